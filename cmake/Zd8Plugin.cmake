@@ -1,0 +1,25 @@
+# The plug-in formats. JUCE's VST 2 wrapper includes pluginterfaces/vst2.x/*.h; our
+# folder vst2sdk/ forwards those to FST.
+
+juce_set_vst2_sdk_path(${CMAKE_SOURCE_DIR}/vst2sdk)
+
+juce_add_plugin(ZD8Plugin
+    PRODUCT_NAME "BrisvaneZD8"
+    PLUGIN_NAME "Brisvane VST"
+    COMPANY_NAME "Brisvane"
+    PLUGIN_MANUFACTURER_CODE Bris
+    PLUGIN_CODE Zd8e
+    DESCRIPTION "Editor, librarian and live controller for the ZD8 stage piano"
+    IS_SYNTH FALSE
+    NEEDS_MIDI_INPUT TRUE
+    NEEDS_MIDI_OUTPUT TRUE
+    IS_MIDI_EFFECT FALSE
+    EDITOR_WANTS_KEYBOARD_FOCUS TRUE
+    COPY_PLUGIN_AFTER_BUILD FALSE
+    VST2_CATEGORY kPlugCategEffect
+    FORMATS VST Standalone)
+
+# The shared-code target holds only the entry point; everything else is in zd8_core.
+target_sources(ZD8Plugin PRIVATE ${CMAKE_SOURCE_DIR}/plugin/PluginEntry.cpp)
+target_link_libraries(ZD8Plugin PUBLIC zd8_core)
+zd8_warnings(ZD8Plugin)

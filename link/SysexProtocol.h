@@ -1,0 +1,105 @@
+#pragma once
+
+#include <juce_audio_basics/juce_audio_basics.h>
+
+namespace zd8
+{
+
+/** The instrument's system-exclusive formats as pure functions: bytes in, values out,
+    values in, bytes out. No I/O, no state. Offsets named here are offsets in the
+    complete message, 0xF0 at offset 0; every message built here includes its 0xF0
+    and its trailing 0xF7. */
+class SysexProtocol
+{
+public:
+    static constexpr juce::uint8 sysexStart = 0xF0;
+    static constexpr juce::uint8 sysexEnd = 0xF7;
+    static constexpr juce::uint8 manufacturer = 0x07;
+    static constexpr juce::uint8 family = 0x46;
+    static constexpr juce::uint8 member = 0x01;
+    static constexpr int headerSize = 5;
+
+    // Commands (offset 5).
+    static constexpr juce::uint8 cmdProgramData = 0x02;
+    static constexpr juce::uint8 cmdStatus03 = 0x03;
+    static constexpr juce::uint8 cmdMasterData = 0x04;
+    static constexpr juce::uint8 cmd05 = 0x05;
+    static constexpr juce::uint8 cmdMultiData = 0x0B;
+    static constexpr juce::uint8 cmd0D = 0x0D;
+    static constexpr juce::uint8 cmdMultiSelect = 0x11;
+    static constexpr juce::uint8 cmdChannelProgramSelect = 0x20;
+    static constexpr juce::uint8 cmdChannelSelect = 0x40;
+    static constexpr juce::uint8 cmdTransfer = 0x5A;
+    static constexpr juce::uint8 cmd5B = 0x5B;
+
+    // Transfer family sub-commands (offset 6).
+    static constexpr juce::uint8 subChunkRequest = 0x00;
+    static constexpr juce::uint8 subChunkData = 0x01;
+    static constexpr juce::uint8 subAck = 0x02;
+    static constexpr juce::uint8 subNack = 0x03;
+    static constexpr juce::uint8 subInfo = 0x05;
+    static constexpr juce::uint8 subInfoRequest = 0x20;
+
+    static constexpr int maxChunkLength = 2048;
+    static constexpr int nameLength = 16;
+
+    // Controllers of a controller-addressed parameter change, in sending order.
+    static constexpr int addressControllers[5] = { 110, 111, 112, 113, 114 };
+    static constexpr int valueMsbController = 118;
+    static constexpr int valueLsbController = 119;
+
+    //==============================================================================
+    /** header (F0 07 46 01 device) + body + F7. */
+    static juce::MemoryBlock frameBody (const void* body, size_t size, juce::uint8 device = 0);
+    static juce::MemoryBlock frameBody (std::initializer_list<juce::uint8> body, juce::uint8 device = 0);
+
+    /** For a message built at full length with four placeholder bytes in front and F7
+        at its end: a block one byte longer whose first five bytes are the header and
+        whose rest is the message from its offset 4 on. */
+    static juce::MemoryBlock frameFull (const juce::MemoryBlock& message, juce::uint8 device = 0);
+
+    /** 7-bit packing, least significant bit first; the result ends with F7. */
+    static juce::MemoryBlock encode7 (const void* data, size_t size);
+    /** Reverses encode7; a trailing F7 is dropped first. Bits above 7 are ignored. */
+    static juce::MemoryBlock decode7 (const void* septets, size_t size);
+
+    /** 16 bytes: padded with blanks, cut at 16, codes outside 20..159 sent as 32. */
+    static juce::MemoryBlock nameField (const juce::String& name);
+    /** A 20-character name of an object-information reply; bytes below 20 read as blanks. */
+    static juce::String nameFromInfo (const juce::uint8* chars, size_t size);
+
+    //==============================================================================
+    static juce::MemoryBlock channelProgramSelect (int channel, int msb, int lsb, juce::uint8 device = 0);
+    static juce::MemoryBlock multiSelect (int number, juce::uint8 device = 0);
+    static juce::MemoryBlock channelSelect (int channel, juce::uint8 device = 0);
+    static juce::MemoryBlock objectInfoRequest (int type, int id, juce::uint8 device = 0);
+    static juce::MemoryBlock objectChunkRequest (int type, int id, int offset, int length, juce::uint8 device = 0);
+
+    /** Program object-data message (command 0x02): part, block type, mode, packed data. */
+    static juce::MemoryBlock programDataMessage (int part, int blockType, int mode, const juce::MemoryBlock& data, juce::uint8 device = 0);
+
+    /** Name message (29 bytes), command 0x02 (program) or 0x0B (multi). */
+    static juce::MemoryBlock objectNameMessage (int command, int id, int part, const juce::String& name, juce::uint8 device = 0);
+
+    /** F0 7E 7F 06 01 F7. */
+    static juce::MemoryBlock identityRequest();
+
+    /** The seven control changes that address one parameter: 110..114 = A1..A5, then
+        118 / 119 = (value + 8192) / 128 and % 128. midiChannel is 1..16. Appended to
+        buffer at sample position 0, in order. */
+    static void addControllerAddressed (juce::MidiBuffer& buffer, int midiChannel, const int address[5], int value);
+
+    /** Text of a Nack code; empty for codes without a text. */
+    static juce::String nackText (int code);
+
+    //==============================================================================
+    /** Header bytes 2..3 are the instrument's (0x46, 0x01). */
+    static bool isInstrumentMessage (const juce::uint8* message, size_t size);
+    /** Offset 1 = 0x7E and offset 3 = 0x06, whatever else it holds. */
+    static bool isIdentityReply (const juce::uint8* message, size_t size);
+
+    /** Byte at offset, 0 when the message is shorter. */
+    static int byteAt (const juce::uint8* message, size_t size, size_t offset) noexcept;
+};
+
+} // namespace zd8

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "link/VirtualMidiDevice.h"
+
+#include <juce_audio_devices/juce_audio_devices.h>
+#include <array>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+namespace zd8sim
+{
+
+/** A software stand-in for the ZD8, written from the instrument's published message
+    tables (it shares no encoder with the plug-in). It sits behind a virtual MIDI
+    device, answers the identity request, records everything it receives with its
+    time, follows program, multi and channel selections and controller-addressed
+    parameter changes, and can play notes, controllers, program changes and
+    system-exclusive messages (whole or split) to the plug-in. */
+class InstrumentSimulator : private juce::MidiInputCallback
+{
+public:
+    static constexpr const char* defaultName = "ZD8 Simulator";
+
+    struct Received
+    {
+        double timeMs = 0;                 // stamp of the cable: due or send time
+        std::vector<juce::uint8> bytes;    // the message as it arrived
+    };
+
+    /** One controller-addressed parameter change as decoded from its seven CCs. */
+    struct AddressedChange
+    {
+        int midiChannel = 0;               // 1..16
+        std::array<int, 5> address {};     // A1..A5
+        int value = 0;                     // signed, (msb * 128 + lsb) - 8192
+    };
+
+    explicit InstrumentSimulator (juce::String name = defaultName,
+                                  zd8::TimeSource& time = zd8::TimeSource::system());
+    ~InstrumentSimulator() override;
+
+    /** The device to register with a device provider or to open directly. */
+    std::shared_ptr<zd8::VirtualMidiDevice> getDevice() const { return device; }
+
+    //==============================================================================
+    // What the instrument says in its identity reply: bytes 6 and 8 (0x46 / 1 = ZD8),
+    // and byte 7 / byte 9 for the older models.
+    void setIdentity (int byte6, int byte7, int byte8, int byte9);
+    void setAnswersIdentity (bool shouldAnswer);
+
+    //==============================================================================
+    std::vector<Received> getReceived() const;
+    void clearReceived();
+    /** Waits until at least count messages have been received. */
+    bool waitForReceived (size_t count, int timeoutMs = 2000) const;
+
+    int getChannelProgram (int channel) const;   // last channel program select, -1 none
+    int getMulti() const;                        // last multi select, -1 none
+    int getSelectedChannel() const;              // last channel select, -1 none
+    std::vector<AddressedChange> getAddressedChanges() const;
+    int getIdentityRequestCount() const;
+
+    //==============================================================================
+    // Playing to the plug-in (channels 1..16).
+    void sendNoteOn (int channel, int note, int velocity);
+    void sendNoteOff (int channel, int note);
+    void sendController (int channel, int controller, int value);
+    void sendProgramChange (int channel, int program);
+    void sendPitchBend (int channel, int value14);
+    void sendRaw (const std::vector<juce::uint8>& bytes);
+    /** A system-exclusive message as one delivery, or cut after splitAt bytes into two
+        deliveries (F0 ... and ... F7). */
+    void sendSysex (const std::vector<juce::uint8>& message, size_t splitAt = 0);
+
+    /** Waits until everything sent to the plug-in has been delivered. */
+    bool waitUntilDelivered (int timeoutMs = 2000) const;
+
+private:
+    void handleIncomingMidiMessage (juce::MidiInput*, const juce::MidiMessage&) override;
+    void handlePartialSysexMessage (juce::MidiInput*, const juce::uint8*, int, double) override;
+
+    struct State;
+    std::unique_ptr<State> state;
+    std::shared_ptr<zd8::VirtualMidiDevice> device;
+};
+
+} // namespace zd8sim
