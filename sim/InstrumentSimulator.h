@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/VirtualMidiDevice.h"
+#include "sim/AddressedChangeDecoder.h"
 
 #include <juce_audio_devices/juce_audio_devices.h>
 #include <array>
@@ -17,7 +18,10 @@ namespace zd8sim
     device, answers the identity request, records everything it receives with its
     time, follows program, multi and channel selections and controller-addressed
     parameter changes, and can play notes, controllers, program changes and
-    system-exclusive messages (whole or split) to the plug-in. */
+    system-exclusive messages (whole or split) to the plug-in.
+
+    What the plug-in sends arrives on the device's toDevice cable thread (or a real
+    MIDI input thread); the accessors may be called from any thread. */
 class InstrumentSimulator : private juce::MidiInputCallback
 {
 public:
@@ -27,15 +31,12 @@ public:
     {
         double timeMs = 0;                 // stamp of the cable: due or send time
         std::vector<juce::uint8> bytes;    // the message as it arrived
+        bool partial = false;              // a partial-sysex notification: the bytes so far
     };
 
-    /** One controller-addressed parameter change as decoded from its seven CCs. */
-    struct AddressedChange
-    {
-        int midiChannel = 0;               // 1..16
-        std::array<int, 5> address {};     // A1..A5
-        int value = 0;                     // signed, (msb * 128 + lsb) - 8192
-    };
+    /** One controller-addressed parameter change as decoded from its seven CCs:
+        midiChannel 1..16, address A1..A5, value signed, (msb * 128 + lsb) - 8192. */
+    using AddressedChange = AddressedChangeDecoder::Change;
 
     explicit InstrumentSimulator (juce::String name = defaultName,
                                   zd8::TimeSource& time = zd8::TimeSource::system());
@@ -55,15 +56,25 @@ public:
     void clearReceived();
     /** Waits until at least count messages have been received. */
     bool waitForReceived (size_t count, int timeoutMs = 2000) const;
+    /** Waits until everything sent to the simulator has been handled. */
+    bool waitUntilHandled (int timeoutMs = 2000) const;
 
-    int getChannelProgram (int channel) const;   // last channel program select, -1 none
+    /** Every complete system-exclusive message, once each, as assembled from the
+        pieces it arrived in. */
+    std::vector<std::vector<juce::uint8>> getAssembledSysex() const;
+
+    int getChannelProgram (int channel) const;   // channel 0..15: last channel program select, -1 none
     int getMulti() const;                        // last multi select, -1 none
-    int getSelectedChannel() const;              // last channel select, -1 none
+    int getSelectedChannel() const;              // last channel select (0..15), -1 none
     std::vector<AddressedChange> getAddressedChanges() const;
     int getIdentityRequestCount() const;
 
+    /** Forgets selections, addressed changes, the identity request count and any
+        half-received message (the record of received messages stays). */
+    void resetState();
+
     //==============================================================================
-    // Playing to the plug-in (channels 1..16).
+    // Playing to the plug-in (channels 1..16). Values out of MIDI range send nothing.
     void sendNoteOn (int channel, int note, int velocity);
     void sendNoteOff (int channel, int note);
     void sendController (int channel, int controller, int value);
@@ -77,9 +88,18 @@ public:
     /** Waits until everything sent to the plug-in has been delivered. */
     bool waitUntilDelivered (int timeoutMs = 2000) const;
 
+    //==============================================================================
+    /** Feeding the simulator from a real MIDI input (zd8-sim): the same path the
+        virtual cable uses. Call from one input thread at a time. */
+    juce::MidiInputCallback& getInputCallback() noexcept { return *this; }
+
 private:
     void handleIncomingMidiMessage (juce::MidiInput*, const juce::MidiMessage&) override;
     void handlePartialSysexMessage (juce::MidiInput*, const juce::uint8*, int, double) override;
+
+    void handleSysex (const std::vector<juce::uint8>& message);
+    void handleShortMessage (const juce::uint8* data, size_t size);
+    void sendToPlugin (const juce::MidiMessage& message);
 
     struct State;
     std::unique_ptr<State> state;
