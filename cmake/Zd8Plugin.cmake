@@ -21,5 +21,5 @@ juce_add_plugin(ZD8Plugin
 
 # The shared-code target holds only the entry point; everything else is in zd8_core.
 target_sources(ZD8Plugin PRIVATE ${CMAKE_SOURCE_DIR}/plugin/PluginEntry.cpp)
-target_link_libraries(ZD8Plugin PUBLIC zd8_core)
+target_link_libraries(ZD8Plugin PUBLIC zd8_core zd8_sim)
 zd8_warnings(ZD8Plugin)

@@ -1,0 +1,962 @@
+#include "plugin/MidiCntrState.h"
+
+#include "link/DeviceIdentity.h"
+#include "link/InstrumentMessage.h"
+#include "link/PortFile.h"
+#include "link/SysexProtocol.h"
+#include "model/ParameterLabels.h"
+
+#include <cmath>
+
+namespace zd8
+{
+
+namespace
+{
+    constexpr int statusNoteOff = 0x80;
+    constexpr int statusNoteOn = 0x90;
+    constexpr int statusController = 0xB0;
+    constexpr int statusProgramChange = 0xC0;
+    constexpr int statusPitchBend = 0xE0;
+
+    constexpr int bankSelectMsb = 0;
+    constexpr int modulationWheel = 1;
+    constexpr int bankSelectLsb = 32;
+    constexpr int allNotesOff = 123;
+    constexpr int panController = 10;
+
+    // A system-exclusive message longer than this is garbage: the instrument's largest
+    // object message is a few kilobytes.
+    constexpr size_t maxSysexSize = 1 << 20;
+
+    constexpr int rateTable[MidiCntrState::numRateIndexes] = { 44100, 48000, 88200, 96000, 176400, 192000 };
+
+    // Instrument addresses (A1..A5) of the program rows sent as addressed changes.
+    struct RowAddress
+    {
+        int row;
+        int address[5];
+    };
+
+    constexpr RowAddress rowAddresses[] = {
+        { 1, { 1, 0, 5, 0, 0 } },
+        { 4, { 1, 0, 5, 0, 2 } },
+        { 7, { 1, 0, 5, 0, 3 } },
+        { ParameterTable::panRow, { 1, 0, 1, 0, 22 } },
+        { ParameterTable::levelRow, { 1, 0, 1, 0, 20 } },
+    };
+
+    constexpr int playingModeAddress[5] = { 12, 0, 0, 0, 11 };
+    constexpr int identityAnswerSlot = 250; // channel 16, level row
+
+    juce::uint32 channelNotice (int status, int channel, int d1, int d2)
+    {
+        return (juce::uint32) (status & 0xF0) << 24 | (juce::uint32) (channel & 0xFF) << 16
+               | (juce::uint32) (d1 & 0xFF) << 8 | (juce::uint32) (d2 & 0xFF);
+    }
+
+    const int* addressOfRow (int row)
+    {
+        for (auto& r : rowAddresses)
+            if (r.row == row)
+                return r.address;
+        return nullptr;
+    }
+
+    bool isSystemRealTime (const juce::uint8* data, size_t size)
+    {
+        return size == 1 && data[0] >= 0xF8;
+    }
+}
+
+//==============================================================================
+MidiCntrState::MidiCntrState (LinkEnvironment env)
+    : environment (env)
+{
+    hostQueue.reserve (4096);
+    hostBound.ensureSize (8192);
+    hostBoundSpare.ensureSize (8192);
+    epochMs = environment.time.nowMs();
+
+    for (auto& d : delays)
+        d = 0;
+    for (int c = 0; c < 16; ++c)
+        loadedProgram[(size_t) c] = -1;
+
+    inputBlockTimer = environment.timers.createTimer();
+    inputBlockTimer->onTick = [this]
+    {
+        inputBlocked = false;
+        inputBlockTimer->stop();
+    };
+
+    settings.load (environment.folder);
+    {
+        int channel = settings.getInt (SettingsList::midiChannelEntry);
+        if (channel < 1 || channel > 16)
+            settings.set (SettingsList::midiChannelEntry, "1");
+        midiChannel = 1; // the editor always starts on channel 1
+    }
+
+    parameters.resetToDefaults();
+
+    for (int c = 0; c < 16; ++c)
+        selectProgram (1, c);
+
+    portNames.addArray ({ "NONE", "NONE", "NONE" });
+    PortFile::load (environment.folder, portNames);
+    ports = std::make_unique<MIDI_PORTS_Control> (environment, *this);
+    ports->openStoredPorts (getPortNames());
+
+    readFlagsAndDelays();
+}
+
+MidiCntrState::~MidiCntrState()
+{
+    inputBlockTimer->stop();
+    settings.save (environment.folder);
+    ports.reset();
+}
+
+void MidiCntrState::readFlagsAndDelays()
+{
+    clockOn = settings.getInt (SettingsList::clockOnEntry) == 1;
+    thruHostToOut = settings.getInt (SettingsList::thruHostToOutEntry) == 1;
+    thruInToHost = settings.getInt (SettingsList::thruInToHostEntry) == 1;
+    programChangeByAutomation = settings.getInt (SettingsList::programChangeByAutomationEntry) == 1;
+
+    settings.validateLatencyEntries();
+    for (int i = 0; i < numRateIndexes; ++i)
+        delays[(size_t) i] = settings.getInt (SettingsList::firstDelayEntry + i);
+    delays[6] = settings.getInt (SettingsList::seventhDelayEntry);
+}
+
+//==============================================================================
+// Incoming MIDI (MIDI input thread)
+
+void MidiCntrState::handleIncomingMidiMessage (juce::MidiInput*, const juce::MidiMessage& message)
+{
+    if (inputBlocked.load())
+        return;
+
+    const auto* raw = message.getRawData();
+    const auto size = (size_t) message.getRawDataSize();
+    if (raw == nullptr || size == 0)
+        return;
+
+    if (thruInToHost.load())
+    {
+        const bool forHost = message.isNoteOnOrOff() || message.isProgramChange()
+                             || (message.isController()
+                                 && (message.getControllerNumber() == bankSelectMsb
+                                     || message.getControllerNumber() == modulationWheel
+                                     || message.getControllerNumber() == bankSelectLsb));
+        if (forHost)
+            addToHostBuffer (message);
+
+        if (message.isMidiClock())
+            return;
+    }
+
+    const int status = raw[0];
+    if (status >= 0x80 && status < 0xF0)
+    {
+        handleChannelMessage (message);
+        return;
+    }
+
+    appendToSysex (raw, size);
+}
+
+void MidiCntrState::handleChannelMessage (const juce::MidiMessage& message)
+{
+    const int channel = message.getChannel() - 1;
+
+    if (message.isNoteOn())
+    {
+        noteTable[(size_t) message.getNoteNumber()] = 1;
+        addNotice (channelNotice (statusNoteOn, channel, message.getNoteNumber(), message.getVelocity()));
+    }
+    else if (message.isNoteOff()) // includes note on with velocity 0
+    {
+        noteTable[(size_t) message.getNoteNumber()] = 0;
+        addNotice (channelNotice (statusNoteOff, channel, message.getNoteNumber(), 0));
+    }
+    else if (message.isController())
+    {
+        const int controller = message.getControllerNumber();
+        const int value = message.getControllerValue();
+
+        if (controller == allNotesOff)
+        {
+            for (auto& n : noteTable)
+                n = 0;
+        }
+        else if (controller == bankSelectMsb)
+        {
+        }
+        else if (controller == bankSelectLsb)
+        {
+            instrumentBankLsb[(size_t) channel] = value;
+        }
+        else
+        {
+            instrumentControllerWrite (channel, controller, value);
+            if (controller == modulationWheel)
+                addNotice (channelNotice (statusController, channel, controller, value));
+        }
+    }
+    else if (message.isProgramChange())
+    {
+        instrumentProgramChange (channel, message.getProgramChangeNumber());
+    }
+    else if (message.isPitchWheel())
+    {
+        const int v = message.getPitchWheelValue();
+        addNotice ((juce::uint32) statusPitchBend << 24 | (juce::uint32) channel << 16 | (juce::uint32) (v & 0xFFFF));
+    }
+}
+
+void MidiCntrState::appendToSysex (const juce::uint8* data, size_t size)
+{
+    // Real-time bytes may arrive between the pieces of a long message; they belong to
+    // no message and are kept out of it.
+    if (isSystemRealTime (data, size))
+        return;
+
+    if (data[0] == SysexProtocol::sysexStart)
+    {
+        sysexAssembly.replaceAll (data, size);
+    }
+    else
+    {
+        // Only continuation data (data bytes, or the closing F7) can belong to a message
+        // being assembled; any other status message is not part of it.
+        if (sysexAssembly.isEmpty() || (data[0] >= 0x80 && data[0] != SysexProtocol::sysexEnd))
+            return;
+        sysexAssembly.append (data, size);
+    }
+
+    if (sysexAssembly.getSize() > maxSysexSize)
+    {
+        sysexAssembly.reset();
+        return;
+    }
+
+    auto* bytes = static_cast<const juce::uint8*> (sysexAssembly.getData());
+    const auto n = sysexAssembly.getSize();
+    if (n >= 2 && bytes[0] == SysexProtocol::sysexStart && bytes[n - 1] == SysexProtocol::sysexEnd)
+    {
+        const juce::MemoryBlock complete (std::move (sysexAssembly));
+        sysexAssembly.reset();
+        handleInstrumentSysex (static_cast<const juce::uint8*> (complete.getData()), complete.getSize());
+    }
+}
+
+void MidiCntrState::handlePartialSysexMessage (juce::MidiInput*, const juce::uint8*, int, double)
+{
+    // The framework delivers the complete message afterwards; a message that was being
+    // assembled and never got its F7 is handed on (and dropped there) now.
+    if (inputBlocked.load() || sysexAssembly.isEmpty())
+        return;
+
+    const juce::MemoryBlock pending (std::move (sysexAssembly));
+    sysexAssembly.reset();
+    handleInstrumentSysex (static_cast<const juce::uint8*> (pending.getData()), pending.getSize());
+}
+
+void MidiCntrState::handleInstrumentSysex (const juce::uint8* message, size_t size)
+{
+    if (message == nullptr || size < 2 || message[0] != SysexProtocol::sysexStart
+        || message[size - 1] != SysexProtocol::sysexEnd)
+        return;
+
+    if (SysexProtocol::isIdentityReply (message, size))
+    {
+        handleIdentityReply (message, size);
+        return;
+    }
+
+    if (! SysexProtocol::isInstrumentMessage (message, size))
+        return;
+
+    if (transferFlag.load())
+    {
+        image.getFifo().handOver (message + 1, size - 1);
+        return;
+    }
+
+    const auto m = InstrumentMessage::parse (message, size);
+    using Route = InstrumentMessage::Route;
+
+    switch (m.route)
+    {
+        case Route::transfer: image.getFifo().handOver (message + 1, size - 1); break;
+        case Route::programEditBlock: image.programEditBlock (m.part, m.blockIndex, m.data); break;
+        case Route::programChanged: image.programMarked (m.part, m.mark); break;
+        case Route::programDataReplace: image.programDataReplaced (m.part, m.data); break;
+        case Route::multiHeader: image.multiHeader (m.header, m.data); break;
+        case Route::multiBlock1: image.multiBlock1 (m.data); break;
+        case Route::multiBlock2: image.multiBlock2 (m.blockIndex, m.data); break;
+        case Route::masterData:
+            image.getMaster().setBlock (m.masterBlock, m.data, m.masterBlock);
+            if (m.blockType == 3 && size - 1 >= 10)
+                compareChannelProgramTable();
+            break;
+        case Route::identityReply:
+        case Route::discard:
+        case Route::ignore:
+            break;
+    }
+}
+
+void MidiCntrState::compareChannelProgramTable()
+{
+    for (int c = 0; c < 16; ++c)
+    {
+        const int number = image.getMaster().getChannelProgram (c);
+        const int slot = ParameterTable::programSlot (c, ParameterTable::programRow);
+        // Numbers outside the program range (a short table reads as 0) are not programs.
+        if (number < parameters.minimum (slot) || number > parameters.maximum (slot))
+            continue;
+        if (number != parameters.value (slot))
+        {
+            parameters.setValue (slot, number);
+            addSlotNotice (slot, number);
+        }
+    }
+}
+
+//==============================================================================
+// Host MIDI (audio thread)
+
+void MidiCntrState::trackHostMidi (const juce::MidiMessage& message)
+{
+    const int channel = message.getChannel() - 1;
+    if (channel < 0)
+        return;
+
+    if (message.isController())
+    {
+        const int controller = message.getControllerNumber();
+        const int value = message.getControllerValue();
+
+        if (controller == bankSelectMsb)
+            return;
+
+        // Controller 1 carries the channel as 0..15, the others as 1..16.
+        addNotice (channelNotice (statusController, controller == modulationWheel ? channel : channel + 1, controller, value));
+
+        if (controller == allNotesOff)
+            for (int n = 0; n < 128; ++n)
+            {
+                noteTable[(size_t) n] = 0;
+                addNotice (channelNotice (statusNoteOff, channel, n, 0));
+            }
+    }
+    else if (message.isNoteOn())
+    {
+        noteTable[(size_t) message.getNoteNumber()] = 1;
+        addNotice (channelNotice (statusNoteOn, channel, message.getNoteNumber(), message.getVelocity()));
+    }
+    else if (message.isNoteOff())
+    {
+        noteTable[(size_t) message.getNoteNumber()] = 0;
+        addNotice (channelNotice (statusNoteOff, channel, message.getNoteNumber(), 0));
+    }
+    else if (message.isPitchWheel())
+    {
+        const int v = message.getPitchWheelValue();
+        addNotice ((juce::uint32) statusPitchBend << 24 | (juce::uint32) channel << 16 | (juce::uint32) (v & 0xFFFF));
+    }
+    else if (message.isProgramChange())
+    {
+        addNotice (channelNotice (statusProgramChange, channel + 1, 0, message.getProgramChangeNumber()));
+    }
+}
+
+//==============================================================================
+// The buffer bound for the host
+
+void MidiCntrState::addToHostBuffer (const juce::MidiMessage& message)
+{
+    const juce::ScopedLock sl (hubLock);
+    const int now = (int) std::floor (environment.time.nowMs() - epochMs);
+    hostBound.addEvent (message, now);
+
+    // Keep only what arrived in the last 500 ms.
+    if (! hostBound.isEmpty() && hostBound.getFirstEventTime() < now - (int) hostBufferWindowMs)
+    {
+        hostBoundSpare.clear();
+        for (const auto m : hostBound)
+            if (m.samplePosition >= now - (int) hostBufferWindowMs)
+                hostBoundSpare.addEvent (m.data, m.numBytes, m.samplePosition);
+        hostBound.swapWith (hostBoundSpare);
+    }
+}
+
+void MidiCntrState::mergeHostBoundMidi (juce::MidiBuffer& hostMidi, int numSamples)
+{
+    const juce::ScopedLock sl (hubLock);
+    if (hostBound.isEmpty() || numSamples <= 0)
+        return;
+
+    const double first = hostBound.getFirstEventTime();
+    const double last = hostBound.getLastEventTime();
+    for (const auto m : hostBound)
+    {
+        const double pos = std::nearbyint ((m.samplePosition - first) * numSamples / (last - first + 1.0));
+        hostMidi.addEvent (m.data, m.numBytes, juce::jlimit (0, numSamples - 1, (int) pos));
+    }
+    hostBound.clear();
+}
+
+void MidiCntrState::resetHostBoundMidi()
+{
+    const juce::ScopedLock sl (hubLock);
+    for (auto& n : noteTable)
+        n = 0;
+    hostBound.clear();
+}
+
+void MidiCntrState::sendControllerToHost (int channel, int controller, int value)
+{
+    if (channel < 1 || channel > 16 || ! juce::isPositiveAndBelow (controller, 128) || ! juce::isPositiveAndBelow (value, 128))
+        return;
+    addToHostBuffer (juce::MidiMessage::controllerEvent (channel, controller, value));
+}
+
+void MidiCntrState::sendPitchWheelToHost (int channel, int value)
+{
+    if (channel < 1 || channel > 16)
+        return;
+    addToHostBuffer (juce::MidiMessage::pitchWheel (channel, juce::jlimit (0, 16383, value)));
+}
+
+//==============================================================================
+// Channel messages from the editor
+
+void MidiCntrState::sendNoteOn (int channel, int note, int velocity)
+{
+    if (! ports->isOutputOpen() || channel < 1 || channel > 16 || ! juce::isPositiveAndBelow (note, 128))
+        return;
+    juce::MidiBuffer b;
+    b.addEvent (juce::MidiMessage::noteOn (channel, note, (juce::uint8) juce::jlimit (0, 127, velocity)), 0);
+    ports->sendNow (b);
+}
+
+void MidiCntrState::sendNoteOff (int channel, int note)
+{
+    if (! ports->isOutputOpen() || channel < 1 || channel > 16 || ! juce::isPositiveAndBelow (note, 128))
+        return;
+    juce::MidiBuffer b;
+    b.addEvent (juce::MidiMessage::noteOff (channel, note), 0);
+    ports->sendNow (b);
+}
+
+void MidiCntrState::sendPitchWheel (int channel, int value, bool toHost)
+{
+    if (! ports->isOutputOpen() || channel < 1 || channel > 16)
+        return;
+    if (toHost)
+        sendPitchWheelToHost (channel, value);
+    juce::MidiBuffer b;
+    b.addEvent (juce::MidiMessage::pitchWheel (channel, juce::jlimit (0, 16383, value)), 0);
+    ports->sendNow (b);
+}
+
+//==============================================================================
+// Notices
+
+void MidiCntrState::addNotice (juce::uint32 code)
+{
+    notices.push (code);
+    callListeners ((int) code);
+}
+
+void MidiCntrState::addSlotNotice (int slot, int value)
+{
+    slotNotices.push ((juce::uint64) (slot + 0x10000) << 32 | (juce::uint64) (value & 0xFFFF));
+    callListeners (0);
+}
+
+void MidiCntrState::callListeners (int code)
+{
+    // Held while calling, so a listener removed on another thread is never called after
+    // removeStateListener returns. Listeners only record that work is pending.
+    std::lock_guard<std::mutex> g (listenerLock);
+    for (int i = listeners.size(); --i >= 0;)
+        listeners.getUnchecked (i)->stateChanged (code);
+}
+
+void MidiCntrState::addStateListener (stateListener* l)
+{
+    std::lock_guard<std::mutex> g (listenerLock);
+    listeners.addIfNotAlreadyThere (l);
+}
+
+void MidiCntrState::removeStateListener (stateListener* l)
+{
+    std::lock_guard<std::mutex> g (listenerLock);
+    listeners.removeAllInstancesOf (l);
+}
+
+void MidiCntrState::addCable (stateCable* c)
+{
+    const juce::ScopedLock sl (hubLock);
+    cables.addIfNotAlreadyThere (c);
+}
+
+void MidiCntrState::removeCable (stateCable* c)
+{
+    const juce::ScopedLock sl (hubLock);
+    cables.removeAllInstancesOf (c);
+}
+
+//==============================================================================
+// Host queues
+
+void MidiCntrState::queueForHost (int slot, int value)
+{
+    {
+        std::lock_guard<std::mutex> g (hostQueueLock);
+        hostQueue.emplace_back (slot, value);
+    }
+    handler.sendChangeMessage();
+}
+
+void MidiCntrState::takeHostQueue (std::vector<std::pair<int, int>>& out)
+{
+    std::lock_guard<std::mutex> g (hostQueueLock);
+    out.insert (out.end(), hostQueue.begin(), hostQueue.end());
+    hostQueue.clear();
+}
+
+void MidiCntrState::reportSlotToHost (int slot, int value)
+{
+    juce::Array<stateCable*> copy;
+    {
+        const juce::ScopedLock sl (hubLock);
+        copy = cables;
+    }
+    for (int i = copy.size(); --i >= 0;)
+        copy.getUnchecked (i)->notify (stateCable::reportToHost, slot, value);
+}
+
+//==============================================================================
+// Identity
+
+void MidiCntrState::requestIdentity()
+{
+    addNotice (identityRequestNotice);
+    ports->sendSysEx (SysexProtocol::identityRequest());
+}
+
+void MidiCntrState::handleIdentityReply (const juce::uint8* message, size_t size)
+{
+    {
+        std::lock_guard<std::mutex> g (deviceNameLock);
+        deviceName = DeviceIdentity::nameFromReply (message, size, deviceName);
+    }
+
+    // Answered at once with the level of channel 16 set to -1.
+    const int slot = identityAnswerSlot;
+    juce::MidiBuffer b;
+    SysexProtocol::addControllerAddressed (b, parameters.channel (slot) + 1, addressOfRow (parameters.subIndex (slot)), -1);
+    ports->sendNow (b);
+
+    addNotice (identityReplyNotice);
+}
+
+juce::String MidiCntrState::getDeviceName() const
+{
+    std::lock_guard<std::mutex> g (deviceNameLock);
+    return deviceName;
+}
+
+//==============================================================================
+// Parameter slots
+
+void MidiCntrState::setFromHost (int slot, int value)
+{
+    if (! ParameterTable::isValid (slot))
+        return;
+
+    const int kind = parameters.kind (slot);
+    int target = slot;
+    int targetValue = value;
+
+    if (kind == ParameterTable::kindProgramNumber)
+    {
+        if (! programChangeByAutomation.load())
+            return;
+        parameters.setValue (slot, value);
+        const int channel = parameters.channel (slot);
+        target = ParameterTable::programSlot (channel, ParameterTable::programRow);
+        targetValue = value + 128 * parameters.value (ParameterTable::programSlot (channel, ParameterTable::programBankRow));
+    }
+    else
+    {
+        if (value == parameters.value (slot))
+            return;
+
+        switch (kind)
+        {
+            case ParameterTable::kindProgram:
+            case ParameterTable::kindMulti:
+            case ParameterTable::kindProgramBank:
+                parameters.setValue (slot, value);
+                return;
+
+            case ParameterTable::kindInsertChain:
+            case ParameterTable::kindAux1Chain:
+            case ParameterTable::kindAux2Chain:
+                return;
+
+            case ParameterTable::kindMultiBank:
+                parameters.setValue (slot, value);
+                target = ParameterTable::multiSlot;
+                targetValue = value * 128 + parameters.value (ParameterTable::multiProgramSlot);
+                break;
+
+            case ParameterTable::kindMultiProgram:
+                parameters.setValue (slot, value);
+                target = ParameterTable::multiSlot;
+                targetValue = value + 128 * parameters.value (ParameterTable::multiBankSlot);
+                break;
+
+            default:
+                parameters.setValue (slot, value);
+                break;
+        }
+    }
+
+    sendSlot (target, targetValue);
+    addSlotNotice (target, targetValue);
+}
+
+void MidiCntrState::sendSlot (int slot, int value)
+{
+    if (! ParameterTable::isValid (slot))
+        return;
+
+    const int kind = parameters.kind (slot);
+    const int channel = parameters.channel (slot);
+    const int row = parameters.subIndex (slot);
+    const bool programRow = parameters.displayKind (slot) == ParameterTable::displayProgramRow;
+
+    switch (kind)
+    {
+        case ParameterTable::kindProgram:
+            ports->selectChannelProgram (channel, value / 128, value % 128);
+            return;
+
+        case ParameterTable::kindMulti:
+            ports->sendSysEx (SysexProtocol::multiSelect (value, ports->getDeviceByte()));
+            return;
+
+        case ParameterTable::kindPlayingMode:
+            if (value == programMode || value == multiMode)
+            {
+                juce::MidiBuffer b;
+                SysexProtocol::addControllerAddressed (b, 1, playingModeAddress, value);
+                ports->sendNow (b);
+            }
+            return;
+
+        default:
+            break;
+    }
+
+    juce::MidiBuffer b;
+
+    if (programRow && row == ParameterTable::panRow)
+        b.addEvent (juce::MidiMessage::controllerEvent (channel + 1, panController, juce::jlimit (0, 127, value + 63)), 0);
+
+    // Rows 2, 5 and 8 mirror program bits that are never sent.
+    const bool neverSent = programRow && (row == 2 || row == 5 || row == 8);
+
+    if (! neverSent)
+    {
+        if (kind == ParameterTable::kindAddressed && programRow)
+        {
+            if (auto* address = addressOfRow (row))
+                SysexProtocol::addControllerAddressed (b, channel + 1, address, value);
+        }
+        else if (kind == ParameterTable::kindController)
+        {
+            b.addEvent (juce::MidiMessage::controllerEvent (channel + 1, parameters.controller (slot), juce::jlimit (0, 127, value)), 0);
+        }
+    }
+
+    sendBuffer (b, true);
+}
+
+void MidiCntrState::sendBuffer (const juce::MidiBuffer& buffer, bool delayed)
+{
+    if (buffer.isEmpty())
+        return;
+    const int d = getCurrentDelay();
+    if (delayed && d > 0)
+        ports->sendDelayed (buffer, d, sampleRate.load());
+    else
+        ports->sendNow (buffer);
+}
+
+void MidiCntrState::setFromEditor (int slot, int value, bool reportToHost, bool notify)
+{
+    if (! ParameterTable::isValid (slot))
+        return;
+
+    const int kind = parameters.kind (slot);
+    const int channel = parameters.channel (slot);
+
+    if (kind == ParameterTable::kindProgram)
+    {
+        selectProgram (value, channel);
+        if (reportToHost)
+        {
+            queueForHost (ParameterTable::programSlot (channel, ParameterTable::programBankRow), value / 128);
+            queueForHost (ParameterTable::programSlot (channel, ParameterTable::programNumberRow), value % 128);
+        }
+        if (notify)
+            addSlotNotice (slot, value);
+        return;
+    }
+
+    if (reportToHost)
+        queueForHost (slot, value);
+    parameters.setValue (slot, value);
+    if (notify)
+        addSlotNotice (slot, value);
+}
+
+void MidiCntrState::setAndReport (int slot, int value)
+{
+    if (! ParameterTable::isValid (slot))
+        return;
+
+    if (parameters.kind (slot) == ParameterTable::kindProgram)
+    {
+        const int channel = parameters.channel (slot);
+        selectProgram (value, channel);
+        queueForHost (ParameterTable::programSlot (channel, ParameterTable::programBankRow), value / 128);
+        queueForHost (ParameterTable::programSlot (channel, ParameterTable::programNumberRow), value % 128);
+        return;
+    }
+
+    // Reporting runs the host write rule before the value is stored here, so a changed
+    // value reaches the instrument.
+    reportSlotToHost (slot, value);
+    parameters.setValue (slot, value);
+}
+
+void MidiCntrState::selectProgram (int program, int channel)
+{
+    if (channel < 0 || channel > 15 || program == loadedProgram[(size_t) channel].load())
+        return;
+    loadedProgram[(size_t) channel] = program;
+
+    // Until the program store is in, every program counts as present: the channel's
+    // program rows follow the selection.
+    parameters.setValue (ParameterTable::programSlot (channel, ParameterTable::programRow), program);
+    parameters.setValue (ParameterTable::programSlot (channel, ParameterTable::programBankRow), program / 128);
+    parameters.setValue (ParameterTable::programSlot (channel, ParameterTable::programNumberRow), program % 128);
+}
+
+void MidiCntrState::setMulti (int number, bool reportToHost, bool notify)
+{
+    if (reportToHost)
+    {
+        queueForHost (ParameterTable::multiBankSlot, number / 128);
+        queueForHost (ParameterTable::multiProgramSlot, number % 128);
+    }
+    if (notify)
+        addSlotNotice (ParameterTable::multiSlot, number);
+}
+
+void MidiCntrState::sendAddressed (int, int channel, const int address[5], int value)
+{
+    if (! ports->isOutputOpen() || address == nullptr || channel < 1 || channel > 16)
+        return;
+    juce::MidiBuffer b;
+    SysexProtocol::addControllerAddressed (b, channel, address, value);
+    ports->sendNow (b);
+}
+
+void MidiCntrState::instrumentControllerWrite (int channel, int controller, int value)
+{
+    const int slot = ParameterTable::controllerSlot (channel, controller);
+    if (value == parameters.value (slot))
+        return;
+    queueForHost (slot, value);
+    parameters.setValue (slot, value);
+    addSlotNotice (slot, value);
+}
+
+void MidiCntrState::instrumentProgramChange (int channel, int program)
+{
+    const auto c = (size_t) channel;
+    instrumentProgram[c] = program;
+    const int number = instrumentBankLsb[c].load() * 128 + program;
+    if (number == instrumentProgramNumber[c].load())
+        return;
+    instrumentProgramNumber[c] = number;
+
+    const int programSlot = ParameterTable::programSlot (channel, ParameterTable::programRow);
+    const bool differs = number != parameters.value (programSlot);
+
+    selectProgram (number, channel);
+
+    if (programChangeByAutomation.load() || differs)
+    {
+        queueForHost (ParameterTable::programSlot (channel, ParameterTable::programBankRow), number / 128);
+        queueForHost (ParameterTable::programSlot (channel, ParameterTable::programNumberRow), number % 128);
+        if (! programChangeByAutomation.load())
+            addSlotNotice (programSlot, number);
+    }
+}
+
+juce::String MidiCntrState::slotLabel (int slot) const
+{
+    if (! ParameterTable::isValid (slot))
+        return {};
+
+    const auto code = parameters.labelCode (slot);
+    const auto channelText = " Ch." + juce::String (parameters.channel (slot) + 1);
+
+    switch (parameters.displayKind (slot))
+    {
+        case ParameterTable::displayProgramRow:
+            return ParameterLabels::programRowLabel (code.getIntValue()) + channelText;
+        case ParameterTable::displayController:
+            if (code.isEmpty())
+                return "MIDI " + juce::String (parameters.controller (slot)) + channelText;
+            return code + channelText;
+        case ParameterTable::displayGlobal:
+            return ParameterLabels::globalLabel (code.getIntValue());
+        default:
+            return {};
+    }
+}
+
+juce::String MidiCntrState::slotValueText (int slot) const
+{
+    if (! ParameterTable::isValid (slot))
+        return {};
+    return juce::String (parameters.value (slot));
+}
+
+void MidiCntrState::switchPlayingMode (int mode)
+{
+    inputBlockTimer->start (mode == multiMode ? multiModeBlockMs : programModeBlockMs);
+    inputBlocked = true;
+    playingMode = mode;
+    setAndReport (ParameterTable::playingModeSlot, mode);
+}
+
+//==============================================================================
+// Ports
+
+void MidiCntrState::selectInputPort (int n)
+{
+    auto names = ports->getInputNames();
+    {
+        std::lock_guard<std::mutex> g (portNamesLock);
+        if (n == 0)
+            portNames.set (0, "NONE");
+        else if (n >= 1 && n <= names.size())
+            portNames.set (0, names[n - 1]);
+    }
+    ports->openInput (n);
+}
+
+void MidiCntrState::selectOutputPort (int n)
+{
+    auto names = ports->getOutputNames();
+    {
+        std::lock_guard<std::mutex> g (portNamesLock);
+        if (n == 0)
+            portNames.set (1, "NONE");
+        else if (n >= 1 && n <= names.size())
+            portNames.set (1, names[n - 1]);
+    }
+    ports->openOutput (n);
+}
+
+juce::StringArray MidiCntrState::getPortNames() const
+{
+    std::lock_guard<std::mutex> g (portNamesLock);
+    return portNames;
+}
+
+void MidiCntrState::savePortFile() const
+{
+    PortFile::save (environment.folder, getPortNames());
+}
+
+//==============================================================================
+// Settings, flags and timing
+
+void MidiCntrState::setClockOn (bool on)
+{
+    clockOn = on;
+    settings.set (SettingsList::clockOnEntry, on ? "1" : "0");
+}
+
+void MidiCntrState::setThruHostToOut (bool on)
+{
+    thruHostToOut = on;
+    settings.set (SettingsList::thruHostToOutEntry, on ? "1" : "0");
+}
+
+void MidiCntrState::setThruInToHost (bool on)
+{
+    thruInToHost = on;
+    settings.set (SettingsList::thruInToHostEntry, on ? "1" : "0");
+}
+
+void MidiCntrState::setProgramChangeByAutomation (bool on)
+{
+    programChangeByAutomation = on;
+    settings.set (SettingsList::programChangeByAutomationEntry, on ? "1" : "0");
+}
+
+void MidiCntrState::setSampleRate (double rate) noexcept
+{
+    sampleRate = rate;
+    const int r = (int) rate;
+    int index = 0;
+    for (int i = 0; i < numRateIndexes; ++i)
+        if (rateTable[i] == r)
+            index = i;
+    rateIndex = index;
+}
+
+int MidiCntrState::getCurrentDelay() const noexcept
+{
+    return delays[(size_t) juce::jlimit (0, numRateIndexes - 1, rateIndex.load())].load();
+}
+
+int MidiCntrState::getDelay (int index) const noexcept
+{
+    return juce::isPositiveAndBelow (index, (int) delays.size()) ? delays[(size_t) index].load() : 0;
+}
+
+void MidiCntrState::setMidiChannel (int channel) noexcept
+{
+    if (channel >= 1 && channel <= 16)
+        midiChannel = channel;
+}
+
+bool MidiCntrState::isNoteHeld (int note) const noexcept
+{
+    return juce::isPositiveAndBelow (note, 128) && noteTable[(size_t) note].load() != 0;
+}
+
+int MidiCntrState::getChannelProgramNumber (int channel) const noexcept
+{
+    return juce::isPositiveAndBelow (channel, 16) ? instrumentProgramNumber[(size_t) channel].load() : 0;
+}
+
+} // namespace zd8

@@ -1,0 +1,37 @@
+#include "plugin/SlotParameter.h"
+
+#include "plugin/VantorAudioProcessor.h"
+
+namespace zd8
+{
+
+SlotParameter::SlotParameter (VantorAudioProcessor& owner, int s)
+    : processor (owner), slot (s), defaultValue (owner.getSlotNormalised (s))
+{
+}
+
+float SlotParameter::getValue() const { return processor.getSlotNormalised (slot); }
+
+void SlotParameter::setValue (float x) { processor.setSlotNormalised (slot, x); }
+
+juce::String SlotParameter::getName (int maximumStringLength) const
+{
+    return processor.getSlotName (slot).substring (0, juce::jmax (0, maximumStringLength));
+}
+
+juce::String SlotParameter::getText (float, int maximumStringLength) const
+{
+    // The instrument's own text for the slot's current value.
+    return processor.getSlotText (slot).substring (0, juce::jmax (0, maximumStringLength));
+}
+
+float SlotParameter::getValueForText (const juce::String& text) const
+{
+    auto& table = processor.getHub().getParameters();
+    const int lo = table.minimum (slot), hi = table.maximum (slot);
+    if (hi == lo)
+        return 0.0f;
+    return juce::jlimit (0.0f, 1.0f, (float) (text.getIntValue() - lo) / (float) (hi - lo));
+}
+
+} // namespace zd8

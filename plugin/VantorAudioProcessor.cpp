@@ -1,0 +1,288 @@
+#include "plugin/VantorAudioProcessor.h"
+
+#include "editor/VantorAudioProcessorEditor.h"
+#include "link/SafeFileWriter.h"
+#include "plugin/SlotParameter.h"
+
+#include <cmath>
+
+namespace zd8
+{
+
+namespace
+{
+    constexpr int bankTagSize = 15;
+    constexpr int arrangementTagSize = 17;
+    constexpr int versionTagSize = 10;
+    constexpr int bankHeaderSize = bankTagSize + versionTagSize;               // 25
+    constexpr int arrangementHeaderSize = arrangementTagSize + versionTagSize; // 27
+
+    bool startsWith (const void* data, int size, const char* tag, int tagSize)
+    {
+        return data != nullptr && size >= tagSize && memcmp (data, tag, (size_t) tagSize) == 0;
+    }
+
+    bool isForwardedToInstrument (const juce::MidiMessage& m)
+    {
+        if (! m.isController())
+            return true;
+        const int n = m.getControllerNumber();
+        return n == 0 || n == 1 || n == 32;
+    }
+}
+
+VantorAudioProcessor::VantorAudioProcessor (LinkEnvironment environment)
+    : juce::AudioProcessor (BusesProperties()
+                                .withInput ("Input", juce::AudioChannelSet::stereo(), true)
+                                .withOutput ("Output", juce::AudioChannelSet::stereo(), true)),
+      hub (environment)
+{
+    position.reset();
+    hub.getHandler().addChangeListener (this);
+    hub.addCable (this);
+
+    clockBuffer.ensureSize (clockBufferBytes);
+    oneEvent.ensureSize (256);
+
+    setLatencySamples (0);
+    parameterCount = ParameterTable::numSlots;
+    gestureFlags.insertMultiple (0, 0, parameterCount + 1);
+    openGestures.ensureStorageAllocated (parameterCount);
+
+    for (int slot = 0; slot < parameterCount; ++slot)
+        addParameter (new SlotParameter (*this, slot));
+
+    const auto bankFile = environment.folder.getChildFile (bankFileName);
+    juce::MemoryBlock stored;
+    if (bankFile.existsAsFile() && bankFile.loadFileAsData (stored))
+        setStateInformation (stored.getData(), (int) stored.getSize());
+    else
+        hub.getBank().fillDefaults();
+}
+
+VantorAudioProcessor::~VantorAudioProcessor()
+{
+    // Every gesture opened on the host is ended exactly once.
+    auto& params = getParameters();
+    for (int slot : openGestures)
+        if (juce::isPositiveAndBelow (slot, params.size()))
+            params.getUnchecked (slot)->endChangeGesture();
+    openGestures.clear();
+
+    const auto folder = hub.getEnvironment().folder;
+    juce::MemoryBlock arrangement, bank;
+    getCurrentProgramStateInformation (arrangement);
+    getStateInformation (bank);
+    SafeFileWriter::write (folder.getChildFile (arrangementFileName), arrangement);
+    SafeFileWriter::write (folder.getChildFile (bankFileName), bank);
+
+    hub.removeCable (this);
+    hub.getHandler().removeChangeListener (this);
+}
+
+//==============================================================================
+void VantorAudioProcessor::prepareToPlay (double sampleRate, int samplesPerBlock)
+{
+    storedSampleRate = (int) sampleRate;
+    hub.setSampleRate (sampleRate);
+    hub.setBlockSize (samplesPerBlock);
+    setLatencySamples (0);
+    clockGenerator.setClockOn (hub.isClockOn());
+    hub.resetHostBoundMidi();
+}
+
+void VantorAudioProcessor::releaseResources()
+{
+    clockGenerator.setClockOn (hub.isClockOn());
+    hub.resetHostBoundMidi();
+}
+
+bool VantorAudioProcessor::isBusesLayoutSupported (const BusesLayout& layouts) const
+{
+    const auto in = layouts.getMainInputChannelSet();
+    const auto out = layouts.getMainOutputChannelSet();
+    return out == juce::AudioChannelSet::stereo() && (in == juce::AudioChannelSet::stereo() || in.isDisabled());
+}
+
+void VantorAudioProcessor::processBlock (juce::AudioBuffer<float>& audio, juce::MidiBuffer& midi)
+{
+    const int n = audio.getNumSamples();
+    const double blockRate = getSampleRate() > 0 ? getSampleRate() : (double) storedSampleRate;
+
+    if ((int) blockRate != storedSampleRate)
+    {
+        storedSampleRate = (int) blockRate;
+        hub.setSampleRate (blockRate);
+    }
+    hub.setBlockSize (n);
+
+    auto& ports = hub.getPorts();
+    const double delay = hub.getCurrentDelay();
+
+    {
+        const juce::ScopedLock bl (blockLock);
+        if (ports.isOutputOpen())
+        {
+            clockGenerator.generateClock (position, clockBuffer, n, blockRate);
+            if (! clockBuffer.isEmpty())
+            {
+                clockGenerator.setClockOn (hub.isClockOn());
+                if (clockGenerator.isClockOn())
+                    ports.sendDelayed (clockBuffer, delay, blockRate);
+                clockBuffer.clear();
+            }
+        }
+    }
+
+    {
+        const juce::ScopedLock bl (blockLock);
+        const bool thru = hub.isThruHostToOut();
+        const bool outputOpen = ports.isOutputOpen();
+
+        for (const auto event : midi)
+        {
+            const auto message = event.getMessage();
+            if (thru && outputOpen && isForwardedToInstrument (message))
+            {
+                oneEvent.clear();
+                oneEvent.addEvent (event.data, event.numBytes, event.samplePosition);
+                ports.sendDelayed (oneEvent, event.samplePosition > 0 ? delay : 0.0, blockRate);
+            }
+            hub.trackHostMidi (message);
+        }
+
+        midi.clear();
+
+        const juce::ScopedLock hl (hub.getLock());
+        hub.mergeHostBoundMidi (midi, n);
+    }
+
+    for (int ch = getTotalNumInputChannels(); ch < getTotalNumOutputChannels(); ++ch)
+        audio.clear (ch, 0, n);
+    // No sound of our own: what came in does not go out either.
+    for (int ch = 0; ch < juce::jmin (getTotalNumInputChannels(), audio.getNumChannels()); ++ch)
+        audio.clear (ch, 0, n);
+
+    position.readFrom (getPlayHead());
+}
+
+//==============================================================================
+juce::AudioProcessorEditor* VantorAudioProcessor::createEditor()
+{
+    return new VantorAudioProcessorEditor (*this);
+}
+
+//==============================================================================
+void VantorAudioProcessor::setCurrentProgram (int index)
+{
+    if (juce::isPositiveAndBelow (index, numPrograms))
+        currentProgram = index;
+}
+
+const juce::String VantorAudioProcessor::getProgramName (int index)
+{
+    return hub.getBank().getName (index);
+}
+
+void VantorAudioProcessor::changeProgramName (int index, const juce::String& newName)
+{
+    hub.getBank().setName (index, newName);
+}
+
+void VantorAudioProcessor::getStateInformation (juce::MemoryBlock& dest)
+{
+    dest.append (bankTag, (size_t) bankTagSize);
+    dest.append (versionTag, (size_t) versionTagSize);
+    const auto block = hub.getBank().getBlock();
+    dest.append (block.getData(), (size_t) PlugBank::blockSize);
+}
+
+void VantorAudioProcessor::setStateInformation (const void* data, int size)
+{
+    if (! startsWith (data, size, bankTag, bankTagSize) || size <= bankHeaderSize)
+        return;
+    hub.getBank().overwriteBlock (static_cast<const juce::uint8*> (data) + bankHeaderSize, (size_t) (size - bankHeaderSize));
+}
+
+void VantorAudioProcessor::getCurrentProgramStateInformation (juce::MemoryBlock& dest)
+{
+    dest.append (arrangementTag, (size_t) arrangementTagSize);
+    dest.append (versionTag, (size_t) versionTagSize);
+    const auto record = hub.getBank().getRecord (currentProgram);
+    dest.append (record.getData(), record.getSize());
+}
+
+void VantorAudioProcessor::setCurrentProgramStateInformation (const void* data, int size)
+{
+    if (! startsWith (data, size, arrangementTag, arrangementTagSize) || size < arrangementHeaderSize + PlugBank::recordSize)
+        return;
+    // The live Arrangement is applied to the parameter table once Arrangements are in;
+    // until then the chunk is accepted and checked only.
+}
+
+//==============================================================================
+float VantorAudioProcessor::getSlotNormalised (int slot) const
+{
+    if (! juce::isPositiveAndBelow (slot, parameterCount))
+        return 0.0f;
+    return hub.getParameters().normalised (slot);
+}
+
+void VantorAudioProcessor::setSlotNormalised (int slot, float x)
+{
+    if (! juce::isPositiveAndBelow (slot, parameterCount))
+        return;
+    hub.setFromHost (slot, hub.getParameters().fromNormalised (slot, x));
+}
+
+juce::String VantorAudioProcessor::getSlotName (int slot) const
+{
+    return juce::isPositiveAndBelow (slot, parameterCount) ? hub.slotLabel (slot) : juce::String();
+}
+
+juce::String VantorAudioProcessor::getSlotText (int slot) const
+{
+    return juce::isPositiveAndBelow (slot, parameterCount) ? hub.slotValueText (slot) : juce::String();
+}
+
+void VantorAudioProcessor::reportSlot (int slot, int value)
+{
+    if (! ParameterTable::isValid (slot))
+        return;
+
+    auto& params = getParameters();
+    if (gestureFlags[slot] == 0)
+    {
+        openGestures.add (slot);
+        gestureFlags.set (slot, 1);
+        if (slot < parameterCount)
+            params.getUnchecked (slot)->beginChangeGesture();
+    }
+
+    if (slot >= parameterCount)
+        return;
+
+    auto& table = hub.getParameters();
+    const int lo = table.minimum (slot), hi = table.maximum (slot);
+    const float x = hi == lo ? 0.0f : (float) (value - lo) / (float) (hi - lo);
+    params.getUnchecked (slot)->setValueNotifyingHost (x);
+}
+
+void VantorAudioProcessor::notify (int code, int slot, int value)
+{
+    if (code == stateCable::reportToHost)
+        reportSlot (slot, value);
+}
+
+void VantorAudioProcessor::changeListenerCallback (juce::ChangeBroadcaster* source)
+{
+    if (source != &hub.getHandler())
+        return;
+
+    std::vector<std::pair<int, int>> pairs;
+    hub.takeHostQueue (pairs);
+    for (auto [slot, value] : pairs)
+        reportSlot (slot, value);
+}
+
+} // namespace zd8

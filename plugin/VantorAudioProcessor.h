@@ -1,0 +1,112 @@
+#pragma once
+
+#include "link/HostPosition.h"
+#include "link/MidiClockGenerator.h"
+#include "plugin/MidiCntrState.h"
+
+#include <juce_audio_processors/juce_audio_processors.h>
+
+namespace zd8
+{
+
+/** The plug-in as the host sees it. It makes no sound: it clears its outputs, passes
+    no host MIDI through, and instead connects the host's timeline and MIDI to the
+    instrument's own MIDI ports through the hub. Its parameters are the hub's 2314
+    parameter slots, its programs the bank of 64 Arrangements. */
+class VantorAudioProcessor : public juce::AudioProcessor,
+                             public juce::ChangeListener,
+                             public stateCable,
+                             public juce::ChangeBroadcaster
+{
+public:
+    static constexpr const char* pluginName = "Brisvane VST";
+    static constexpr int numPrograms = 64;
+    static constexpr int defaultEditorWidth = 1028;
+    static constexpr int defaultEditorHeight = 730;
+    static constexpr size_t clockBufferBytes = 3080;
+
+    static constexpr const char* stateFolderName = "Vantor ZD8";
+    static constexpr const char* arrangementFileName = "preset.zd8arr";
+    static constexpr const char* bankFileName = "preset bank.zd8arrbank";
+
+    // Chunk formats.
+    static constexpr const char* bankTag = "ZD8_Plugin_Bank";
+    static constexpr const char* arrangementTag = "ZD8PluginSettings";
+    static constexpr const char* versionTag = "Version100";
+
+    explicit VantorAudioProcessor (LinkEnvironment environment = LinkEnvironment::system());
+    ~VantorAudioProcessor() override;
+
+    //==============================================================================
+    const juce::String getName() const override { return pluginName; }
+    void prepareToPlay (double sampleRate, int samplesPerBlock) override;
+    void releaseResources() override;
+    bool isBusesLayoutSupported (const BusesLayout& layouts) const override;
+    void processBlock (juce::AudioBuffer<float>& audio, juce::MidiBuffer& midi) override;
+    using juce::AudioProcessor::processBlock;
+    void reset() override {}
+
+    double getTailLengthSeconds() const override { return 0.0; }
+    bool acceptsMidi() const override { return true; }
+    bool producesMidi() const override { return true; }
+
+    juce::AudioProcessorEditor* createEditor() override;
+    bool hasEditor() const override { return true; }
+
+    int getNumPrograms() override { return numPrograms; }
+    int getCurrentProgram() override { return currentProgram; }
+    void setCurrentProgram (int index) override;
+    const juce::String getProgramName (int index) override;
+    void changeProgramName (int index, const juce::String& newName) override;
+
+    void getStateInformation (juce::MemoryBlock& dest) override;
+    void setStateInformation (const void* data, int sizeInBytes) override;
+    void getCurrentProgramStateInformation (juce::MemoryBlock& dest) override;
+    void setCurrentProgramStateInformation (const void* data, int sizeInBytes) override;
+
+    void numChannelsChanged() override {}
+
+    //==============================================================================
+    // Parameters as the host sees them (slot index = parameter index).
+    int getParameterCount() const noexcept { return parameterCount; }
+    float getSlotNormalised (int slot) const;
+    void setSlotNormalised (int slot, float x);
+    juce::String getSlotName (int slot) const;
+    juce::String getSlotText (int slot) const;
+
+    /** Tells the host about a slot change: opens its gesture once, then notifies. */
+    void reportSlot (int slot, int value);
+
+    // stateCable
+    void notify (int code, int slot, int value) override;
+
+    // ChangeListener: the hub's handler says its host queues are not empty.
+    void changeListenerCallback (juce::ChangeBroadcaster* source) override;
+
+    //==============================================================================
+    MidiCntrState& getHub() noexcept { return hub; }
+    const HostPosition& getPosition() const noexcept { return position; }
+
+    int editorWidth = defaultEditorWidth;
+    int editorHeight = defaultEditorHeight;
+
+    /** Number of gestures opened so far (each is ended once, at destruction). */
+    int getOpenGestureCount() const noexcept { return openGestures.size(); }
+
+private:
+    HostPosition position;
+    MidiCntrState hub;
+    int parameterCount = 0;
+    juce::Array<juce::uint8> gestureFlags;
+    juce::Array<int> openGestures;
+    MidiClockGenerator clockGenerator;
+    juce::MidiBuffer clockBuffer;
+    juce::MidiBuffer oneEvent;
+    juce::CriticalSection blockLock;
+    int currentProgram = 0;
+    int storedSampleRate = 44100;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (VantorAudioProcessor)
+};
+
+} // namespace zd8
