@@ -42,11 +42,31 @@ public:
 
     static constexpr int maxChunkLength = 2048;
     static constexpr int nameLength = 16;
+    static constexpr int infoNameLength = 20;   // name characters in an object-information reply
+    static constexpr int max14Bit = 16383;      // object numbers, IDs, controller-addressed values
+    static constexpr int max21Bit = 2097151;    // transfer offsets, lengths and sizes
+    static constexpr int nameMessageSize = 29;
+
+    // Name characters the instrument shows; anything else is sent as a blank.
+    static constexpr int firstNameCode = 20;
+    static constexpr int lastNameCode = 159;
+    static constexpr juce::uint8 blank = 32;
+
+    // MIDI universal identity request and reply.
+    static constexpr juce::uint8 universalNonRealtime = 0x7E;
+    static constexpr juce::uint8 allDevices = 0x7F;
+    static constexpr juce::uint8 generalInformation = 0x06;
+    static constexpr juce::uint8 identityRequestSub = 0x01;
 
     // Controllers of a controller-addressed parameter change, in sending order.
     static constexpr int addressControllers[5] = { 110, 111, 112, 113, 114 };
     static constexpr int valueMsbController = 118;
     static constexpr int valueLsbController = 119;
+    static constexpr int addressedValueOffset = 8192;  // signed values travel offset by this
+
+    /** Out-of-range arguments of the builders below are clamped (channels to 0..15,
+        object numbers and IDs to 0..16383, transfer offsets to 21 bits, single data
+        bytes to 0..127), so no data byte of a built message ever exceeds 0x7F. */
 
     //==============================================================================
     /** header (F0 07 46 01 device) + body + F7. */
@@ -55,30 +75,44 @@ public:
 
     /** For a message built at full length with four placeholder bytes in front and F7
         at its end: a block one byte longer whose first five bytes are the header and
-        whose rest is the message from its offset 4 on. */
+        whose rest is the message from its offset 4 on. (A message shorter than four
+        bytes yields the header alone.) */
     static juce::MemoryBlock frameFull (const juce::MemoryBlock& message, juce::uint8 device = 0);
 
-    /** 7-bit packing, least significant bit first; the result ends with F7. */
+    /** 7-bit packing, least significant bit first; the result ends with F7. Seven
+        bytes become eight septets, a final group of r bytes r + 1 septets, no bytes
+        no septets (the result is F7 alone). */
     static juce::MemoryBlock encode7 (const void* data, size_t size);
-    /** Reverses encode7; a trailing F7 is dropped first. Bits above 7 are ignored. */
+    /** Reverses encode7; a trailing F7 is dropped first and bit 7 of every other byte
+        is ignored. n septets give n * 7 / 8 bytes (leftover bits are dropped). */
     static juce::MemoryBlock decode7 (const void* septets, size_t size);
+    /** Number of septets (without the F7) that encode7 makes of size bytes. */
+    static size_t packedSize (size_t size) noexcept;
 
     /** 16 bytes: padded with blanks, cut at 16, codes outside 20..159 sent as 32. */
     static juce::MemoryBlock nameField (const juce::String& name);
-    /** A 20-character name of an object-information reply; bytes below 20 read as blanks. */
+    /** A 20-character name of an object-information reply; bytes below 20 read as
+        blanks, other bytes as the character of that code; fewer than 20 bytes are
+        padded with blanks, more are cut. */
     static juce::String nameFromInfo (const juce::uint8* chars, size_t size);
 
     //==============================================================================
     static juce::MemoryBlock channelProgramSelect (int channel, int msb, int lsb, juce::uint8 device = 0);
     static juce::MemoryBlock multiSelect (int number, juce::uint8 device = 0);
     static juce::MemoryBlock channelSelect (int channel, juce::uint8 device = 0);
+    /** Transfer requests; type and id go least significant 7-bit group first. */
     static juce::MemoryBlock objectInfoRequest (int type, int id, juce::uint8 device = 0);
+    /** offset is clamped to 0..2^21-1 and length to 0..maxChunkLength (the instrument
+        sends at most 2048 bytes per chunk). */
     static juce::MemoryBlock objectChunkRequest (int type, int id, int offset, int length, juce::uint8 device = 0);
 
-    /** Program object-data message (command 0x02): part, block type, mode, packed data. */
+    /** Program object-data message (command 0x02): part, block type, 0, mode, then data
+        (the plain block: it is packed here) and F7. */
     static juce::MemoryBlock programDataMessage (int part, int blockType, int mode, const juce::MemoryBlock& data, juce::uint8 device = 0);
 
-    /** Name message (29 bytes), command 0x02 (program) or 0x0B (multi). */
+    /** Name message (29 bytes), command 0x02 (program) or 0x0B (multi). The instrument
+        takes names only for object numbers above 0: for id < 1 the result is empty and
+        must not be sent. */
     static juce::MemoryBlock objectNameMessage (int command, int id, int part, const juce::String& name, juce::uint8 device = 0);
 
     /** F0 7E 7F 06 01 F7. */
@@ -86,14 +120,15 @@ public:
 
     /** The seven control changes that address one parameter: 110..114 = A1..A5, then
         118 / 119 = (value + 8192) / 128 and % 128. midiChannel is 1..16. Appended to
-        buffer at sample position 0, in order. */
+        buffer at sample position 0, in order. value + 8192 is clamped to 0..16383,
+        address bytes to 0..127 and the channel to 1..16. */
     static void addControllerAddressed (juce::MidiBuffer& buffer, int midiChannel, const int address[5], int value);
 
     /** Text of a Nack code; empty for codes without a text. */
     static juce::String nackText (int code);
 
     //==============================================================================
-    /** Header bytes 2..3 are the instrument's (0x46, 0x01). */
+    /** Header bytes 2..3 are the instrument's (0x46, 0x01); nothing else is checked. */
     static bool isInstrumentMessage (const juce::uint8* message, size_t size);
     /** Offset 1 = 0x7E and offset 3 = 0x06, whatever else it holds. */
     static bool isIdentityReply (const juce::uint8* message, size_t size);
