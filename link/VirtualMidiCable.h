@@ -19,6 +19,10 @@ namespace zd8
 class VirtualMidiCable
 {
 public:
+    /** Messages that can wait for delivery; more are dropped (and counted), never
+        blocking the sender. */
+    static constexpr int capacity = 4096;
+
     explicit VirtualMidiCable (TimeSource& time = TimeSource::system());
     ~VirtualMidiCable();
 
@@ -39,6 +43,9 @@ public:
 
     /** Waits until the queue is empty and no delivery is running. */
     bool waitUntilIdle (int timeoutMs = 2000);
+
+    /** Messages dropped because the queue was full. */
+    int getDroppedCount() const;
 
     TimeSource& getTimeSource() const noexcept;
 
