@@ -6,6 +6,7 @@
 #include <juce_audio_devices/juce_audio_devices.h>
 #include <array>
 #include <atomic>
+#include <mutex>
 
 namespace zd8
 {
@@ -60,8 +61,12 @@ public:
     TimeSource& getTimeSource() const noexcept { return environment.time; }
 
 private:
+    class OutputUse;
+
     void flushPendingProgramSelects();
-    void sendProgramSelect (int channel);
+    void sendProgramSelect (int channel, juce::uint8 msb, juce::uint8 lsb);
+    void closeOutput();
+    void closeInput();
 
     LinkEnvironment& environment;
     juce::MidiInputCallback& inputCallback;
@@ -78,6 +83,13 @@ private:
     std::array<juce::uint8, 16> programLsb {};
     std::array<juce::uint8, 16> pending {};
     std::unique_ptr<OneShotTimer> pacingTimer;
+
+    // Senders on other threads announce themselves here before they look at the
+    // output; closing waits until none is inside (they never wait on it).
+    std::atomic<int> outputUsers { 0 };
+    // Guards programMsb, programLsb and pending (selections may come from the host's
+    // threads); held only to read or write them, never while sending.
+    std::mutex programLock;
 
     JUCE_DECLARE_NON_COPYABLE (MIDI_PORTS_Control)
 };
