@@ -13,6 +13,9 @@ namespace zd8
     folder. */
 struct LinkEnvironment
 {
+    /** The plug-in's folder inside the user's application data folder. */
+    static constexpr const char* folderName = "Vantor ZD8";
+
     MidiDeviceProvider& devices;
     TimeSource& time;
     TimerFactory& timers;
