@@ -63,6 +63,21 @@ namespace
         return nullptr;
     }
 
+    /** A channel message of the right length whose data bytes are all below 0x80: only
+        those are read, so a garbled one can never index outside the note table. */
+    bool isWellFormedChannelMessage (const juce::uint8* data, size_t size)
+    {
+        if (data == nullptr || size == 0 || data[0] < 0x80 || data[0] >= 0xF0)
+            return false;
+        const size_t expected = ((data[0] & 0xF0) == 0xC0 || (data[0] & 0xF0) == 0xD0) ? 2 : 3;
+        if (size < expected)
+            return false;
+        for (size_t i = 1; i < expected; ++i)
+            if (data[i] >= 0x80)
+                return false;
+        return true;
+    }
+
     bool isSystemRealTime (const juce::uint8* data, size_t size)
     {
         return size == 1 && data[0] >= 0xF8;
@@ -146,11 +161,12 @@ void MidiCntrState::handleIncomingMidiMessage (juce::MidiInput*, const juce::Mid
 
     if (thruInToHost.load())
     {
-        const bool forHost = message.isNoteOnOrOff() || message.isProgramChange()
+        const bool forHost = isWellFormedChannelMessage (raw, size)
+                             && (message.isNoteOnOrOff() || message.isProgramChange()
                              || (message.isController()
                                  && (message.getControllerNumber() == bankSelectMsb
                                      || message.getControllerNumber() == modulationWheel
-                                     || message.getControllerNumber() == bankSelectLsb));
+                                     || message.getControllerNumber() == bankSelectLsb)));
         if (forHost)
             addToHostBuffer (message);
 
@@ -161,7 +177,8 @@ void MidiCntrState::handleIncomingMidiMessage (juce::MidiInput*, const juce::Mid
     const int status = raw[0];
     if (status >= 0x80 && status < 0xF0)
     {
-        handleChannelMessage (message);
+        if (isWellFormedChannelMessage (raw, size))
+            handleChannelMessage (message);
         return;
     }
 
@@ -332,9 +349,9 @@ void MidiCntrState::compareChannelProgramTable()
 
 void MidiCntrState::trackHostMidi (const juce::MidiMessage& message)
 {
-    const int channel = message.getChannel() - 1;
-    if (channel < 0)
+    if (! isWellFormedChannelMessage (message.getRawData(), (size_t) message.getRawDataSize()))
         return;
+    const int channel = message.getChannel() - 1;
 
     if (message.isController())
     {

@@ -59,6 +59,11 @@ TEST (MidiCntrState, ChannelMessagesFromTheInstrumentUpdateNotesSlotsAndNotices)
     feed (hub, { 0xB0, 1, 77 });  // modulation: slot + notice
     feed (hub, { 0xB0, 0, 5 });   // bank select MSB: ignored
     feed (hub, { 0xE1, 0x00, 0x40 });
+    // Garbled channel messages (short, or data bytes above 0x7F) are ignored.
+    feed (hub, { 0x92, 0xFF, 0x10 });
+    feed (hub, { 0x92 });
+    feed (hub, { 0xB0, 0x85, 3 });
+    feed (hub, { 0xC3 });
 
     const std::vector<juce::uint32> expected { 0x90023C64, 0x80023C00, 0x90023D5A, 0xB000014D, 0xE0012000 };
     EXPECT_EQ (drain (hub), expected);
