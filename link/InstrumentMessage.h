@@ -34,9 +34,11 @@ struct InstrumentMessage
     char mark = 0;         // '#', '!' or '$' for the program routes
     int masterBlock = 0;   // master block 1..4 for masterData (also its last-change code)
     juce::MemoryBlock header;  // multiHeader: the first 20 bytes of the message without its 0xF0
-    juce::MemoryBlock data;    // decoded object data
+    juce::MemoryBlock data;    // decoded object data (0x02 block type 0: its first 120 bytes)
 
-    /** message points at the 0xF0. Never reads outside size bytes. */
+    /** message points at the 0xF0. Never reads outside size bytes. A message that does
+        not start with 0xF0 and end with 0xF7 is ignored; the packed data runs from the
+        row's data offset up to, not including, the final 0xF7. */
     static InstrumentMessage parse (const juce::uint8* message, size_t size);
 };
 
