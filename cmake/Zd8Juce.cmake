@@ -35,3 +35,9 @@ target_compile_definitions(zd8_juce INTERFACE
 
 # JUCE's sources trip many warnings that are not ours to fix.
 target_compile_options(zd8_juce PRIVATE -w)
+
+# Debian's JUCE uses the system's image libraries; they must follow our JUCE library on
+# every link line.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(ZD8_IMAGE_LIBS REQUIRED IMPORTED_TARGET libpng libjpeg)
+target_link_libraries(zd8_juce PUBLIC PkgConfig::ZD8_IMAGE_LIBS)

@@ -1,0 +1,124 @@
+// A minimal VST 2 host built on FST's header, with no JUCE: loads the plug-in through
+// its exported VSTPluginMain the way a DAW does, and checks what a host relies on.
+// Usage: zd8-vst-host path/to/plugin.so   (exit code 0 = every check passed)
+
+#define FST2VST 1
+#include <pluginterfaces/fst/fst.h>
+
+#include <dlfcn.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace
+{
+    int failures = 0, passes = 0;
+    int automations = 0, beginEdits = 0, endEdits = 0;
+
+    void check (bool ok, const std::string& what)
+    {
+        std::printf ("%s %s\n", ok ? "ok     " : "FAILED ", what.c_str());
+        (ok ? passes : failures) += 1;
+    }
+
+    VstIntPtr hostCallback (AEffect*, int opcode, int, VstIntPtr, void* ptr, float)
+    {
+        switch (opcode)
+        {
+            case audioMasterVersion: return 2400;
+            case audioMasterAutomate: ++automations; return 0;
+            case audioMasterBeginEdit: ++beginEdits; return 0;
+            case audioMasterEndEdit: ++endEdits; return 0;
+            case audioMasterGetSampleRate: return 48000;
+            case audioMasterGetBlockSize: return 512;
+            case audioMasterGetProductString:
+                if (ptr != nullptr)
+                    std::strcpy (static_cast<char*> (ptr), "zd8-vst-host");
+                return 1;
+            default: return 0;
+        }
+    }
+
+    std::string text (AEffect* e, int opcode, int index)
+    {
+        char buffer[256] = {};
+        e->dispatcher (e, opcode, index, 0, buffer, 0.0f);
+        return buffer;
+    }
+}
+
+int main (int argc, char** argv)
+{
+    if (argc < 2)
+    {
+        std::fprintf (stderr, "usage: %s plugin.so\n", argv[0]);
+        return 2;
+    }
+
+    void* library = dlopen (argv[1], RTLD_NOW | RTLD_LOCAL);
+    check (library != nullptr, std::string ("dlopen ") + argv[1] + (library ? "" : std::string (": ") + dlerror()));
+    if (library == nullptr)
+        return 1;
+
+    using MainProc = AEffect* (*) (audioMasterCallback);
+    auto entry = reinterpret_cast<MainProc> (dlsym (library, "VSTPluginMain"));
+    check (entry != nullptr, "exports VSTPluginMain");
+    if (entry == nullptr)
+        return 1;
+
+    AEffect* e = entry (hostCallback);
+    check (e != nullptr && e->magic == kEffectMagic, "returns an effect");
+    if (e == nullptr)
+        return 1;
+
+    e->dispatcher (e, effOpen, 0, 0, nullptr, 0.0f);
+    check (e->numParams == 2314, "2314 parameters (" + std::to_string (e->numParams) + ")");
+    check (e->numPrograms == 64, "64 programs (" + std::to_string (e->numPrograms) + ")");
+    check (e->numInputs == 2 && e->numOutputs == 2, "stereo in and out");
+    check ((e->flags & effFlagsHasEditor) != 0, "has an editor");
+    check ((e->flags & effFlagsProgramChunks) != 0, "stores its state in chunks");
+    check (text (e, effGetEffectName, 0) == "Brisvane VST", "named Brisvane VST (" + text (e, effGetEffectName, 0) + ")");
+    check (text (e, effGetParamName, 15) == "Program No. Ch.1", "slot 15 is \"" + text (e, effGetParamName, 15) + "\"");
+    check (text (e, effGetParamName, 2305) == "Playing Mode", "slot 2305 is \"" + text (e, effGetParamName, 2305) + "\"");
+    check (text (e, effGetProgramNameIndexed, 0).rfind ("EDM", 0) == 0, "program 0 is EDM");
+
+    e->dispatcher (e, effSetSampleRate, 0, 0, nullptr, 48000.0f);
+    e->dispatcher (e, effSetBlockSize, 0, 512, nullptr, 0.0f);
+    e->dispatcher (e, effMainsChanged, 0, 1, nullptr, 0.0f);
+
+    // Host automation: controller 7 of channel 1 to 100.
+    const int slot = 256 + 7;
+    e->setParameter (e, slot, 100.0f / 127.0f);
+    const float back = e->getParameter (e, slot);
+    check (back > 0.78f && back < 0.79f, "parameter value comes back (" + std::to_string (back) + ")");
+
+    // Bank chunk (index 0) and program chunk (index 1).
+    void* chunk = nullptr;
+    const auto bankSize = e->dispatcher (e, effGetChunk, 0, 0, &chunk, 0.0f);
+    check (bankSize == 19225 && chunk != nullptr && std::memcmp (chunk, "ZD8_Plugin_Bank", 15) == 0, "bank chunk of 19225 bytes (" + std::to_string (bankSize) + ")");
+    std::vector<char> bank (static_cast<char*> (chunk), static_cast<char*> (chunk) + bankSize);
+    const auto programSize = e->dispatcher (e, effGetChunk, 1, 0, &chunk, 0.0f);
+    check (programSize == 327 && std::memcmp (chunk, "ZD8PluginSettings", 17) == 0, "program chunk of 327 bytes (" + std::to_string (programSize) + ")");
+    e->dispatcher (e, effSetChunk, 0, (VstIntPtr) bank.size(), bank.data(), 0.0f);
+
+    // Blocks: silence out, whatever comes in.
+    std::vector<float> inL (512, 0.5f), inR (512, 0.5f), outL (512, 1.0f), outR (512, 1.0f);
+    float* ins[] = { inL.data(), inR.data() };
+    float* outs[] = { outL.data(), outR.data() };
+    for (int i = 0; i < 10; ++i)
+        e->processReplacing (e, ins, outs, 512);
+    bool silent = true;
+    for (int i = 0; i < 512; ++i)
+        silent = silent && outL[(size_t) i] == 0.0f && outR[(size_t) i] == 0.0f;
+    check (silent, "outputs are silent");
+
+    e->dispatcher (e, effMainsChanged, 0, 0, nullptr, 0.0f);
+    e->dispatcher (e, effClose, 0, 0, nullptr, 0.0f);
+    check (beginEdits == endEdits, "every gesture the plug-in began was ended");
+    dlclose (library);
+
+    std::printf ("host checks: %d passed, %d failed\n", passes, failures);
+    return failures == 0 ? 0 : 1;
+}
