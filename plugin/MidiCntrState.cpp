@@ -48,6 +48,7 @@ namespace
 
     constexpr int playingModeAddress[5] = { 12, 0, 0, 0, 11 };
     constexpr int identityAnswerSlot = 250; // channel 16, level row
+    constexpr int programNumberDescription = 2102;
 
     juce::uint32 channelNotice (int status, int channel, int d1, int d2)
     {
@@ -861,6 +862,10 @@ juce::String MidiCntrState::slotValueText (int slot) const
 {
     if (! ParameterTable::isValid (slot))
         return {};
+    // The program-number row shows the whole program number: its bank row sits just
+    // before it.
+    if (parameters.descriptionCode (slot) == programNumberDescription && slot > 0)
+        return juce::String (parameters.value (slot) + 128 * parameters.value (slot - 1));
     return juce::String (parameters.value (slot));
 }
 
@@ -875,29 +880,24 @@ void MidiCntrState::switchPlayingMode (int mode)
 //==============================================================================
 // Ports
 
+void MidiCntrState::rememberPortName (int entry, const juce::StringArray& devices, int n)
+{
+    std::lock_guard<std::mutex> g (portNamesLock);
+    if (n == 0)
+        portNames.set (entry, "NONE");
+    else if (n >= 1 && n <= devices.size())
+        portNames.set (entry, devices[n - 1]); // a number beyond the list leaves the name
+}
+
 void MidiCntrState::selectInputPort (int n)
 {
-    auto names = ports->getInputNames();
-    {
-        std::lock_guard<std::mutex> g (portNamesLock);
-        if (n == 0)
-            portNames.set (0, "NONE");
-        else if (n >= 1 && n <= names.size())
-            portNames.set (0, names[n - 1]);
-    }
+    rememberPortName (0, ports->getInputNames(), n);
     ports->openInput (n);
 }
 
 void MidiCntrState::selectOutputPort (int n)
 {
-    auto names = ports->getOutputNames();
-    {
-        std::lock_guard<std::mutex> g (portNamesLock);
-        if (n == 0)
-            portNames.set (1, "NONE");
-        else if (n >= 1 && n <= names.size())
-            portNames.set (1, names[n - 1]);
-    }
+    rememberPortName (1, ports->getOutputNames(), n);
     ports->openOutput (n);
 }
 

@@ -191,7 +191,7 @@ private:
     void reportSlotToHost (int slot, int value);
     void sendBuffer (const juce::MidiBuffer& buffer, bool delayed);
     void readFlagsAndDelays();
-    void refreshChannelRowsFromProgram (int program, int channel);
+    void rememberPortName (int entry, const juce::StringArray& devices, int n);
 
     LinkEnvironment environment;
 

@@ -326,3 +326,119 @@ TEST (MidiCntrState, NoticesFromManyThreadsAreNeitherLostNorTorn)
         EXPECT_EQ (i, next[(size_t) t]++);
     }
 }
+
+namespace
+{
+    // 7-bit packing as the instrument does it, least significant bit first.
+    std::vector<juce::uint8> pack7 (const std::vector<juce::uint8>& data)
+    {
+        std::vector<juce::uint8> out;
+        unsigned bits = 0, count = 0;
+        for (auto b : data)
+        {
+            bits |= (unsigned) b << count;
+            count += 8;
+            while (count >= 7)
+            {
+                out.push_back ((juce::uint8) (bits & 0x7F));
+                bits >>= 7;
+                count -= 7;
+            }
+        }
+        if (count > 0)
+            out.push_back ((juce::uint8) (bits & 0x7F));
+        return out;
+    }
+
+    std::vector<juce::uint8> objectMessage (int command, int part, int blockType, size_t totalLength)
+    {
+        std::vector<juce::uint8> m (totalLength, 0);
+        const std::vector<juce::uint8> head { 0xF0, 0x07, 0x46, 0x01, 0x00, (juce::uint8) command, 0x00, 0x01,
+                                              (juce::uint8) part, (juce::uint8) blockType, 0x00, 0x01 };
+        std::copy (head.begin(), head.end(), m.begin());
+        m.back() = 0xF7;
+        return m;
+    }
+
+    void send (MidiCntrState& hub, const std::vector<juce::uint8>& m) { hub.handleInstrumentSysex (m.data(), m.size()); }
+}
+
+TEST (MidiCntrState, InstrumentMessagesReachTheImageByCommandAndBlockType)
+{
+    PluginRig rig (false);
+    MidiCntrState hub (rig.environment);
+    auto& image = hub.getImage();
+
+    send (hub, objectMessage (0x02, 3, 2, 119));
+    EXPECT_EQ (image.getProgramMark (3), '#');
+    send (hub, objectMessage (0x02, 4, 4, 40));
+    EXPECT_EQ (image.getProgramMark (4), '!');
+    send (hub, objectMessage (0x02, 5, 2, 118)); // one byte short of its length
+    EXPECT_EQ (image.getProgramMark (5), 0);
+    send (hub, objectMessage (0x02, 32, 4, 40)); // part 32: no channel
+    auto wrongFamily = objectMessage (0x02, 6, 4, 40);
+    wrongFamily[2] = 0x45;
+    send (hub, wrongFamily);
+    EXPECT_EQ (image.getProgramMark (6), 0);
+    EXPECT_EQ (image.getProgramMessageCount(), 2);
+
+    // The channel-program table (master block type 3) moves channel 1 to program 300.
+    std::vector<juce::uint8> table (16 * 8, 0);
+    table[2] = 0x01;
+    table[3] = 0x2C;
+    auto master = objectMessage (0x04, 0, 3, 13);
+    master.pop_back();
+    for (auto b : pack7 (table))
+        master.push_back (b);
+    master.push_back (0xF7);
+    drainSlots (hub);
+    send (hub, master);
+    const int programSlot = ParameterTable::programSlot (0, ParameterTable::programRow);
+    EXPECT_EQ (hub.getParameters().value (programSlot), 300);
+    EXPECT_EQ (drainSlots (hub), std::vector<juce::uint64> { slotNotice (programSlot, 300) });
+    EXPECT_EQ (hub.getParameters().value (ParameterTable::programSlot (1, ParameterTable::programRow)), 1)
+        << "a table entry of 0 is not a program";
+    EXPECT_EQ (image.getMaster().getLastChange(), 4);
+
+    // Transfer replies go to the transfer engine; with the transfer flag set, so does
+    // every instrument message.
+    auto& fifo = image.getFifo();
+    const std::vector<juce::uint8> info { 0xF0, 0x07, 0x46, 0x01, 0x00, 0x5A, 0x02, 0x00, 0xF7 };
+    send (hub, info);
+    EXPECT_EQ (fifo.getHandOverCount(), 1u);
+    EXPECT_EQ (fifo.getLastMessage().getSize(), info.size() - 1) << "kept without its F0";
+    send (hub, { 0xF0, 0x07, 0x46, 0x01, 0x00, 0x5B, 0x00, 0xF7 });
+    EXPECT_EQ (fifo.getHandOverCount(), 1u);
+    hub.setTransferFlag (true);
+    send (hub, objectMessage (0x02, 7, 4, 40));
+    EXPECT_EQ (fifo.getHandOverCount(), 2u);
+    EXPECT_EQ (image.getProgramMark (7), 0);
+}
+
+TEST (MidiCntrState, PortsAreChosenByNumberAndRememberedByName)
+{
+    PluginRig rig (false);
+    {
+        MidiCntrState hub (rig.environment);
+        EXPECT_FALSE (hub.getPorts().isOutputOpen());
+        EXPECT_EQ (hub.getPortNames(), juce::StringArray ({ "NONE", "NONE", "NONE" }));
+
+        hub.selectInputPort (5); // beyond the list: nothing opens, the name stays
+        EXPECT_FALSE (hub.getPorts().isInputOpen());
+        EXPECT_EQ (hub.getPortNames()[0], "NONE");
+
+        hub.selectInputPort (1);
+        hub.selectOutputPort (1);
+        EXPECT_TRUE (hub.getPorts().isInputOpen());
+        EXPECT_TRUE (hub.getPorts().isOutputOpen());
+        EXPECT_EQ (hub.getPortNames(), juce::StringArray ({ "ZD8 Simulator", "ZD8 Simulator", "NONE" }));
+        hub.savePortFile();
+    }
+
+    MidiCntrState again (rig.environment);
+    EXPECT_TRUE (again.getPorts().isInputOpen());
+    EXPECT_TRUE (again.getPorts().isOutputOpen());
+    again.selectOutputPort (0);
+    EXPECT_FALSE (again.getPorts().isOutputOpen());
+    EXPECT_EQ (again.getPortNames()[1], "NONE");
+}
