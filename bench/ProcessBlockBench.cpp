@@ -12,7 +12,7 @@ namespace
     {
         Rig()
         {
-            folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("zd8bench", "", false);
+            folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("zd8bench-" + juce::Uuid().toString());
             folder.createDirectory();
             // A device nobody listens to: the cost measured is the plug-in's own.
             devices.add (sink);

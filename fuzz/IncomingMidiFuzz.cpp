@@ -18,7 +18,7 @@ namespace
     {
         Fixture()
         {
-            folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("zd8-fuzz-hub");
+            folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("zd8-fuzz-hub-" + juce::Uuid().toString());
             folder.createDirectory();
             hub = std::make_unique<zd8::MidiCntrState> (environment);
         }

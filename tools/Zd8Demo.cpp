@@ -55,7 +55,7 @@ int main()
     juce::ScopedJuceInitialiser_GUI juce;
 
     // A folder of its own, so the run never touches a user's settings or banks.
-    const auto folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("zd8-demo", "", false);
+    const auto folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("zd8-demo-" + juce::Uuid().toString());
     folder.createDirectory();
     juce::MemoryOutputStream ports;
     ports << zd8sim::InstrumentSimulator::defaultName;

@@ -4,7 +4,8 @@ namespace zd8test
 {
 
 PluginRig::PluginRig (bool storeSimulatorPorts)
-    : folder (juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("zd8test", "", false)),
+    // Tests run in parallel processes: every rig gets a folder no other can pick.
+    : folder (juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("zd8test-" + juce::Uuid().toString())),
       simulator (zd8sim::InstrumentSimulator::defaultName, timeline),
       environment { devices, timeline, timeline, folder }
 {
