@@ -1,7 +1,14 @@
 #include "link/MidiClockGenerator.h"
 
+#include <cmath>
+
 namespace zd8
 {
+
+namespace
+{
+    double roundHalfUp (double x) { return std::floor (x + 0.5); }
+}
 
 MidiClockGenerator::MidiClockGenerator()
     : clock (juce::MidiMessage::midiClock()),
@@ -11,8 +18,100 @@ MidiClockGenerator::MidiClockGenerator()
 {
 }
 
-void MidiClockGenerator::generateClock (const HostPosition&, juce::MidiBuffer&, int, double)
+void MidiClockGenerator::add (const juce::MidiMessage& m, juce::MidiBuffer& buffer, int sample) const
 {
+    buffer.addEvent (m.getRawData(), m.getRawDataSize(), sample);
+}
+
+void MidiClockGenerator::sendPosition (double ppq, juce::MidiBuffer& buffer) const
+{
+    const auto sixteenths = (juce::int64) std::ceil (ppq * 4.0);
+    const auto value = (int) juce::jlimit<juce::int64> (0, 16383, sixteenths);
+    const juce::uint8 bytes[3] = { 0xF2, (juce::uint8) (value & 0x7F), (juce::uint8) ((value >> 7) & 0x7F) };
+    buffer.addEvent (bytes, 3, 0);
+}
+
+void MidiClockGenerator::generateClock (const HostPosition& position, juce::MidiBuffer& buffer, int numSamples, double sampleRate)
+{
+    const double bpm = position.bpm;
+    // A tempo of zero or below has no tick length: nothing to clock.
+    if (! (bpm > 0.0) || ! (sampleRate > 0.0) || numSamples <= 0 || ! std::isfinite (position.ppqPosition))
+        return;
+
+    const double b = bpm / 60.0 / sampleRate;                 // quarter notes per sample
+    const double c = position.ppqPosition + sampleOffset * b; // position at the block's first sample
+    const double tol = sampleRate * tolerance * b;            // the tolerance in quarter notes
+    const bool jumped = std::abs (c - lastPosition) > tol;
+
+    if (! position.isPlaying && ! position.isRecording)
+    {
+        if (wasPlaying || jumped)
+        {
+            add (stop, buffer, 0);
+            sendPosition (c, buffer);
+        }
+        lastPosition = c;
+        flags = continuePending;
+        wasPlaying = false;
+        return;
+    }
+
+    if (! wasPlaying)
+    {
+        startPosition = std::ceil (c * 4.0) / 4.0;
+        if (jumped)
+            sendPosition (c, buffer);
+    }
+    else if (jumped)
+    {
+        startPosition = std::ceil (c * 4.0) / 4.0;
+        if (flags == 0)
+            add (stop, buffer, 0);
+        if (flags == 0 || resyncOnJump)
+        {
+            sendPosition (c, buffer);
+            // A new pass: the next loop end gets its own stop.
+            flags = continuePending;
+        }
+    }
+
+    const double samplesPerTickExact = sampleRate * 60.0 / (bpm * ticksPerQuarter);
+    const auto samplesPerTick = (juce::int64) std::nearbyint (samplesPerTickExact);
+    const auto firstSongSample = (juce::int64) roundHalfUp (60.0 / bpm * c * sampleRate);
+    const bool loops = position.isLooping && position.ppqLoopStart != position.ppqLoopEnd;
+
+    for (int i = 0; i < numSamples; ++i)
+    {
+        lastPosition = c + i * b;
+
+        if (lastPosition >= startPosition)
+        {
+            if ((flags & continuePending) != 0)
+            {
+                add (continueMessage, buffer, i);
+                flags &= (juce::uint8) ~continuePending;
+            }
+
+            if (loops && (flags & stopSentBeforeLoopEnd) == 0)
+            {
+                const double r = roundHalfUp (std::abs (position.ppqLoopEnd - lastPosition) * 60.0 / bpm * sampleRate);
+                if (r <= (double) samplesPerTick)
+                {
+                    add (stop, buffer, i);
+                    flags |= stopSentBeforeLoopEnd;
+                }
+            }
+        }
+
+        if (clockOn && samplesPerTick > 0)
+        {
+            const auto songSample = firstSongSample + i;
+            if (songSample % samplesPerTick == 0)
+                add (clock, buffer, i);
+        }
+    }
+
+    wasPlaying = true;
 }
 
 } // namespace zd8

@@ -7,22 +7,41 @@
 namespace zd8
 {
 
-/** Makes the MIDI clock, continue, stop and song position messages that follow the
-    host's transport. Audio thread only. This version keeps the on/off state; the
-    sample-accurate generation arrives with the clock and latency settings. */
+/** Makes MIDI clock (24 per quarter note), continue, stop and song position messages
+    that follow the host's transport sample-accurately. Audio thread only; works per
+    sample without allocating (the prepared messages are copied into the block's
+    buffer, which the caller reserves). */
 class MidiClockGenerator
 {
 public:
+    static constexpr int ticksPerQuarter = 24;
+    static constexpr double defaultToleranceSeconds = 0.001;
+
     MidiClockGenerator();
 
     void setClockOn (bool on) noexcept { clockOn = on; }
     bool isClockOn() const noexcept { return clockOn; }
 
-    /** Appends this block's clock messages to buffer, at their sample positions. */
+    /** Appends this block's messages to buffer at their sample positions. */
     void generateClock (const HostPosition& position, juce::MidiBuffer& buffer, int numSamples, double sampleRate);
 
+    /** Song position ceil(ppq * 4) sixteenths, at sample 0. */
+    void sendPosition (double ppq, juce::MidiBuffer& buffer) const;
+
 private:
+    static constexpr juce::uint8 continuePending = 2; // flag bits
+    static constexpr juce::uint8 stopSentBeforeLoopEnd = 1;
+
+    void add (const juce::MidiMessage& m, juce::MidiBuffer& buffer, int sample) const;
+
     bool clockOn = true;
+    bool wasPlaying = false;
+    double lastPosition = -999.0;
+    double tolerance = defaultToleranceSeconds;
+    double startPosition = 0.0;
+    bool resyncOnJump = true;
+    juce::uint8 flags = 0;
+    int sampleOffset = 0;
     juce::MidiMessage clock, continueMessage, stop, songPosition;
 };
 

@@ -260,3 +260,54 @@ TEST (VantorAudioProcessor, TheBankSurvivesInThePluginFolder)
     VantorAudioProcessor again (rig.environment);
     EXPECT_EQ (again.getProgramName (5).trimEnd(), "Encore");
 }
+
+namespace
+{
+    struct FakePlayHead : juce::AudioPlayHead
+    {
+        juce::Optional<PositionInfo> getPosition() const override
+        {
+            PositionInfo info;
+            info.setBpm (120.0);
+            info.setIsPlaying (playing);
+            info.setPpqPosition (ppq);
+            return info;
+        }
+        bool playing = false;
+        double ppq = 0.0;
+    };
+}
+
+TEST (VantorAudioProcessor, MidiClockFollowsTheHostTransportWhenSwitchedOn)
+{
+    for (bool clockOn : { true, false })
+    {
+        PluginRig rig;
+        rig.writeSettings ({ { 43, clockOn ? "1" : "0" } });
+        VantorAudioProcessor p (rig.environment);
+        FakePlayHead head;
+        p.setPlayHead (&head);
+        p.prepareToPlay (48000.0, 1000);
+        rig.settle();
+        rig.simulator.clearReceived();
+
+        // The position is read at the end of each block and drives the next one.
+        runBlock (p, {}, 1000);
+        head.playing = true;
+        for (int i = 0; i < 4; ++i)
+        {
+            runBlock (p, {}, 1000);
+            head.ppq += 1000.0 * 2.0 / 48000.0;
+        }
+        rig.settle();
+
+        int clocks = 0;
+        for (auto& r : rig.simulator.getReceived())
+            clocks += r.bytes == std::vector<juce::uint8> { 0xF8 } ? 1 : 0;
+        if (clockOn)
+            EXPECT_EQ (clocks, 3) << "one clock per 1000 samples at 120 BPM and 48 kHz";
+        else
+            EXPECT_TRUE (rig.simulator.getReceived().empty()) << "clock off sends nothing, not even stop or continue";
+        p.setPlayHead (nullptr);
+    }
+}
