@@ -48,6 +48,7 @@ namespace
     constexpr int listIdentifier = 0x0001;
     constexpr int maxEffects = 15;
     constexpr int namedParametersPerEffect = 8; // parameter IDs 1 + 8 * effect + index stay below 128
+    constexpr int minListEntries = 2;
     constexpr int maxListEntries = 6;
 
     //==============================================================================
@@ -282,13 +283,15 @@ namespace
             c.effects.push_back (makeEffect (random, family));
         }
 
-        // Name list: a few distinct parameters of the chain's effects.
+        // Name list: a few distinct parameters of the chain's effects; at least two, as
+        // the instrument shows no list shorter than 20 bytes and one short name would
+        // make one.
         std::vector<std::pair<int, int>> candidates; // (effect, parameter)
         for (int i = 0; i < (int) c.effects.size(); ++i)
             for (int j = 0; j < std::min (namedParametersPerEffect, (int) c.effects[(size_t) i].values.size()); ++j)
                 candidates.emplace_back (i, j);
 
-        const int wanted = std::min ((int) candidates.size(), 1 + random.below (maxListEntries));
+        const int wanted = std::min ((int) candidates.size(), minListEntries + random.below (maxListEntries - minListEntries + 1));
         std::vector<std::pair<int, int>> chosen;
         while ((int) chosen.size() < wanted)
         {
