@@ -8,6 +8,32 @@ namespace zd8
 namespace
 {
     constexpr int channelProgramOffset = 24;
+    constexpr int nameHeadLength = 23;
+
+    // The global slots an Arrangement keeps, with their place and width in the record.
+    struct GlobalField
+    {
+        int slot, offset, width;
+    };
+
+    constexpr GlobalField globalFields[] = {
+        { ParameterTable::multiSlot, 56, 2 },
+        { ParameterTable::playingModeSlot, 58, 1 },
+        { ParameterTable::aux1OverrideChainSlot, 59, 2 },
+        { ParameterTable::aux1OverrideOnSlot, 61, 1 },
+        { ParameterTable::aux1OverrideModSlot, 62, 1 },
+        { ParameterTable::aux2OverrideChainSlot, 63, 2 },
+        { ParameterTable::aux2OverrideOnSlot, 65, 1 },
+        { ParameterTable::aux2OverrideModSlot, 66, 1 },
+    };
+
+    void put16 (juce::uint8* r, int offset, int value)
+    {
+        r[offset] = (juce::uint8) ((value >> 8) & 0xFF);
+        r[offset + 1] = (juce::uint8) (value & 0xFF);
+    }
+
+    int get16 (const juce::uint8* r, int offset) { return r[offset] << 8 | r[offset + 1]; }
     constexpr int modeBytesOffset = 56;
     constexpr int modeBytesSize = 11;
 
@@ -82,6 +108,57 @@ void PlugBank::setName (int slot, const juce::String& name)
     const auto bytes = encodeName (name);
     std::lock_guard<std::mutex> g (lock);
     records.copyFrom (bytes.getData(), slot * recordSize, (size_t) nameLength);
+}
+
+juce::MemoryBlock PlugBank::getNameHead (int slot) const
+{
+    if (! juce::isPositiveAndBelow (slot, numSlots))
+        return {};
+    std::lock_guard<std::mutex> g (lock);
+    return { static_cast<const juce::uint8*> (records.getData()) + slot * recordSize, (size_t) nameHeadLength };
+}
+
+juce::MemoryBlock PlugBank::captureRecord (const ParameterTable& table, const juce::String& name, int slot)
+{
+    std::lock_guard<std::mutex> g (lock);
+
+    if (working.getSize() != (size_t) recordSize)
+    {
+        working.setSize ((size_t) recordSize, true);
+        if (juce::isPositiveAndBelow (slot, numSlots))
+            working.copyFrom (static_cast<const juce::uint8*> (records.getData()) + slot * recordSize, 0, (size_t) recordSize);
+    }
+
+    auto* r = static_cast<juce::uint8*> (working.getData());
+    const auto encoded = encodeName (name);
+    memcpy (r, encoded.getData(), (size_t) nameLength);
+
+    for (int c = 0; c < 16; ++c)
+        put16 (r, channelProgramOffset + 2 * c, table.value (ParameterTable::programSlot (c, ParameterTable::programRow)));
+
+    for (auto& f : globalFields)
+    {
+        const int v = table.value (f.slot);
+        if (f.width == 2)
+            put16 (r, f.offset, v);
+        else
+            r[f.offset] = (juce::uint8) (v & 0xFF);
+    }
+
+    return working;
+}
+
+void PlugBank::applyRecord (const void* record, size_t size, ParameterTable& table)
+{
+    if (record == nullptr || size < (size_t) recordSize)
+        return;
+
+    auto* r = static_cast<const juce::uint8*> (record);
+    for (int c = 0; c < 16; ++c)
+        table.setValue (ParameterTable::programSlot (c, ParameterTable::programRow), get16 (r, channelProgramOffset + 2 * c));
+
+    for (auto& f : globalFields)
+        table.setValue (f.slot, f.width == 2 ? get16 (r, f.offset) : r[f.offset]);
 }
 
 juce::MemoryBlock PlugBank::getRecord (int slot) const

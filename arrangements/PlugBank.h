@@ -1,5 +1,7 @@
 #pragma once
 
+#include "plugin/ParameterTable.h"
+
 #include <juce_core/juce_core.h>
 
 #include <mutex>
@@ -28,6 +30,9 @@ public:
     /** Cut or padded with blanks to 24; codes outside 20..159 stored as blanks. */
     void setName (int slot, const juce::String& name);
 
+    /** Bytes 0..22 of the slot (the program name of a preset file). */
+    juce::MemoryBlock getNameHead (int slot) const;
+
     juce::MemoryBlock getRecord (int slot) const;
     void putRecord (int slot, const void* bytes, size_t size);
 
@@ -39,9 +44,19 @@ public:
 
     static juce::MemoryBlock encodeName (const juce::String& name);
 
+    /** A record of the live table: name, the sixteen channel programs, multi, playing
+        mode and the AUX overrides. The reserved bytes 67..299 are those of the record
+        the working record was first filled from (slot's record, on the first capture). */
+    juce::MemoryBlock captureRecord (const ParameterTable& table, const juce::String& name, int slot);
+
+    /** Writes a 300-byte record's values into the table (bytes read unsigned); a
+        shorter record is not applied. */
+    static void applyRecord (const void* record, size_t size, ParameterTable& table);
+
 private:
     mutable std::mutex lock;
     juce::MemoryBlock records;
+    juce::MemoryBlock working;
 };
 
 } // namespace zd8

@@ -869,6 +869,35 @@ juce::String MidiCntrState::slotValueText (int slot) const
     return juce::String (parameters.value (slot));
 }
 
+void MidiCntrState::bringInstrumentIntoLine()
+{
+    int mode = parameters.value (ParameterTable::playingModeSlot);
+    if (mode == 0)
+        mode = programMode;
+
+    // The applied record has already stored the mode, and a stored value is never
+    // sent again: clear it so that the switch tells the instrument in every case.
+    parameters.setValue (ParameterTable::playingModeSlot, 0);
+    switchPlayingMode (mode);
+
+    if (mode == multiMode)
+    {
+        // The host write rule never sends the multi slot itself; the instrument is told
+        // here, or it would keep playing the previous multi.
+        const int multi = parameters.value (ParameterTable::multiSlot);
+        setFromEditor (ParameterTable::multiSlot, multi, true, true);
+        sendSlot (ParameterTable::multiSlot, multi);
+    }
+
+    for (int c = 0; c < 16; ++c)
+    {
+        const int slot = ParameterTable::programSlot (c, ParameterTable::programRow);
+        setFromEditor (slot, parameters.value (slot), true, true);
+    }
+
+    addNotice (arrangementRecalledNotice);
+}
+
 void MidiCntrState::switchPlayingMode (int mode)
 {
     inputBlockTimer->start (mode == multiMode ? multiModeBlockMs : programModeBlockMs);

@@ -125,6 +125,10 @@ public:
     juce::String slotLabel (int slot) const;
     juce::String slotValueText (int slot) const;
 
+    /** After an Arrangement was applied to the table: playing mode (0 counts as 1), the
+        multi in multi mode, the sixteen channel programs, then the recall notice. */
+    void bringInstrumentIntoLine();
+
     /** The playing-mode switch: blocks incoming MIDI for a while and reports slot 2305. */
     void switchPlayingMode (int mode);
     bool isInputBlocked() const noexcept { return inputBlocked.load(); }

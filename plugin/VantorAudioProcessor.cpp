@@ -175,8 +175,17 @@ juce::AudioProcessorEditor* VantorAudioProcessor::createEditor()
 //==============================================================================
 void VantorAudioProcessor::setCurrentProgram (int index)
 {
-    if (juce::isPositiveAndBelow (index, numPrograms))
-        currentProgram = index;
+    recallArrangement (index);
+}
+
+void VantorAudioProcessor::recallArrangement (int n)
+{
+    if (! juce::isPositiveAndBelow (n, numPrograms))
+        return;
+    currentProgram = n;
+    const auto record = hub.getBank().getRecord (n);
+    PlugBank::applyRecord (record.getData(), record.getSize(), hub.getParameters());
+    hub.bringInstrumentIntoLine();
 }
 
 const juce::String VantorAudioProcessor::getProgramName (int index)
@@ -186,7 +195,10 @@ const juce::String VantorAudioProcessor::getProgramName (int index)
 
 void VantorAudioProcessor::changeProgramName (int index, const juce::String& newName)
 {
+    if (! juce::isPositiveAndBelow (index, numPrograms))
+        return;
     hub.getBank().setName (index, newName);
+    currentProgram = index;
 }
 
 void VantorAudioProcessor::getStateInformation (juce::MemoryBlock& dest)
@@ -208,7 +220,8 @@ void VantorAudioProcessor::getCurrentProgramStateInformation (juce::MemoryBlock&
 {
     dest.append (arrangementTag, (size_t) arrangementTagSize);
     dest.append (versionTag, (size_t) versionTagSize);
-    const auto record = hub.getBank().getRecord (currentProgram);
+    auto& bank = hub.getBank();
+    const auto record = bank.captureRecord (hub.getParameters(), bank.getName (currentProgram), currentProgram);
     dest.append (record.getData(), record.getSize());
 }
 
@@ -216,8 +229,9 @@ void VantorAudioProcessor::setCurrentProgramStateInformation (const void* data, 
 {
     if (! startsWith (data, size, arrangementTag, arrangementTagSize) || size < arrangementHeaderSize + PlugBank::recordSize)
         return;
-    // The live Arrangement is applied to the parameter table once Arrangements are in;
-    // until then the chunk is accepted and checked only.
+    // The live Arrangement only: the bank and the current slot stay as they are.
+    PlugBank::applyRecord (static_cast<const juce::uint8*> (data) + arrangementHeaderSize, (size_t) PlugBank::recordSize, hub.getParameters());
+    hub.bringInstrumentIntoLine();
 }
 
 //==============================================================================

@@ -74,6 +74,9 @@ public:
     juce::String getSlotName (int slot) const;
     juce::String getSlotText (int slot) const;
 
+    /** Makes Arrangement n (0..63) the current one and brings the instrument into line. */
+    void recallArrangement (int n);
+
     /** Tells the host about a slot change: opens its gesture once, then notifies. */
     void reportSlot (int slot, int value);
 

@@ -311,3 +311,83 @@ TEST (VantorAudioProcessor, MidiClockFollowsTheHostTransportWhenSwitchedOn)
         p.setPlayHead (nullptr);
     }
 }
+
+TEST (VantorAudioProcessor, RecallingAnArrangementBringsTheInstrumentIntoLine)
+{
+    PluginRig rig;
+    VantorAudioProcessor p (rig.environment);
+    rig.settle();
+    rig.simulator.clearReceived();
+    std::vector<juce::uint32> notices;
+    p.getHub().drainNotices (notices);
+
+    p.setCurrentProgram (0); // "EDM"
+    p.getHub().getHandler().dispatchPendingMessages(); // the host hears rows 14 and 15
+    ASSERT_TRUE (rig.settle (16 + 7));
+    EXPECT_EQ (p.getCurrentProgram(), 0);
+    const int edm[16] = { 36, 54, 847, 821, 825, 145, 713, 92, 47, 869, 932, 943, 990, 409, 257, 573 };
+    for (int c = 0; c < 16; ++c)
+        EXPECT_EQ (rig.simulator.getChannelProgram (c), edm[c]) << "channel " << c + 1;
+    auto modes = rig.simulator.getAddressedChanges();
+    ASSERT_FALSE (modes.empty());
+    EXPECT_EQ (modes.front().address, (std::array<int, 5> { 12, 0, 0, 0, 11 }));
+    EXPECT_EQ (modes.front().value, 1);
+
+    notices.clear();
+    p.getHub().drainNotices (notices);
+    EXPECT_NE (std::find (notices.begin(), notices.end(), MidiCntrState::arrangementRecalledNotice), notices.end());
+
+    // An empty slot: program 1 everywhere, program mode, AUX 2 override left at 32512.
+    p.setCurrentProgram (10);
+    auto& table = p.getHub().getParameters();
+    EXPECT_EQ (table.value (ParameterTable::playingModeSlot), 1);
+    EXPECT_EQ (table.value (ParameterTable::aux2OverrideChainSlot), 32512);
+    for (int c = 0; c < 16; ++c)
+        EXPECT_EQ (table.value (ParameterTable::programSlot (c, ParameterTable::programRow)), 1);
+
+    // Outside the bank nothing happens.
+    p.setCurrentProgram (64);
+    p.setCurrentProgram (-3);
+    EXPECT_EQ (p.getCurrentProgram(), 10);
+    p.changeProgramName (5, "Encore");
+    EXPECT_EQ (p.getCurrentProgram(), 5) << "renaming makes the slot current";
+}
+
+TEST (VantorAudioProcessor, ArrangementChunkMovesTheLiveArrangementNotTheBank)
+{
+    PluginRig rig;
+    juce::MemoryBlock chunk;
+    {
+        VantorAudioProcessor source (rig.environment);
+        source.setCurrentProgram (1); // "Hip Hop"
+        source.getCurrentProgramStateInformation (chunk);
+    }
+    ASSERT_EQ (chunk.getSize(), 327u);
+    EXPECT_EQ (memcmp (chunk.getData(), "ZD8PluginSettingsVersion100Hip Hop", 34), 0);
+
+    PluginRig other;
+    VantorAudioProcessor target (other.environment);
+    target.changeProgramName (1, "Mine");
+    target.setCurrentProgram (3);
+    target.setCurrentProgramStateInformation (chunk.getData(), (int) chunk.getSize());
+    EXPECT_EQ (target.getHub().getParameters().value (ParameterTable::programSlot (1, ParameterTable::programRow)), 858);
+    EXPECT_EQ (target.getProgramName (1).trimEnd(), "Mine") << "the bank is not touched";
+    EXPECT_EQ (target.getCurrentProgram(), 3);
+
+    // Short or foreign chunks change nothing.
+    target.setCurrentProgram (3);
+    target.setCurrentProgramStateInformation (chunk.getData(), 326);
+    juce::MemoryBlock bank;
+    target.getStateInformation (bank);
+    target.setCurrentProgramStateInformation (bank.getData(), (int) bank.getSize());
+    EXPECT_EQ (target.getHub().getParameters().value (ParameterTable::programSlot (1, ParameterTable::programRow)), 1);
+
+    // A bank chunk of one record replaces slot 0 only.
+    juce::MemoryBlock one;
+    one.append ("ZD8_Plugin_BankVersion100", 25);
+    const auto record = target.getHub().getBank().getRecord (1);
+    one.append (record.getData(), 300);
+    target.setStateInformation (one.getData(), (int) one.getSize());
+    EXPECT_EQ (target.getProgramName (0).trimEnd(), "Mine");
+    EXPECT_EQ (target.getProgramName (2).trimEnd(), "Rock");
+}
