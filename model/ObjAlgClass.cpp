@@ -1,0 +1,12 @@
+#include "model/ObjAlgClass.h"
+
+namespace zd8
+{
+
+ObjAlgClass::ObjAlgClass()
+    : ObjectStore (typeAlgorithm)
+{
+    buildIndex (typeAlgorithm, emptyBank (typeAlgorithm, bankSlots), bankSlots - 1);
+}
+
+} // namespace zd8

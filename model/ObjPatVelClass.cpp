@@ -1,0 +1,12 @@
+#include "model/ObjPatVelClass.h"
+
+namespace zd8
+{
+
+ObjPatVelClass::ObjPatVelClass()
+    : ObjectStore (typeVelocityPattern)
+{
+    buildIndex (typeVelocityPattern, emptyBank (typeVelocityPattern, bankSlots), bankSlots - 1);
+}
+
+} // namespace zd8

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "model/ObjectStore.h"
+
+namespace zd8
+{
+
+/** Velocity patterns (type 164): the store of the instrument's velocity patterns, which
+    the plug-in does not edit.
+
+    There is no built-in bank and no data file. The store starts with empty tagged slots
+    for IDs 1..8192 (short tag form), so that a velocity pattern received from the
+    instrument is kept, named and listed until the plug-in closes. Record content:
+    20-byte name + object data. */
+class ObjPatVelClass : public ObjectStore
+{
+public:
+    ObjPatVelClass();
+};
+
+} // namespace zd8

@@ -1,0 +1,330 @@
+#include "model/ObjectStore.h"
+
+#include "model/Categories.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace zd8
+{
+
+namespace
+{
+constexpr int categoryNameMinLength = 24;  // content longer than 23 bytes has a category
+constexpr int readRecordMinLength = 24;
+constexpr int recordNameMinLength = 25;
+constexpr int readBytesMinSpan = 20;       // offsets[id + 1] - offsets[id], tags included
+constexpr int byteAtMinSpan = 50;
+
+/** Calls visit (id, position) for every record open tag of the stem (stem + four ASCII
+    digits, wholly inside the block), in block order.
+
+    Scans once with memchr for the stem's last byte ('>') and checks the bytes before
+    it: that byte is rare in object data, so this runs at close to memchr's speed. A
+    stem has no border (no proper prefix equal to a suffix), so tags never overlap and
+    each one is seen exactly once. */
+template <typename Visit>
+void forEachRecordTag (const juce::uint8* data, size_t size, const char* stem, Visit&& visit)
+{
+    constexpr size_t stemLength = (size_t) BankLayout::tagLength;
+    if (size < (size_t) BankLayout::recordTagLength)
+        return;
+
+    const int last = (juce::uint8) stem[stemLength - 1];
+    const juce::uint8* p = data + stemLength - 1;
+    const juce::uint8* const end = data + size - BankLayout::idDigits; // the digits must fit after p
+
+    while (p < end)
+    {
+        p = static_cast<const juce::uint8*> (std::memchr (p, last, (size_t) (end - p)));
+        if (p == nullptr)
+            return;
+
+        const juce::uint8* start = p - (stemLength - 1);
+        if (std::memcmp (start, stem, stemLength - 1) == 0)
+        {
+            const int id = BankLayout::readId (p + 1);
+            if (id >= 0)
+                visit (id, (int) (start - data));
+        }
+        ++p;
+    }
+}
+} // namespace
+
+void ObjectStore::buildIndex (int type, const juce::MemoryBlock& source, int highestId)
+{
+    buildIndex (type, juce::MemoryBlock (source), highestId);
+}
+
+void ObjectStore::buildIndex (int type, juce::MemoryBlock&& source, int highestId)
+{
+    offsets.clear();
+    block.reset();
+    indexedSize = 0;
+    nameSkip = tagOverhead = categoryOffset = subCategoryOffset = 0;
+
+    typeCode = type;
+    highestId = juce::jlimit (-1, maxHighestId, highestId);
+    slotCount = highestId + 1;
+
+    const auto* layout = tagsFor (type);
+    if (layout == nullptr)
+    {
+        sendChangeMessage();
+        return;
+    }
+
+    nameSkip = layout->nameSkip;
+    tagOverhead = layout->tagOverhead;
+    categoryOffset = layout->categoryOffset;
+    subCategoryOffset = layout->subCategoryOffset;
+
+    block = std::move (source);
+    if (block.getSize() > maxBlockSize || slotCount < 1)
+    {
+        sendChangeMessage();
+        return;
+    }
+    indexedSize = (int) block.getSize();
+
+    // Entries 0..highestId + 1: the index reaches one ID past the highest asked for, so
+    // that the highest ID's record has an end.
+    const int lastId = highestId + 1;
+    offsets.assign ((size_t) lastId + 1, 0);
+
+    // One scan collects every tag of the stem; the tags are then put into one bucket
+    // per ID (their positions stay ascending inside a bucket). Indexing then asks, ID
+    // after ID, for the first tag of that ID at or after the search position, which
+    // only moves forward: a missing or out-of-order tag costs one lookup, not a scan.
+    std::vector<int> bucketStart ((size_t) lastId + 2, 0);
+    std::vector<std::pair<int, int>> hits;
+    hits.reserve ((size_t) lastId + 1);
+
+    const auto* data = static_cast<const juce::uint8*> (block.getData());
+    forEachRecordTag (data, block.getSize(), layout->stem, [&] (int id, int position)
+    {
+        if (id >= 1 && id <= lastId)
+        {
+            hits.emplace_back (id, position);
+            ++bucketStart[(size_t) id + 1];
+        }
+    });
+
+    for (size_t i = 1; i < bucketStart.size(); ++i)
+        bucketStart[i] += bucketStart[i - 1];
+
+    std::vector<int> positions (hits.size());
+    {
+        auto fill = bucketStart;
+        for (const auto& [id, position] : hits)
+            positions[(size_t) fill[(size_t) id]++] = position;
+    }
+
+    int searchPosition = 0;
+    for (int id = 1; id <= lastId; ++id)
+    {
+        const auto first = positions.begin() + bucketStart[(size_t) id];
+        const auto last = positions.begin() + bucketStart[(size_t) id + 1];
+        const auto hit = std::lower_bound (first, last, searchPosition);
+        if (hit != last)
+        {
+            offsets[(size_t) id] = *hit + nameSkip;
+            searchPosition = offsets[(size_t) id];
+        }
+    }
+
+    sendChangeMessage();
+}
+
+int ObjectStore::slotSpan (int id) const noexcept
+{
+    if (id < 0 || (size_t) id + 1 >= offsets.size())
+        return -1;
+
+    const int start = offsets[(size_t) id];
+    const int next = offsets[(size_t) id + 1];
+    if (start == 0 || next == 0)
+        return -1;
+    return next - start;
+}
+
+bool ObjectStore::inBlock (int64_t position, int64_t length) const noexcept
+{
+    return position >= 0 && length >= 0 && position + length <= (int64_t) block.getSize();
+}
+
+int ObjectStore::recordLength (int id) const noexcept
+{
+    const int span = slotSpan (id);
+    return span < 0 ? 0 : std::max (0, span - tagOverhead);
+}
+
+int ObjectStore::recordOffset (int id) const noexcept
+{
+    return recordLength (id) > nameLength ? offsets[(size_t) id] : -1;
+}
+
+juce::MemoryBlock ObjectStore::readRecord (int id) const
+{
+    const int length = recordLength (id);
+    if (length < readRecordMinLength || ! inBlock (offsets[(size_t) id], length))
+        return {};
+    return { static_cast<const char*> (block.getData()) + offsets[(size_t) id], (size_t) length };
+}
+
+juce::MemoryBlock ObjectStore::readBytes (int id, int position, int length) const
+{
+    if (slotSpan (id) < readBytesMinSpan || length <= 0 || position < 0)
+        return {};
+
+    const int64_t start = (int64_t) offsets[(size_t) id] + position;
+    if (! inBlock (start, length))
+        return {};
+    return { static_cast<const char*> (block.getData()) + start, (size_t) length };
+}
+
+int ObjectStore::byteAt (int id, int position) const noexcept
+{
+    if (slotSpan (id) < byteAtMinSpan || position < 0)
+        return 0;
+
+    const int64_t at = (int64_t) offsets[(size_t) id] + position;
+    return inBlock (at, 1) ? (int) static_cast<const juce::uint8*> (block.getData())[at] : 0;
+}
+
+juce::String ObjectStore::recordName (int id) const
+{
+    if (recordLength (id) < recordNameMinLength || ! inBlock (offsets[(size_t) id], nameLength))
+        return {};
+
+    // Zeros and bytes above 127 (negative as signed bytes) are left out: the
+    // instrument pads with blanks, and anything else is not text.
+    const auto* bytes = static_cast<const juce::uint8*> (block.getData()) + offsets[(size_t) id];
+    char text[nameLength];
+    size_t count = 0;
+    for (int i = 0; i < nameLength; ++i)
+        if ((juce::int8) bytes[i] > 0)
+            text[count++] = (char) bytes[i];
+    return juce::String (text, count);
+}
+
+juce::String ObjectStore::categoryName (int id) const
+{
+    if (typeCode != typeProgram || recordLength (id) < categoryNameMinLength)
+        return {};
+    return Categories::mainCategoryName ((juce::int8) byteAt (id, categoryOffset));
+}
+
+std::vector<int> ObjectStore::listIds (int mode, int argument) const
+{
+    std::vector<int> ids;
+    const int n = slotCount;
+
+    auto addPresent = [&] (int from, int to)
+    {
+        for (int id = std::max (from, 0); id <= to; ++id)
+            if (isPresent (id))
+                ids.push_back (id);
+    };
+
+    switch (mode)
+    {
+        case listEvery:
+            for (int id = 1; id <= n; ++id)
+                ids.push_back (id);
+            break;
+
+        case listRange:
+            if (argument == rangeFactory)
+                addPresent (0, std::min (firstUserId - 1, n));
+            else if (argument == rangeUser)
+                addPresent (firstUserId, n);
+            else if (argument == rangeUserSlots)
+                for (int id = firstUserId; id <= n; ++id)
+                    ids.push_back (id);
+            break;
+
+        case listCategory:
+            for (int id = 0; id < n; ++id)
+                if ((juce::int8) byteAt (id, categoryOffset) == argument)
+                    ids.push_back (id);
+            break;
+
+        case listPresent:
+            addPresent (1, n);
+            break;
+
+        default:
+            break;
+    }
+    return ids;
+}
+
+void ObjectStore::shiftOffsetsAfter (int id, int delta) noexcept
+{
+    for (size_t k = (size_t) id + 1; k < offsets.size(); ++k)
+        if (offsets[k] != 0)
+            offsets[k] += delta;
+}
+
+void ObjectStore::removeRecord (int id)
+{
+    const int length = recordLength (id);
+    if (length <= 0 || ! inBlock (offsets[(size_t) id], length))
+        return;
+
+    block.removeSection ((size_t) offsets[(size_t) id], (size_t) length);
+    shiftOffsetsAfter (id, -length);
+    sendChangeMessage();
+}
+
+void ObjectStore::replaceRecord (int id, const void* data, size_t size, const void* prefix, size_t prefixSize)
+{
+    if (id < 0 || (size_t) id >= offsets.size() || offsets[(size_t) id] == 0)
+        return; // no slot: a store never grows new ones
+    if ((data == nullptr && size > 0) || (prefix == nullptr && prefixSize > 0))
+        return;
+
+    const int position = offsets[(size_t) id];
+    const int oldLength = recordLength (id);
+    if (! inBlock (position, oldLength))
+        return;
+
+    const size_t added = prefixSize + size;
+    if (added < size || added > maxBlockSize || block.getSize() - (size_t) oldLength + added > maxBlockSize)
+        return;
+
+    if (oldLength > 0)
+        block.removeSection ((size_t) position, (size_t) oldLength);
+    if (prefixSize > 0)
+        block.insert (prefix, prefixSize, (size_t) position);
+    if (size > 0)
+        block.insert (data, size, (size_t) position + prefixSize);
+
+    shiftOffsetsAfter (id, (int) added - oldLength);
+    sendChangeMessage();
+}
+
+void ObjectStore::replaceRecord (int id, const juce::MemoryBlock& data, const juce::MemoryBlock& prefix)
+{
+    replaceRecord (id, data.getData(), data.getSize(), prefix.getData(), prefix.getSize());
+}
+
+juce::MemoryBlock ObjectStore::emptyBank (int type, int slots)
+{
+    const auto* layout = tagsFor (type);
+    if (layout == nullptr)
+        return {};
+
+    slots = juce::jlimit (0, BankLayout::highestTaggedId, slots);
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve ((size_t) slots * (size_t) layout->tagOverhead + 2 * BankLayout::tagLength);
+    layout->appendBankOpen (bytes);
+    for (int id = 1; id <= slots; ++id)
+        layout->appendRecord (bytes, id, nullptr, 0);
+    layout->appendBankClose (bytes);
+    return { bytes.data(), bytes.size() };
+}
+
+} // namespace zd8
