@@ -68,10 +68,10 @@ NameSlot::NameSlot (int slotMode, int slotChannel)
 {
     nameBackground = makeBackground (nameModeHeight);
     categoryBackground = makeBackground (categoryModeHeight);
-    setName ("Standard Grand");
+    setProgramName ("Standard Grand");
 }
 
-void NameSlot::setName (const juce::String& name)
+void NameSlot::setProgramName (const juce::String& name)
 {
     auto lines = splitName (name);
     nameLine1 = lines.first;

@@ -52,7 +52,7 @@ public:
         Shows "Standard Grand". */
     NameSlot (int mode, int channel);
 
-    void setName (const juce::String& name);
+    void setProgramName (const juce::String& name);
     /** Replace the text; the owner repaints. */
     void setLabel (const juce::String& label);
     void setCategoryText (const juce::String& category);

@@ -54,7 +54,7 @@ TEST (NameSlot, NewSlotShowsTheStandardGrand)
     EXPECT_EQ (slot.getChannel(), 3);
     EXPECT_EQ (slot.getMode(), NameSlot::modeName);
 
-    slot.setName ("Dyn 9ft Grand       ");
+    slot.setProgramName ("Dyn 9ft Grand       ");
     slot.setLabel ("BS1:0012");
     slot.setCategoryText ("E. PIANO");
     EXPECT_EQ (slot.getNameLine1(), "Dyn 9ft");
