@@ -105,13 +105,11 @@ void ObjProgramEditClass::decodeTable (const ObjFXChainClass& chains, int insert
     decoded.lists[VirtualParameterTable::aux2List] = ParameterNameList::parse (chains.parameterNameList (aux2Chain));
 
     withLock ([&] {
-        auto own = Bank::nameListOf (programData);
-        if (listIsShown (own))
-        {
-            decoded.lists[VirtualParameterTable::programList] = ParameterNameList::parse (own);
-            auto assignments = Bank::assignmentListOf (programData);
-            decoded.parseAssignments (assignments.getData(), assignments.getSize());
-        }
+        // Each list stands on its own: a program may assign FX chain parameters
+        // without naming any of its own.
+        decoded.lists[VirtualParameterTable::programList] = ParameterNameList::parse (Bank::nameListOf (programData));
+        auto assignments = Bank::assignmentListOf (programData);
+        decoded.parseAssignments (assignments.getData(), assignments.getSize());
         table = std::move (decoded);
         return 0;
     });
