@@ -52,6 +52,8 @@ public:
         Shows "Standard Grand". */
     NameSlot (int mode, int channel);
 
+    /** Splits the program name into the two lines (splitName); the owner repaints.
+        Named apart from Component::setName, which stays the component's own name. */
     void setProgramName (const juce::String& name);
     /** Replace the text; the owner repaints. */
     void setLabel (const juce::String& label);
