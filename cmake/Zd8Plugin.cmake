@@ -8,7 +8,7 @@ juce_add_plugin(ZD8Plugin
     PLUGIN_NAME "Brisvane VST"
     COMPANY_NAME "Brisvane"
     PLUGIN_MANUFACTURER_CODE Bris
-    PLUGIN_CODE Zd8e
+    PLUGIN_CODE BZD8
     DESCRIPTION "Editor, librarian and live controller for the ZD8 stage piano"
     IS_SYNTH FALSE
     NEEDS_MIDI_INPUT TRUE

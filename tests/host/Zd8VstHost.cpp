@@ -1,6 +1,9 @@
 // A minimal VST 2 host built on FST's header, with no JUCE: loads the plug-in through
 // its exported VSTPluginMain the way a DAW does, and checks what a host relies on.
 // Usage: zd8-vst-host path/to/plugin.so   (exit code 0 = every check passed)
+//        zd8-vst-host path/to/plugin.so --rename-and-save bank.out
+//          renames Arrangements 0, 5 and 63 through the host's program calls,
+//          recalls 5, and writes the bank chunk the plug-in then hands the host.
 
 #define FST2VST 1
 #include <pluginterfaces/fst/fst.h>
@@ -74,6 +77,29 @@ int main (int argc, char** argv)
         return 1;
 
     e->dispatcher (e, effOpen, 0, 0, nullptr, 0.0f);
+
+    if (argc >= 4 && std::string (argv[2]) == "--rename-and-save")
+    {
+        const std::pair<int, const char*> names[] = { { 0, "Opening Set" }, { 63, "Encore" }, { 5, "Ballad" } };
+        for (auto [program, name] : names)
+        {
+            e->dispatcher (e, effSetProgram, 0, program, nullptr, 0.0f);
+            char buffer[32] = {};
+            std::strncpy (buffer, name, sizeof (buffer) - 1);
+            e->dispatcher (e, effSetProgramName, 0, 0, buffer, 0.0f);
+        }
+        check (e->dispatcher (e, effGetProgram, 0, 0, nullptr, 0.0f) == 5, "Arrangement 5 is current");
+        void* chunk = nullptr;
+        const auto size = e->dispatcher (e, effGetChunk, 0, 0, &chunk, 0.0f);
+        FILE* out = std::fopen (argv[3], "wb");
+        check (out != nullptr && size == 19225 && std::fwrite (chunk, 1, (size_t) size, out) == (size_t) size, "bank chunk written");
+        if (out != nullptr)
+            std::fclose (out);
+        e->dispatcher (e, effClose, 0, 0, nullptr, 0.0f);
+        dlclose (library);
+        return failures == 0 ? 0 : 1;
+    }
+
     check (e->numParams == 2314, "2314 parameters (" + std::to_string (e->numParams) + ")");
     check (e->numPrograms == 64, "64 programs (" + std::to_string (e->numPrograms) + ")");
     check (e->numInputs == 2 && e->numOutputs == 2, "stereo in and out");

@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# The plug-in in a real host: Ardour 7, headless (ardour7-lua, dummy audio backend).
+#  1. Our own host renames Arrangements 0, 5 and 63 through the VST program calls; the
+#     plug-in keeps that bank in its folder when it closes.
+#  2. Ardour creates a session, loads the plug-in (which reads that bank), recalls
+#     "Ballad" through the host's program list and saves the project.
+#  3. The plug-in's folder is emptied; a second Ardour process loads the project. The
+#     bank must come back exactly from the project (the plug-in writes what it holds
+#     into its folder when Ardour closes it).
+# Usage: ardour-roundtrip.sh plugin.so zd8-vst-host work-folder
+# Exit 77 (skipped) when Ardour is not installed.
+set -euo pipefail
+
+plugin=$1 host=$2 work=$3
+if ! command -v ardour7-lua >/dev/null; then
+    echo "SKIPPED: ardour7-lua is not installed (Debian package ardour)"
+    exit 77
+fi
+
+rm -rf "$work"
+mkdir -p "$work/vst" "$work/home"
+export HOME="$work/home"
+export LXVST_PATH="$work/vst"
+folder="$HOME/.config/Vantor ZD8"
+
+# Ardour's plug-in cache compares whole-second modification times.
+cp "$plugin" "$work/vst/BrisvaneZD8.so"
+touch -d '2026-01-01 00:00:00' "$work/vst/BrisvaneZD8.so"
+
+"$host" "$plugin" --rename-and-save "$work/expected.bank" >/dev/null
+LD_LIBRARY_PATH=/usr/lib/ardour7 /usr/lib/ardour7/ardour-vst-scanner "$work/vst/BrisvaneZD8.so" >/dev/null 2>&1
+
+cat > "$work/save.lua" <<LUA
+AudioEngine:set_backend ("None (Dummy)", "", "")
+local s = create_session ("$work/session", "zd8", 48000)
+assert (s, "could not create the session")
+local tracks = Session:new_midi_track (ARDOUR.ChanCount (ARDOUR.DataType ("midi"), 1), ARDOUR.ChanCount (ARDOUR.DataType ("audio"), 2), true, ARDOUR.PluginInfo (), nil, nil, 1, "ZD8", ARDOUR.PresentationInfo.max_order, ARDOUR.TrackMode.Normal, true, false)
+local p = ARDOUR.LuaAPI.new_plugin (Session, "Brisvane VST", ARDOUR.PluginType.LXVST, "")
+assert (not p:isnil (), "the plug-in did not load")
+tracks:front ():add_processor_by_index (p, 0, nil, true)
+local plugin = p:to_insert ():plugin (0)
+print ("parameters", plugin:parameter_count ())
+local ballad = plugin:preset_by_label ("Ballad" .. string.rep (" ", 18))
+assert (ballad, "Ballad is not in the host's program list")
+assert (plugin:load_preset (ballad), "the host could not recall Ballad")
+print ("recalled", plugin:last_preset ().label)
+Session:save_state ("", false, false, false, false, false)
+close_session ()
+LUA
+
+cat > "$work/load.lua" <<LUA
+AudioEngine:set_backend ("None (Dummy)", "", "")
+local s = load_session ("$work/session", "zd8")
+assert (s, "could not load the session")
+for r in Session:get_routes ():iter () do
+    local p = r:nth_plugin (0)
+    if not p:isnil () then
+        print ("reloaded", p:to_insert ():plugin (0):name (), "last program", p:to_insert ():plugin (0):last_preset ().label)
+    end
+end
+close_session ()
+LUA
+
+ardour7-lua "$work/save.lua" 2>&1 | grep -E "^(parameters|recalled|Error)" || true
+test -f "$work/session/zd8.ardour" || { echo "FAILED: Ardour saved no session"; exit 1; }
+
+rm -rf "$folder"
+ardour7-lua "$work/load.lua" 2>&1 | grep -E "^(reloaded|Error)" || true
+
+if cmp -s "$work/expected.bank" "$folder/preset bank.zd8arrbank"; then
+    echo "ok      the bank came back exactly from the Ardour project"
+else
+    echo "FAILED  the bank did not come back from the Ardour project"
+    exit 1
+fi
+
+# The live Arrangement: Ardour keeps no program chunk of its own; report what it holds.
+live=$(head -c 51 "$folder/preset.zd8arr" | tail -c 24)
+echo "note    after reloading, the live Arrangement is named \"${live}\""
+echo "ardour round trip: 1 passed, 0 failed"
