@@ -1,7 +1,8 @@
 // Our generated FX chain bank, decoded by the FX chain store: every chain decodes
 // within its record, chain 1 is the reference chain, the runs and the categories have
-// the bank's shape, and the parameters the program generator references are the ones
-// the chains' name lists hold.
+// the bank's shape, the parameters the program generator references are the ones the
+// chains' name lists hold, and the embedded bank is what the generator writes.
+#include "model/Factory_Banks_ZD8.h"
 #include "model/ObjFXChainClass.h"
 #include "model/ParameterNameList.h"
 
@@ -125,10 +126,16 @@ TEST (FxChainBank, EveryChainDecodesWithinItsRecordAndItsListFillsIt)
     EXPECT_TRUE (effectCounts.count (1) && effectCounts.count (15));
 }
 
-TEST (FxChainBank, StoreOfTheGeneratedBank)
+TEST (FxChainBank, BuiltInBankIsTheGeneratedOne)
+{
+    EXPECT_TRUE (Factory_Banks_ZD8::builtInBank (ObjectStore::typeFxChain) == generatedBank());
+}
+
+TEST (FxChainBank, StoreOfTheBuiltInBank)
 {
     ObjFXChainClass store;
-    store.buildIndex (ObjectStore::typeFxChain, generatedBank(), ObjectStore::bankSlots);
+    store.buildIndex (ObjectStore::typeFxChain, Factory_Banks_ZD8::builtInBank (ObjectStore::typeFxChain),
+                      Factory_Banks_ZD8::fxChainHighestId);
 
     EXPECT_EQ (store.listIds (ObjectStore::listPresent, 0).size(), 2719u);
     EXPECT_EQ (store.recordLength (8192), 0);
