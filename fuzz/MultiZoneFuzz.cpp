@@ -1,0 +1,102 @@
+// The multi edit object on arbitrary bytes: loaded as a stored record, handed over as a
+// zone from the instrument (both zone layouts) and as the common part's messages; then
+// every accessor for every zone and a wide range of numbers. Nothing may crash, read
+// outside a buffer (ASan) or take long: the walk is bounded by the data's size whatever
+// its counts say.
+//
+// Input: byte 0 picks the zone index for the zone message; the whole input is the record.
+
+#include "model/ObjMultiClass.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+namespace
+{
+    using zd8::MultiZoneWalk;
+    using zd8::ObjMultiClass;
+    using zd8::subObjZone;
+
+    constexpr int commonTypes[] = { 3, 4, 13, 15, 17, 19, 21, 23, 25, 27, 29, 31, 33, 46, 271, 272, 311, 312, 0, 5 };
+    constexpr int zoneTypes[] = { 7, 37, 70, 441, 35, 39, 41, 111, 43, 470 };
+
+    volatile unsigned sink = 0;   // sums wrap: unsigned
+
+    void readEverything (const ObjMultiClass& multi)
+    {
+        unsigned sum = (unsigned) multi.zoneCount() + (unsigned) multi.getLastChange();
+        for (int type : commonTypes)
+        {
+            for (int n = -1; n <= 120; ++n)
+                sum += (unsigned) multi.multiParameter (type, 0, n);
+            for (int n = 2990; n <= 3420; ++n)
+                sum += (unsigned) multi.multiParameter (type, 0, n);
+        }
+        for (int type : zoneTypes)
+            for (int zone = -1; zone <= ObjMultiClass::zoneSlots; ++zone)
+                for (int n = -1; n <= 300; ++n)
+                    sum += (unsigned) multi.multiParameter (type, zone, n);
+
+        // List entries further in, as far as the zone has them (and one past).
+        for (int zone = 0; zone < ObjMultiClass::zoneSlots; ++zone)
+        {
+            const auto z = multi.getZone (zone);
+            const auto& parts = z.getParts();
+            const int entriesA = (int) std::min<size_t> (parts.listAEntries.size() + 1, 64);
+            const int entriesB = (int) std::min<size_t> (parts.listBEntries.size() + 1, 64);
+            for (int k = 0; k < entriesA; ++k)
+                for (int f = 0; f < 10; ++f)
+                    sum += (unsigned) multi.multiParameter (subObjZone::typeListA1, zone, 10 * k + f);
+            for (int k = 0; k < entriesB; ++k)
+                for (int f = 0; f < 20; ++f)
+                    sum += (unsigned) multi.multiParameter (subObjZone::typeListB1, zone, 100 * k + f);
+        }
+        sink = sum;
+    }
+
+    void checkZones (const ObjMultiClass& multi, size_t recordSize)
+    {
+        for (int zone = 0; zone < ObjMultiClass::zoneSlots; ++zone)
+        {
+            const auto start = multi.getZoneStart (zone);
+            const auto size = multi.getZone (zone).getData().getSize();
+            if (size > recordSize || start < 0 || (size > 0 && start + (std::int64_t) size > (std::int64_t) recordSize))
+                abort();
+        }
+    }
+}
+
+extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
+{
+    const juce::MemoryBlock bytes (data, size);
+
+    ObjMultiClass multi;
+    multi.loadRecord (bytes);
+    if (multi.getRecord().getSize() != size)
+        abort();
+    checkZones (multi, size);
+    readEverything (multi);
+
+    // The same bytes as a zone from the instrument, and through the common messages.
+    const int zone = size > 0 ? (int) (data[0] % 20) - 2 : 0;
+    multi.multiBlock2 (zone, bytes);
+    multi.multiHeader (juce::MemoryBlock (data, std::min<size_t> (size, 20)), bytes);
+    multi.multiBlock1 (bytes);
+    readEverything (multi);
+
+    // A zone in the edit-message layout (shorter list B entries).
+    subObjZone edit;
+    edit.setData (bytes, MultiZoneWalk::editMessageLayout);
+    unsigned sum = 0;
+    for (int type : zoneTypes)
+        for (int n = -1; n <= 300; ++n)
+            sum += (unsigned) edit.parameter (type, n);
+    sum += (unsigned) edit.tempoParameter (100);
+
+    multi.setCommonData (bytes, MultiZoneWalk::editMessageLayout);
+    readEverything (multi);
+    sink = sink + sum;
+    return 0;
+}
