@@ -5,8 +5,8 @@
 namespace zd8
 {
 
-/** Value texts of the description codes 100..199: program-level and mixer parameters
-    (tuning, rates, pan, levels, channel and mode switches). Pure, any thread. */
+/** Value texts of the description codes 100..199 (rates, tuning, pan, levels, channel
+    and mode switches). Pure, any thread. */
 class ValueGroup100
 {
 public:

@@ -11,7 +11,7 @@ juce::String ValueGroup200::format (int code, int v)
 {
     switch (code)
     {
-        // Fields the instrument shows by other means (names, graphics, sub-pages).
+        // No value text for these codes.
         case 202: case 203: case 205: case 208:
         case 216: case 217: case 218: case 219:
         case 221: case 222: case 223: case 224: case 225: case 226: case 227: case 228: case 229: case 230:

@@ -5,8 +5,8 @@
 namespace zd8
 {
 
-/** Value texts of the description codes 200..299: zone and layer parameters of a
-    multi (tuning, transposition, controller assignments). Pure, any thread. */
+/** Value texts of the description codes 200..299 (tuning, transposition, controller
+    assignments). Pure, any thread. */
 class ValueGroup200
 {
 public:

@@ -5,7 +5,7 @@
 namespace zd8
 {
 
-/** Value texts of the description codes 500..599: the arpeggiator and its patterns.
+/** Value texts of the description codes 500..599 (arpeggiator settings).
     Pure, any thread. A value a code's list leaves out gives empty text. */
 class ValueGroup500
 {

@@ -14,14 +14,14 @@ namespace zd8
 class ValueScales
 {
 public:
-    /** Fine tuning: -123..123 to cents with " ct" (20 gives "22 ct"); others empty. */
+    /** -123..123 to cents with " ct" (20 gives "22 ct"); others empty. */
     static juce::String cents (int v);
 
-    /** Arpeggio/repeat rate: up to 127 to a rate with one decimal and " Key/s"
+    /** Up to 127 to a rate with one decimal and " Key/s"
         (0 gives "1.0 Key/s"); above 127 empty. Negative values follow the first step. */
     static juce::String keysPerSecond (int v);
 
-    /** MIDI note: name and octave without a blank, 60 "C4", 0 "C-1"; a negative value
+    /** Note name and octave without a blank, 60 "C4", 0 "C-1"; a negative value
         gives the octave number alone. */
     static juce::String noteName (int v);
 
@@ -34,20 +34,21 @@ public:
     /** 0 "PRG", 1 "POST", 2 "PRE", others empty. */
     static juce::String sendPoint (int v);
 
-    /** Master level in half decibels: -128 "OFF", -127..-96 one-decibel steps, others
+    /** Level in half decibels: -128 "OFF", -127..-96 one-decibel steps, others
         v / 2, one decimal and " dB" (-100 "-52.0 dB", -95 "-47.5 dB"). */
     static juce::String level (int v);
 
-    /** Compressor attack: 0..255 to " mS" (0..99 tenths written short); others empty. */
+    /** 0..255 to " mS" (0..99 tenths written short); others empty. */
     static juce::String shortTime (int v);
 
-    /** Compressor release: up to 255 to " mS"; above 255 empty. */
+    /** Up to 255 to " mS"; above 255 empty. */
     static juce::String longTime (int v);
 
-    /** EQ frequency: note number to the nearest whole " Hz" (57 "440 Hz"). */
+    /** Semitone steps 0..127 to the nearest whole " Hz" (57 "440 Hz"); -20..-1 give
+        8, 14 or 15 Hz; any other value "0 Hz". */
     static juce::String frequency (int v);
 
-    /** Compressor ratio with ":1"; 89 "INF"; above 89 and negative values empty. */
+    /** Ratio with ":1"; 89 "INF"; above 89 and negative values empty. */
     static juce::String ratio (int v);
 
     /** Seconds without a unit: 0..151 ("0.010" .. "5.05"); others empty. */
