@@ -19,39 +19,48 @@ namespace
     using zd8::ObjMultiClass;
     using zd8::subObjZone;
 
-    constexpr int commonTypes[] = { 3, 4, 13, 15, 17, 19, 21, 23, 25, 27, 29, 31, 33, 46, 271, 272, 311, 312, 0, 5 };
-    constexpr int zoneTypes[] = { 7, 37, 70, 441, 35, 39, 41, 111, 43, 470 };
+    // Common types: the ones that take a common number, and the rest.
+    constexpr int byNumberTypes[] = { 15, 21, 46 };
+    constexpr int otherCommonTypes[] = { 3, 4, 13, 17, 19, 23, 25, 27, 29, 31, 33, 271, 272, 311, 312, 0, 5 };
+    // One type of each group of aliases gets the whole range; the aliases a few numbers.
+    constexpr int aliasTypes[] = { 37, 70, 441, 41, 111 };
+    constexpr int zoneTypes[] = { 7, 35, 39, 43, 470 };
 
     volatile unsigned sink = 0;   // sums wrap: unsigned
+
+    int maxEntries (std::uint32_t count) { return (int) std::min<std::uint32_t> (count, 15) + 1; }
 
     void readEverything (const ObjMultiClass& multi)
     {
         unsigned sum = (unsigned) multi.zoneCount() + (unsigned) multi.getLastChange();
-        for (int type : commonTypes)
-        {
-            for (int n = -1; n <= 120; ++n)
-                sum += (unsigned) multi.multiParameter (type, 0, n);
+        for (int type : byNumberTypes)
             for (int n = 2990; n <= 3420; ++n)
                 sum += (unsigned) multi.multiParameter (type, 0, n);
+        for (int type : otherCommonTypes)
+        {
+            for (int n = -1; n <= 50; ++n)
+                sum += (unsigned) multi.multiParameter (type, 0, n);
+            for (int n = 100; n <= 102; ++n)
+                sum += (unsigned) multi.multiParameter (type, 0, n);
         }
-        for (int type : zoneTypes)
-            for (int zone = -1; zone <= ObjMultiClass::zoneSlots; ++zone)
-                for (int n = -1; n <= 300; ++n)
-                    sum += (unsigned) multi.multiParameter (type, zone, n);
 
-        // List entries further in, as far as the zone has them (and one past).
-        for (int zone = 0; zone < ObjMultiClass::zoneSlots; ++zone)
+        for (int zone = -1; zone <= ObjMultiClass::zoneSlots; ++zone)
         {
             const auto z = multi.getZone (zone);
             const auto& parts = z.getParts();
-            const int entriesA = (int) std::min<size_t> (parts.listAEntries.size() + 1, 64);
-            const int entriesB = (int) std::min<size_t> (parts.listBEntries.size() + 1, 64);
-            for (int k = 0; k < entriesA; ++k)
-                for (int f = 0; f < 10; ++f)
-                    sum += (unsigned) multi.multiParameter (subObjZone::typeListA1, zone, 10 * k + f);
-            for (int k = 0; k < entriesB; ++k)
-                for (int f = 0; f < 20; ++f)
+            for (int n = -1; n <= 100; ++n)
+                sum += (unsigned) multi.multiParameter (subObjZone::typeHeader, zone, n);
+            for (int n = -1; n <= 25; ++n)
+                sum += (unsigned) multi.multiParameter (subObjZone::typeSection, zone, n);
+            for (int n = 255; n <= 293; ++n)
+                sum += (unsigned) multi.multiParameter (subObjZone::typeTail, zone, n);
+            for (int n = -1; n < 10 * maxEntries (parts.listACount); ++n)
+                sum += (unsigned) multi.multiParameter (subObjZone::typeListA1, zone, n);
+            for (int k = 0; k < maxEntries (parts.listBCount); ++k)
+                for (int f = 0; f <= 20; ++f)
                     sum += (unsigned) multi.multiParameter (subObjZone::typeListB1, zone, 100 * k + f);
+            for (int type : aliasTypes)
+                sum += (unsigned) multi.multiParameter (type, zone, 10) + (unsigned) multi.multiParameter (type, zone, 100);
         }
         sink = sum;
     }
@@ -93,6 +102,8 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
     for (int type : zoneTypes)
         for (int n = -1; n <= 300; ++n)
             sum += (unsigned) edit.parameter (type, n);
+    for (int type : aliasTypes)
+        sum += (unsigned) edit.parameter (type, 100);
     sum += (unsigned) edit.tempoParameter (100);
 
     multi.setCommonData (bytes, MultiZoneWalk::editMessageLayout);
