@@ -33,10 +33,20 @@ juce_add_binary_data(zd8_banks
     HEADER_NAME Zd8Banks.h
     SOURCES ${ZD8_BANK_FILES})
 
-# JUCE's rule re-encodes only when its list of inputs changes; make it follow the
-# generated banks themselves. (APPEND names the rule by its first output.)
-add_custom_command(OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/juce_binarydata_zd8_banks/JuceLibraryCode/BinaryData1.cpp
+# JUCE's encoding rule depends only on its list of inputs, which it rewrites at every
+# configure, and juceaide leaves unchanged outputs untouched, so the rule would run on
+# every build and still never follow the banks. Instead: the list keeps a 1970 date,
+# the rule depends on the banks themselves, and it dates its outputs when it runs.
+# (APPEND names the rule by its first output.)
+set(ZD8_BANK_CODE ${CMAKE_CURRENT_BINARY_DIR}/juce_binarydata_zd8_banks/JuceLibraryCode)
+if(UNIX)
+    execute_process(COMMAND touch -d @0 ${ZD8_BANK_CODE}/input_file_list)
+endif()
+add_custom_command(OUTPUT ${ZD8_BANK_CODE}/BinaryData1.cpp
     APPEND
+    COMMAND ${CMAKE_COMMAND} -E touch
+        ${ZD8_BANK_CODE}/BinaryData1.cpp ${ZD8_BANK_CODE}/BinaryData2.cpp
+        ${ZD8_BANK_CODE}/BinaryData3.cpp ${ZD8_BANK_CODE}/Zd8Banks.h
     DEPENDS ${ZD8_BANK_FILES})
 
 target_link_libraries(zd8_core PUBLIC zd8_banks)
