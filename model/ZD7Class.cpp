@@ -1,49 +1,129 @@
 #include "model/ZD7Class.h"
 
+#include "model/Factory_Banks_ZD8.h"
+
 namespace zd8
 {
 
-void ZD7Class::programEditBlock (int part, int, const juce::MemoryBlock&)
+ZD7Class::ZD7Class()
 {
-    if (part >= 0 && part < 16)
+    for (int c = 0; c < numChannels; ++c)
+        editBuffers[(size_t) c] = std::make_unique<ObjProgramEditClass> (c);
+}
+
+ZD7Class::~ZD7Class()
+{
+    for (int c = numChannels; --c >= 0;)
+        editBuffers[(size_t) c].reset();
+}
+
+void ZD7Class::loadBanks (const juce::File& folder)
+{
+    {
+        const juce::ScopedWriteLock sl (storeLock);
+        Factory_Banks_ZD8::loadBank (programs, ObjectStore::typeProgram, folder);
+        Factory_Banks_ZD8::loadBank (multis, ObjectStore::typeMulti, folder);
+        Factory_Banks_ZD8::loadBank (fxChains, ObjectStore::typeFxChain, folder);
+    }
+    const juce::ScopedReadLock sl (storeLock);
+    multis.loadMulti (1, multiEdit);
+}
+
+void ZD7Class::saveBanks (const juce::File& folder) const
+{
+    const juce::ScopedReadLock sl (storeLock);
+    Factory_Banks_ZD8::saveBank (programs, folder);
+    Factory_Banks_ZD8::saveBank (multis, folder);
+    Factory_Banks_ZD8::saveBank (fxChains, folder);
+}
+
+ObjectStore* ZD7Class::storeFor (int typeCode) noexcept
+{
+    return const_cast<ObjectStore*> (static_cast<const ZD7Class*> (this)->storeFor (typeCode));
+}
+
+const ObjectStore* ZD7Class::storeFor (int typeCode) const noexcept
+{
+    switch (typeCode)
+    {
+        case ObjectStore::typeProgram: return &programs;
+        case ObjectStore::typeMulti: return &multis;
+        case ObjectStore::typeFxChain: return &fxChains;
+        case ObjectStore::typeKeymap: return &keymaps;
+        case ObjectStore::typeArpeggiator: return &arpeggiators;
+        case ObjectStore::typeIntonationTable: return &intonationTables;
+        case ObjectStore::typeShiftPattern: return &shiftPatterns;
+        case ObjectStore::typeVelocityPattern: return &velocityPatterns;
+        case ObjectStore::typeAlgorithm: return &algorithms;
+        case ObjectStore::typeSample: return &samples;
+        case ObjectStore::typeSong: return &songs;
+        default: return nullptr;
+    }
+}
+
+juce::String ZD7Class::objectName (int typeCode, int id) const
+{
+    const juce::ScopedReadLock sl (storeLock);
+    if (auto* store = storeFor (typeCode))
+        return store->recordName (id);
+    return {};
+}
+
+ObjProgramEditClass* ZD7Class::getEditBuffer (int channel) noexcept
+{
+    return juce::isPositiveAndBelow (channel, numChannels) ? editBuffers[(size_t) channel].get() : nullptr;
+}
+
+void ZD7Class::programEditBlock (int part, int, const juce::MemoryBlock& data)
+{
+    if (auto* edit = getEditBuffer (part))
+    {
         ++programMessages;
+        edit->instrumentMessage (ObjProgramEditClass::messageEditBlock, data);
+    }
 }
 
 void ZD7Class::programMarked (int part, char mark)
 {
-    if (part < 0 || part >= 16)
-        return;
-    programMarks[(size_t) part] = mark;
-    ++programMessages;
-    sendChangeMessage();
+    if (auto* edit = getEditBuffer (part))
+    {
+        programMarks[(size_t) part] = mark;
+        ++programMessages;
+        edit->instrumentMessage (mark == '#' ? ObjProgramEditClass::messageChanged : ObjProgramEditClass::messageMarked, {});
+    }
 }
 
-void ZD7Class::programDataReplaced (int part, const juce::MemoryBlock&)
+void ZD7Class::programDataReplaced (int part, const juce::MemoryBlock& data)
 {
-    programMarked (part, '$');
+    if (auto* edit = getEditBuffer (part))
+    {
+        programMarks[(size_t) part] = '$';
+        ++programMessages;
+        edit->instrumentMessage (ObjProgramEditClass::messageExtraData, data);
+    }
 }
 
-void ZD7Class::multiHeader (const juce::MemoryBlock&, const juce::MemoryBlock&)
-{
-    ++multiMessages;
-    sendChangeMessage();
-}
-
-void ZD7Class::multiBlock1 (const juce::MemoryBlock&)
-{
-    ++multiMessages;
-    sendChangeMessage();
-}
-
-void ZD7Class::multiBlock2 (int, const juce::MemoryBlock&)
+void ZD7Class::multiHeader (const juce::MemoryBlock& header, const juce::MemoryBlock& data)
 {
     ++multiMessages;
-    sendChangeMessage();
+    multiEdit.multiHeader (header, data);
+}
+
+void ZD7Class::multiBlock1 (const juce::MemoryBlock& data)
+{
+    ++multiMessages;
+    multiEdit.multiBlock1 (data);
+}
+
+void ZD7Class::multiBlock2 (int blockIndex, const juce::MemoryBlock& data)
+{
+    ++multiMessages;
+    multiEdit.multiBlock2 (blockIndex, data);
 }
 
 char ZD7Class::getProgramMark (int part) const
 {
-    return part >= 0 && part < 16 ? programMarks[(size_t) part].load() : 0;
+    return juce::isPositiveAndBelow (part, numChannels) ? programMarks[(size_t) part].load() : 0;
 }
 
 } // namespace zd8

@@ -1,27 +1,75 @@
 #pragma once
 
 #include "link/FIFO_Class.h"
+#include "model/ObjAlgClass.h"
+#include "model/ObjArpClass.h"
+#include "model/ObjFXChainClass.h"
+#include "model/ObjKeyMapClass.h"
 #include "model/ObjMasterClass.h"
+#include "model/ObjMultiClass.h"
+#include "model/ObjPatIntClass.h"
+#include "model/ObjPatShiftClass.h"
+#include "model/ObjPatVelClass.h"
+#include "model/ObjProgramBankClass.h"
+#include "model/ObjProgramEditClass.h"
+#include "model/ObjSampleClass.h"
+#include "model/ObjSetupBankClass.h"
+#include "model/ObjSongClass.h"
+#include "model/ObjectNameSource.h"
+#include "model/ParDes.h"
 
 #include <array>
 #include <atomic>
+#include <memory>
 
 namespace zd8
 {
 
 /** The instrument image: the plug-in's in-memory mirror of the instrument's objects.
+    One store per object kind, sixteen program edit buffers (one per MIDI channel), the
+    multi edit object, the master object, the transfer engine and the value texts.
 
-    This first version holds the transfer engine and the master object, and counts
-    the program and multi messages the instrument sends for its edit buffers; the
-    object stores, the program edit buffers and the multi edit object take those
-    messages over as they are built. */
-class ZD7Class : public juce::ChangeBroadcaster
+    Threads: the stores change on the message thread (start, received objects) and are
+    read from the message thread, the host's threads (value texts naming objects) and
+    the MIDI input thread (a program change from the instrument selects a program).
+    Readers hold getStoreLock() for reading, writers for writing. The edit buffers, the
+    multi edit object and the master object guard their own data. */
+class ZD7Class : public juce::ChangeBroadcaster, public ObjectNameSource
 {
 public:
-    ZD7Class() = default;
+    static constexpr int numChannels = 16;
 
+    ZD7Class();
+    ~ZD7Class() override;
+
+    /** Fills the program, multi and FX chain stores from their data files in folder,
+        or from the built-in banks; then loads multi 1 into the multi edit object. */
+    void loadBanks (const juce::File& folder);
+    /** Writes the program, multi and FX chain stores to their data files in folder. */
+    void saveBanks (const juce::File& folder) const;
+
+    /** The store of an object type code, nullptr for a type without one. */
+    ObjectStore* storeFor (int typeCode) noexcept;
+    const ObjectStore* storeFor (int typeCode) const noexcept;
+
+    // ObjectNameSource: the name of an object, for value texts. Any thread.
+    juce::String objectName (int typeCode, int id) const override;
+
+    juce::ReadWriteLock& getStoreLock() const noexcept { return storeLock; }
+
+    ObjProgramEditClass* getEditBuffer (int channel) noexcept;
     FIFO_Class& getFifo() noexcept { return fifo; }
+    ObjProgramBankClass& getPrograms() noexcept { return programs; }
+    const ObjProgramBankClass& getPrograms() const noexcept { return programs; }
+    ObjSetupBankClass& getMultis() noexcept { return multis; }
+    ObjMultiClass& getMultiEdit() noexcept { return multiEdit; }
+    ObjFXChainClass& getFxChains() noexcept { return fxChains; }
+    const ObjFXChainClass& getFxChains() const noexcept { return fxChains; }
     ObjMasterClass& getMaster() noexcept { return master; }
+    const ParDes& getParDes() const noexcept { return parDes; }
+
+    int getSelectedMulti() const noexcept { return selectedMulti.load(); }
+    void setSelectedMulti (int id) noexcept { selectedMulti = id; }
 
     // Instrument messages for the edit objects (MIDI input thread).
     void programEditBlock (int part, int blockIndex, const juce::MemoryBlock& data);
@@ -37,11 +85,30 @@ public:
     int getMultiMessageCount() const noexcept { return multiMessages.load(); }
 
 private:
+    std::array<std::unique_ptr<ObjProgramEditClass>, numChannels> editBuffers;
     FIFO_Class fifo;
+    ObjProgramBankClass programs;
+    std::atomic<int> selectedMulti { 1 };
+    ObjSetupBankClass multis;
+    ObjMultiClass multiEdit;
+    ObjFXChainClass fxChains;
     ObjMasterClass master;
-    std::array<std::atomic<char>, 16> programMarks {};
+    ObjKeyMapClass keymaps;
+    ObjArpClass arpeggiators;
+    ObjPatIntClass intonationTables;
+    ObjPatShiftClass shiftPatterns;
+    ObjPatVelClass velocityPatterns;
+    ObjAlgClass algorithms;
+    ObjSampleClass samples;
+    ObjSongClass songs;
+    ParDes parDes { this };
+
+    mutable juce::ReadWriteLock storeLock;
+    std::array<std::atomic<char>, numChannels> programMarks {};
     std::atomic<int> programMessages { 0 };
     std::atomic<int> multiMessages { 0 };
+
+    JUCE_DECLARE_NON_COPYABLE (ZD7Class)
 };
 
 } // namespace zd8

@@ -116,6 +116,7 @@ MidiCntrState::MidiCntrState (LinkEnvironment env)
 
     parameters.resetToDefaults();
 
+    image.loadBanks (environment.folder);
     for (int c = 0; c < 16; ++c)
         selectProgram (1, c);
 
@@ -131,6 +132,7 @@ MidiCntrState::~MidiCntrState()
 {
     inputBlockTimer->stop();
     settings.save (environment.folder);
+    image.saveBanks (environment.folder);
     ports.reset();
 }
 
@@ -742,6 +744,7 @@ void MidiCntrState::setFromEditor (int slot, int value, bool reportToHost, bool 
         return;
     }
 
+    reloadFxChainsForRow (slot, value);
     if (reportToHost)
         queueForHost (slot, value);
     parameters.setValue (slot, value);
@@ -763,6 +766,7 @@ void MidiCntrState::setAndReport (int slot, int value)
         return;
     }
 
+    reloadFxChainsForRow (slot, value);
     // Reporting runs the host write rule before the value is stored here, so a changed
     // value reaches the instrument.
     reportSlotToHost (slot, value);
@@ -771,15 +775,115 @@ void MidiCntrState::setAndReport (int slot, int value)
 
 void MidiCntrState::selectProgram (int program, int channel)
 {
-    if (channel < 0 || channel > 15 || program == loadedProgram[(size_t) channel].load())
+    auto* edit = image.getEditBuffer (channel);
+    if (edit == nullptr || program == loadedProgram[(size_t) channel].load())
         return;
     loadedProgram[(size_t) channel] = program;
 
-    // Until the program store is in, every program counts as present: the channel's
-    // program rows follow the selection.
-    parameters.setValue (ParameterTable::programSlot (channel, ParameterTable::programRow), program);
-    parameters.setValue (ParameterTable::programSlot (channel, ParameterTable::programBankRow), program / 128);
-    parameters.setValue (ParameterTable::programSlot (channel, ParameterTable::programNumberRow), program % 128);
+    {
+        const juce::ScopedReadLock sl (image.getStoreLock());
+        edit->loadFromStore (image.getPrograms(), program);
+    }
+
+    // A buffer without a program has no common block to refresh the rows from.
+    constexpr int commonBlockStart = ObjProgramBankClass::commonBlockOffset;
+    constexpr int smallestCommonBlock = 30;
+    if ((int) edit->getProgramData().getSize() - commonBlockStart < smallestCommonBlock)
+        return;
+
+    auto row = [channel] (int k) { return ParameterTable::programSlot (channel, k); };
+    auto signedByte = [edit] (int position) { return (int) (juce::int8) (juce::uint8) edit->byteAt (position); };
+
+    parameters.setValue (row (ParameterTable::insertChainRow), edit->bigEndian16At (ObjProgramBankClass::insertChainOffset));
+    parameters.setValue (row (1), edit->byteAt (ObjProgramBankClass::insertSwitchesOffset) & 1);
+    parameters.setValue (row (ParameterTable::aux1ChainRow), edit->bigEndian16At (ObjProgramBankClass::aux1ChainOffset));
+    parameters.setValue (row (4), edit->byteAt (ObjProgramBankClass::aux1LevelOffset) & 0x7F);
+    parameters.setValue (row (5), edit->byteAt (ObjProgramBankClass::aux1LevelOffset) >> 7 & 1);
+    parameters.setValue (row (ParameterTable::aux2ChainRow), edit->bigEndian16At (ObjProgramBankClass::aux2ChainOffset));
+    parameters.setValue (row (7), edit->byteAt (ObjProgramBankClass::aux2LevelOffset) & 0x7F);
+    parameters.setValue (row (8), edit->byteAt (ObjProgramBankClass::aux2LevelOffset) >> 7 & 1);
+    // The pan byte is read signed, which keeps the row inside its -64..64 range.
+    parameters.setValue (row (ParameterTable::panRow), juce::jlimit (-64, 64, signedByte (ObjProgramBankClass::panOffset)));
+    parameters.setValue (row (ParameterTable::levelRow), signedByte (ObjProgramBankClass::levelOffset));
+    parameters.setValue (row (ParameterTable::programRow), program);
+    parameters.setValue (row (ParameterTable::programBankRow), program / 128);
+    parameters.setValue (row (ParameterTable::programNumberRow), program % 128);
+
+    reloadFxChains (channel,
+                    parameters.value (row (ParameterTable::insertChainRow)),
+                    parameters.value (row (ParameterTable::aux1ChainRow)),
+                    parameters.value (row (ParameterTable::aux2ChainRow)));
+}
+
+void MidiCntrState::reloadFxChains (int channel, int insertChain, int aux1Chain, int aux2Chain)
+{
+    auto* edit = image.getEditBuffer (channel);
+    if (edit == nullptr)
+        return;
+    {
+        const juce::ScopedReadLock sl (image.getStoreLock());
+        edit->decodeTable (image.getFxChains(), insertChain, aux1Chain, aux2Chain);
+    }
+    rebuildFxParameterLists (channel);
+}
+
+void MidiCntrState::rebuildFxParameterLists (int channel)
+{
+    auto* edit = image.getEditBuffer (channel);
+    if (edit == nullptr)
+        return;
+
+    const auto table = edit->getTable();
+    std::array<std::vector<int>, 4> lists;
+    std::array<bool, 128> taken {};
+
+    for (int i = 0; i < table.assignmentCount(); ++i)
+    {
+        const auto a = table.assignment (i);
+        int list = -1;
+        switch (a.subSystem)
+        {
+            case 1: list = 0; break; // "Synth"
+            case 4: list = 1; break; // "Prg Insert"
+            case 2: list = 2; break; // "Aux 1"
+            case 3: list = 3; break; // "Aux 2"
+            default: break;
+        }
+        const int n = a.controller;
+        if (list < 0 || n < 0 || n > 127 || n == bankSelectMsb || n == bankSelectLsb || taken[(size_t) n])
+            continue;
+
+        taken[(size_t) n] = true; // the first assignment that names a controller wins
+        lists[(size_t) list].push_back (n);
+        const int slot = ParameterTable::controllerSlot (channel, n);
+        parameters.setLabelCode (slot, table.parameterName (i));
+        parameters.setValue (slot, juce::jlimit (0, 127, a.value)); // "no value" (-1) reads as 0
+    }
+
+    std::lock_guard<std::mutex> g (fxListLock);
+    fxParameterLists[(size_t) channel] = std::move (lists);
+}
+
+void MidiCntrState::reloadFxChainsForRow (int slot, int chain)
+{
+    const int kind = parameters.kind (slot);
+    if (kind != ParameterTable::kindInsertChain && kind != ParameterTable::kindAux1Chain && kind != ParameterTable::kindAux2Chain)
+        return;
+
+    const int channel = parameters.channel (slot);
+    auto stored = [this, channel] (int row) { return parameters.value (ParameterTable::programSlot (channel, row)); };
+    reloadFxChains (channel,
+                    kind == ParameterTable::kindInsertChain ? chain : stored (ParameterTable::insertChainRow),
+                    kind == ParameterTable::kindAux1Chain ? chain : stored (ParameterTable::aux1ChainRow),
+                    kind == ParameterTable::kindAux2Chain ? chain : stored (ParameterTable::aux2ChainRow));
+}
+
+std::vector<int> MidiCntrState::getFxParameterList (int channel, int list) const
+{
+    if (! juce::isPositiveAndBelow (channel, 16) || ! juce::isPositiveAndBelow (list, 4))
+        return {};
+    std::lock_guard<std::mutex> g (fxListLock);
+    return fxParameterLists[(size_t) channel][(size_t) list];
 }
 
 void MidiCntrState::setMulti (int number, bool reportToHost, bool notify)
@@ -793,13 +897,52 @@ void MidiCntrState::setMulti (int number, bool reportToHost, bool notify)
         addSlotNotice (ParameterTable::multiSlot, number);
 }
 
-void MidiCntrState::sendAddressed (int, int channel, const int address[5], int value)
+void MidiCntrState::sendAddressed (int selector, int channel, const int address[5], int value)
 {
     if (! ports->isOutputOpen() || address == nullptr || channel < 1 || channel > 16)
         return;
+    if (selector != 0)
+        value = adjustAddressedValue (selector, channel, address, value);
     juce::MidiBuffer b;
     SysexProtocol::addControllerAddressed (b, channel, address, value);
     ports->sendNow (b);
+}
+
+int MidiCntrState::adjustAddressedValue (int selector, int channel, const int a[5], int value)
+{
+    auto* edit = image.getEditBuffer (channel - 1);
+    if (edit == nullptr)
+        return value;
+
+    auto is = [a] (int a1, int a2, int a3, int a4, int a5) { return a[0] == a1 && a[1] == a2 && a[2] == a3 && a[3] == a4 && a[4] == a5; };
+    // The byte with bit (selector - 1) set, for selectors 1..count; the byte alone otherwise.
+    auto setSelectorBit = [edit, selector] (int position, int count) {
+        if (selector >= 1 && selector <= count)
+            return edit->updateByte (position, 1 << (selector - 1), 1 << (selector - 1));
+        return edit->byteAt (position);
+    };
+    // Bits 0..6 take the value (selector 1), or bit 7 takes its bit 0 (selector 2).
+    auto levelByte = [edit, selector, value] (int position) {
+        if (selector == 1)
+            return edit->updateByte (position, 0x7F, value & 0x7F);
+        if (selector == 2)
+            return edit->updateByte (position, 0x80, (value & 1) << 7);
+        return edit->byteAt (position);
+    };
+
+    if (is (1, 0, 1, 0, 19))
+        return selector == 6 ? -value : value;
+    if (is (1, 0, 1, 0, 2) && value == 1)
+        return setSelectorBit (ObjProgramBankClass::layerSwitchesOffset, 5);
+    if (is (1, 0, 5, 0, 0) && value == 1)
+        return setSelectorBit (ObjProgramBankClass::insertSwitchesOffset, 3);
+    if (a[0] == 1 && a[2] == 5 && a[3] == 0 && a[4] == 2)
+        return levelByte (ObjProgramBankClass::aux1LevelOffset);
+    if (a[0] == 1 && a[2] == 5 && a[3] == 0 && a[4] == 3)
+        return levelByte (ObjProgramBankClass::aux2LevelOffset);
+    if (is (5, 0, 5, 0, 24))
+        return value == 0 ? image.getMaster().getTempo() : 0;
+    return value;
 }
 
 void MidiCntrState::instrumentControllerWrite (int channel, int controller, int value)
@@ -862,11 +1005,12 @@ juce::String MidiCntrState::slotValueText (int slot) const
 {
     if (! ParameterTable::isValid (slot))
         return {};
+    int value = parameters.value (slot);
     // The program-number row shows the whole program number: its bank row sits just
     // before it.
     if (parameters.descriptionCode (slot) == programNumberDescription && slot > 0)
-        return juce::String (parameters.value (slot) + 128 * parameters.value (slot - 1));
-    return juce::String (parameters.value (slot));
+        value += 128 * parameters.value (slot - 1);
+    return image.getParDes().formatValue (parameters.descriptionCode (slot), value);
 }
 
 void MidiCntrState::bringInstrumentIntoLine()

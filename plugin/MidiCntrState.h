@@ -175,7 +175,12 @@ public:
     bool isNoteHeld (int note) const noexcept;
     int getChannelProgramNumber (int channel) const noexcept;
 
+    /** The controller numbers of a channel's FX parameter list (0 program "Synth",
+        1 "Prg Insert", 2 "Aux 1", 3 "Aux 2"), rebuilt with every program selection. */
+    std::vector<int> getFxParameterList (int channel, int list) const;
+
     ZD7Class& getImage() noexcept { return image; }
+    const ZD7Class& getImage() const noexcept { return image; }
     PlugBank& getBank() noexcept { return bank; }
 
     double nowMs() const { return environment.time.nowMs(); }
@@ -196,6 +201,10 @@ private:
     void sendBuffer (const juce::MidiBuffer& buffer, bool delayed);
     void readFlagsAndDelays();
     void rememberPortName (int entry, const juce::StringArray& devices, int n);
+    void reloadFxChains (int channel, int insertChain, int aux1Chain, int aux2Chain);
+    void reloadFxChainsForRow (int slot, int chain);
+    void rebuildFxParameterLists (int channel);
+    int adjustAddressedValue (int selector, int channel, const int address[5], int value);
 
     LinkEnvironment environment;
 
@@ -235,6 +244,10 @@ private:
 
     ZD7Class image;
     PlugBank bank;
+
+    // Controller numbers of each channel's four FX parameter lists.
+    mutable std::mutex fxListLock;
+    std::array<std::array<std::vector<int>, 4>, 16> fxParameterLists;
 
     // MIDI input thread only.
     juce::MemoryBlock sysexAssembly;

@@ -269,8 +269,9 @@ TEST (MidiCntrState, HostWriteRuleSendsProgramsMultisAndControllers)
     EXPECT_EQ (rig.simulator.getMulti(), 266);
 
     // FX chain rows never change through the host.
-    hub.setFromHost (0, 77);
-    EXPECT_EQ (hub.getParameters().value (0), 0);
+    const int insertChain = hub.getParameters().value (0);
+    hub.setFromHost (0, insertChain + 1);
+    EXPECT_EQ (hub.getParameters().value (0), insertChain);
     // Slots outside the table are dropped.
     hub.setFromHost (-1, 1);
     hub.setFromHost (2314, 1);
