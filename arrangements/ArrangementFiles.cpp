@@ -158,6 +158,13 @@ juce::MemoryBlock ArrangementFiles::makeBankFile (const PlugBank& bank)
     return file;
 }
 
+bool ArrangementFiles::isVstProgramFile (const void* data, size_t size)
+{
+    auto* bytes = static_cast<const char*> (data);
+    return bytes != nullptr && size >= (size_t) presetChunkOffset && memcmp (bytes + magicOffset, containerMagic, 4) == 0
+        && memcmp (bytes + kindOffset, presetKind, 4) == 0;
+}
+
 juce::MemoryBlock ArrangementFiles::readBankRecords (const void* data, size_t size)
 {
     const int tag = findTag (bankTag, data, size, bankTagWindow);
@@ -170,7 +177,14 @@ juce::MemoryBlock ArrangementFiles::readPresetRecord (const void* data, size_t s
 {
     if (size < (size_t) shortestPresetFile)
         return {};
-    const int tag = findTag (arrangementTag, data, size, arrangementTagWindow);
+
+    // A VST program file carries its program name before the chunk, and a name may
+    // spell the tag: in such a file the search starts at the chunk's place, so that a
+    // slot named after the tag still comes back whole.
+    auto* bytes = static_cast<const juce::uint8*> (data);
+    const int from = isVstProgramFile (data, size) ? presetChunkOffset : 0;
+    const int found = findTag (arrangementTag, bytes + from, size - (size_t) from, arrangementTagWindow - from);
+    const int tag = found < 0 ? -1 : from + found;
     if (tag < 0 || size - (size_t) tag < (size_t) arrangementChunkSize)
         return {};
     return { static_cast<const juce::uint8*> (data) + tag + arrangementHeaderSize, (size_t) PlugBank::recordSize };

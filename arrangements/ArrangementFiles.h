@@ -85,8 +85,13 @@ public:
     static juce::MemoryBlock readBankRecords (const void* data, size_t size);
     /** The 300-byte record of the Arrangement chunk whose tag lies within the first 300
         bytes of data of at least 300 bytes (a .fxp or a bare .zd8arr); empty when the
-        data is shorter, has no tag or ends before the chunk does. */
+        data is shorter, has no tag or ends before the chunk does. In a VST program file
+        ("CcnK" ... "FPCh") the search begins at the chunk (offset 60), past the program
+        name, which may itself spell the tag. */
     static juce::MemoryBlock readPresetRecord (const void* data, size_t size);
+
+    /** "CcnK" at 0 and "FPCh" at 8, with room for the header and name. */
+    static bool isVstProgramFile (const void* data, size_t size);
 
     /** Copies the bank chunk of a .fxb or .zd8arrbank over the start of the bank's
         record block. False, and the bank unchanged, for a missing or unusable file. */

@@ -378,6 +378,13 @@ TEST (ArrangementFiles, FilesRoundTripThroughDiskAndReplaceOldOnes)
     ASSERT_TRUE (ArrangementFiles::loadPresetFile (presetFile, other, 40));
     EXPECT_EQ (toBytes (other.getRecord (40)), toBytes (source.getRecord (12)));
     EXPECT_EQ (other.getName (40).trimEnd(), "Round trip");
+
+    // A name that spells the chunk's tag lands in the program-name field before the
+    // chunk; the record must still come back whole.
+    source.setName (13, "xZD8PluginSettings");
+    ASSERT_TRUE (ArrangementFiles::savePresetFile (presetFile, source, 13));
+    ASSERT_TRUE (ArrangementFiles::loadPresetFile (presetFile, other, 41));
+    EXPECT_EQ (toBytes (other.getRecord (41)), toBytes (source.getRecord (13)));
     EXPECT_EQ (temp.folder.getNumberOfChildFiles (juce::File::findFiles), 1) << "no temporary file is left behind";
 }
 
