@@ -775,6 +775,7 @@ void MidiCntrState::setAndReport (int slot, int value)
 
 void MidiCntrState::selectProgram (int program, int channel)
 {
+    const std::lock_guard<std::recursive_mutex> g (selectionLock);
     auto* edit = image.getEditBuffer (channel);
     if (edit == nullptr || program == loadedProgram[(size_t) channel].load())
         return;
@@ -817,6 +818,7 @@ void MidiCntrState::selectProgram (int program, int channel)
 
 void MidiCntrState::reloadFxChains (int channel, int insertChain, int aux1Chain, int aux2Chain)
 {
+    const std::lock_guard<std::recursive_mutex> g (selectionLock);
     auto* edit = image.getEditBuffer (channel);
     if (edit == nullptr)
         return;

@@ -245,6 +245,10 @@ private:
     ZD7Class image;
     PlugBank bank;
 
+    // A program selection (or FX chain reload) runs whole before the next one starts:
+    // the editor, the host and the instrument may all select at once.
+    std::recursive_mutex selectionLock;
+
     // Controller numbers of each channel's four FX parameter lists.
     mutable std::mutex fxListLock;
     std::array<std::array<std::vector<int>, 4>, 16> fxParameterLists;

@@ -1,5 +1,6 @@
 #include "plugin/VantorAudioProcessor.h"
 
+#include "arrangements/ArrangementFiles.h"
 #include "editor/VantorAudioProcessorEditor.h"
 #include "link/SafeFileWriter.h"
 #include "plugin/SlotParameter.h"
@@ -11,11 +12,7 @@ namespace zd8
 
 namespace
 {
-    constexpr int bankTagSize = 15;
-    constexpr int arrangementTagSize = 17;
-    constexpr int versionTagSize = 10;
-    constexpr int bankHeaderSize = bankTagSize + versionTagSize;               // 25
-    constexpr int arrangementHeaderSize = arrangementTagSize + versionTagSize; // 27
+    using Files = ArrangementFiles;
 
     bool startsWith (const void* data, int size, const char* tag, int tagSize)
     {
@@ -203,34 +200,29 @@ void VantorAudioProcessor::changeProgramName (int index, const juce::String& new
 
 void VantorAudioProcessor::getStateInformation (juce::MemoryBlock& dest)
 {
-    dest.append (bankTag, (size_t) bankTagSize);
-    dest.append (versionTag, (size_t) versionTagSize);
-    const auto block = hub.getBank().getBlock();
-    dest.append (block.getData(), (size_t) PlugBank::blockSize);
+    dest.append (Files::makeBankChunk (hub.getBank()).getData(), (size_t) Files::bankChunkSize);
 }
 
 void VantorAudioProcessor::setStateInformation (const void* data, int size)
 {
-    if (! startsWith (data, size, bankTag, bankTagSize) || size <= bankHeaderSize)
+    if (! startsWith (data, size, Files::bankTag, Files::bankTagSize) || size <= Files::bankHeaderSize)
         return;
-    hub.getBank().overwriteBlock (static_cast<const juce::uint8*> (data) + bankHeaderSize, (size_t) (size - bankHeaderSize));
+    hub.getBank().overwriteBlock (static_cast<const juce::uint8*> (data) + Files::bankHeaderSize, (size_t) (size - Files::bankHeaderSize));
 }
 
 void VantorAudioProcessor::getCurrentProgramStateInformation (juce::MemoryBlock& dest)
 {
-    dest.append (arrangementTag, (size_t) arrangementTagSize);
-    dest.append (versionTag, (size_t) versionTagSize);
     auto& bank = hub.getBank();
     const auto record = bank.captureRecord (hub.getParameters(), bank.getName (currentProgram), currentProgram);
-    dest.append (record.getData(), record.getSize());
+    dest.append (Files::makeArrangementChunk (record.getData(), record.getSize()).getData(), (size_t) Files::arrangementChunkSize);
 }
 
 void VantorAudioProcessor::setCurrentProgramStateInformation (const void* data, int size)
 {
-    if (! startsWith (data, size, arrangementTag, arrangementTagSize) || size < arrangementHeaderSize + PlugBank::recordSize)
+    if (! startsWith (data, size, Files::arrangementTag, Files::arrangementTagSize) || size < Files::arrangementChunkSize)
         return;
     // The live Arrangement only: the bank and the current slot stay as they are.
-    PlugBank::applyRecord (static_cast<const juce::uint8*> (data) + arrangementHeaderSize, (size_t) PlugBank::recordSize, hub.getParameters());
+    PlugBank::applyRecord (static_cast<const juce::uint8*> (data) + Files::arrangementHeaderSize, (size_t) PlugBank::recordSize, hub.getParameters());
     hub.bringInstrumentIntoLine();
 }
 

@@ -29,11 +29,6 @@ public:
     static constexpr const char* arrangementFileName = "preset.zd8arr";
     static constexpr const char* bankFileName = "preset bank.zd8arrbank";
 
-    // Chunk formats.
-    static constexpr const char* bankTag = "ZD8_Plugin_Bank";
-    static constexpr const char* arrangementTag = "ZD8PluginSettings";
-    static constexpr const char* versionTag = "Version100";
-
     explicit VantorAudioProcessor (LinkEnvironment environment = LinkEnvironment::system());
     ~VantorAudioProcessor() override;
 
