@@ -120,6 +120,35 @@ int main (int argc, char** argv)
     const float back = e->getParameter (e, slot);
     check (back > 0.78f && back < 0.79f, "parameter value comes back (" + std::to_string (back) + ")");
 
+    // Value texts: the playing mode, and the program-number row showing the whole
+    // program (its bank row 14 times 128 plus its own value) with the program's name.
+    check (text (e, effGetParamDisplay, 2305) == "PROGRAM", "slot 2305 reads \"" + text (e, effGetParamDisplay, 2305) + "\"");
+    e->setParameter (e, 14, 5.0f / 31.0f);
+    e->setParameter (e, 15, 3.0f / 127.0f);
+    check (text (e, effGetParamDisplay, 15).rfind ("643 ", 0) == 0, "slot 15 reads \"" + text (e, effGetParamDisplay, 15) + "\"");
+    check (text (e, effGetParamDisplay, 11).rfind ("643 ", 0) == 0, "slot 11 follows: \"" + text (e, effGetParamDisplay, 11) + "\"");
+
+    // A row of each kind takes the host's value: pan (addressed), playing mode,
+    // multi bank; a value out of 0..1 stays inside the range.
+    struct KindCase
+    {
+        int slot;
+        float set, expected;
+    };
+    for (auto c : { KindCase { 9, 1.0f, 1.0f }, KindCase { 2305, 1.0f, 1.0f }, KindCase { 2312, 2.0f / 31.0f, 2.0f / 31.0f }, KindCase { 256 + 1, 9.0f, 1.0f } })
+    {
+        e->setParameter (e, c.slot, c.set);
+        const float got = e->getParameter (e, c.slot);
+        check (got > c.expected - 0.001f && got < c.expected + 0.001f, "slot " + std::to_string (c.slot) + " reads back " + std::to_string (got));
+    }
+
+    // Recalling an Arrangement through the program calls reports its slots to the
+    // host as automation, each inside a gesture.
+    const int automationsBefore = automations;
+    e->dispatcher (e, effSetProgram, 0, 2, nullptr, 0.0f);
+    check (e->dispatcher (e, effGetProgram, 0, 0, nullptr, 0.0f) == 2, "program 2 is current");
+    check (automations > automationsBefore && beginEdits > 0, "the recall was reported to the host (" + std::to_string (automations - automationsBefore) + " changes)");
+
     // Bank chunk (index 0) and program chunk (index 1).
     void* chunk = nullptr;
     const auto bankSize = e->dispatcher (e, effGetChunk, 0, 0, &chunk, 0.0f);
