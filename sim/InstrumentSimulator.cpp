@@ -5,7 +5,9 @@
 #include "sim/SysexAssembler.h"
 
 #include <chrono>
+#include <cmath>
 #include <condition_variable>
+#include <deque>
 #include <limits>
 
 namespace zd8sim
@@ -24,17 +26,36 @@ size_t channelMessageSize (juce::uint8 status) noexcept
 
 bool isDataByte (int value) noexcept { return value >= 0 && value < 128; }
 bool isMidiChannel (int channel) noexcept { return channel >= 1 && channel <= channelCount; }
+
+// A garbled reply keeps its F0, the four bytes after it and its F7.
+constexpr size_t garbleFrom = 5;
+constexpr juce::uint8 garbleMask = 0x7F;
 } // namespace
 
 /*  Two locks: inputLock serialises the input path (assembler and addressed decoder,
     which only the delivering thread touches); lock guards what the accessors read and
-    is held only to copy in or out. */
+    is held only to copy in or out. The object memory has its own lock. Timers are
+    never called with lock held: a manual timeline runs its ticks under its own lock,
+    and a tick takes lock. */
 struct InstrumentSimulator::State
 {
-    State()
+    explicit State (zd8::TimerFactory& t) : timers (&t)
     {
         channelPrograms.fill (-1);
     }
+
+    struct Fault
+    {
+        ReplyFault kind;
+        int remaining;
+        int delayMs;
+    };
+
+    struct Held
+    {
+        double dueMs;
+        std::vector<juce::uint8> bytes;
+    };
 
     std::mutex inputLock;
     SysexAssembler assembler;
@@ -51,10 +72,19 @@ struct InstrumentSimulator::State
     int identityRequests = 0;
     std::array<std::uint8_t, 4> model = InstrumentReplies::zd8Model;
     bool answersIdentity = true;
+    std::deque<Fault> faults;
+    std::vector<Held> held;
+
+    ObjectMemory memory;
+
+    // The timer for delayed replies, made on first use; timerLock guards making it.
+    std::mutex timerLock;
+    zd8::TimerFactory* timers;
+    std::unique_ptr<zd8::OneShotTimer> heldTimer;
 };
 
-InstrumentSimulator::InstrumentSimulator (juce::String name, zd8::TimeSource& time)
-    : state (std::make_unique<State>()),
+InstrumentSimulator::InstrumentSimulator (juce::String name, zd8::TimeSource& time, zd8::TimerFactory& timers)
+    : state (std::make_unique<State> (timers)),
       device (std::make_shared<zd8::VirtualMidiDevice> (std::move (name), time))
 {
     device->toDevice.connect (this);
@@ -64,6 +94,140 @@ InstrumentSimulator::~InstrumentSimulator()
 {
     // The device may outlive us (it is shared): make sure no delivery still runs into us.
     device->toDevice.connect (nullptr);
+
+    std::lock_guard<std::mutex> t (state->timerLock);
+    state->heldTimer.reset();
+}
+
+void InstrumentSimulator::setTimers (zd8::TimerFactory& timers)
+{
+    std::lock_guard<std::mutex> t (state->timerLock);
+    state->heldTimer.reset();
+    state->timers = &timers;
+}
+
+ObjectMemory& InstrumentSimulator::getMemory() noexcept
+{
+    return state->memory;
+}
+
+//==============================================================================
+void InstrumentSimulator::injectReplyFault (ReplyFault fault, int count, int delayMs)
+{
+    if (count <= 0)
+        return;
+
+    std::lock_guard<std::mutex> g (state->lock);
+    state->faults.push_back ({ fault, count, juce::jmax (0, delayMs) });
+}
+
+void InstrumentSimulator::clearReplyFaults()
+{
+    std::lock_guard<std::mutex> g (state->lock);
+    state->faults.clear();
+}
+
+int InstrumentSimulator::getPendingReplyFaults() const
+{
+    std::lock_guard<std::mutex> g (state->lock);
+    int n = 0;
+    for (const auto& f : state->faults)
+        n += f.remaining;
+    return n;
+}
+
+int InstrumentSimulator::getHeldReplyCount() const
+{
+    std::lock_guard<std::mutex> g (state->lock);
+    return (int) state->held.size();
+}
+
+// Input path (or a timer tick for held replies): one reply on its way to the plug-in.
+void InstrumentSimulator::sendReply (std::vector<juce::uint8> reply)
+{
+    if (reply.empty())
+        return;
+
+    auto& from = device->fromDevice;
+    const double now = from.getTimeSource().nowMs();
+    int copies = 1;
+    int delayMs = -1;
+
+    {
+        std::lock_guard<std::mutex> g (state->lock);
+        if (! state->faults.empty())
+        {
+            auto& f = state->faults.front();
+            switch (f.kind)
+            {
+                case ReplyFault::drop:      copies = 0; break;
+                case ReplyFault::duplicate: copies = 2; break;
+                case ReplyFault::delay:     delayMs = f.delayMs; break;
+                case ReplyFault::garble:
+                    for (size_t i = garbleFrom; i + 1 < reply.size(); ++i)
+                        reply[i] ^= garbleMask;
+                    break;
+            }
+            if (--f.remaining <= 0)
+                state->faults.pop_front();
+        }
+
+        if (delayMs >= 0)
+            state->held.push_back ({ now + delayMs, reply });
+    }
+
+    if (delayMs >= 0)
+    {
+        std::lock_guard<std::mutex> t (state->timerLock);
+        if (state->heldTimer == nullptr)
+        {
+            state->heldTimer = state->timers->createTimer();
+            state->heldTimer->onTick = [this] { sendDueReplies(); };
+        }
+        if (! state->heldTimer->isRunning())
+            state->heldTimer->start (juce::jmax (1, delayMs));
+        return;
+    }
+
+    for (int i = 0; i < copies; ++i)
+        from.sendRaw (reply.data(), (int) reply.size(), now);
+}
+
+// Timer tick: sends the held replies that are due, in the order they were held, and
+// waits for the next one.
+void InstrumentSimulator::sendDueReplies()
+{
+    auto& from = device->fromDevice;
+    const double now = from.getTimeSource().nowMs();
+    std::vector<std::vector<juce::uint8>> due;
+    double next = -1;
+
+    {
+        std::lock_guard<std::mutex> g (state->lock);
+        auto& held = state->held;
+        for (auto it = held.begin(); it != held.end();)
+        {
+            if (it->dueMs <= now)
+            {
+                due.push_back (std::move (it->bytes));
+                it = held.erase (it);
+            }
+            else
+            {
+                next = next < 0 ? it->dueMs : juce::jmin (next, it->dueMs);
+                ++it;
+            }
+        }
+    }
+
+    // The tick runs the timer's own callback: the timer exists and is not being made.
+    if (next < 0)
+        state->heldTimer->stop();
+    else
+        state->heldTimer->start (juce::jmax (1, (int) std::ceil (next - now)));
+
+    for (auto& r : due)
+        from.sendRaw (r.data(), (int) r.size(), now);
 }
 
 //==============================================================================
@@ -214,7 +378,7 @@ void InstrumentSimulator::handleSysex (const std::vector<juce::uint8>& message)
     using Kind = InstrumentSysexDecoder::Kind;
     const auto decoded = InstrumentSysexDecoder::decode (message.data(), message.size());
 
-    std::vector<std::uint8_t> reply;
+    std::vector<std::vector<std::uint8_t>> replies;
 
     {
         std::lock_guard<std::mutex> g (state->lock);
@@ -225,7 +389,7 @@ void InstrumentSimulator::handleSysex (const std::vector<juce::uint8>& message)
             case Kind::identityRequest:
                 ++state->identityRequests;
                 if (state->answersIdentity)
-                    reply = InstrumentReplies::identityReply (state->model);
+                    replies.push_back (InstrumentReplies::identityReply (state->model));
                 break;
 
             case Kind::channelProgramSelect:
@@ -246,8 +410,20 @@ void InstrumentSimulator::handleSysex (const std::vector<juce::uint8>& message)
         }
     }
 
-    if (! reply.empty())
-        device->fromDevice.sendRaw (reply.data(), (int) reply.size(), device->fromDevice.getTimeSource().nowMs());
+    // The object memory follows the selections and answers transfers and writes.
+    switch (decoded.kind)
+    {
+        case Kind::channelProgramSelect: state->memory.selectProgram (decoded.channel, decoded.number); break;
+        case Kind::multiSelect: state->memory.selectMulti (decoded.number); break;
+        case Kind::otherCommand: replies = state->memory.handleMessage (message.data(), message.size()); break;
+        case Kind::identityRequest:
+        case Kind::channelSelect:
+        case Kind::rejected:
+            break;
+    }
+
+    for (auto& r : replies)
+        sendReply (std::move (r));
 }
 
 // Input path, inputLock held: anything that is not system-exclusive material.

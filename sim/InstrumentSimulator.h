@@ -1,7 +1,9 @@
 #pragma once
 
+#include "link/TimerFactory.h"
 #include "link/VirtualMidiDevice.h"
 #include "sim/AddressedChangeDecoder.h"
+#include "sim/ObjectMemory.h"
 
 #include <juce_audio_devices/juce_audio_devices.h>
 #include <array>
@@ -18,7 +20,9 @@ namespace zd8sim
     device, answers the identity request, records everything it receives with its
     time, follows program, multi and channel selections and controller-addressed
     parameter changes, and can play notes, controllers, program changes and
-    system-exclusive messages (whole or split) to the plug-in.
+    system-exclusive messages (whole or split) to the plug-in. Its object memory
+    answers the transfer family and takes program and multi writes; the replies it
+    sends can be dropped, delayed, duplicated or garbled on request.
 
     What the plug-in sends arrives on the device's toDevice cable thread (or a real
     MIDI input thread); the accessors may be called from any thread. */
@@ -38,9 +42,14 @@ public:
         midiChannel 1..16, address A1..A5, value signed, (msb * 128 + lsb) - 8192. */
     using AddressedChange = AddressedChangeDecoder::Change;
 
+    /** timers run delayed replies; tests pass their manual timeline. */
     explicit InstrumentSimulator (juce::String name = defaultName,
-                                  zd8::TimeSource& time = zd8::TimeSource::system());
+                                  zd8::TimeSource& time = zd8::TimeSource::system(),
+                                  zd8::TimerFactory& timers = zd8::TimerFactory::system());
     ~InstrumentSimulator() override;
+
+    /** Where timers for delayed replies come from (before any delay is injected). */
+    void setTimers (zd8::TimerFactory& timers);
 
     /** The device to register with a device provider or to open directly. */
     std::shared_ptr<zd8::VirtualMidiDevice> getDevice() const { return device; }
@@ -73,6 +82,29 @@ public:
         half-received message (the record of received messages stays). */
     void resetState();
 
+    /** The instrument's programs, multis and FX chains (thread-safe). */
+    ObjectMemory& getMemory() noexcept;
+
+    //==============================================================================
+    // Faults on the way back: each reply the simulator sends (identity replies and
+    // object memory answers) takes the first pending fault, until its count runs out.
+    enum class ReplyFault
+    {
+        drop,       // never sent
+        delay,      // sent delayMs later, by the simulator's timers
+        duplicate,  // sent twice, back to back
+        garble      // every byte after the five header bytes is inverted (xor 0x7F): the
+                    // frame and header stay, no field means what it did
+    };
+
+    /** Queues a fault for the next count replies (after those queued before). */
+    void injectReplyFault (ReplyFault fault, int count = 1, int delayMs = 0);
+    void clearReplyFaults();
+    /** Replies that pending faults will still affect. */
+    int getPendingReplyFaults() const;
+    /** Delayed replies not sent yet. */
+    int getHeldReplyCount() const;
+
     //==============================================================================
     // Playing to the plug-in (channels 1..16). Values out of MIDI range send nothing.
     void sendNoteOn (int channel, int note, int velocity);
@@ -100,6 +132,8 @@ private:
     void handleSysex (const std::vector<juce::uint8>& message);
     void handleShortMessage (const juce::uint8* data, size_t size);
     void sendToPlugin (const juce::MidiMessage& message);
+    void sendReply (std::vector<juce::uint8> reply);
+    void sendDueReplies();
 
     struct State;
     std::unique_ptr<State> state;
