@@ -79,6 +79,11 @@ public:
         int id = 0;
         int offset = 0;
         int length = 0;
+
+        bool operator== (const Request& o) const noexcept
+        {
+            return kind == o.kind && type == o.type && id == o.id && offset == o.offset && length == o.length;
+        }
     };
 
     /** builtInBanks false: every type starts empty. */
