@@ -116,6 +116,41 @@ std::size_t layerAreaEnd (const Bytes& data)
     return count == fullLayerCount ? fullLayerAreaEnd : layerAreaStart + layerSize * count;
 }
 
+// The two lists after the layer area, big-endian 16-bit numbers: the parameter name
+// list is an identifier, a count P and P entries of 8 + n bytes (n at entry bytes
+// 6..7); the assignment list an identifier, a count M and M entries of 4 bytes.
+constexpr std::size_t listHeaderSize = 4;
+constexpr std::size_t listCountOffset = 2;
+constexpr std::size_t nameEntryHeaderSize = 8;
+constexpr std::size_t nameEntryLengthOffset = 6;
+constexpr std::size_t assignmentSize = 4;
+
+std::size_t bigEndian16 (const Bytes& d, std::size_t at)
+{
+    return at + 1 < d.size() ? (std::size_t) (d[at] << 8 | d[at + 1]) : 0;
+}
+
+/** Length of the name list at at, cut at the end of the data. */
+std::size_t nameListLength (const Bytes& d, std::size_t at)
+{
+    if (at >= d.size())
+        return 0;
+    const std::size_t available = d.size() - at;
+    const std::size_t count = bigEndian16 (d, at + listCountOffset);
+    std::size_t length = listHeaderSize;
+    for (std::size_t i = 0; i < count && length < available; ++i)
+        length += nameEntryHeaderSize + bigEndian16 (d, at + length + nameEntryLengthOffset);
+    return std::min (length, available);
+}
+
+/** Length of the assignment list at at, cut at the end of the data. */
+std::size_t assignmentListLength (const Bytes& d, std::size_t at)
+{
+    if (at >= d.size())
+        return 0;
+    return std::min (listHeaderSize + assignmentSize * bigEndian16 (d, at + listCountOffset), d.size() - at);
+}
+
 const std::uint8_t* find (const std::uint8_t* from, const std::uint8_t* end, const std::uint8_t* pattern, std::size_t length)
 {
     auto* hit = std::search (from, end, pattern, pattern + length);
@@ -441,13 +476,32 @@ void ObjectMemory::takeName (const std::uint8_t* m, std::size_t)
         if (partIndex < partCount && partFor (partIndex).holdsProgram)
         {
             // The part's program, its lists replaced by what was written since it was
-            // loaded, becomes object id.
+            // loaded (what follows them stays), becomes object id.
             auto& part = parts[(std::size_t) partIndex];
             if (part.hasNameList || part.hasAssignments)
             {
-                part.data.resize (layerAreaEnd (part.data), 0);
-                part.data.insert (part.data.end(), part.nameList.begin(), part.nameList.end());
-                part.data.insert (part.data.end(), part.assignments.begin(), part.assignments.end());
+                auto& d = part.data;
+                const auto v = layerAreaEnd (d);
+                if (d.size() < v)
+                    d.resize (v, 0);
+                const auto names = nameListLength (d, v);
+                const auto assignments = assignmentListLength (d, v + names);
+                const auto tail = (std::ptrdiff_t) (v + names + assignments);
+
+                Bytes rebuilt (d.begin(), d.begin() + (std::ptrdiff_t) v);
+                const auto* newNames = part.hasNameList ? &part.nameList : nullptr;
+                const auto* newAssignments = part.hasAssignments ? &part.assignments : nullptr;
+                if (newNames != nullptr)
+                    rebuilt.insert (rebuilt.end(), newNames->begin(), newNames->end());
+                else
+                    rebuilt.insert (rebuilt.end(), d.begin() + (std::ptrdiff_t) v, d.begin() + (std::ptrdiff_t) (v + names));
+                if (newAssignments != nullptr)
+                    rebuilt.insert (rebuilt.end(), newAssignments->begin(), newAssignments->end());
+                else
+                    rebuilt.insert (rebuilt.end(), d.begin() + (std::ptrdiff_t) (v + names), d.begin() + tail);
+                rebuilt.insert (rebuilt.end(), d.begin() + tail, d.end());
+
+                d = std::move (rebuilt);
                 part.hasNameList = part.hasAssignments = false;
             }
             store[id] = { name, part.data };

@@ -40,7 +40,8 @@ namespace zd8sim
     loads from memory. Program data messages change the buffer: block type 0 carries
     the 133-byte common block (object data 5..137) and the 20-byte name, block type 4
     the parameter name list and block type 5 the assignment list that follow the
-    layer area. A program name message (command 0x02) stores the part's buffer under
+    layer area (they replace the lists there; the program data after them stays).
+    A program name message (command 0x02) stores the part's buffer under
     its ID with the 16-character name (blank-padded to 20); when the part holds
     nothing it renames that object. A multi name message (0x0B) stores the selected
     multi under its ID with the name, or renames.

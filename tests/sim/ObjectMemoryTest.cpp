@@ -279,15 +279,22 @@ TEST (ObjectMemoryWrites, ProgramBlocksAndTheNameFileThePartsProgram)
     ObjectMemory memory (false);
 
     // A two-layer program: layer area 230 + 2 * 318 = 866 bytes of data, then the
-    // name list and the assignment list.
-    Bytes data = pattern (866 + 30 + 12, 5);
+    // name list (identifier, count, entries of 8 + n bytes), the assignment list
+    // (identifier, count, 4-byte entries) and a trailer of further program data.
+    const Bytes oldNames { 0x00, 0x01, 0x00, 0x01, 1, 2, 3, 4, 5, 6, 0x00, 0x03, 'A', 'B', 'C' };
+    const Bytes oldAssignments { 0x00, 0x02, 0x00, 0x01, 9, 9, 9, 9 };
+    const Bytes trailer = pattern (30, 4);
+    Bytes data = pattern (866, 5);
     data[40] = 2;
+    for (const auto* part : { &oldNames, &oldAssignments, &trailer })
+        data.insert (data.end(), part->begin(), part->end());
     memory.setObject (program, 12, "Source", data);
     memory.selectProgram (3, 12);
 
     Bytes common = pattern (153, 6);
     common[35] = 2;   // the layer count, at common block position 35
-    const Bytes names = pattern (44, 7), assignments = pattern (8, 8);
+    const Bytes names { 0x00, 0x01, 0x00, 0x02, 0, 0, 0, 1, 0, 0, 0x00, 0x01, 'X', 0, 0, 0, 2, 0, 0, 0x00, 0x02, 'Y', 'Z' };
+    const Bytes assignments { 0x00, 0x02, 0x00, 0x02, 1, 1, 1, 1, 2, 2, 2, 2 };
     for (const auto& m : { programData (3, 4, 3, names), programData (3, 5, 3, assignments), programData (3, 0, 1, common),
                            nameMessage (0x02, 4200, 3, "Written") })
         EXPECT_TRUE (ask (memory, m).empty());
@@ -299,6 +306,7 @@ TEST (ObjectMemoryWrites, ProgramBlocksAndTheNameFileThePartsProgram)
     std::copy_n (common.begin(), 133, expect.begin() + 5);
     expect.insert (expect.end(), names.begin(), names.end());
     expect.insert (expect.end(), assignments.begin(), assignments.end());
+    expect.insert (expect.end(), trailer.begin(), trailer.end());
     EXPECT_EQ (written->data, expect);
     EXPECT_EQ (memory.getObject (program, 12)->data, data) << "the source stays as it was";
 
