@@ -550,3 +550,52 @@ TEST_F (ProgBarTest, DelayedRepliesAreWaitedForOrOvertakenByTheReSend)
     expectThreeReceived();
     expectFinished();
 }
+
+TEST_F (ProgBarTest, ArbitraryRepliesNeverTakeTheLoopOutsideItsRange)
+{
+    // Only what the engine hands over reaches the loop: random transfer-family
+    // messages, most of them near misses of real replies, handed over directly while
+    // the instrument itself stays silent.
+    rig.simulator.injectReplyFault (Fault::drop, 1000000);
+    for (int id = 4090; id <= 4110; ++id)
+        putIntoStore (program, id, expectedRecord ("Keep", pattern (40, (unsigned) id)));
+
+    receive (program, 4096, 4100);
+    std::mt19937 rng (5);
+    auto pick = [&rng] (std::initializer_list<int> values) { return *(values.begin() + rng() % values.size()); };
+
+    int runs = 1;
+    for (int i = 0; i < 4000; ++i)
+    {
+        if (! bar.isRunning())
+        {
+            bar.start();   // the range again, from its start
+            ++runs;
+        }
+
+        Bytes m { 0x07, 0x46, 0x01, 0x00, 0x5A, (std::uint8_t) pick ({ 1, 2, 3, 5, 0x7F }), (std::uint8_t) (rng() & 0x7F),
+                  0x0A, 0x01, (std::uint8_t) (fifo.currentId & 0x7F), (std::uint8_t) (fifo.currentId >> 7) };
+        const size_t extra = rng() % 40;
+        for (size_t k = 0; k < extra; ++k)
+            m.push_back ((std::uint8_t) (rng() % 5 == 0 ? rng() : rng() & 0x7F));
+        for (size_t k = 7; k < m.size(); ++k)
+            if (rng() % 8 == 0)
+                m[k] = (std::uint8_t) rng();
+        m.resize (std::min (m.size(), (size_t) (rng() % 60)));
+        m.push_back (0xF7);
+
+        fifo.handOver (m.data(), m.size());
+        fifo.dispatchPendingMessages();
+
+        ASSERT_GE (fifo.currentId, 4096);
+        ASSERT_LE (fifo.currentId, 4101);
+        ASSERT_LE ((int) fifo.accumulated.getSize(), juce::jmax (0, fifo.totalExpected));
+    }
+
+    EXPECT_GT (runs, 1) << "replies were taken, the loop went through its range";
+
+    // Nothing outside the range was touched.
+    for (int id : { 4090, 4095, 4101, 4110 })
+        EXPECT_EQ (record (program, id), expectedRecord ("Keep", pattern (40, (unsigned) id))) << id;
+    rig.settle();
+}
