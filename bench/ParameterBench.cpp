@@ -2,43 +2,17 @@
 // addressed change, and reads the value texts of all 2314 slots (hosts redraw them
 // often). The baseline formats 2314 plain integers with std::to_string.
 
-#include "link/VirtualMidiDevices.h"
+#include "BenchRig.h"
 #include "plugin/VantorAudioProcessor.h"
 
 #include <benchmark/benchmark.h>
 
 namespace
 {
-    struct Rig
-    {
-        Rig()
-        {
-            folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("zd8bench-" + juce::Uuid().toString());
-            folder.createDirectory();
-            devices.add (sink);
-            juce::MemoryOutputStream ports;
-            ports << "Bench Sink";
-            ports.writeByte (0x0F);
-            ports << "Bench Sink";
-            ports.writeByte (0x10);
-            ports.writeByte (0x11);
-            folder.getChildFile ("zd8ports.dat").replaceWithData (ports.getData(), ports.getDataSize());
-        }
-        ~Rig()
-        {
-            devices.remove (sink);
-            folder.deleteRecursively();
-        }
-        juce::File folder;
-        std::shared_ptr<zd8::VirtualMidiDevice> sink = std::make_shared<zd8::VirtualMidiDevice> ("Bench Sink");
-        zd8::VirtualMidiDevices devices;
-        zd8::LinkEnvironment environment { devices, zd8::TimeSource::system(), zd8::TimerFactory::system(), folder };
-    };
-
     void setParameterToPort (benchmark::State& state)
     {
         juce::ScopedJuceInitialiser_GUI juce;
-        Rig rig;
+        BenchRig rig;
         zd8::VantorAudioProcessor p (rig.environment);
         auto* level = p.getParameters()[zd8::ParameterTable::programSlot (0, zd8::ParameterTable::levelRow)];
         int i = 0;
@@ -49,7 +23,7 @@ namespace
     void slotTextsOfAllSlots (benchmark::State& state)
     {
         juce::ScopedJuceInitialiser_GUI juce;
-        Rig rig;
+        BenchRig rig;
         zd8::VantorAudioProcessor p (rig.environment);
         for (auto _ : state)
             for (int slot = 0; slot < zd8::ParameterTable::numSlots; ++slot)

@@ -1,47 +1,17 @@
 // processBlock cost per 512-sample block: idle, and with 64 host events forwarded to
 // the instrument plus 64 instrument events merged for the host.
 
-#include "link/VirtualMidiDevices.h"
+#include "BenchRig.h"
 #include "plugin/VantorAudioProcessor.h"
 
 #include <benchmark/benchmark.h>
 
 namespace
 {
-    struct Rig
-    {
-        Rig()
-        {
-            folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("zd8bench-" + juce::Uuid().toString());
-            folder.createDirectory();
-            // A device nobody listens to: the cost measured is the plug-in's own.
-            devices.add (sink);
-            juce::MemoryOutputStream ports;
-            ports << "Bench Sink";
-            ports.writeByte (0x0F);
-            ports << "Bench Sink";
-            ports.writeByte (0x10);
-            ports.writeByte (0x11);
-            folder.getChildFile ("zd8ports.dat").replaceWithData (ports.getData(), ports.getDataSize());
-            folder.getChildFile ("brisipzd8.dat").replaceWithText ("", false, false, nullptr);
-        }
-
-        ~Rig()
-        {
-            devices.remove (sink);
-            folder.deleteRecursively();
-        }
-
-        juce::File folder;
-        std::shared_ptr<zd8::VirtualMidiDevice> sink = std::make_shared<zd8::VirtualMidiDevice> ("Bench Sink");
-        zd8::VirtualMidiDevices devices;
-        zd8::LinkEnvironment environment { devices, zd8::TimeSource::system(), zd8::TimerFactory::system(), folder };
-    };
-
     void processBlockIdle (benchmark::State& state)
     {
         juce::ScopedJuceInitialiser_GUI juce;
-        Rig rig;
+        BenchRig rig;
         zd8::VantorAudioProcessor p (rig.environment);
         p.prepareToPlay (48000.0, 512);
         juce::AudioBuffer<float> audio (2, 512);
@@ -54,7 +24,7 @@ namespace
     void processBlockBusy (benchmark::State& state)
     {
         juce::ScopedJuceInitialiser_GUI juce;
-        Rig rig;
+        BenchRig rig;
         zd8::VantorAudioProcessor p (rig.environment);
         p.getHub().setThruInToHost (true);
         p.prepareToPlay (48000.0, 512);
