@@ -15,6 +15,7 @@
 //              value, 6..7 name length n, n name bytes)
 // The effect entries and the name list fill the record exactly.
 #include "tools/bankgen/BankGenerator.h"
+#include "tools/bankgen/SeededRandom.h"
 
 #include <algorithm>
 #include <array>
@@ -142,27 +143,6 @@ namespace
         "Studio", "Stage", "Silky", "Glassy", "Dusty", "Golden", "Velvet", "Crisp", "Lush", "Tight",
     };
 
-    //==============================================================================
-    // Fixed-seed generator (SplitMix64): the bank depends on nothing but this file.
-    class Random
-    {
-    public:
-        explicit Random (std::uint64_t seed) : state (seed) {}
-
-        std::uint64_t next()
-        {
-            std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
-            z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-            z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-            return z ^ (z >> 31);
-        }
-
-        /** 0..n-1 */
-        int below (int n) { return n <= 0 ? 0 : (int) (next() % (std::uint64_t) n); }
-
-    private:
-        std::uint64_t state;
-    };
 
     //==============================================================================
     struct Effect
@@ -187,7 +167,7 @@ namespace
         return family.parameterCount + algorithm % 3 - 1;
     }
 
-    Effect makeEffect (Random& random, int familyIndex)
+    Effect makeEffect (SeededRandom& random, int familyIndex)
     {
         const auto& family = families()[(size_t) familyIndex];
         Effect e;
@@ -199,7 +179,7 @@ namespace
         return e;
     }
 
-    int pickFamily (Random& random)
+    int pickFamily (SeededRandom& random)
     {
         int total = 0;
         for (int w : familyWeights)
@@ -214,7 +194,7 @@ namespace
         return 0;
     }
 
-    int pickEffectCount (Random& random, int id)
+    int pickEffectCount (SeededRandom& random, int id)
     {
         if (id % 97 == 0)
             return maxEffects;
@@ -227,7 +207,7 @@ namespace
         return 9 + random.below (maxEffects - 8);
     }
 
-    std::string makeName (Random& random, int leadingFamily)
+    std::string makeName (SeededRandom& random, int leadingFamily)
     {
         const auto& nouns = families()[(size_t) leadingFamily].nouns;
         std::string noun = nouns[(size_t) random.below ((int) nouns.size())];
@@ -262,7 +242,7 @@ namespace
         if (id == 1)
             return chainOne();
 
-        Random random (0x5A0D8F00ull + (std::uint64_t) id * 7919u);
+        SeededRandom random (0x5A0D8F00ull + (std::uint64_t) id * 7919u);
         ChainSpec c;
         c.id = id;
 
@@ -324,7 +304,7 @@ namespace
         const int freeRuns = runCount - (int) std::size (fixedRuns);
         const int freeTotal = chainCount - fixedTotal;
 
-        Random random (0xFC0FFEEull);
+        SeededRandom random (0xFC0FFEEull);
         std::vector<int> lengths ((size_t) freeRuns);
         int sum = 0;
         for (auto& l : lengths)
@@ -404,7 +384,7 @@ namespace
 
         // Header: nothing in it may look like the settings mark (0x14 after two zeros),
         // so its bytes are 1..127 without 0x14 and only the last two are 0.
-        Random random (0xC4A1ull + (std::uint64_t) c.id);
+        SeededRandom random (0xC4A1ull + (std::uint64_t) c.id);
         for (int p = nameLength; p < c.headerPosition - 2; ++p)
         {
             int b = 1 + random.below (127);

@@ -28,6 +28,7 @@
 // short entry's mark, or the low byte of a count or type, is the next part's first byte.
 // Every zone is at least 1000 bytes long (shorter zones are not decoded by the plug-in).
 #include "tools/bankgen/BankGenerator.h"
+#include "tools/bankgen/SeededRandom.h"
 
 #include <algorithm>
 #include <array>
@@ -78,20 +79,6 @@ namespace
     constexpr std::uint8_t statusPlaying = 2;
     constexpr int lowestKey = 21, highestKey = 108;   // 88 keys
 
-    /** splitmix64: fixed seed, the same bytes on every platform. */
-    struct Rng
-    {
-        std::uint64_t state;
-        std::uint64_t next()
-        {
-            std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
-            z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-            z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-            return z ^ (z >> 31);
-        }
-        int range (int low, int high) { return low + (int) (next() % (std::uint64_t) (high - low + 1)); }
-        bool chance (int percent) { return range (1, 100) <= percent; }
-    };
 
     struct Bytes
     {
@@ -113,13 +100,13 @@ namespace
     };
 
     /** Fills bytes from..to-1 (to exclusive) with small values, leaving the rest as is. */
-    void fillSmall (Bytes& z, size_t from, size_t to, Rng& values, int high = 100)
+    void fillSmall (Bytes& z, size_t from, size_t to, SeededRandom& values, int high = 100)
     {
         for (size_t k = from; k < to; ++k)
-            z.put8 (k, values.range (0, high));
+            z.put8 (k, values.between (0, high));
     }
 
-    void writeHeader (Bytes& z, const ZonePlan& plan, Rng& values)
+    void writeHeader (Bytes& z, const ZonePlan& plan, SeededRandom& values)
     {
         fillSmall (z, 4, headerSize, values, 63);
         z.put8 (headerStatus, statusPlaying);
@@ -129,24 +116,24 @@ namespace
     }
 
     /** Section S from p in the plan's form; returns its end. */
-    size_t writeSection (Bytes& z, size_t p, const ZonePlan& plan, Rng& values)
+    size_t writeSection (Bytes& z, size_t p, const ZonePlan& plan, SeededRandom& values)
     {
         for (size_t f : sectionFields)
-            z.put8 (p + f, values.range (0, 99));
+            z.put8 (p + f, values.between (0, 99));
         z.put16 (p + sectionTempo, plan.tempo);
 
         if (plan.firstForm)
         {
             z.put8 (p + sectionFormMark, 1);
-            const int i = values.range (0, 30);
-            const int k = values.range (0, 60);
+            const int i = values.between (0, 30);
+            const int k = values.between (0, 60);
             z.put8 (p + 52, i);
             z.put8 (p + (size_t) i + 58, k);
             const size_t p1 = p + (size_t) (i + k + 64);
-            const int m = values.range (0, 40);
+            const int m = values.between (0, 40);
             z.put8 (p1, m);
             const size_t p2 = p1 + 10 + (size_t) m;
-            const int r = values.range (5, 40);
+            const int r = values.between (5, 40);
             z.put8 (p2, r);
             const size_t end = p2 - 4 + (size_t) r;
             z.grow (end);
@@ -157,28 +144,28 @@ namespace
         size_t q = p + 52;
         if (values.chance (50))
         {
-            const int skip = values.range (0, 40);
-            z.put8 (p + 49, values.range (1, 100));
+            const int skip = values.between (0, 40);
+            z.put8 (p + 49, values.between (1, 100));
             z.put16 (p + 51, skip);
             q += (size_t) skip;
         }
         for (int block = 0; block < 3; ++block)
         {
-            const int kind = values.range (0, 2);   // body, no body, flag byte negative
-            z.put8 (q + 1, values.range (0, 99));
-            z.put8 (q + 2, values.range (0, 99));
+            const int kind = values.between (0, 2);   // body, no body, flag byte negative
+            z.put8 (q + 1, values.between (0, 99));
+            z.put8 (q + 2, values.between (0, 99));
             if (kind == 0)
             {
-                const int length = values.range (0, 120);
-                z.put8 (q + 3, values.range (1, 100));
+                const int length = values.between (0, 120);
+                z.put8 (q + 3, values.between (1, 100));
                 z.put16 (q + 5, length);
                 fillSmall (z, q + 7, q + 6 + (size_t) length, values);
                 q += 6 + (size_t) length;
             }
             else
             {
-                z.put8 (q + 3, kind == 1 ? 0 : values.range (128, 255));
-                z.put8 (q + 5, values.range (0, 99));
+                z.put8 (q + 3, kind == 1 ? 0 : values.between (128, 255));
+                z.put8 (q + 5, values.between (0, 99));
                 q += 6;
             }
         }
@@ -188,7 +175,7 @@ namespace
 
     std::vector<std::uint8_t> buildZone (const ZonePlan& plan)
     {
-        Rng values { plan.seed };
+        SeededRandom values (plan.seed);
         Bytes z;
         writeHeader (z, plan, values);
 
@@ -225,8 +212,8 @@ namespace
         for (int type : plan.types)
         {
             const int size = type < (int) typedSizes.size() ? typedSizes[(size_t) type] : otherTypedSize;
-            z.put8 (b + 1, values.range (0, 99));
-            z.put8 (b + 2, values.range (0, 99));
+            z.put8 (b + 1, values.between (0, 99));
+            z.put8 (b + 2, values.between (0, 99));
             z.put32 (b + typeOffset, (std::uint32_t) type);
             fillSmall (z, b + typeOffset + 4, b + (size_t) size, values);
             b += (size_t) size;
@@ -238,7 +225,7 @@ namespace
         fillSmall (z, t + 2, t + 38, values, 99);
         z.put16 (t + tailTempo, plan.tempo);
         z.put16 (t + tailProgram, plan.program);
-        z.put8 (t + tailProgram + 2, values.range (0, 99));
+        z.put8 (t + tailProgram + 2, values.between (0, 99));
         z.put16 (t + tailCount, plan.tailCount);
         for (int e = 0; e < plan.tailCount; ++e)
             fillSmall (z, t + tailEntries + (size_t) (tailEntrySize * e), t + tailEntries + (size_t) (tailEntrySize * (e + 1)), values);
@@ -262,7 +249,7 @@ namespace
         return 1;
     }
 
-    ZonePlan planZone (Rng& rng, int number, int low, int high, int program, int tempo, bool firstForm)
+    ZonePlan planZone (SeededRandom& rng, int number, int low, int high, int program, int tempo, bool firstForm)
     {
         ZonePlan plan;
         plan.number = number;
@@ -272,13 +259,13 @@ namespace
         plan.tempo = tempo;
         plan.firstForm = firstForm;
         plan.seed = rng.next();
-        for (int k = rng.range (0, 5); k > 0; --k)
+        for (int k = rng.between (0, 5); k > 0; --k)
             plan.listAShort.push_back (rng.chance (25));
-        for (int k = rng.range (3, 7); k > 0; --k)
+        for (int k = rng.between (3, 7); k > 0; --k)
             plan.listBShort.push_back (rng.chance (20));
         for (auto& type : plan.types)
-            type = rng.range (0, 9);
-        plan.tailCount = rng.range (0, 6);
+            type = rng.between (0, 9);
+        plan.tailCount = rng.between (0, 6);
         plan.reorder = rng.chance (30);
 
         // Long enough to be decoded: add long list B entries until it is.
@@ -291,11 +278,11 @@ namespace
 
     /** Key range of zone z of n: split keys side by side, layers over the whole
         keyboard (slightly staggered), stacks layer pairs over split ranges. */
-    std::pair<int, int> keyRange (Shape shape, int z, int n, Rng& rng)
+    std::pair<int, int> keyRange (Shape shape, int z, int n, SeededRandom& rng)
     {
         const int keys = highestKey - lowestKey + 1;
         if (shape == Shape::layer)
-            return { lowestKey + rng.range (0, 12), highestKey - rng.range (0, 12) };
+            return { lowestKey + rng.between (0, 12), highestKey - rng.between (0, 12) };
         const int parts = shape == Shape::split ? n : (n + 1) / 2;
         const int part = shape == Shape::split ? z : z / 2;
         const int low = lowestKey + keys * part / parts;
@@ -312,7 +299,7 @@ namespace
         std::vector<int> programs;   // wanted program per zone (0: choose one)
     };
 
-    std::vector<std::uint8_t> buildMulti (const MultiPlan& m, Rng& rng)
+    std::vector<std::uint8_t> buildMulti (const MultiPlan& m, SeededRandom& rng)
     {
         Bytes r;
         r.grow (commonSize);
@@ -322,30 +309,30 @@ namespace
         r.put8 (markerOffset + 1, 'D');
         r.put8 (markerOffset + 2, '7');
         r.put8 (23, 1);
-        r.put8 (categoryOffset, rng.range (0, 14));
+        r.put8 (categoryOffset, rng.between (0, 14));
         for (size_t offset : commonSettings)
-            r.put8 (offset, rng.range (0, 63));
+            r.put8 (offset, rng.between (0, 63));
         r.put8 (zoneCountOffset, m.zones);
         for (int z = 0; z < m.zones; ++z)
         {
             r.put8 (valueAOffset + (size_t) z, 1 + z);
-            r.put8 (valueBOffset + (size_t) z, rng.range (0, 2));
-            r.put16 (valueJOffset + 2 * (size_t) z, rng.range (-24, 24));
-            r.put16 (valueDOffset + 2 * (size_t) z, rng.range (-100, 100));
-            r.put8 (valueEOffset + 2 * (size_t) z, rng.range (0, 127));
-            r.put8 (valueFOffset + 2 * (size_t) z, rng.range (0, 127));
+            r.put8 (valueBOffset + (size_t) z, rng.between (0, 2));
+            r.put16 (valueJOffset + 2 * (size_t) z, rng.between (-24, 24));
+            r.put16 (valueDOffset + 2 * (size_t) z, rng.between (-100, 100));
+            r.put8 (valueEOffset + 2 * (size_t) z, rng.between (0, 127));
+            r.put8 (valueFOffset + 2 * (size_t) z, rng.between (0, 127));
         }
-        r.put16 (valueGOffset, rng.range (0, 1000));
-        r.put16 (valueHOffset, rng.range (0, 1000));
+        r.put16 (valueGOffset, rng.between (0, 1000));
+        r.put16 (valueHOffset, rng.between (0, 1000));
         for (size_t offset : commonSingles)
-            r.put8 (offset, rng.range (0, 99));
+            r.put8 (offset, rng.between (0, 99));
 
-        const int tempo = 100 * rng.range (60, 180);
+        const int tempo = 100 * rng.between (60, 180);
         for (int z = 0; z < m.zones; ++z)
         {
             const auto keys = keyRange (m.shape, z, m.zones, rng);
             const int wanted = z < (int) m.programs.size() && m.programs[(size_t) z] > 0 ? m.programs[(size_t) z]
-                                                                                          : rng.range (1, 1136);
+                                                                                          : rng.between (1, 1136);
             // Both forms of section S in every multi with more than one zone.
             const bool firstForm = (m.id + z) % 2 == 0;
             const auto zone = buildZone (planZone (rng, z + 1, keys.first, keys.second, existingProgram (wanted), tempo, firstForm));
@@ -354,9 +341,9 @@ namespace
 
         // Further multi data the plug-in keeps without reading it.
         const size_t restStart = r.b.size();
-        const int rest = rng.range (100, 600);
+        const int rest = rng.between (100, 600);
         for (int k = 0; k < rest; ++k)
-            r.put8 (restStart + (size_t) k, rng.range (0, 127));
+            r.put8 (restStart + (size_t) k, rng.between (0, 127));
         return r.b;
     }
 
@@ -412,7 +399,7 @@ namespace
 
 std::vector<GeneratedObject> generateMultis()
 {
-    Rng rng { 0x5A44384D756C7469ull };   // "ZD8Multi"
+    SeededRandom rng (0x5A44384D756C7469ull);   // "ZD8Multi"
     std::vector<GeneratedObject> multis;
     for (const auto& plan : planBank())
     {

@@ -24,6 +24,7 @@
 // FX chains' lists shows, and the first list searched (own, insert, Aux 1, Aux 2) that
 // holds its ID is the one it means.
 #include "tools/bankgen/BankGenerator.h"
+#include "tools/bankgen/SeededRandom.h"
 
 #include <algorithm>
 #include <array>
@@ -84,34 +85,6 @@ namespace
     // The ones a player reaches first: the knobs, sliders and wheels.
     constexpr int favouriteControllers[] = { 71, 73, 72, 79, 14, 17, 18, 3, 9, 12, 13, 22, 23, 1, 11, 4 };
 
-    //==============================================================================
-    // Fixed-seed generator (SplitMix64): the bank depends on nothing but this source
-    // and the FX chain bank.
-    class Random
-    {
-    public:
-        explicit Random (std::uint64_t seed) : state (seed) {}
-
-        std::uint64_t next()
-        {
-            std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
-            z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-            z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-            return z ^ (z >> 31);
-        }
-
-        /** 0..n-1 */
-        int below (int n) { return n <= 0 ? 0 : (int) (next() % (std::uint64_t) n); }
-        /** lo..hi */
-        int between (int lo, int hi) { return lo + below (hi - lo + 1); }
-        bool chance (int percent) { return below (100) < percent; }
-
-        template <typename T>
-        const T& pick (const std::vector<T>& items) { return items[(size_t) below ((int) items.size())]; }
-
-    private:
-        std::uint64_t state;
-    };
 
     //==============================================================================
     // FX chains by what they do, from the first effect of each generated chain.
@@ -375,7 +348,7 @@ namespace
                     if ((int) name.size() <= nameLength)
                         names.push_back (name);
                 }
-            Random order (0x9D3A11ull + (std::uint64_t) (family.mainCategory * 16 + family.subCategory));
+            SeededRandom order (0x9D3A11ull + (std::uint64_t) (family.mainCategory * 16 + family.subCategory));
             for (size_t i = names.size(); i > 1; --i)
                 std::swap (names[i - 1], names[(size_t) order.below ((int) i)]);
 
@@ -389,7 +362,7 @@ namespace
                 p.name = next < names.size() ? names[next++] : std::string (family.nouns[0]) + " " + std::to_string (k + 1);
                 used.insert (p.name);
 
-                Random random (0x7A11E5ull + (std::uint64_t) p.id * 104729u);
+                SeededRandom random (0x7A11E5ull + (std::uint64_t) p.id * 104729u);
                 p.mainCategory = family.mainCategory;
                 p.subCategory = family.subCategory;
                 // Mostly the lower two thirds of the family's range, now and then the top.
@@ -451,7 +424,7 @@ namespace
     /** The whole record content of a program. */
     std::vector<std::uint8_t> content (const ProgramSpec& p)
     {
-        Random random (0xB0A7D5ull ^ ((std::uint64_t) p.id * 0x9E3779B1u));
+        SeededRandom random (0xB0A7D5ull ^ ((std::uint64_t) p.id * 0x9E3779B1u));
         const auto& chains = fxChains();
 
         const int layerAreaEnd = p.layers == maxLayers ? fullLayerAreaEnd : layerAreaOffset + layerSize * p.layers;
