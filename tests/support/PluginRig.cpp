@@ -1,5 +1,7 @@
 #include "support/PluginRig.h"
 
+#include <gtest/gtest.h>
+
 namespace zd8test
 {
 
@@ -59,6 +61,22 @@ bool PluginRig::settle (size_t expectedAtSimulator)
     ok = simulator.waitUntilHandled() && ok;
     ok = simulator.waitUntilDelivered() && ok;
     return ok;
+}
+
+bool PluginRig::roundTrip (juce::ChangeBroadcaster& transferEngine)
+{
+    const auto before = simulator.getReceived().size();
+    EXPECT_TRUE (settle());
+    transferEngine.dispatchPendingMessages();
+    EXPECT_TRUE (settle());
+    return simulator.getReceived().size() != before;
+}
+
+void PluginRig::pumpTransfers (juce::ChangeBroadcaster& transferEngine)
+{
+    for (int i = 0; i < 2000 && roundTrip (transferEngine); ++i)
+    {
+    }
 }
 
 std::vector<juce::String> PluginRig::receivedHex() const

@@ -26,6 +26,13 @@ struct PluginRig
         handled. */
     bool settle (size_t expectedAtSimulator = 0);
 
+    /** One round trip of a transfer: the instrument answers what was sent, then the
+        transfer engine's broadcast is delivered. true when that made the plug-in send
+        something more. */
+    bool roundTrip (juce::ChangeBroadcaster& transferEngine);
+    /** Round trips until the plug-in sends nothing more. */
+    void pumpTransfers (juce::ChangeBroadcaster& transferEngine);
+
     /** What the simulator received, as hex lines "B0 07 64". */
     std::vector<juce::String> receivedHex() const;
 
