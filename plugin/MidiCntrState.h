@@ -4,6 +4,7 @@
 #include "link/LinkEnvironment.h"
 #include "link/MIDI_PORTS_Control.h"
 #include "model/ZD7Class.h"
+#include "plugin/EditorSession.h"
 #include "plugin/HandlerComp.h"
 #include "plugin/MIDI_OUTListener.h"
 #include "plugin/NoticeQueue.h"
@@ -182,6 +183,7 @@ public:
     ZD7Class& getImage() noexcept { return image; }
     const ZD7Class& getImage() const noexcept { return image; }
     PlugBank& getBank() noexcept { return bank; }
+    EditorSession& getEditorSession() noexcept { return editorSession; }
 
     double nowMs() const { return environment.time.nowMs(); }
 
@@ -244,6 +246,7 @@ private:
 
     ZD7Class image;
     PlugBank bank;
+    EditorSession editorSession;
 
     // A program selection (or FX chain reload) runs whole before the next one starts:
     // the editor, the host and the instrument may all select at once.

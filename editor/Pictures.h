@@ -1,0 +1,23 @@
+#pragma once
+
+#include <juce_graphics/juce_graphics.h>
+
+namespace zd8
+{
+
+/** The editor's embedded pictures (see PictureCatalogue.h), decoded once on first
+    use and shared by every widget of every plug-in instance. Safe to call from any
+    thread: the cache is guarded by a lock held only while it is looked up or filled. */
+class Pictures
+{
+public:
+    /** The picture of that catalogue name. A name missing from the embedded set gives
+        a neutral grey picture of the catalogue size (never an invalid image), so a
+        widget always has something of the right size to draw. */
+    static juce::Image get (const char* name);
+
+    /** True when the embedded set holds the name (the tests check every entry). */
+    static bool isEmbedded (const char* name);
+};
+
+} // namespace zd8

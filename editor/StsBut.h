@@ -1,0 +1,55 @@
+#pragma once
+
+#include "editor/stsbutListener.h"
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+#include <mutex>
+
+namespace zd8
+{
+
+/** Text button of the kit: a filled box with a border (styles 0, 6, 7, 11, 12) or text
+    only (style 140 and above), with colours for normal, pressed and on. Reports
+    (button, identifier) to its stsbutListeners on press, or on a release inside the
+    button in release mode. Two-state buttons keep an "on" state their owner sets. */
+class StsBut : public juce::Component
+{
+public:
+    StsBut (const juce::String& text, int identifier, int style = 0, float fontSize = 12.0f);
+    ~StsBut() override;
+
+    void addListener (stsbutListener* listener);
+    void removeListener (stsbutListener* listener);
+
+    void setText (const juce::String& text);
+    const juce::String& getText() const noexcept { return text; }
+    int getIdentifier() const noexcept { return identifier; }
+    void setReleaseMode (bool on) noexcept { releaseMode = on; }
+    void setOn (bool on);
+    bool isOn() const noexcept { return onState; }
+    void setColours (juce::Colour normal, juce::Colour pressedColour, juce::Colour onColour,
+                     juce::Colour textColour = juce::Colour (0xffeeeeee));
+
+    void paint (juce::Graphics&) override;
+    void mouseDown (const juce::MouseEvent&) override;
+    void mouseUp (const juce::MouseEvent&) override;
+    void mouseEnter (const juce::MouseEvent&) override;
+    void mouseExit (const juce::MouseEvent&) override;
+
+private:
+    void report();
+
+    juce::String text;
+    int identifier, style;
+    float fontSize;
+    bool releaseMode = false, onState = false, down = false, over = false;
+    juce::Colour normalColour { 0xff2a2a2e }, pressedColour { 0xff45454c }, onColour { 0xff8a5a12 },
+        textColour { 0xffeeeeee };
+    std::mutex listenerLock;
+    juce::Array<stsbutListener*> listeners;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (StsBut)
+};
+
+} // namespace zd8

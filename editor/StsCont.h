@@ -1,0 +1,112 @@
+#pragma once
+
+#include "editor/StsContListener.h"
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+#include <mutex>
+
+namespace zd8
+{
+
+class VantorAudioProcessor;
+
+/** The generic parameter control: knob, slider, drawbar, switch, button, value box,
+    lamp or name button, chosen by its style. It shows what its owner sets and reports
+    what the user does as EditEvent words (code, slot, sub-kind, channel, value) to its
+    StsContListeners; it never changes its shown value by itself, also not while
+    dragging. Message thread only. */
+class StsCont : public juce::Component
+{
+public:
+    // Styles placed by the pages.
+    static constexpr int valueBox = 0;
+    static constexpr int switchBeside = 1;
+    static constexpr int knob = 3;
+    static constexpr int fader = 4;
+    static constexpr int cycleBox = 8;
+    static constexpr int fixedKnob = 9;
+    static constexpr int shortFader = 10;
+    static constexpr int twoStateButton = 13;
+    static constexpr int drawbar = 77;
+    static constexpr int switchAbove = 101;
+    static constexpr int lamp = 200;
+    static constexpr int lampAlt = 201;
+    static constexpr int tag = 202;
+    static constexpr int nameButton = 203;
+
+    explicit StsCont (VantorAudioProcessor& processor);
+    ~StsCont() override;
+
+    void setup (const juce::String& name, int slot, int width, int height, int x, int y,
+                int minimum, int maximum, int style);
+    void setValue (int value, const juce::String& text);
+    void setScale (float factor);
+
+    void addListener (StsContListener* listener);
+    void removeListener (StsContListener* listener);
+    /** Builds the event from code, slot, sub-kind, channel and value and calls every
+        listener, the last registered first. */
+    void post (int code, int value);
+
+    void setSubKind (int k) noexcept { subKind = k; }
+    void setChannel (int c) noexcept { channel = c; }
+    void setHoverReporting (bool on) noexcept { hoverReporting = on; }
+    void setSecondLabel (const juce::String& text);
+    void setValueNames (const juce::StringArray& names);   // style 203
+    /** Pixels per step when dragging knobs with a range above 14 (1.0 unless set). */
+    void setPixelStep (double step) noexcept { pixelStep = step; }
+    /** Knob strip for style 3: 0 the first strip, 1 the second. */
+    void setKnobStrip (int which);
+    /** A picture of what lies under the control, drawn first (owner's choice). */
+    void setBackground (const juce::Image& picture);
+    /** While suspended, setValue only marks a repaint as pending. */
+    void suspendPainting (bool suspended);
+
+    int getSlot() const noexcept { return slot; }
+    int getValue() const noexcept { return value; }
+    int getMinimum() const noexcept { return minimum; }
+    int getMaximum() const noexcept { return maximum; }
+    int getStyle() const noexcept { return style; }
+    const juce::String& getName2() const noexcept { return name; }
+    const juce::String& getValueText() const noexcept { return valueText; }
+    /** The knob frame (style 3) or drawbar offset / slider position now shown. */
+    int getFrame() const noexcept { return frame; }
+
+    void paint (juce::Graphics&) override;
+    void mouseDown (const juce::MouseEvent&) override;
+    void mouseDrag (const juce::MouseEvent&) override;
+    void mouseUp (const juce::MouseEvent&) override;
+    void mouseEnter (const juce::MouseEvent&) override;
+    void mouseExit (const juce::MouseEvent&) override;
+    void mouseWheelMove (const juce::MouseEvent&, const juce::MouseWheelDetails&) override;
+
+    /** Knob frame (0..54) for a style-3 value. */
+    static int knobFrame (int value, int minimum, int maximum) noexcept;
+
+private:
+    VantorAudioProcessor& processor;
+    std::mutex listenerLock;
+    juce::Array<StsContListener*> listeners;
+    bool hoverReporting = false;
+    int slot = 0, subKind = 0, channel = 0;
+    int value = -1, minimum = 0, maximum = 0, lastReported = 0;
+    int style = 0;
+    int frame = 0;
+    double pixelStep = 1.0;
+    float scale = 1.0f;
+    juce::Rectangle<int> unscaledBounds;
+    juce::String name, name2, valueText;
+    juce::StringArray valueNames;
+    juce::Image pictures[6];
+    juce::Image background;
+    int knobStrip = 0;
+    bool pressed = false, armed = false, suspended = false, repaintPending = false;
+    juce::Point<int> dragStart;
+    int dragStartValue = 0;
+    double barLength = 0, valuePerPixel = 1;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (StsCont)
+};
+
+} // namespace zd8
