@@ -1135,6 +1135,35 @@ int MidiCntrState::getDelay (int index) const noexcept
     return juce::isPositiveAndBelow (index, (int) delays.size()) ? delays[(size_t) index].load() : 0;
 }
 
+std::array<int, MidiCntrState::numDelays> MidiCntrState::getDelays() const noexcept
+{
+    std::array<int, numDelays> d {};
+    for (size_t i = 0; i < d.size(); ++i)
+        d[i] = delays[i].load();
+    return d;
+}
+
+void MidiCntrState::setDelay (int index, int milliseconds)
+{
+    if (! juce::isPositiveAndBelow (index, numDelays))
+        return;
+
+    const auto entryOf = [] (int i) { return i < numRateIndexes ? SettingsList::firstDelayEntry + i : SettingsList::seventhDelayEntry; };
+
+    // Without the marker the next start would reset every delay entry: put the marker
+    // back and the whole table with it, so that the list holds what the hub uses.
+    if (settings.get (SettingsList::latencyMarkerEntry) != SettingsList::latencyMarker)
+    {
+        settings.validateLatencyEntries();
+        for (int i = 0; i < numDelays; ++i)
+            settings.set (entryOf (i), juce::String (delays[(size_t) i].load()));
+    }
+
+    const int ms = juce::jlimit (0, maxDelayMs, milliseconds);
+    delays[(size_t) index] = ms;   // the audio thread reads it at the next block
+    settings.set (entryOf (index), juce::String (ms));
+}
+
 void MidiCntrState::setMidiChannel (int channel) noexcept
 {
     if (channel >= 1 && channel <= 16)

@@ -46,6 +46,8 @@ public:
     static constexpr int multiModeBlockMs = 1000;
     static constexpr double hostBufferWindowMs = 500.0;
     static constexpr int numRateIndexes = 6;
+    static constexpr int numDelays = 7;          // one per rate index, and the seventh entry
+    static constexpr int maxDelayMs = 2000;
 
     explicit MidiCntrState (LinkEnvironment environment = LinkEnvironment::system());
     ~MidiCntrState() override;
@@ -169,6 +171,13 @@ public:
     /** Delay of the current rate in milliseconds. */
     int getCurrentDelay() const noexcept;
     int getDelay (int index) const noexcept;
+    std::array<int, numDelays> getDelays() const noexcept;
+    /** The latency setting (MIDI setup panel): index 0..5 is a rate index, 6 the
+        seventh entry; others do nothing. The delay is kept in 0..maxDelayMs (a negative
+        one would schedule in the past), takes effect with the next block and is
+        written into the settings list (entries 11..16, 18), whose latency marker is
+        made sure of so that the next start keeps it. */
+    void setDelay (int index, int milliseconds);
 
     int getMidiChannel() const noexcept { return midiChannel.load(); }
     void setMidiChannel (int channel) noexcept;
@@ -225,7 +234,7 @@ private:
     std::atomic<double> sampleRate { 44100.0 };
     std::atomic<int> blockSize { 0 };
     std::atomic<int> rateIndex { 0 };
-    std::array<std::atomic<int>, 7> delays {};
+    std::array<std::atomic<int>, numDelays> delays {};
 
     std::atomic<bool> clockOn { false };
     std::atomic<bool> thruHostToOut { true };
