@@ -1,0 +1,150 @@
+#pragma once
+
+#include "editor/LCD_Comp.h"
+#include "editor/StsCont.h"
+#include "editor/StsContListener.h"
+#include "editor/StsLabel.h"
+#include "editor/pages/PrgSelListener.h"
+#include "editor/pages/ProgPanel.h"
+#include "link/OneShotTimer.h"
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+#include <array>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+namespace zd8
+{
+
+class VantorAudioProcessor;
+
+/** The program page: the program a channel plays, its mix controls and the controls of
+    the MIDI controllers its FX parameter lists name, with the program chooser over it
+    while that is open. Programs of the organ mode (TW7) get drawbars and the organ
+    switches instead of the generic grid.
+
+    The page never talks to the ports: a program choice goes to the PrgSelListeners
+    (the main window) as an EditEvent, control changes go to the hub's setAndReport.
+    Message thread only. */
+class PrgSelClass : public juce::Component,
+                    public StsContListener,
+                    private juce::ChangeListener
+{
+public:
+    static constexpr char pageCode = 'z';
+    static constexpr int maxControls = 50;
+    static constexpr int organLayoutCode = 99;
+    static constexpr int refreshDelayMs = 50;
+    static constexpr int programParameter = ProgPanel::programParameter;
+
+    // Styles of the controller style table.
+    static constexpr int switchStyle = StsCont::twoStateButton;
+    static constexpr int knobStyle = StsCont::knob;
+
+    explicit PrgSelClass (VantorAudioProcessor& processor);
+    ~PrgSelClass() override;
+
+    /** Shows the page for a channel in the given page area and makes it the current
+        page; an open chooser is opened again at the page's size. */
+    void open (int channel, int x, int y, int width, int height);
+    /** Moves the page out of sight (the main window's other pages take over). */
+    void hidePage();
+
+    /** Rebuilds the page for the channel's program; nothing unless channel is the
+        current channel. */
+    void showProgram (int channel, int program);
+    /** Shows a slot's new value in every control bound to it; a program-number slot
+        schedules a rebuild for the current channel 50 ms later. */
+    void showValue (int slot, int value);
+    /** Stores (channel, program) as the pending rebuild and restarts the 50 ms timer. */
+    void restartRefresh (int channel, int program);
+    /** What the 50 ms timer does: stops it and rebuilds for the pending program. */
+    void refreshNow();
+
+    StsGrid& getProgramList() noexcept { return chooser->getList(); }
+    ProgPanel& getChooser() noexcept { return *chooser; }
+    LCD_Comp& getDisplay() noexcept { return *display; }
+    StsLabel& getStatusLine() noexcept { return *statusLine; }
+
+    void addListener (PrgSelListener* listener);
+    void removeListener (PrgSelListener* listener);
+
+    int getChannel() const noexcept { return channel; }
+    int getProgram() const noexcept { return program; }
+    bool isChooserOpen() const noexcept { return chooserOpen; }
+    void openChooser();
+    void closeChooser();
+
+    int getControlCount() const noexcept { return controlCount; }
+    /** Control i of those in use, or nullptr. */
+    StsCont* getControl (int i) const noexcept;
+    /** The control in use bound to slot, or nullptr. */
+    StsCont* findControl (int slot) const noexcept;
+    /** 99 for the organ layout, otherwise the program's main category. */
+    int getLayoutCode() const noexcept { return layoutCode; }
+    /** The layout code the background picture was last drawn for (-1: never). */
+    int getBackgroundLayoutCode() const noexcept { return backgroundLayoutCode; }
+    /** Times the background picture has been drawn. */
+    int getBackgroundDrawCount() const noexcept { return backgroundDraws; }
+    bool isRefreshPending() const;
+
+    /** The status line's text for a control's slot: the label of a program row, or
+        "Ch <n>  CC <controller>  <label>" for a controller. */
+    juce::String describeSlot (int slot) const;
+
+    // StsContListener: events of the parameter controls.
+    void controlEvent (StsCont* control, juce::uint64 event) override;
+
+    void paint (juce::Graphics&) override;
+    void resized() override;
+
+private:
+    struct Place
+    {
+        int x, y, width, height;
+    };
+
+    void changeListenerCallback (juce::ChangeBroadcaster* source) override;
+    void post (juce::uint64 event);
+    void forwardListEvents();
+    void displayPressed();
+
+    void buildStandardLayout();
+    void buildOrganLayout();
+    /** Binds the next free control; false when all 50 are in use. */
+    bool addControl (const juce::String& name, int slot, Place place, int minimum, int maximum, int style);
+    void addHeaderControls (const Place (&places)[7]);
+    void addControllers (const std::vector<Place>& grid, bool organ);
+    juce::String controllerName (int slot) const;
+    juce::String valueText (int slot, int value) const;
+    void updateBackground();
+
+    VantorAudioProcessor& processor;
+    std::unique_ptr<ProgPanel> chooser;
+    std::unique_ptr<LCD_Comp> display;
+    std::unique_ptr<StsLabel> statusLine;
+    std::array<std::unique_ptr<StsCont>, maxControls> controls;
+    std::array<int, maxControls> placeX {}, placeY {}, placeWidth {}, placeHeight {};
+    std::array<juce::uint8, 128> controllerStyles {};
+
+    int channel = 0;
+    int program = 0;
+    int controlCount = 0;
+    int layoutCode = 0;
+    int backgroundLayoutCode = -1;
+    int backgroundDraws = 0;
+    juce::Image background;
+
+    int pendingChannel = 0, pendingProgram = 0;
+    std::unique_ptr<OneShotTimer> refreshTimer;
+    bool chooserOpen = false;
+
+    std::mutex listenerLock;
+    juce::Array<PrgSelListener*> listeners;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PrgSelClass)
+};
+
+} // namespace zd8
