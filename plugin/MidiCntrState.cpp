@@ -145,8 +145,9 @@ void MidiCntrState::readFlagsAndDelays()
 
     settings.validateLatencyEntries();
     for (int i = 0; i < numRateIndexes; ++i)
-        delays[(size_t) i] = settings.getInt (SettingsList::firstDelayEntry + i);
-    delays[6] = settings.getInt (SettingsList::seventhDelayEntry);
+        delays[(size_t) i] = juce::jlimit (0, maxDelayMs, settings.getInt (SettingsList::firstDelayEntry + i));
+    // A hand-edited negative delay would schedule sends in the past.
+    delays[6] = juce::jlimit (0, maxDelayMs, settings.getInt (SettingsList::seventhDelayEntry));
 }
 
 //==============================================================================

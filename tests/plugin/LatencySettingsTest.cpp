@@ -143,3 +143,12 @@ TEST (LatencySettings, AChangedDelayMovesTheNextBlocksClock)
 
     p.setPlayHead (nullptr);
 }
+
+TEST (LatencySettings, DelaysReadFromAnEditedFileStayInRange)
+{
+    // Sends scheduled in the past or minutes ahead would never reach the instrument in time.
+    PluginRig rig;
+    rig.writeSettings ({ { 10, "333" }, { 11, "-50" }, { 12, "99999" }, { 13, "7" }, { 18, "-1" } });
+    MidiCntrState hub (rig.environment);
+    EXPECT_EQ (hub.getDelays(), (Delays { 0, MidiCntrState::maxDelayMs, 7, 0, 0, 0, 0 }));
+}
