@@ -16,6 +16,19 @@ namespace zd8
 class StsBut : public juce::Component
 {
 public:
+    /** The identifier whose button also reports the pointer entering and leaving. */
+    static constexpr int hoverIdentifier = 777;
+
+    /** What the current report means. A button with identifier 777 calls buttonPressed
+        (button, 777) on a press, when the pointer enters it and when it leaves it; during
+        the call getReportKind() tells which. Every other button only reports presses. */
+    enum class ReportKind
+    {
+        press,
+        pointerEntered,
+        pointerLeft
+    };
+
     StsBut (const juce::String& text, int identifier, int style = 0, float fontSize = 12.0f);
     ~StsBut() override;
 
@@ -28,6 +41,8 @@ public:
     void setReleaseMode (bool on) noexcept { releaseMode = on; }
     void setOn (bool on);
     bool isOn() const noexcept { return onState; }
+    /** Valid inside a listener's call: see ReportKind. */
+    ReportKind getReportKind() const noexcept { return reportKind; }
     void setColours (juce::Colour normal, juce::Colour pressedColour, juce::Colour onColour,
                      juce::Colour textColour = juce::Colour (0xffeeeeee));
 
@@ -38,12 +53,14 @@ public:
     void mouseExit (const juce::MouseEvent&) override;
 
 private:
-    void report();
+    void report (ReportKind kind);
+    juce::Colour faceColour() const noexcept;
 
     juce::String text;
     int identifier, style;
     float fontSize;
     bool releaseMode = false, onState = false, down = false, over = false;
+    ReportKind reportKind = ReportKind::press;
     juce::Colour normalColour { 0xff2a2a2e }, pressedColour { 0xff45454c }, onColour { 0xff8a5a12 },
         textColour { 0xffeeeeee };
     std::mutex listenerLock;

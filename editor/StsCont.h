@@ -15,7 +15,9 @@ class VantorAudioProcessor;
     lamp or name button, chosen by its style. It shows what its owner sets and reports
     what the user does as EditEvent words (code, slot, sub-kind, channel, value) to its
     StsContListeners; it never changes its shown value by itself, also not while
-    dragging. Message thread only. */
+    dragging. A drag reports each new value once (the first differing from the value
+    shown at the press). Lamps (200, 201) and tags (202) only show: they ignore the
+    mouse, the wheel included. Message thread only. */
 class StsCont : public juce::Component
 {
 public:
@@ -53,7 +55,8 @@ public:
     void setChannel (int c) noexcept { channel = c; }
     void setHoverReporting (bool on) noexcept { hoverReporting = on; }
     void setSecondLabel (const juce::String& text);
-    void setValueNames (const juce::StringArray& names);   // style 203
+    /** Style 203 shows names[value]; a value outside the list shows no text. */
+    void setValueNames (const juce::StringArray& names);
     /** Pixels per step when dragging knobs with a range above 14 (1.0 unless set). */
     void setPixelStep (double step) noexcept { pixelStep = step; }
     /** Knob strip for style 3: 0 the first strip, 1 the second. */
@@ -62,7 +65,15 @@ public:
     void setBackground (const juce::Image& picture);
     /** While suspended, setValue only marks a repaint as pending. */
     void suspendPainting (bool suspended);
+    /** True while a change waits for painting to resume. */
+    bool isRepaintPending() const noexcept { return repaintPending; }
+    /** Text colours; setup() resets them to the style's defaults, so call these after it. */
+    void setValueColour (juce::Colour c);
+    void setNameColour (juce::Colour c);
+    /** Drawbar picture for style 77: 0, 1 or 2. */
+    void setDrawbarPicture (int which);
 
+    VantorAudioProcessor& getProcessor() const noexcept { return processor; }
     int getSlot() const noexcept { return slot; }
     int getValue() const noexcept { return value; }
     int getMinimum() const noexcept { return minimum; }
@@ -85,6 +96,30 @@ public:
     static int knobFrame (int value, int minimum, int maximum) noexcept;
 
 private:
+    void loadPictures();
+    void computeLayout();
+    void computeFrame();
+    void applyBounds();
+    void requestRepaint();
+    bool isDisplayOnly() const noexcept;
+    int clampToRange (int v) const noexcept;
+    int toggledValue() const noexcept;
+    int nextCycledValue() const noexcept;
+    int sliderNameOffset() const noexcept;
+    int unscaledWidth() const noexcept { return unscaledBounds.getWidth(); }
+    int unscaledHeight() const noexcept { return unscaledBounds.getHeight(); }
+    juce::Point<float> unscaled (const juce::MouseEvent& e) const noexcept;
+
+    void paintValueBox (juce::Graphics&);
+    void paintSwitch (juce::Graphics&);
+    void paintButton (juce::Graphics&);
+    void paintKnob (juce::Graphics&);
+    void paintFader (juce::Graphics&);
+    void paintDrawbar (juce::Graphics&);
+    void paintLamp (juce::Graphics&);
+    void paintTag (juce::Graphics&);
+    void paintNameButton (juce::Graphics&);
+
     VantorAudioProcessor& processor;
     std::mutex listenerLock;
     juce::Array<StsContListener*> listeners;
@@ -100,7 +135,8 @@ private:
     juce::StringArray valueNames;
     juce::Image pictures[6];
     juce::Image background;
-    int knobStrip = 0;
+    int knobStrip = 0, drawbarPicture = 0;
+    juce::Colour nameColour { 0xddffffff }, valueColour { 0xffffffff };
     bool pressed = false, armed = false, suspended = false, repaintPending = false;
     juce::Point<int> dragStart;
     int dragStartValue = 0;
