@@ -1,0 +1,46 @@
+#pragma once
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+namespace zd8
+{
+
+/** Horizontal slider of the latency section: a track filled up to the value, a thumb,
+    and the value with " ms". A press or drag sets the value from the pointer's x, the
+    mouse wheel steps it by one; user changes send the change message.
+    Message thread only. */
+class RateSlider : public juce::Component, public juce::ChangeBroadcaster
+{
+public:
+    static constexpr int defaultMaximum = 2000;   // milliseconds: the hub's largest delay
+
+    RateSlider();
+
+    void setRange (int minimum, int maximum);
+    /** The owner's value: clamped and shown, no change message. */
+    void setValue (int v);
+    int getValue() const noexcept { return value; }
+    int getMinimum() const noexcept { return minimum; }
+    int getMaximum() const noexcept { return maximum; }
+    /** "12 ms". */
+    juce::String getText() const { return juce::String (value) + " ms"; }
+
+    /** The value under a pointer x (the track spans the left part of the slider). */
+    int valueAt (int x) const noexcept;
+
+    void paint (juce::Graphics&) override;
+    void mouseDown (const juce::MouseEvent&) override;
+    void mouseDrag (const juce::MouseEvent&) override;
+    void mouseWheelMove (const juce::MouseEvent&, const juce::MouseWheelDetails&) override;
+
+private:
+    juce::Rectangle<int> trackArea() const noexcept;
+    void userSet (int v);
+
+    int minimum = 0, maximum = defaultMaximum, value = 0;
+    bool tracking = false;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (RateSlider)
+};
+
+} // namespace zd8

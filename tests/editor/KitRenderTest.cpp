@@ -1,0 +1,81 @@
+#include "editor/BigKnob.h"
+#include "editor/ChannelCntrClass.h"
+#include "editor/FeelAndLook.h"
+#include "editor/StsResor.h"
+#include "editor/Vu_Meter.h"
+#include "editor/WheelCnt.h"
+#include "editor/WoodSide.h"
+#include "editor/ZoneKeyClass.h"
+#include "support/RenderCheck.h"
+
+#include <gtest/gtest.h>
+
+using namespace zd8;
+
+namespace
+{
+    /** A small panel with one of each drawn widget on a framed background. */
+    struct KitPanel : juce::Component
+    {
+        KitPanel()
+        {
+            setSize (560, 330);
+            for (auto* c : std::initializer_list<juce::Component*> { &left, &knob, &pitch, &meter, &monitor, &zone })
+                addAndMakeVisible (c);
+            left.setBounds (0, 0, 16, 330);
+            knob.setTopLeftPosition (40, 30);
+            pitch.setBounds (176, 30, 31, 112);
+            meter.setBounds (224, 30, 5, 109);
+            monitor.setTopLeftPosition (250, 30);
+            zone.setTopLeftPosition (40, 180);
+
+            knob.setValue (12);
+            pitch.setValue (96);
+            meter.setPeak (90);
+            for (int i = 0; i < ChannelCntrClass::numSliders; ++i)
+                monitor.setEntry (i, i * 15);
+            monitor.setEntry (ChannelCntrClass::modulationEntry, 100);
+            zone.setZone (36, 71);
+        }
+
+        void paint (juce::Graphics& g) override
+        {
+            g.fillAll (juce::Colour (0xff131313));
+            look->paintFrame (g, 24, 14, 520, 200);
+            {
+                juce::Graphics::ScopedSaveState state (g);
+                g.setOrigin ({ 24, 226 });
+                look->paintBar (g, 520, 64, juce::Colours::black);
+            }
+            for (int i = 0; i < 4; ++i)
+                pictures->drawKnob (g, i * 18, i % 2, 260 + 60 * i, 160, 1.0f);
+            look->paintCentred (g, pictures->get (StsResor::lampOn), 500, 310);
+        }
+
+        juce::SharedResourcePointer<FeelAndLook> look;
+        juce::SharedResourcePointer<StsResor> pictures;
+        WoodSide left;
+        BigKnob knob;
+        WheelCnt pitch { true };
+        Vu_Meter meter;
+        ChannelCntrClass monitor { 2 };
+        ZoneKeyClass zone;
+    };
+}
+
+TEST (KitRender, PanelOfDrawnWidgets)
+{
+    KitPanel panel;
+    const auto difference = zd8test::compareWithReference (panel, "kit_panels");
+    EXPECT_TRUE (difference.isEmpty()) << difference;
+}
+
+TEST (KitRender, SharedLookAndPicturesAreOnePerProcess)
+{
+    juce::SharedResourcePointer<FeelAndLook> a, b;
+    juce::SharedResourcePointer<StsResor> c, d;
+    EXPECT_EQ (&a.get(), &b.get());
+    EXPECT_EQ (&c.get(), &d.get());
+    EXPECT_EQ (c->get (StsResor::knobStripA).getWidth(), 2584);
+    EXPECT_EQ (a->findColour (juce::PopupMenu::backgroundColourId), juce::Colours::black);
+}
