@@ -1,6 +1,7 @@
 #include "editor/pages/ProgPanel.h"
 
 #include "editor/EditEvent.h"
+#include "editor/FeelAndLook.h"
 #include "editor/LCD_Comp.h"
 #include "model/Categories.h"
 #include "plugin/VantorAudioProcessor.h"
@@ -24,22 +25,12 @@ namespace
     constexpr int largestExtendableEntry = 999;
 
     constexpr juce::uint32 panelFill = 0xff131313;
-    constexpr juce::uint32 frameOuter = 0xff191919;
-    constexpr juce::uint32 frameBody = 0xff161616;
     constexpr juce::uint32 captionColour = 0xffcccccc;
 
     // Frames around the bank buttons, the category buttons and the keypad.
     const juce::Rectangle<int> bankFrame { 366, 206, 102, 158 };
     const juce::Rectangle<int> categoryFrame { 476, 206, 420, 204 };
     const juce::Rectangle<int> keypadFrame { 640, 6, 308, 166 };
-
-    void paintFrame (juce::Graphics& g, juce::Rectangle<int> r)
-    {
-        g.setColour (juce::Colour (frameOuter));
-        g.fillRoundedRectangle (r.toFloat(), 10.0f);
-        g.setColour (juce::Colour (frameBody));
-        g.fillRoundedRectangle (r.reduced (7).toFloat(), 4.0f);
-    }
 }
 
 ProgPanel::ProgPanel (VantorAudioProcessor& p, LCD_Comp& d)
@@ -257,9 +248,9 @@ void ProgPanel::paint (juce::Graphics& g)
     g.setFont (juce::Font ("Arial", 13.0f, juce::Font::plain));
     g.drawText ("BANK", 360, 182, 74, 30, juce::Justification::centred);
     g.drawText ("CATEGORY", 560, 182, 200, 30, juce::Justification::centred);
-    paintFrame (g, bankFrame);
-    paintFrame (g, categoryFrame);
-    paintFrame (g, keypadFrame);
+    juce::SharedResourcePointer<FeelAndLook> look;
+    for (auto r : { bankFrame, categoryFrame, keypadFrame })
+        look->paintFrame (g, r.getX(), r.getY(), r.getWidth(), r.getHeight());
 }
 
 } // namespace zd8
