@@ -236,7 +236,7 @@ void ControlPictures::menuButton (juce::Graphics& g, juce::Rectangle<float> area
 {
     const auto body = area.reduced (0.5f);
     if (pressed)
-        K::fillGradient (g, body, K::c (0xff101010), K::c (0xff222222), 3.0f);
+        K::fillGradient (g, body, K::c (0xff8e8e8e), K::c (0xffb4b4b4), 3.0f);
     else
         K::fillGradient (g, body, K::c (0xffe4e4e4), K::c (0xffa8a8a8), 3.0f);
     g.setColour (pressed ? K::c (K::amber) : K::c (0xff2a2a2a));

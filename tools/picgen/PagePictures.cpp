@@ -18,15 +18,15 @@ namespace
     void bracketCaption (juce::Graphics& g, float x1, float x2, float y, const juce::String& caption)
     {
         g.setColour (K::c (K::amber).withAlpha (0.8f));
-        g.setFont (K::font (13.0f, true));
+        g.setFont (K::font (12.0f, true));
         const float textWidth = g.getCurrentFont().getStringWidthFloat (caption) + 16.0f;
         const float cx = (x1 + x2) * 0.5f;
-        g.drawText (caption, juce::Rectangle<float> (cx - textWidth * 0.5f, y - 9.0f, textWidth, 18.0f), juce::Justification::centred);
+        g.drawText (caption, juce::Rectangle<float> (cx - textWidth * 0.5f, y - 7.0f, textWidth, 14.0f), juce::Justification::centred);
         g.setColour (K::c (K::amber).withAlpha (0.45f));
         g.fillRect (x1, y, cx - textWidth * 0.5f - x1, 1.0f);
         g.fillRect (cx + textWidth * 0.5f, y, x2 - cx - textWidth * 0.5f, 1.0f);
-        g.fillRect (x1, y, 1.0f, 7.0f);
-        g.fillRect (x2 - 1.0f, y, 1.0f, 7.0f);
+        g.fillRect (x1, y, 1.0f, 5.0f);
+        g.fillRect (x2 - 1.0f, y, 1.0f, 5.0f);
     }
 }
 
@@ -52,18 +52,29 @@ void PagePictures::pageBase (juce::Graphics& g, int width, int height)
     g.fillAll();
 }
 
-void PagePictures::section (juce::Graphics& g, juce::Rectangle<float> area, const juce::String& caption)
+void PagePictures::section (juce::Graphics& g, juce::Rectangle<float> area, const juce::String& caption, bool captionAbove)
 {
-    // A slightly sunken area with a caption in its top left corner
+    // A slightly sunken area. Its caption sits in its top right corner, or above its
+    // left end where controls fill the corner.
     K::fillGradient (g, area, K::c (0xff141414), K::c (0xff1a1a1a), 6.0f);
     g.setColour (juce::Colours::black.withAlpha (0.8f));
     g.drawRoundedRectangle (area.reduced (0.5f), 6.0f, 1.0f);
     g.setColour (juce::Colours::white.withAlpha (0.06f));
     g.drawLine (area.getX() + 6.0f, area.getBottom() + 0.5f, area.getRight() - 6.0f, area.getBottom() + 0.5f, 1.0f);
-    if (caption.isNotEmpty())
+    if (caption.isEmpty())
+        return;
+    g.setFont (K::font (10.0f, true));
+    if (captionAbove)
+    {
+        const juce::Rectangle<float> text (area.getX() + 4.0f, area.getY() - 13.0f, 200.0f, 12.0f);
+        g.setColour (K::c (0xff8a8a8a));
+        g.drawText (caption, text, juce::Justification::centredLeft);
+        g.setColour (K::c (K::amber).withAlpha (0.6f));
+        g.fillRect (area.getX() + 6.0f, area.getY(), g.getCurrentFont().getStringWidthFloat (caption), 2.0f);
+    }
+    else
     {
         g.setColour (K::c (0xff6a6a6a));
-        g.setFont (K::font (10.0f, true));
         g.drawText (caption, area.reduced (8.0f, 3.0f).withHeight (12.0f), juce::Justification::topRight);
     }
 }
@@ -71,27 +82,30 @@ void PagePictures::section (juce::Graphics& g, juce::Rectangle<float> area, cons
 void PagePictures::standardPage (juce::Graphics& g, int width, int height)
 {
     pageBase (g, width, height);
-    // Mix (level and pan) and effects (insert, two aux sends) around the header controls
-    section (g, { 306.0f, 4.0f, 160.0f, 196.0f }, "MIX");
-    section (g, { 472.0f, 4.0f, 330.0f, 196.0f }, "EFFECTS");
+    // Mix (level and pan) and effects (insert above, the two aux sends below, side by
+    // side) around the header controls
+    section (g, { 306.0f, 4.0f, 160.0f, 196.0f }, "MIX", false);
+    section (g, { 472.0f, 4.0f, 330.0f, 196.0f }, "EFFECTS", false);
     g.setColour (K::c (K::amber).withAlpha (0.5f));
-    g.fillRect (480.0f, 58.0f, 312.0f, 1.0f);
-    // Controller grid
-    section (g, { 10.0f, 222.0f, (float) width - 20.0f, (float) height - 232.0f }, "CONTROLLERS");
-    g.setColour (K::c (K::amber).withAlpha (0.35f));
-    g.fillRect (14.0f, 222.0f, 120.0f, 2.0f);
+    g.fillRect (480.0f, 58.0f, 314.0f, 1.0f);
+    g.setColour (juce::Colours::black.withAlpha (0.6f));
+    g.fillRect (636.0f, 66.0f, 1.0f, 126.0f);
+    g.setColour (juce::Colours::white.withAlpha (0.05f));
+    g.fillRect (637.0f, 66.0f, 1.0f, 126.0f);
+    // Controller grid: rows of 74 x 80 places from y 230
+    section (g, { 10.0f, 222.0f, (float) width - 20.0f, (float) height - 224.0f }, "CONTROLLERS", true);
 }
 
 void PagePictures::organPage (juce::Graphics& g, int width, int height)
 {
     pageBase (g, width, height);
-    // Header column at the left, top row of controls, the drawbar deck and the grid below
-    section (g, { 4.0f, 190.0f, 240.0f, 300.0f }, "CHANNEL");
-    section (g, { 362.0f, 26.0f, 560.0f, 94.0f }, "");
-    const juce::Rectangle<float> deck (drawbarX0 - 22.0f, switchY - 34.0f, drawbarStep * drawbarCount + 10.0f, 306.0f);
-    section (g, deck, "TW7");
+    // Header column at the left; one deck for the top row of controls, the switches and
+    // the drawbars; the grid of further controllers below
+    section (g, { 4.0f, 190.0f, 240.0f, 300.0f }, "CHANNEL", true);
+    const juce::Rectangle<float> deck (drawbarX0 - 22.0f, 24.0f, drawbarStep * drawbarCount + 10.0f, 372.0f);
+    section (g, deck, "TW7", false);
 
-    // Drawbar slots: a dark slot per drawbar under where the bar slides
+    // Drawbar slots: a dark slot per drawbar under where the bar slides, with a scale
     for (int i = 0; i < drawbarCount; ++i)
     {
         const float x = drawbarX0 + drawbarStep * (float) i;
@@ -101,17 +115,14 @@ void PagePictures::organPage (juce::Graphics& g, int width, int height)
             g.fillRect (x - 4.0f, drawbarY + 20.0f + (float) n * 18.0f, 5.0f, 1.0f);
     }
 
-    // Switch groups: rotary (brake, on/off), chorus/vibrato (on, depth), percussion
-    // (on/off, loud/soft, decay, pitch), key click
-    const float y = switchY - 20.0f;
+    // Captions over the switch groups: chorus/vibrato (on, depth) and percussion
+    // (on/off, loud/soft, decay, pitch), between the top row and the switches
+    const float y = switchY - 9.0f;
     auto switchX = [] (int i) { return drawbarX0 - 10.0f + drawbarStep * (float) i; };
     bracketCaption (g, switchX (2) - 4.0f, switchX (3) + 56.0f, y, "Chorus / Vibrato");
     bracketCaption (g, switchX (4) - 4.0f, switchX (7) + 56.0f, y, "Percussion");
-    g.setColour (K::c (K::amber).withAlpha (0.35f));
-    g.fillRect (switchX (0) - 4.0f, y, 120.0f, 1.0f);
-    g.fillRect (switchX (8) - 4.0f, y, 60.0f, 1.0f);
 
-    section (g, { 300.0f, 408.0f, (float) width - 310.0f, (float) height - 418.0f }, "CONTROLLERS");
+    section (g, { 300.0f, 410.0f, (float) width - 310.0f, (float) height - 412.0f }, "CONTROLLERS", true);
 }
 
 void PagePictures::about (juce::Graphics& g, int width, int height)

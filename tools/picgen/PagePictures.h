@@ -16,7 +16,7 @@ public:
 
 private:
     static void pageBase (juce::Graphics&, int width, int height);
-    static void section (juce::Graphics&, juce::Rectangle<float> area, const juce::String& caption);
+    static void section (juce::Graphics&, juce::Rectangle<float> area, const juce::String& caption, bool captionAbove);
     static void standardPage (juce::Graphics&, int width, int height);
     static void organPage (juce::Graphics&, int width, int height);
     static void about (juce::Graphics&, int width, int height);

@@ -171,13 +171,13 @@ void PanelPictures::texture (juce::Graphics& g, int width, int height)
     // has no vertical gradient; the grain is horizontal streaks of varying length.
     g.fillAll (K::c (0xff1b1b1b));
     juce::Random random (29565);
-    for (int i = 0; i < 2600; ++i)
+    for (int i = 0; i < 1300; ++i)
     {
         const float y = (float) random.nextInt (height);
         const float x = random.nextFloat() * (float) width;
         const float length = 20.0f + random.nextFloat() * 180.0f;
         const bool light = random.nextBool();
-        g.setColour ((light ? juce::Colours::white : juce::Colours::black).withAlpha (0.025f + random.nextFloat() * 0.05f));
+        g.setColour ((light ? juce::Colours::white : juce::Colours::black).withAlpha (0.015f + random.nextFloat() * 0.035f));
         g.fillRect (x, y, length, 1.0f);
         if (x + length > (float) width) // wrap, so the texture also tiles sideways
             g.fillRect (x - (float) width, y, length, 1.0f);
