@@ -1,43 +1,43 @@
 #pragma once
 
-#include "plugin/stateListener.h"
-
 #include <juce_audio_processors/juce_audio_processors.h>
+
+#include <memory>
 
 namespace zd8
 {
 
+class MainComp;
 class VantorAudioProcessor;
 
-/** The plug-in window. This first version shows the instrument's connection state and
-    the traffic the hub reports; the pages come with the editor proper. Opening it asks
-    the instrument who it is. */
-class VantorAudioProcessorEditor : public juce::AudioProcessorEditor,
-                                   private stateListener,
-                                   private juce::AsyncUpdater
+/** The plug-in window the host asks for: one MainComp over the whole area, a 16x16
+    resizer corner and tooltips. The window can be sized between 452x150 and
+    1233x1092; the processor remembers the size for the next opening. */
+class VantorAudioProcessorEditor : public juce::AudioProcessorEditor, public juce::ChangeListener
 {
 public:
+    static constexpr int minWidth = 452, minHeight = 150;
+    static constexpr int maxWidth = 1233, maxHeight = 1092;
+    static constexpr int resizerSize = 16;
+    static constexpr int tooltipDelayMs = 200;
+
     explicit VantorAudioProcessorEditor (VantorAudioProcessor& processor);
     ~VantorAudioProcessorEditor() override;
 
-    void paint (juce::Graphics& g) override;
+    MainComp& getMainComp() noexcept { return *mainComp; }
+    juce::ComponentBoundsConstrainer& getSizeLimits() noexcept { return constrainer; }
+
     void resized() override;
-
-    /** "OFF-LINE" until an identity reply arrives, then "<device>: ON-LINE". */
-    const juce::String& getOnlineText() const noexcept { return onlineText; }
-
-    /** Drains the hub's notices now (normally done asynchronously). */
-    void drainNotices();
+    void changeListenerCallback (juce::ChangeBroadcaster* source) override;
 
 private:
-    void stateChanged (int code) override;
-    void handleAsyncUpdate() override;
-
     VantorAudioProcessor& processor;
-    juce::String onlineText { "OFF-LINE" };
-    juce::StringArray recent;
-    std::vector<juce::uint32> noticeScratch;
-    std::vector<juce::uint64> slotScratch;
+    juce::ComponentBoundsConstrainer constrainer;
+    std::unique_ptr<MainComp> mainComp;
+    juce::ResizableCornerComponent resizer { this, &constrainer };
+    juce::TooltipWindow tooltips { this, tooltipDelayMs };
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (VantorAudioProcessorEditor)
 };
 
 } // namespace zd8

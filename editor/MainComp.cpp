@@ -1,0 +1,658 @@
+#include "editor/MainComp.h"
+
+#include "editor/AboutPanel.h"
+#include "editor/AppBar.h"
+#include "editor/AppFoot.h"
+#include "editor/EditEvent.h"
+#include "editor/Pictures.h"
+#include "editor/WoodSide.h"
+#include "editor/pages/ChMixerComp.h"
+#include "editor/pages/KeyBrd.h"
+#include "editor/pages/MIDI_Setup.h"
+#include "editor/pages/PrgSelClass.h"
+#include "link/SysexProtocol.h"
+#include "plugin/VantorAudioProcessor.h"
+
+namespace zd8
+{
+
+namespace
+{
+    const juce::Colour windowBack (0xff191919);
+    const juce::Point<int> mixerParked (-4000, 50);
+    constexpr int parkedSize = 50;
+
+    // Where the logo goes: its whole 564 x 62 picture scaled into this box, measured
+    // from the window's right edge.
+    constexpr int logoFromRight = 261, logoY = 23, logoWidth = 225, logoHeight = 24;
+
+    // Notice codes (the top byte of a notice word).
+    constexpr int onLineNotice = 0x03;
+    constexpr int offLineNotice = 0x04;
+    constexpr int arrangementNotice = 0x0B;
+    constexpr int noteOnNotice = 0x90;
+    constexpr int controllerNotice = 0xB0;
+    constexpr int pitchBendNotice = 0xE0;
+
+    // Parameter-change words: kind in bits 48..63 (1 = a slot changed).
+    constexpr int slotChangedKind = 1;
+    // Values of 32770 and above are negative values cut to 16 bits.
+    constexpr int firstNegativeValue = 32770;
+
+    // Channel events of the mixer page (code 12) with this sub-kind ask for the
+    // channel's program page.
+    constexpr int programSubKind = ParameterTable::programRow;
+
+    const juce::String onLineSuffix (": ON-LINE");
+    const juce::String offLineText ("OFF-LINE");
+}
+
+MainComp::MainComp (VantorAudioProcessor& p) : juce::AudioProcessorEditor (p), processor (p)
+{
+    auto& h = hub();
+    noticeScratch.reserve (1024);
+    slotScratch.reserve (1024);
+
+    h.addStateListener (this);
+
+    logo = Pictures::get ("logo");
+
+    h.setTransferFlag (false);
+
+    leftSide = std::make_unique<WoodSide>();
+    rightSide = std::make_unique<WoodSide>();
+    addAndMakeVisible (*leftSide);
+    addAndMakeVisible (*rightSide);
+
+    keyboard = std::make_unique<KeyBrd> (h);
+    keyboard->place (defaultHeight - keyboardHeight, defaultWidth - 2 * sideWidth, keyboardHeight);
+    addChildComponent (*keyboard);
+
+    appBar = std::make_unique<AppBar>();
+    appBar->setBounds (sideWidth, 0, defaultWidth, topBarHeight);
+    appBar->addChangeListener (this);
+    appBar->getWindowButtons().addListener (this);
+    addAndMakeVisible (*appBar);
+
+    footer = std::make_unique<AppFoot>();
+    addAndMakeVisible (*footer);
+
+    setSize (defaultWidth, defaultHeight);
+    h.requestIdentity();
+
+    mixer = std::make_unique<ChMixerComp> (processor);
+    mixer->addChangeListener (this);
+    addChildComponent (*mixer);
+
+    windowMode = playingModeNow();
+    constructed = true;
+
+    auto& session = h.getEditorSession();
+    keyboard->setVisible (session.keyboardShown.load());
+    if (! session.aboutShown.load())
+    {
+        openAbout (firstAboutDelayMs);
+        session.aboutShown = true;
+    }
+
+    showPlayingModeTab();
+    showMixerPage();
+    resized();
+}
+
+MainComp::~MainComp()
+{
+    hub().removeStateListener (this);
+    stopTimer();
+    cancelPendingUpdate();
+
+    if (setupPanel != nullptr)
+        setupPanel->close();
+    if (aboutPanel != nullptr)
+        aboutPanel->stopTimer();
+    appBar->getWindowButtons().removeListener (this);
+    if (programPage != nullptr)
+        programPage->removeListener (this);
+}
+
+MidiCntrState& MainComp::hub() const noexcept
+{
+    return processor.getHub();
+}
+
+int MainComp::playingModeNow() const noexcept
+{
+    const int mode = hub().getParameters().value (ParameterTable::playingModeSlot);
+    return mode == MidiCntrState::multiMode ? MidiCntrState::multiMode : MidiCntrState::programMode;
+}
+
+int MainComp::programOfChannel (int channel) const noexcept
+{
+    return hub().getParameters().value (ParameterTable::programSlot (channel, ParameterTable::programRow));
+}
+
+bool MainComp::isKeyboardShown() const
+{
+    return hub().getEditorSession().keyboardShown.load();
+}
+
+juce::Rectangle<int> MainComp::getPageArea() const noexcept
+{
+    return { sideWidth, topBarHeight, getWidth() - 2 * sideWidth, getHeight() - topBarHeight - footerHeight };
+}
+
+juce::Rectangle<int> MainComp::getSelectorArea() const noexcept
+{
+    return getPageArea().withTrimmedTop (mixerStripHeight);
+}
+
+//==============================================================================
+void MainComp::paint (juce::Graphics& g)
+{
+    g.fillAll (windowBack);
+    look->paintBar (g, getWidth(), topBarHeight, juce::Colours::black);
+
+    g.drawImage (logo, getWidth() - logoFromRight, logoY, logoWidth, logoHeight, 0, 0, logo.getWidth(), logo.getHeight());
+}
+
+void MainComp::resized()
+{
+    if (! constructed)
+        return;
+
+    const int w = getWidth(), h = getHeight();
+    appBar->setBounds (sideWidth, 0, w, topBarHeight);
+
+    if (mixerShown)
+        mixer->setBounds (mixerAsStrip ? getPageArea().withHeight (mixerStripHeight) : getPageArea());
+    if (programShown && programPage != nullptr)
+        programPage->setBounds (getSelectorArea());
+
+    footer->setBounds (sideWidth, h - footerHeight - 4, w - 2 * sideWidth, footerHeight);
+
+    if (isKeyboardShown())
+    {
+        keyboard->place (h - keyboardHeight, w - 2 * sideWidth, keyboardHeight);
+        keyboard->toFront (false);
+    }
+
+    auto& settings = hub().getSettings();
+    settings.set (6, juce::String (w));
+    settings.set (7, juce::String (h));
+
+    if (setupPanel != nullptr)
+        setupPanel->setBounds (getLocalBounds());
+    if (aboutPanel != nullptr)
+        aboutPanel->setBounds (getLocalBounds());
+    layoutSidePanels();
+}
+
+void MainComp::layoutSidePanels()
+{
+    if (aboutPanel != nullptr)
+        return;
+    leftSide->setBounds (0, 0, sideWidth, getHeight());
+    rightSide->setBounds (getWidth() - sideWidth, 0, sideWidth, getHeight());
+}
+
+//==============================================================================
+// Notices
+
+void MainComp::stateChanged (int)
+{
+    triggerAsyncUpdate();
+}
+
+void MainComp::handleAsyncUpdate()
+{
+    retired.clear();
+    drainNotices();
+}
+
+void MainComp::drainNotices()
+{
+    noticeScratch.clear();
+    slotScratch.clear();
+    hub().drainNotices (noticeScratch);
+    hub().drainSlotNotices (slotScratch);
+
+    if (drainObserver)
+        drainObserver (noticeScratch, slotScratch);
+
+    for (auto notice : noticeScratch)
+        handleNotice (notice);
+    for (auto notice : slotScratch)
+        handleSlotNotice (notice);
+}
+
+void MainComp::handleNotice (juce::uint32 notice)
+{
+    const int code = (int) (notice >> 24);
+    const int channel = (int) ((notice >> 16) & 0x0F);
+
+    switch (code)
+    {
+        case noteOnNotice:
+            if (mixerShown)
+                mixer->notePeak (channel, (int) (notice & 0x7F));
+            break;
+
+        case onLineNotice:
+        {
+            const auto text = hub().getDeviceName() + onLineSuffix;
+            footer->setText (text);
+            if (setupPanel != nullptr)
+            {
+                setupPanel->refreshPorts();
+                setupPanel->setStatus (text);
+            }
+            break;
+        }
+
+        case offLineNotice:
+            footer->setText (offLineText);
+            if (setupPanel != nullptr)
+                setupPanel->setStatus (offLineText);
+            break;
+
+        case arrangementNotice:
+            showPlayingModeTab();
+            break;
+
+        case controllerNotice:
+        case pitchBendNotice:
+            // The modulation wheel (controller 1) and the pitch wheel of the current
+            // channel move the keyboard's wheels and the controls page's monitors;
+            // both follow once the keys and controls pages have their wheels.
+            break;
+
+        default:
+            break;
+    }
+}
+
+void MainComp::handleSlotNotice (juce::uint64 notice)
+{
+    if ((int) (notice >> 48) != slotChangedKind)
+        return;
+    const int slot = (int) ((notice >> 32) & 0xFFFF);
+    const int raw = (int) (notice & 0xFFFF);
+    const int value = raw >= firstNegativeValue ? raw - 0x10000 : raw;
+
+    const int kind = hub().getParameters().displayKind (slot);
+    if (kind == ParameterTable::displayProgramRow)
+    {
+        if (mixerShown)
+            mixer->showValue (slot, value);
+        if (programShown)
+            programPage->showValue (slot, value);
+    }
+    else if (kind == ParameterTable::displayController)
+    {
+        if (programShown)
+            programPage->showValue (slot, value);
+    }
+    else if (slot == ParameterTable::playingModeSlot)
+    {
+        pendingSlot = slot;
+        startTimer (playingModeCheckMs);
+    }
+}
+
+void MainComp::timerCallback()
+{
+    stopTimer();
+    if (pendingSlot != ParameterTable::playingModeSlot)
+        return;
+    pendingSlot = -1;
+    // The host changed the playing mode: the page on show may belong to the other mode.
+    if (playingModeNow() != windowMode)
+        showMixerPage();
+}
+
+//==============================================================================
+// Top bar
+
+void MainComp::changeListenerCallback (juce::ChangeBroadcaster* source)
+{
+    if (source == appBar.get())
+        dispatchTab (appBar->getLastPressed());
+    else if (source == mixer.get())
+        mixerEvents();
+    else if (aboutPanel != nullptr && source == aboutPanel.get())
+        closeAbout();
+}
+
+void MainComp::dispatchTab (int identifier)
+{
+    if (isReceiveDialogOpen())
+        return;
+    if (setupPanel != nullptr)
+    {
+        closeSetupPanel();
+        return;
+    }
+
+    switch (identifier)
+    {
+        case AppBar::programTab: selectPlayingMode (MidiCntrState::programMode); break;
+        case AppBar::multiTab: selectPlayingMode (MidiCntrState::multiMode); break;
+        case AppBar::midiTab: openSetupPanel(); break;
+        case AppBar::keysTab: toggleKeyboard(); break;
+        case AppBar::mixerTab: showMixerPage(); break;
+        case AppBar::controlsTab: showControlsPage(); break;
+        case AppBar::aboutTab:
+            if (aboutPanel != nullptr)
+                closeAbout();
+            else
+                openAbout (0);
+            break;
+        case AppBar::libraryButton: openLibraryWindow(); break;
+        default: break;
+    }
+}
+
+void MainComp::selectPlayingMode (int mode)
+{
+    hub().switchPlayingMode (mode);
+    appBar->setMode (mode);
+    windowMode = mode;
+    hideAllPages();
+
+    if (mode == MidiCntrState::programMode)
+    {
+        const int channel = hub().getMidiChannel() - 1;
+        showProgramPage (channel, programOfChannel (channel));
+    }
+    else
+    {
+        showMultiPage();
+    }
+
+    if (isKeyboardShown())
+        keyboard->toFront (false);
+}
+
+void MainComp::showPlayingModeTab()
+{
+    appBar->setMode (playingModeNow());
+    mixer->refresh();
+}
+
+void MainComp::toggleKeyboard()
+{
+    auto& flag = hub().getEditorSession().keyboardShown;
+    flag = ! flag.load();
+    if (flag.load())
+    {
+        resized();
+        keyboard->toFront (false);
+    }
+    else
+    {
+        keyboard->place (getHeight() - keyboardHeight, getWidth() - 2 * sideWidth, keyboardHeight);
+        resized();
+    }
+    keyboard->setVisible (flag.load());
+    if (aboutPanel != nullptr)
+        aboutPanel->toFront (false);
+}
+
+//==============================================================================
+// Pages
+
+void MainComp::hideAllPages()
+{
+    // Order: controls, mixer, the selectors, program, multi, song selector.
+    hideMixer();
+    hideProgramPage();
+}
+
+void MainComp::hideMixer()
+{
+    mixerShown = false;
+    mixerAsStrip = false;
+    mixer->setHidden();
+    mixer->setBounds ({ mixerParked.x, mixerParked.y, parkedSize, parkedSize });
+    mixer->setVisible (false);
+}
+
+void MainComp::hideProgramPage()
+{
+    programShown = false;
+    if (programPage != nullptr)
+        programPage->hidePage();
+}
+
+void MainComp::showMixerAt (juce::Rectangle<int> area, bool asStrip)
+{
+    mixer->setBounds (area);
+    mixer->show();
+    mixerShown = true;
+    mixerAsStrip = asStrip;
+}
+
+void MainComp::showMixerPage()
+{
+    hideAllPages();
+    showMixerAt (getPageArea(), false);
+    if (isKeyboardShown())
+        keyboard->toFront (false);
+}
+
+void MainComp::showProgramPage (int channel, int program)
+{
+    if (playingModeNow() == MidiCntrState::programMode)
+        showMixerAt (getPageArea().withHeight (mixerStripHeight), true);
+
+    if (programPage == nullptr)
+    {
+        programPage = std::make_unique<PrgSelClass> (processor);
+        programPage->addListener (this);
+        addChildComponent (*programPage);
+    }
+
+    const auto area = getSelectorArea();
+    programPage->open (channel, area.getX(), area.getY(), area.getWidth(), area.getHeight());
+    programPage->showProgram (channel, program);
+    programShown = true;
+
+    if (isKeyboardShown())
+        keyboard->toFront (false);
+    if (aboutPanel != nullptr)
+        aboutPanel->toFront (false);
+}
+
+void MainComp::mixerEvents()
+{
+    for (auto event : mixer->takeEvents())
+    {
+        if (EditEvent::code (event) != EditEvent::channelEvent)
+            continue;
+        const int channel = EditEvent::channel (event);
+        hub().setMidiChannel (channel + 1);
+
+        const int subKind = EditEvent::subKind (event);
+        if (subKind == programSubKind)
+            openProgramPageFromMixer (channel);
+        // The effect fields (sub-kinds 0, 3, 6) only pick the channel; the other
+        // object types open their selectors from here once those exist.
+    }
+}
+
+void MainComp::openProgramPageFromMixer (int channel)
+{
+    if (playingModeNow() == MidiCntrState::programMode)
+    {
+        auto& ports = hub().getPorts();
+        ports.sendSysEx (SysexProtocol::channelSelect (channel, ports.getDeviceByte()));
+    }
+    hideAllPages();
+    showProgramPage (channel, programOfChannel (channel));
+}
+
+void MainComp::programPageEvent (juce::uint64 event)
+{
+    const int code = EditEvent::code (event);
+    const int channel = EditEvent::channel (event);
+    const int number = EditEvent::slot (event);
+    const int value = EditEvent::value (event);
+
+    if (code == EditEvent::closePage)
+    {
+        hideAllPages();
+        if (playingModeNow() == MidiCntrState::programMode)
+            showMixerAt (getPageArea(), false);
+        else
+            showMultiPage();
+        return;
+    }
+
+    if (code == EditEvent::chosen || code == EditEvent::selectedQuietly)
+    {
+        const int slot = ParameterTable::programSlot (channel, number);
+        if (number == ParameterTable::programRow)
+        {
+            hub().setFromEditor (slot, value, code == EditEvent::chosen, code == EditEvent::selectedQuietly);
+            if (programPage != nullptr)
+                programPage->restartRefresh (channel, value);
+        }
+        // The mixer strip above the page follows what the program page changed.
+        if (mixerShown && (code == EditEvent::chosen || number != ParameterTable::programRow))
+            mixer->showValue (slot, value);
+        return;
+    }
+
+    if (code == EditEvent::openTable)
+        openParameterTable (channel);
+}
+
+void MainComp::multiPageEvent (juce::uint64)
+{
+    // The multi page reports here once it exists.
+}
+
+void MainComp::buttonPressed (StsBut*, int)
+{
+    // The tabs report through the top bar's change message.
+}
+
+void MainComp::windowTool (int)
+{
+}
+
+//==============================================================================
+// Panels
+
+void MainComp::openSetupPanel()
+{
+    // The panel sends the identity request itself when it opens.
+    setupPanel = std::make_unique<MIDI_Setup> (processor);
+    setupPanel->addListener (this);
+    setupPanel->setBounds (getLocalBounds());
+    addAndMakeVisible (*setupPanel);
+    setupPanel->toFront (true);
+}
+
+void MainComp::closeSetupPanel()
+{
+    if (setupPanel == nullptr)
+        return;
+    setupPanel->close();
+    setupPanel->removeListener (this);
+    setupPanel->setVisible (false);
+    removeChildComponent (setupPanel.get());
+    retire (std::move (setupPanel));
+}
+
+void MainComp::setupRequest (int code, int value)
+{
+    auto& h = hub();
+    const bool on = value != 0;
+    switch (code)
+    {
+        case MIDI_Setup::requestThruHostToOut: h.setThruHostToOut (on); break;
+        case MIDI_Setup::requestClock: h.setClockOn (on); break;
+        case MIDI_Setup::requestThruInToHost: h.setThruInToHost (on); break;
+        case MIDI_Setup::requestProgramChangeByAutomation: h.setProgramChangeByAutomation (on); break;
+        case MIDI_Setup::requestOk: closeSetupPanel(); break;
+
+        case MIDI_Setup::requestInputPort:
+            h.selectInputPort (value);
+            if (setupPanel != nullptr)
+                setupPanel->refreshPorts();
+            break;
+
+        case MIDI_Setup::requestOutputPort:
+            h.selectOutputPort (value);
+            if (setupPanel != nullptr)
+                setupPanel->refreshPorts();
+            break;
+
+        case MIDI_Setup::requestReceiveData:
+            closeSetupPanel();
+            openReceiveDialog();
+            return;
+
+        default:
+            return;
+    }
+    h.requestIdentity();
+}
+
+void MainComp::openAbout (int closingDelayMs)
+{
+    aboutPanel = std::make_unique<AboutPanel> (processor, closingDelayMs);
+    aboutPanel->addChangeListener (this);
+    aboutPanel->setBounds (getLocalBounds());
+    addAndMakeVisible (*aboutPanel);
+    aboutPanel->toFront (true);
+    aboutPanel->enterModalState (false);
+}
+
+void MainComp::closeAbout()
+{
+    if (aboutPanel == nullptr)
+        return;
+    aboutPanel->stopTimer();
+    aboutPanel->removeChangeListener (this);
+    if (aboutPanel->isCurrentlyModal (false))
+        aboutPanel->exitModalState (0);
+    aboutPanel->setVisible (false);
+    removeChildComponent (aboutPanel.get());
+    retire (std::move (aboutPanel));
+    layoutSidePanels();
+}
+
+void MainComp::retire (std::unique_ptr<juce::Component> component)
+{
+    retired.push_back (std::move (component));
+    triggerAsyncUpdate();
+}
+
+//==============================================================================
+// Places for the pages still to come.
+
+void MainComp::openReceiveDialog()
+{
+    // The receive/transmit dialog opens here, over (0, 64, width, height).
+}
+
+void MainComp::showMultiPage()
+{
+    showMixerAt (getPageArea(), false);
+}
+
+void MainComp::showControlsPage()
+{
+}
+
+void MainComp::openLibraryWindow()
+{
+}
+
+void MainComp::openParameterTable (int)
+{
+}
+
+} // namespace zd8

@@ -1,0 +1,193 @@
+#pragma once
+
+#include "editor/FeelAndLook.h"
+#include "editor/pages/MIDI_SetupListener.h"
+#include "editor/pages/PrgSelListener.h"
+#include "editor/pages/StpSelListener.h"
+#include "editor/stsbutListener.h"
+#include "editor/winToolListener.h"
+#include "plugin/stateListener.h"
+
+#include <juce_audio_processors/juce_audio_processors.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace zd8
+{
+
+class AboutPanel;
+class AppBar;
+class AppFoot;
+class ChMixerComp;
+class KeyBrd;
+class MIDI_Setup;
+class MidiCntrState;
+class PrgSelClass;
+class VantorAudioProcessor;
+class WoodSide;
+
+/** Everything inside the plug-in window: the top bar with the page tabs, the footer,
+    the side panels, the keyboard panel and the pages. It switches pages, carries the
+    hub's notices to them and carries out what the pages and panels ask for. It owns
+    the pages but never the hub's state: closing the window destroys all of this while
+    the hub, the bank and the instrument image live on.
+
+    Message thread only, except stateChanged (any thread, only schedules the drain). */
+class MainComp : public juce::AudioProcessorEditor,
+                 public juce::ChangeListener,
+                 public stsbutListener,
+                 public juce::ChangeBroadcaster,
+                 public stateListener,
+                 public MIDI_SetupListener,
+                 public winToolListener,
+                 public PrgSelListener,
+                 public StpSelListener,
+                 public juce::Timer,
+                 public juce::AsyncUpdater
+{
+public:
+    static constexpr int defaultWidth = 1028;
+    static constexpr int defaultHeight = 730;
+    static constexpr int topBarHeight = 64;
+    static constexpr int sideWidth = 16;
+    static constexpr int footerHeight = 20;
+    static constexpr int keyboardHeight = 172;
+    static constexpr int mixerStripHeight = 62;
+    static constexpr int firstAboutDelayMs = 2000;
+    static constexpr int playingModeCheckMs = 25;
+
+    explicit MainComp (VantorAudioProcessor& processor);
+    ~MainComp() override;
+
+    //==============================================================================
+    // What the window shows (for the editor and the tests).
+    AppBar& getAppBar() noexcept { return *appBar; }
+    AppFoot& getFooter() noexcept { return *footer; }
+    KeyBrd& getKeyboard() noexcept { return *keyboard; }
+    ChMixerComp& getMixer() noexcept { return *mixer; }
+    PrgSelClass* getProgramPage() noexcept { return programPage.get(); }
+    MIDI_Setup* getSetupPanel() noexcept { return setupPanel.get(); }
+    AboutPanel* getAboutPanel() noexcept { return aboutPanel.get(); }
+
+    bool isMixerShown() const noexcept { return mixerShown; }
+    /** The mixer shows only its top row, above the program page (program mode). */
+    bool isMixerStrip() const noexcept { return mixerShown && mixerAsStrip; }
+    bool isProgramPageShown() const noexcept { return programShown; }
+    bool isKeyboardShown() const;
+    /** Playing mode (1 program, 2 multi) the window last set. */
+    int getWindowMode() const noexcept { return windowMode; }
+
+    juce::Rectangle<int> getPageArea() const noexcept;
+    juce::Rectangle<int> getSelectorArea() const noexcept;
+
+    /** Takes the hub's notices and parameter changes and hands them to the pages; the
+        asynchronous update calls it after the hub's listener call. */
+    void drainNotices();
+
+    /** Called with every batch the drain takes, before it is handled (tests count and
+        check the words). */
+    void setDrainObserver (std::function<void (const std::vector<juce::uint32>&, const std::vector<juce::uint64>&)> observer)
+    {
+        drainObserver = std::move (observer);
+    }
+
+    /** Hides every page, then shows the mixer page. */
+    void showMixerPage();
+    /** Shows the program page for channel 0..15 with that program. */
+    void showProgramPage (int channel, int program);
+
+    //==============================================================================
+    void paint (juce::Graphics&) override;
+    void resized() override;
+
+    // ChangeListener: the top bar, the mixer page and the About panel.
+    void changeListenerCallback (juce::ChangeBroadcaster* source) override;
+    // stsbutListener: the window's own buttons report through the top bar.
+    void buttonPressed (StsBut* button, int identifier) override;
+    // stateListener: any thread; schedules the drain.
+    void stateChanged (int code) override;
+    // MIDI_SetupListener
+    void setupRequest (int code, int value) override;
+    // winToolListener: the window buttons have nothing to do inside a host.
+    void windowTool (int code) override;
+    // PrgSelListener
+    void programPageEvent (juce::uint64 event) override;
+    // StpSelListener
+    void multiPageEvent (juce::uint64 event) override;
+    /** The 25 ms check after a "Playing Mode" change (one shot). */
+    void timerCallback() override;
+    void handleAsyncUpdate() override;
+
+private:
+    MidiCntrState& hub() const noexcept;
+    int playingModeNow() const noexcept;
+    int programOfChannel (int channel) const noexcept;
+
+    void handleNotice (juce::uint32 notice);
+    void handleSlotNotice (juce::uint64 notice);
+
+    void dispatchTab (int identifier);
+    void selectPlayingMode (int mode);
+    void showPlayingModeTab();
+    void toggleKeyboard();
+
+    void hideAllPages();
+    void hideMixer();
+    void hideProgramPage();
+    void showMixerAt (juce::Rectangle<int> area, bool asStrip);
+    void mixerEvents();
+    void openProgramPageFromMixer (int channel);
+
+    void openSetupPanel();
+    void closeSetupPanel();
+    void openAbout (int closingDelayMs);
+    void closeAbout();
+    void layoutSidePanels();
+    /** A panel that asked to be closed is hidden at once and deleted after its own
+        call has returned (the next asynchronous update). */
+    void retire (std::unique_ptr<juce::Component> component);
+
+    // Places for what later pages bring; each does nothing until its page exists.
+    /** The receive/transmit dialog opens here ("RECEIVE DATA" in the MIDI setup). */
+    void openReceiveDialog();
+    bool isReceiveDialogOpen() const noexcept { return false; }
+    /** The multi page; until it exists multi mode shows the mixer page. */
+    void showMultiPage();
+    /** The controls page; until it exists the "CONTROLS" tab changes nothing. */
+    void showControlsPage();
+    /** The library window (the menu button). */
+    void openLibraryWindow();
+    /** The virtual parameter table for a channel (program page code 16). */
+    void openParameterTable (int channel);
+
+    VantorAudioProcessor& processor;
+    juce::SharedResourcePointer<FeelAndLook> look;
+    juce::Image logo;
+
+    std::unique_ptr<WoodSide> leftSide, rightSide;
+    std::unique_ptr<KeyBrd> keyboard;
+    std::unique_ptr<AppBar> appBar;
+    std::unique_ptr<AppFoot> footer;
+
+    std::unique_ptr<ChMixerComp> mixer;
+    bool mixerShown = false, mixerAsStrip = false;
+    std::unique_ptr<PrgSelClass> programPage;
+    bool programShown = false;
+    std::unique_ptr<MIDI_Setup> setupPanel;
+    std::unique_ptr<AboutPanel> aboutPanel;
+    std::vector<std::unique_ptr<juce::Component>> retired;
+
+    int windowMode = 1;
+    int pendingSlot = -1;
+    bool constructed = false;
+
+    std::vector<juce::uint32> noticeScratch;
+    std::vector<juce::uint64> slotScratch;
+    std::function<void (const std::vector<juce::uint32>&, const std::vector<juce::uint64>&)> drainObserver;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainComp)
+};
+
+} // namespace zd8
