@@ -16,9 +16,12 @@ public:
     static constexpr int fxChainDisplay = 2;
     static constexpr int smallDisplay = -1;   // always 216x48
 
-    static constexpr int pressName = 501;
-    static constexpr int pressTop = 502;
-    static constexpr int pressRight = 503;
+    // Press codes by where the press lies (unscaled pixels): y greater than 32 (the
+    // lower part) gives 502 whatever x; above that, x greater than 62 gives 503,
+    // otherwise 501.
+    static constexpr int pressName = 501;    // upper left
+    static constexpr int pressTop = 502;     // lower part (y > 32), despite the name
+    static constexpr int pressRight = 503;   // upper right
     static constexpr int released = 506;
 
     LCD_Comp (int kind, int width, int height);
@@ -41,12 +44,20 @@ public:
 
     /** Sheet cell (column, row) of a program's category pair. */
     static juce::Point<int> categoryCell (int mainCategory, int subCategory) noexcept;
+    /** Text under the program picture: "Main" or "Main: Sub". */
+    static juce::String categoryText (int mainCategory, int subCategory);
 
     void paint (juce::Graphics&) override;
     void mouseDown (const juce::MouseEvent&) override;
     void mouseUp (const juce::MouseEvent&) override;
 
 private:
+    void paintObjectDisplay (juce::Graphics&);
+    void paintSmallDisplay (juce::Graphics&);
+    /** A rectangle given relative to the picture origin, scaled. */
+    juce::Rectangle<float> scaled (float x, float y, float w, float h) const noexcept;
+    juce::Font arial (float size, bool bold) const;
+
     int kind;
     float scale = 1.0f;
     juce::Point<int> position, origin;

@@ -2,6 +2,7 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include <array>
 #include <vector>
 
 namespace zd8
@@ -35,6 +36,9 @@ public:
     void selectIndex (int index);
     void selectId (int id, bool report);
     void scrollTo (int n);
+    /** One step of the scroll bar's auto-repeat (the 200 ms timer calls it while the
+        bar is held above or below the thumb); nothing when no repeat is running. */
+    void autoScrollStep();
 
     /** Takes the queued events in order and empties the queue. */
     std::vector<juce::uint64> takeEvents();
@@ -63,6 +67,11 @@ private:
     void timerCallback() override;
     void report (int code);
     void setFirstVisible (int row);
+    bool allRowsFit() const noexcept;
+    int columnWidth (size_t column) const noexcept;
+    void paintList (juce::Graphics&);
+    /** The off-screen picture, the stretched background and the base, at the list's size. */
+    void makePictures();
 
     const ObjectStore& store;
     int mode = 0, argument = 0;
@@ -79,6 +88,9 @@ private:
     int channel = 0, parameterNumber = 11;
     std::vector<juce::uint64> events;
     juce::Image background, thumb, offscreen;
+    // Made with the off-screen picture, at the list's size: the background stretched,
+    // and the opaque base every repaint starts from (black under the background at 90 %).
+    juce::Image stretchedBackground, base;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (StsGrid)
 };
