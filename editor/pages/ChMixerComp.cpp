@@ -22,8 +22,6 @@ namespace
     constexpr Section aux2Section { 185, 293 };
     constexpr Section panSection { 292, 375 };
     const juce::Rectangle<int> meterBox (8, 406, 5, 109);
-    constexpr int meterBarHeight = 107;
-    constexpr float meterPixelsPerVelocity = 0.8359375f;   // 107 / 128
     const juce::Rectangle<int> faderGroove (33, 394, 4, 136);
     const juce::Rectangle<int> nameBox (0, 546, 58, 36);
     constexpr int levelMin = -96, levelMax = 24;
@@ -38,7 +36,6 @@ namespace
     const juce::Colour effectColour (0xaacacaca);
     const juce::Colour slotBack (0xff3c3c3e);
     const juce::Colour slotEdge (0xff2a2a2c);
-    const juce::Colour meterBack (0xff5a5058);
     const juce::Colour grooveColour (0xff2b2b2b);
     const juce::Colour thumbColour (0xffd0d0d0);
 
@@ -51,12 +48,20 @@ namespace
 ChMixerComp::ChMixerComp (VantorAudioProcessor& p) : processor (p)
 {
     setOpaque (true);
+    for (auto& meter : meters)
+    {
+        meter.setInterceptsMouseClicks (false, false);
+        addAndMakeVisible (meter);
+    }
     refresh();
 }
 
-ChMixerComp::~ChMixerComp()
+ChMixerComp::~ChMixerComp() = default;
+
+void ChMixerComp::resized()
 {
-    stopTimer();
+    for (int c = 0; c < numChannels; ++c)
+        meters[(size_t) c].setBounds (meterArea (c));
 }
 
 void ChMixerComp::show()
@@ -127,36 +132,14 @@ void ChMixerComp::notePeak (int channel, int velocity)
 {
     if (! juce::isPositiveAndBelow (channel, numChannels))
         return;
-    velocity = juce::jlimit (0, 127, velocity);
-    auto& peak = peaks[(size_t) channel];
-    if (velocity < peak)
-        return;
-    peak = velocity;
-    repaint (meterArea (channel));
-    startTimer (meterDecayMs);
+    auto& meter = meters[(size_t) channel];
+    if (velocity >= meter.getPeak())
+        meter.setPeak (velocity);   // also restarts the meter's fall
 }
 
 int ChMixerComp::getPeak (int channel) const noexcept
 {
-    return juce::isPositiveAndBelow (channel, numChannels) ? peaks[(size_t) channel] : 0;
-}
-
-void ChMixerComp::timerCallback()
-{
-    bool anyLit = false;
-    for (int c = 0; c < numChannels; ++c)
-    {
-        auto& peak = peaks[(size_t) c];
-        if (peak == 0)
-            continue;
-        peak -= meterDecayStep;
-        if (peak < meterFloor)
-            peak = 0;
-        anyLit = anyLit || peak > 0;
-        repaint (meterArea (c));
-    }
-    if (! anyLit)
-        stopTimer();
+    return juce::isPositiveAndBelow (channel, numChannels) ? meters[(size_t) channel].getPeak() : 0;
 }
 
 //==============================================================================
@@ -303,20 +286,7 @@ void ChMixerComp::paintStrip (juce::Graphics& g, int channel) const
     section (aux2Section, "Aux 2", s.aux2, "Send", s.aux2Send);
     section (panSection, "Pan", {}, nullptr, s.pan);
 
-    // Level: the meter on the left, the level's position on a groove, its text below.
-    const auto meter = meterBox + strip.getPosition();
-    g.setColour (meterBack);
-    g.fillRect (meter);
-    const int peak = peaks[(size_t) channel];
-    if (peak > 0)
-    {
-        const int top = meterBarHeight - juce::roundToInt ((float) peak * meterPixelsPerVelocity);
-        const juce::Rectangle<int> bar (meter.getX() + 1, meter.getY() + 1 + top, 3, meterBarHeight - top);
-        g.setGradientFill (juce::ColourGradient (juce::Colour (0xffe0533f), 0.0f, (float) meter.getY(),
-                                                 juce::Colour (0xff6fd46a), 0.0f, (float) meter.getBottom(), false));
-        g.fillRect (bar);
-    }
-
+    // Level: the meter (a child) on the left, the level's position on a groove, its text below.
     const auto groove = faderGroove + strip.getPosition();
     g.setColour (grooveColour);
     g.fillRoundedRectangle (groove.toFloat(), 2.0f);

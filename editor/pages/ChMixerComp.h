@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/Vu_Meter.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <array>
@@ -20,7 +22,7 @@ class VantorAudioProcessor;
     A click on a program name queues EditEvent code 12, sub-kind 11 with the channel,
     and sends the change message; the window takes the events with takeEvents().
     Message thread only. */
-class ChMixerComp : public juce::Component, public juce::ChangeBroadcaster, private juce::Timer
+class ChMixerComp : public juce::Component, public juce::ChangeBroadcaster
 {
 public:
     static constexpr int numChannels = 16;
@@ -29,9 +31,6 @@ public:
     static constexpr int stripHeight = 582;
     static constexpr int headerHeight = 62;
     static constexpr int contentWidth = 974;
-    static constexpr int meterDecayMs = 60;
-    static constexpr int meterDecayStep = 8;
-    static constexpr int meterFloor = 5;
 
     explicit ChMixerComp (VantorAudioProcessor& processor);
     ~ChMixerComp() override;
@@ -63,6 +62,7 @@ public:
     juce::String getProgramName (int channel) const;
 
     void paint (juce::Graphics&) override;
+    void resized() override;
     void mouseDown (const juce::MouseEvent&) override;
 
 private:
@@ -72,7 +72,6 @@ private:
         int levelValue = 0;
     };
 
-    void timerCallback() override;
     void updateStrip (int channel);
     void repaintStrip (int channel);
     juce::Rectangle<int> headerSlot (int channel) const;
@@ -85,7 +84,7 @@ private:
     VantorAudioProcessor& processor;
     bool shown = false;
     std::array<StripTexts, numChannels> strips;
-    std::array<int, numChannels> peaks {};
+    std::array<Vu_Meter, numChannels> meters;
     std::vector<juce::uint64> events;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ChMixerComp)
