@@ -580,13 +580,13 @@ void MainComp::setupRequest (int code, int value)
         case MIDI_Setup::requestInputPort:
             h.selectInputPort (value);
             if (setupPanel != nullptr)
-                setupPanel->refreshPorts();
+                setupPanel->refreshLamps();
             break;
 
         case MIDI_Setup::requestOutputPort:
             h.selectOutputPort (value);
             if (setupPanel != nullptr)
-                setupPanel->refreshPorts();
+                setupPanel->refreshLamps();
             break;
 
         case MIDI_Setup::requestReceiveData:

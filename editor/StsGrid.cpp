@@ -123,6 +123,8 @@ void StsGrid::selectIndex (int index)
     selectedIndex = index;
     selectedId = ids[(size_t) index];
     setFirstVisible (index);
+    // The thumb and the next wheel turn follow the selected row, not the old position.
+    scrollPosition = lastRequested = firstVisible;
     repaint();
     report (EditEvent::selectedQuietly);
 }

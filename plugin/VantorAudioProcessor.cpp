@@ -34,6 +34,12 @@ VantorAudioProcessor::VantorAudioProcessor (LinkEnvironment environment)
                                 .withOutput ("Output", juce::AudioChannelSet::stereo(), true)),
       hub (environment)
 {
+    // The stand-alone program makes no sound and records nothing: without an input it
+    // neither opens an audio input nor warns about a feedback loop.
+    if (wrapperType == wrapperType_Standalone)
+        if (auto* input = getBus (true, 0))
+            input->enable (false);
+
     position.reset();
     hub.getHandler().addChangeListener (this);
     hub.addCable (this);

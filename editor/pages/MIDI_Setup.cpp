@@ -237,6 +237,11 @@ bool MIDI_Setup::openList (bool output)
     return true;
 }
 
+bool MIDI_Setup::hitTest (int x, int y)
+{
+    return y >= topBarHeight && Component::hitTest (x, y);
+}
+
 void MIDI_Setup::mouseDown (const juce::MouseEvent& e)
 {
     const auto p = e.getPosition() - juce::Point<int> (panelX, panelY);

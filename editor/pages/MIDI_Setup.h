@@ -96,6 +96,10 @@ public:
 
     void paint (juce::Graphics&) override;
     void mouseDown (const juce::MouseEvent&) override;
+    /** The veil covers the window except its top bar: the tabs stay pressable, and
+        any tab closes the panel. */
+    bool hitTest (int x, int y) override;
+    static constexpr int topBarHeight = 64;
 
 private:
     void buttonPressed (StsBut* button, int identifier) override;

@@ -150,6 +150,7 @@ TEST (StsGrid, SelectIndexScrollsTheRowIntoViewOnlyForRowsThatExist)
     list.grid.selectIndex (95);
     EXPECT_EQ (list.grid.getFirstVisibleRow(), 85);
     EXPECT_EQ (list.grid.getSelectedId(), 96);
+    EXPECT_EQ (list.grid.getScrollPosition(), 85);   // the thumb follows the selection
     list.grid.selectIndex (10);
     EXPECT_EQ (list.grid.getFirstVisibleRow(), 10);
     EXPECT_EQ (list.events(), (Events { { quiet, 96 }, { quiet, 11 } }));

@@ -36,7 +36,7 @@ app_pid=$!
 
 window=""
 for _ in $(seq 100); do
-    window=$(xdotool search --onlyvisible --name BrisvaneZD8 2>/dev/null | head -1 || true)
+    window=$(xdotool search --onlyvisible --name "Brisvane" 2>/dev/null | head -1 || true)
     [ -n "$window" ] && break
     kill -0 "$app_pid" 2>/dev/null || { echo "FAIL: the Standalone ended before showing its window"; cat "$work/app.log"; exit 1; }
     sleep 0.2
@@ -45,20 +45,31 @@ done
 eval "$(xdotool getwindowgeometry --shell "$window")"
 echo "window $WIDTH x $HEIGHT at $X,$Y"
 
-# The editor lies under the window's own title bar; its tabs sit in the top bar at
-# x 16 + tab centre, y 28.
-title=$((HEIGHT - 730))
-[ "$title" -ge 0 ] && [ "$title" -le 60 ] || title=26
+# The editor (1028x730 at first opening) lies inside the window's border, under its
+# title bar; its tabs sit in the top bar at x 16 + tab centre, y 28.
+border=$(((WIDTH - 1028) / 2))
+top=$((HEIGHT - 730 - border))
+if [ "$border" -lt 0 ] || [ "$border" -gt 20 ] || [ "$top" -lt 0 ] || [ "$top" -gt 80 ]; then
+    echo "FAIL: unexpected window size $WIDTH x $HEIGHT"
+    exit 1
+fi
 click() { # x y (editor coordinates)
-    xdotool mousemove --window "$window" "$1" $(($2 + title)) click 1
+    xdotool mousemove --window "$window" $(($1 + border)) $(($2 + top)) click 1
     sleep 0.4
     kill -0 "$app_pid" 2>/dev/null || { echo "FAIL: the Standalone died after a click at $1,$2"; cat "$work/app.log"; exit 1; }
 }
 sleep 2.5   # the About panel closes itself after two seconds at the first opening
+# With SHOTS=folder (and xwd and ImageMagick installed) each tab's window is kept there.
+shot() {
+    [ -n "${SHOTS:-}" ] && command -v xwd >/dev/null && command -v import >/dev/null || return 0
+    mkdir -p "$SHOTS"
+    xwd -silent -id "$window" | convert xwd:- "$SHOTS/window-$1.png"
+}
 for tab in "PROGRAM 106" "MULTI 207" "MIXER 313" "CONTROLS 408" "MIDI 523" "MIXER 313" "KEYS 588" "KEYS 588" "ABOUT 653" "ABOUT 653" "PROGRAM 106" "MIXER 313"; do
     set -- $tab
     echo "click $1"
     click "$2" 28
+    shot "$(echo "$1" | tr 'A-Z' 'a-z')"
 done
 
 # The close button of the title bar drawn by the window itself (top right).
