@@ -162,7 +162,8 @@ void ControlPictures::sliderThumb (juce::Graphics& g, juce::Rectangle<float> are
 void ControlPictures::drawbar (juce::Graphics& g, juce::Rectangle<float> area, int kind)
 {
     // kind 1 brown, 2 white, 3 black: the colours of an organ's drawbar caps. The rod is
-    // above the cap and carries the 1..8 scale, so that pulling the bar shows numbers.
+    // above the cap and carries the scale with 8 next to the cap: a higher value slides
+    // the bar up, so the number at the slot's edge reads the value.
     const juce::Colour capTop = kind == 1 ? K::c (0xff8a4b25) : kind == 2 ? K::c (0xfff2efe6) : K::c (0xff3a3a3a);
     const juce::Colour capBottom = kind == 1 ? K::c (0xff4a2410) : kind == 2 ? K::c (0xffb8b3a6) : K::c (0xff0c0c0c);
     const juce::Colour digits = kind == 2 ? K::c (0xff202020) : K::c (0xffe8e0cc);
@@ -176,7 +177,7 @@ void ControlPictures::drawbar (juce::Graphics& g, juce::Rectangle<float> area, i
     {
         const float y = rod.getBottom() - (float) n * 11.0f - 2.0f;
         g.setColour (digits);
-        g.drawText (juce::String (n), juce::Rectangle<float> (rod.getX(), y, rod.getWidth(), 10.0f), juce::Justification::centred);
+        g.drawText (juce::String (9 - n), juce::Rectangle<float> (rod.getX(), y, rod.getWidth(), 10.0f), juce::Justification::centred);
         g.setColour (digits.withAlpha (0.35f));
         g.fillRect (rod.getX() + 2.0f, y + 10.5f, rod.getWidth() - 4.0f, 0.6f);
     }
