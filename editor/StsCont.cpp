@@ -480,7 +480,8 @@ void StsCont::mouseExit (const juce::MouseEvent&)
 
 void StsCont::mouseWheelMove (const juce::MouseEvent&, const juce::MouseWheelDetails& wheel)
 {
-    if (isDisplayOnly() || wheel.deltaY == 0.0f)
+    // Lamps only show; tags (the mixer's effect fields) ignore clicks but step with the wheel.
+    if (style == lamp || style == lampAlt || wheel.deltaY == 0.0f)
         return;
     const int next = clampToRange (value + (wheel.deltaY > 0.0f ? 1 : -1));
     if (next != value)

@@ -16,8 +16,8 @@ class VantorAudioProcessor;
     what the user does as EditEvent words (code, slot, sub-kind, channel, value) to its
     StsContListeners; it never changes its shown value by itself, also not while
     dragging. A drag reports each new value once (the first differing from the value
-    shown at the press). Lamps (200, 201) and tags (202) only show: they ignore the
-    mouse, the wheel included. Message thread only. */
+    shown at the press). Lamps (200, 201) only show: they ignore the mouse, the wheel
+    included; tags (202) ignore clicks but step with the wheel. Message thread only. */
 class StsCont : public juce::Component
 {
 public:

@@ -1,7 +1,7 @@
 #include "editor/pages/ChMixerComp.h"
 
 #include "editor/EditEvent.h"
-#include "model/ObjectStore.h"
+#include "model/Categories.h"
 #include "plugin/VantorAudioProcessor.h"
 
 namespace zd8
@@ -9,66 +9,144 @@ namespace zd8
 
 namespace
 {
-    // Sub-kind of a channel event that asks for the channel's program page.
-    constexpr int programSubKind = ParameterTable::programRow;
+    constexpr char pageCode = 'q';
+    // Byte of a program record holding its main category.
+    constexpr int categoryByte = 30;
+    constexpr int programDigits = 4;
 
-    // Strip layout, in strip coordinates (each strip is 58 x 582).
+    // Strip picture: section boxes (top and bottom in strip coordinates).
     struct Section
     {
         int top, bottom;
     };
-    constexpr Section insertSection { 0, 56 };
-    constexpr Section aux1Section { 78, 186 };
-    constexpr Section aux2Section { 185, 293 };
-    constexpr Section panSection { 292, 375 };
-    const juce::Rectangle<int> meterBox (8, 406, 5, 109);
-    const juce::Rectangle<int> faderGroove (33, 394, 4, 136);
-    const juce::Rectangle<int> nameBox (0, 546, 58, 36);
-    constexpr int levelMin = -96, levelMax = 24;
+    constexpr Section sections[] = { { 0, 56 }, { 78, 186 }, { 185, 293 }, { 292, 375 } };
 
-    const juce::Colour pageBack (0xff191919);
-    const juce::Colour stripBack (0xff5b5b5b);
-    const juce::Colour sectionBack (0xff666666);
-    const juce::Colour sectionEdge (0xff717171);
+    const juce::Colour pageColour (0xff191919);
+    const juce::Colour stripColour (0xff5b5b5b);
+    const juce::Colour sectionColour (0xff676767);
+    const juce::Colour sectionLight (0xff7a7a7a);
+    const juce::Colour sectionDark (0xff4c4c4c);
     const juce::Colour captionColour (0xffbbbbbb);
-    const juce::Colour headerLabel (0xffcccccc);
-    const juce::Colour valueColour (0xffdddddd);
-    const juce::Colour effectColour (0xaacacaca);
-    const juce::Colour slotBack (0xff3c3c3e);
-    const juce::Colour slotEdge (0xff2a2a2c);
-    const juce::Colour grooveColour (0xff2b2b2b);
-    const juce::Colour thumbColour (0xffd0d0d0);
+    const juce::Colour wellColour (0xff505050);
+    const juce::Colour tickColour (0xff8a8a8a);
+    constexpr float captionFontSize = 11.0f;
 
-    juce::Font arial (float size, bool bold = false)
+    // The fader's scale: dB marks along the groove of the style-4 track (x 18 + 3,
+    // groove from 13 to 150 px below the control's top at 384).
+    constexpr int faderTop = 384, faderGrooveTop = faderTop + 13, faderSpread = 137;
+    constexpr int levelMinimum = -96, levelMaximum = 24;
+
+    int faderY (int decibels)
     {
-        return juce::Font ("Arial", size, bold ? juce::Font::bold : juce::Font::plain);
+        return faderGrooveTop + juce::roundToInt ((double) (levelMaximum - decibels) * faderSpread / (levelMaximum - levelMinimum));
+    }
+
+    /** Sixteen strip panels, one every 61 px, drawn once per page. */
+    juce::Image drawBackground()
+    {
+        // Opaque, with the page colour between the strips: copied, never blended.
+        juce::Image image (juce::Image::RGB, ChMixerComp::backgroundWidth, ChMixerComp::backgroundHeight, false);
+        juce::Graphics g (image);
+        g.fillAll (pageColour);
+        g.setFont (juce::Font ("Arial", captionFontSize, juce::Font::plain));
+
+        for (int c = 0; c < ChMixerComp::numChannels; ++c)
+        {
+            const int x = ChMixerComp::stripPitch * c;
+            const int w = ChMixerComp::stripWidth;
+            g.setColour (stripColour);
+            g.fillRect (x, 0, w, ChMixerComp::stripHeight);
+
+            for (const auto& s : sections)
+            {
+                const juce::Rectangle<int> box (x + 1, s.top + 1, w - 2, s.bottom - s.top - 1);
+                g.setColour (sectionColour);
+                g.fillRect (box);
+                g.setColour (sectionLight);
+                g.fillRect (box.getX(), box.getY(), box.getWidth(), 1);
+                g.fillRect (box.getX(), box.getY(), 1, box.getHeight());
+                g.setColour (sectionDark);
+                g.fillRect (box.getX(), box.getBottom() - 1, box.getWidth(), 1);
+                g.fillRect (box.getRight() - 1, box.getY(), 1, box.getHeight());
+            }
+
+            // The level well: meter and fader sit in a darker recess.
+            g.setColour (wellColour);
+            g.fillRoundedRectangle (juce::Rectangle<float> ((float) x + 3.0f, 381.0f, (float) w - 6.0f, 180.0f), 3.0f);
+
+            g.setColour (captionColour);
+            g.drawText ("Output", x + 12, 27, 34, 12, juce::Justification::centred, false);
+            g.drawText ("Alloc.", x + 2, 61, 32, 13, juce::Justification::centredLeft, false);
+
+            // dB marks right of the meter, left of the fader track.
+            g.setColour (tickColour);
+            for (int db : { 24, 12, 0, -12, -24, -48, -72, -96 })
+                g.fillRect (x + 15, faderY (db), db == 0 ? 6 : 4, 1);
+        }
+        return image;
     }
 }
 
 ChMixerComp::ChMixerComp (VantorAudioProcessor& p) : processor (p)
 {
     setOpaque (true);
-    for (auto& meter : meters)
+    background = drawBackground();
+
+    header = std::make_unique<MixButt>();
+    addAndMakeVisible (*header);
+    for (int c = 0; c < numChannels; ++c)
+        header->getSlot (c).addChangeListener (this);
+
+    for (int c = 0; c < numChannels; ++c)
     {
-        meter.setInterceptsMouseClicks (false, false);
-        addAndMakeVisible (meter);
+        auto& strip = strips[(size_t) c];
+        strip = std::make_unique<Mixer_Channel> (processor, c);
+        for (int n = 0; n < strip->getNumControls(); ++n)
+            strip->getControl (n).addListener (this);
+        strip->getNameSlot().addChangeListener (this);
+        addAndMakeVisible (*strip);
     }
+    controlsPerStrip = strips[0]->getNumControls();
+
     refresh();
 }
 
-ChMixerComp::~ChMixerComp() = default;
+ChMixerComp::~ChMixerComp()
+{
+    for (int c = 0; c < numChannels; ++c)
+    {
+        header->getSlot (c).removeChangeListener (this);
+        strips[(size_t) c]->getNameSlot().removeChangeListener (this);
+        for (int n = 0; n < controlsPerStrip; ++n)
+            strips[(size_t) c]->getControl (n).removeListener (this);
+    }
+}
+
+//==============================================================================
+int ChMixerComp::getContentX() const noexcept
+{
+    return juce::jmax (0, (getWidth() - contentWidth) / 2);
+}
 
 void ChMixerComp::resized()
 {
+    const int x = getContentX();
+    header->setBounds (x, 0, getWidth(), headerHeight);
     for (int c = 0; c < numChannels; ++c)
-        meters[(size_t) c].setBounds (meterArea (c));
+        strips[(size_t) c]->setBounds (x + stripPitch * c, headerHeight, stripWidth, stripHeight);
+}
+
+void ChMixerComp::paint (juce::Graphics& g)
+{
+    g.fillAll (pageColour);
+    g.drawImageAt (background, getContentX(), headerHeight);
 }
 
 void ChMixerComp::show()
 {
     shown = true;
     setVisible (true);
-    processor.getHub().getEditorSession().enterPage ('q');
+    processor.getHub().getEditorSession().enterPage (pageCode);
 }
 
 void ChMixerComp::setHidden()
@@ -79,70 +157,138 @@ void ChMixerComp::setHidden()
 //==============================================================================
 void ChMixerComp::refresh()
 {
+    const auto& table = processor.getHub().getParameters();
     for (int c = 0; c < numChannels; ++c)
-        updateStrip (c);
-    repaint();
+        for (int n = 0; n < controlsPerStrip; ++n)
+            if (n != ParameterTable::programRow)
+                showControl (c, n, table.value (ParameterTable::programSlot (c, n)));
+    showAllPrograms();
 }
 
-void ChMixerComp::showValue (int slot, int)
+void ChMixerComp::showAllPrograms()
 {
     const auto& table = processor.getHub().getParameters();
-    if (table.displayKind (slot) != ParameterTable::displayProgramRow)
-        return;
-    const int channel = table.channel (slot);
-    if (! juce::isPositiveAndBelow (channel, numChannels))
-        return;
-    // The texts come from the table, which already holds the value, so that a strip
-    // always shows one consistent state of its channel.
-    updateStrip (channel);
-    repaintStrip (channel);
+    for (int c = 0; c < numChannels; ++c)
+    {
+        const int slot = ParameterTable::programSlot (c, ParameterTable::programRow);
+        showValue (slot, table.value (slot));
+    }
 }
 
-void ChMixerComp::updateStrip (int channel)
+void ChMixerComp::showValue (int slot, int value)
+{
+    const auto& table = processor.getHub().getParameters();
+    if (! ParameterTable::isValid (slot) || table.displayKind (slot) != ParameterTable::displayProgramRow)
+        return;
+    const int channel = table.channel (slot);
+    const int row = table.subIndex (slot);
+    if (! juce::isPositiveAndBelow (channel, numChannels))
+        return;
+
+    if (row == ParameterTable::programRow)
+        showProgram (channel, value);
+    else if (juce::isPositiveAndBelow (row, controlsPerStrip))
+        showControl (channel, row, value);
+}
+
+void ChMixerComp::showControl (int channel, int order, int value)
+{
+    const int slot = ParameterTable::programSlot (channel, order);
+    auto& hub = processor.getHub();
+    const auto text = hub.getImage().getParDes().formatValue (hub.getParameters().descriptionCode (slot), value);
+    strips[(size_t) channel]->getControl (order).setValue (value, text);
+}
+
+void ChMixerComp::showProgram (int channel, int program)
 {
     auto& hub = processor.getHub();
-    auto row = [channel] (int k) { return ParameterTable::programSlot (channel, k); };
-    auto& s = strips[(size_t) channel];
-    s.number = getProgramNumberText (channel);
-    s.name = getProgramName (channel);
-    s.insert = hub.slotValueText (row (ParameterTable::insertChainRow));
-    s.aux1 = hub.slotValueText (row (ParameterTable::aux1ChainRow));
-    s.aux1Send = hub.slotValueText (row (4));
-    s.aux2 = hub.slotValueText (row (ParameterTable::aux2ChainRow));
-    s.aux2Send = hub.slotValueText (row (7));
-    s.pan = hub.slotValueText (row (ParameterTable::panRow));
-    s.level = hub.slotValueText (row (ParameterTable::levelRow));
-    s.levelValue = hub.getParameters().value (row (ParameterTable::levelRow));
+    const auto number = juce::String (program).paddedLeft ('0', programDigits);
+    juce::String name, category;
+    if (auto* edit = hub.getImage().getEditBuffer (channel); edit != nullptr && edit->hasProgram())
+    {
+        name = edit->name();
+        category = Categories::mainCategoryName (edit->byteAt (categoryByte));
+    }
+
+    for (auto* slot : { &header->getSlot (channel), &strips[(size_t) channel]->getNameSlot() })
+    {
+        slot->setLabel (number);
+        slot->setProgramName (name);
+        slot->setCategoryText (category);
+        slot->repaint();
+    }
+
+    // A new program brings its own effects, sends, pan and level.
+    const auto& table = hub.getParameters();
+    for (int n = 0; n < controlsPerStrip; ++n)
+        if (n != ParameterTable::programRow)
+            showControl (channel, n, table.value (ParameterTable::programSlot (channel, n)));
 }
 
 juce::String ChMixerComp::getProgramNumberText (int channel) const
 {
-    const int program = processor.getHub().getParameters().value (ParameterTable::programSlot (channel, ParameterTable::programRow));
-    return juce::String (program).paddedLeft ('0', 4);
+    return header->getSlot (channel).getLabel();
 }
 
 juce::String ChMixerComp::getProgramName (int channel) const
 {
-    const int program = processor.getHub().getParameters().value (ParameterTable::programSlot (channel, ParameterTable::programRow));
-    return processor.getHub().getImage().objectName (ObjectStore::typeProgram, program).trim();
+    const auto& slot = header->getSlot (channel);
+    return (slot.getNameLine1() + " " + slot.getNameLine2()).trim();
 }
 
 //==============================================================================
-void ChMixerComp::notePeak (int channel, int velocity)
+bool ChMixerComp::applyEvent (juce::uint64 event, bool send)
 {
-    if (! juce::isPositiveAndBelow (channel, numChannels))
+    const int code = EditEvent::code (event);
+    if (code != EditEvent::valueDragged && code != EditEvent::chosen)
+        return false;
+    if (! send)
+        return false;
+
+    const int slot = ParameterTable::programSlot (EditEvent::channel (event), EditEvent::slot (event));
+    const int value = EditEvent::value (event);
+    showValue (slot, value);
+    processor.getHub().setAndReport (slot, value);
+    return true;
+}
+
+void ChMixerComp::controlEvent (StsCont* control, juce::uint64 event)
+{
+    const int channel = EditEvent::channel (event);
+    const int order = strips[(size_t) channel]->findControl (control);
+    if (order < 0)
         return;
-    auto& meter = meters[(size_t) channel];
-    if (velocity >= meter.getPeak())
-        meter.setPeak (velocity);   // also restarts the meter's fall
+
+    applyEvent (event, true);
+
+    // An effect field also picks its channel; the window opens nothing for it.
+    if (Mixer_Channel::isEffectField (order))
+        queue (EditEvent::make (EditEvent::channelEvent, 0, order, channel, 0));
 }
 
-int ChMixerComp::getPeak (int channel) const noexcept
+void ChMixerComp::changeListenerCallback (juce::ChangeBroadcaster*)
 {
-    return juce::isPositiveAndBelow (channel, numChannels) ? meters[(size_t) channel].getPeak() : 0;
+    // Collect every slot's clicks in order of channel: a coalesced message may stand
+    // for clicks on several slots.
+    bool any = false;
+    juce::uint64 word = 0;
+    for (int c = 0; c < numChannels; ++c)
+        for (auto* slot : { &header->getSlot (c), &strips[(size_t) c]->getNameSlot() })
+            while (slot->popEvent (word))
+            {
+                events.push_back (word);
+                any = true;
+            }
+    if (any)
+        sendChangeMessage();
 }
 
-//==============================================================================
+void ChMixerComp::queue (juce::uint64 event)
+{
+    events.push_back (event);
+    sendChangeMessage();
+}
+
 std::vector<juce::uint64> ChMixerComp::takeEvents()
 {
     std::vector<juce::uint64> taken;
@@ -150,170 +296,19 @@ std::vector<juce::uint64> ChMixerComp::takeEvents()
     return taken;
 }
 
-void ChMixerComp::mouseDown (const juce::MouseEvent& e)
-{
-    const auto p = e.getPosition();
-    for (int c = 0; c < numChannels; ++c)
-    {
-        if (headerSlot (c).contains (p) || stripNameArea (c).contains (p))
-        {
-            events.push_back (EditEvent::make (EditEvent::channelEvent, 0, programSubKind, c, 0));
-            sendChangeMessage();
-            return;
-        }
-    }
-}
-
 //==============================================================================
-int ChMixerComp::getContentX() const noexcept
+void ChMixerComp::notePeak (int channel, int velocity)
 {
-    return juce::jmax (0, (getWidth() - contentWidth) / 2);
+    if (! juce::isPositiveAndBelow (channel, numChannels))
+        return;
+    auto& meter = strips[(size_t) channel]->getMeter();
+    if (velocity >= meter.getPeak())
+        meter.setPeak (velocity);   // also restarts the meter's fall
 }
 
-juce::Rectangle<int> ChMixerComp::headerSlot (int channel) const
+int ChMixerComp::getPeak (int channel) const noexcept
 {
-    return { getContentX() + stripPitch * channel, 18, stripWidth, 44 };
-}
-
-juce::Rectangle<int> ChMixerComp::stripBounds (int channel) const
-{
-    return { getContentX() + stripPitch * channel, headerHeight, stripWidth, stripHeight };
-}
-
-juce::Rectangle<int> ChMixerComp::stripNameArea (int channel) const
-{
-    return nameBox + stripBounds (channel).getPosition();
-}
-
-juce::Rectangle<int> ChMixerComp::meterArea (int channel) const
-{
-    return meterBox + stripBounds (channel).getPosition();
-}
-
-void ChMixerComp::repaintStrip (int channel)
-{
-    repaint (headerSlot (channel));
-    repaint (stripBounds (channel));
-}
-
-//==============================================================================
-void ChMixerComp::paint (juce::Graphics& g)
-{
-    g.fillAll (pageBack);
-    paintHeader (g);
-    for (int c = 0; c < numChannels; ++c)
-        if (g.clipRegionIntersects (stripBounds (c)))
-            paintStrip (g, c);
-}
-
-void ChMixerComp::paintHeader (juce::Graphics& g) const
-{
-    const int x0 = getContentX();
-    const juce::Rectangle<int> bar (x0, 0, stripPitch * numChannels - 3, headerHeight);
-    g.setColour (stripBack);
-    g.fillRect (bar);
-
-    for (int c = 0; c < numChannels; ++c)
-    {
-        const int x = x0 + stripPitch * c;
-        if (c > 0)
-        {
-            g.setColour (pageBack);
-            g.fillRect (x - 3, 0, 3, headerHeight);
-        }
-        g.setColour (headerLabel);
-        g.setFont (arial (11.0f));
-        g.drawText ("Chn. " + juce::String (c + 1), x, 2, stripWidth, 14, juce::Justification::centred);
-
-        const auto slot = headerSlot (c).reduced (2, 0).withTrimmedBottom (3);
-        g.setColour (slotBack);
-        g.fillRoundedRectangle (slot.toFloat(), 3.0f);
-        g.setColour (slotEdge);
-        g.drawRoundedRectangle (slot.toFloat().reduced (0.5f), 3.0f, 1.0f);
-
-        const auto& s = strips[(size_t) c];
-        g.setColour (valueColour);
-        g.setFont (arial (10.0f, true));
-        g.drawText (s.number, slot.withHeight (15), juce::Justification::centred);
-        g.setFont (arial (9.0f));
-        g.drawFittedText (s.name, slot.withTrimmedTop (14).reduced (2, 0), juce::Justification::centred, 2, 0.8f);
-    }
-}
-
-void ChMixerComp::paintStrip (juce::Graphics& g, int channel) const
-{
-    const auto strip = stripBounds (channel);
-    const auto& s = strips[(size_t) channel];
-    const int x = strip.getX(), y = strip.getY(), w = strip.getWidth();
-
-    g.setColour (stripBack);
-    g.fillRect (strip);
-
-    auto section = [&] (Section sec, const juce::String& caption, const juce::String& chain, const char* secondCaption,
-                        const juce::String& second)
-    {
-        const juce::Rectangle<int> box (x + 2, y + sec.top + 2, w - 4, sec.bottom - sec.top - 4);
-        g.setColour (sectionBack);
-        g.fillRect (box);
-        g.setColour (sectionEdge);
-        g.drawRect (box);
-
-        g.setColour (captionColour);
-        g.setFont (arial (11.0f));
-        g.drawText (caption, box.getX(), box.getY() + 2, box.getWidth(), 14, juce::Justification::centred);
-
-        g.setColour (effectColour);
-        g.setFont (arial (9.5f));
-        g.drawFittedText (chain, box.getX() + 2, box.getY() + 17, box.getWidth() - 4, 26, juce::Justification::centredTop, 2, 0.8f);
-
-        if (second.isNotEmpty())
-        {
-            if (secondCaption != nullptr)
-            {
-                g.setColour (captionColour);
-                g.setFont (arial (10.0f));
-                g.drawText (secondCaption, box.getX(), box.getBottom() - 34, box.getWidth(), 13, juce::Justification::centred);
-            }
-            g.setColour (valueColour);
-            g.setFont (arial (11.0f, true));
-            g.drawFittedText (second, box.getX() + 1, box.getBottom() - 21, box.getWidth() - 2, 16,
-                              juce::Justification::centred, 1, 0.7f);
-        }
-    };
-
-    section (insertSection, "Insert", s.insert, nullptr, {});
-    section (aux1Section, "Aux 1", s.aux1, "Send", s.aux1Send);
-    section (aux2Section, "Aux 2", s.aux2, "Send", s.aux2Send);
-    section (panSection, "Pan", {}, nullptr, s.pan);
-
-    // Level: the meter (a child) on the left, the level's position on a groove, its text below.
-    const auto groove = faderGroove + strip.getPosition();
-    g.setColour (grooveColour);
-    g.fillRoundedRectangle (groove.toFloat(), 2.0f);
-    const float position = (float) (levelMax - juce::jlimit (levelMin, levelMax, s.levelValue)) / (float) (levelMax - levelMin);
-    const int thumbY = groove.getY() + juce::roundToInt (position * (float) groove.getHeight()) - 5;
-    const juce::Rectangle<float> thumb ((float) groove.getCentreX() - 10.0f, (float) thumbY, 20.0f, 10.0f);
-    g.setColour (thumbColour);
-    g.fillRoundedRectangle (thumb, 2.0f);
-    g.setColour (grooveColour);
-    g.fillRect (thumb.getX() + 3.0f, thumb.getCentreY() - 0.5f, thumb.getWidth() - 6.0f, 1.0f);
-
-    g.setColour (captionColour);
-    g.setFont (arial (10.0f));
-    g.drawText ("Level", x, y + 378, w, 14, juce::Justification::centred);
-    g.setColour (valueColour);
-    g.setFont (arial (10.0f, true));
-    g.drawText (s.level, x, y + nameBox.getY() - 15, w, 13, juce::Justification::centred);
-
-    // Program: number and name; a click here opens the channel's program page.
-    const auto name = stripNameArea (channel).reduced (2, 1);
-    g.setColour (slotBack);
-    g.fillRoundedRectangle (name.toFloat(), 3.0f);
-    g.setColour (valueColour);
-    g.setFont (arial (10.0f, true));
-    g.drawText (s.number, name.withHeight (15), juce::Justification::centred);
-    g.setFont (arial (9.0f));
-    g.drawFittedText (s.name, name.withTrimmedTop (14).reduced (2, 0), juce::Justification::centred, 1, 0.75f);
+    return juce::isPositiveAndBelow (channel, numChannels) ? strips[(size_t) channel]->getMeter().getPeak() : 0;
 }
 
 } // namespace zd8

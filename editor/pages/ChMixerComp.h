@@ -1,10 +1,13 @@
 #pragma once
 
-#include "editor/Vu_Meter.h"
+#include "editor/StsContListener.h"
+#include "editor/pages/MixButt.h"
+#include "editor/pages/Mixer_Channel.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <array>
+#include <memory>
 #include <vector>
 
 namespace zd8
@@ -12,25 +15,30 @@ namespace zd8
 
 class VantorAudioProcessor;
 
-/** The mixer page: the sixteen MIDI channels side by side. Each strip shows the
-    channel's program (number and name from the program store), its effect chains,
-    sends, pan and level as the parameter table holds them, and a level meter driven
-    by the instrument's note-ons. The header row repeats the programs, so that the
-    page still says what each channel plays when the window shows only that row above
-    the program page.
+/** The mixer page: the sixteen MIDI channels side by side as strips (Mixer_Channel)
+    under a header bar of program slots (MixButt). Every strip control is bound to one
+    program row of its channel; moving it stores the row through the hub's
+    setAndReport, which reports it to the host and sends it to the instrument (the
+    effect chain rows stay in the plug-in and reload the channel's chains instead).
 
-    A click on a program name queues EditEvent code 12, sub-kind 11 with the channel,
-    and sends the change message; the window takes the events with takeEvents().
-    Message thread only. */
-class ChMixerComp : public juce::Component, public juce::ChangeBroadcaster
+    Events for the window: a click on a program slot queues EditEvent code 12 with
+    sub-kind 11 and the channel; a change of an effect chain field queues code 12 with
+    the field's row (0, 3 or 6) as sub-kind. The window takes them with takeEvents()
+    after the change message. In the window's program mode only the header bar shows,
+    above the program page. Message thread only. */
+class ChMixerComp : public juce::Component,
+                    public juce::ChangeBroadcaster,
+                    public StsContListener,
+                    private juce::ChangeListener
 {
 public:
     static constexpr int numChannels = 16;
-    static constexpr int stripPitch = 61;
-    static constexpr int stripWidth = 58;
-    static constexpr int stripHeight = 582;
-    static constexpr int headerHeight = 62;
+    static constexpr int stripPitch = MixButt::pitch;
+    static constexpr int stripWidth = Mixer_Channel::width;
+    static constexpr int stripHeight = Mixer_Channel::height;
+    static constexpr int headerHeight = MixButt::barHeight;
     static constexpr int contentWidth = 974;
+    static constexpr int backgroundWidth = 984, backgroundHeight = 678;
 
     explicit ChMixerComp (VantorAudioProcessor& processor);
     ~ChMixerComp() override;
@@ -41,13 +49,23 @@ public:
     void setHidden();
     bool isShown() const noexcept { return shown; }
 
-    /** A channel row's value changed (slot c * 16 + k): that strip's texts follow. */
+    /** A program row changed: slot c * 16 + k with its new value. Row 11 (the program)
+        refreshes the channel's program slots and the whole strip from the table;
+        rows past the strip's controls are not shown. */
     void showValue (int slot, int value);
-    /** Every strip from the parameter table and the program store again. */
+    /** showValue for every channel's program row. */
+    void showAllPrograms();
+    /** Every strip control and program slot from the parameter table again. */
     void refresh();
 
+    /** A strip control's event (code 1 or 7 carry a new value; anything else changes
+        nothing). With send, the value is shown and stored with setAndReport; without,
+        nothing happens. The page calls it for its own controls; the window for the FX
+        chain selector's choices. True when a value was applied. */
+    bool applyEvent (juce::uint64 event, bool send);
+
     /** A note-on of velocity on channel 0..15: raises the channel's meter to the
-        velocity unless it already shows more, and lets it fall from there. */
+        velocity unless it already shows more, and restarts its fall. */
     void notePeak (int channel, int velocity);
     int getPeak (int channel) const noexcept;
 
@@ -57,35 +75,34 @@ public:
     /** Left edge of the strips inside the page (centred, never negative). */
     int getContentX() const noexcept;
 
-    /** What strip channel shows as its program: "0042" and the name. */
+    MixButt& getHeader() noexcept { return *header; }
+    Mixer_Channel& getStrip (int channel) noexcept { return *strips[(size_t) (channel & 0x0F)]; }
+
+    /** What channel shows as its program: "0042" and the edit buffer's name. */
     juce::String getProgramNumberText (int channel) const;
     juce::String getProgramName (int channel) const;
 
     void paint (juce::Graphics&) override;
     void resized() override;
-    void mouseDown (const juce::MouseEvent&) override;
+
+    // StsContListener: a strip control was moved.
+    void controlEvent (StsCont* control, juce::uint64 event) override;
 
 private:
-    struct StripTexts
-    {
-        juce::String number, name, insert, aux1, aux1Send, aux2, aux2Send, pan, level;
-        int levelValue = 0;
-    };
+    // ChangeListener: a program slot was clicked.
+    void changeListenerCallback (juce::ChangeBroadcaster* source) override;
 
-    void updateStrip (int channel);
-    void repaintStrip (int channel);
-    juce::Rectangle<int> headerSlot (int channel) const;
-    juce::Rectangle<int> stripBounds (int channel) const;
-    juce::Rectangle<int> stripNameArea (int channel) const;
-    juce::Rectangle<int> meterArea (int channel) const;
-    void paintHeader (juce::Graphics&) const;
-    void paintStrip (juce::Graphics&, int channel) const;
+    void showProgram (int channel, int program);
+    void showControl (int channel, int order, int value);
+    void queue (juce::uint64 event);
 
     VantorAudioProcessor& processor;
-    bool shown = false;
-    std::array<StripTexts, numChannels> strips;
-    std::array<Vu_Meter, numChannels> meters;
+    juce::Image background;
+    std::unique_ptr<MixButt> header;
+    std::array<std::unique_ptr<Mixer_Channel>, numChannels> strips;
+    int controlsPerStrip = 0;
     std::vector<juce::uint64> events;
+    bool shown = false;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ChMixerComp)
 };

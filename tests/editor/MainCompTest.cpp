@@ -341,7 +341,9 @@ TEST (MainComp, HostChangingThePlayingModeBringsTheMixerBack25msLaterOnce)
     EXPECT_FALSE (m.isMixerStrip());
 
     // The user opens a program page again; the same value from the host does nothing.
-    zd8test::KitMouse (m.getMixer()).click ((float) m.getMixer().getContentX() + 61.0f * 3 + 20.0f, 30.0f);
+    auto& headerSlot = m.getMixer().getHeader().getSlot (3);
+    zd8test::KitMouse (headerSlot).click (20.0f, 12.0f);
+    headerSlot.dispatchPendingMessages();
     m.getMixer().dispatchPendingMessages();
     ASSERT_TRUE (m.isProgramPageShown());
     EXPECT_EQ (m.getProgramPage()->getChannel(), 3);
