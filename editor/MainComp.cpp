@@ -6,7 +6,14 @@
 #include "editor/EditEvent.h"
 #include "editor/Pictures.h"
 #include "editor/WoodSide.h"
+#include "editor/pages/AlgSelClass.h"
 #include "editor/pages/ChMixerComp.h"
+#include "editor/pages/FxcSelClass.h"
+#include "editor/pages/KmpSelClass.h"
+#include "editor/pages/PatInSelClass.h"
+#include "editor/pages/PatShSelClass.h"
+#include "editor/pages/PatVlSelClass.h"
+#include "editor/pages/SngSelClass.h"
 #include "editor/pages/KeyBrd.h"
 #include "editor/pages/MIDI_Setup.h"
 #include "editor/pages/PrgSelClass.h"
@@ -20,6 +27,8 @@ namespace
 {
     const juce::Colour windowBack (0xff191919);
     const juce::Point<int> mixerParked (-4000, 50);
+    // The FX chain selector takes the page area less this strip at the bottom.
+    constexpr int fxChainSelectorShortening = 20;
     constexpr int parkedSize = 50;
 
     // Where the logo goes: its whole 564 x 62 picture scaled into this box, measured
@@ -167,6 +176,11 @@ void MainComp::resized()
         mixer->setBounds (mixerAsStrip ? getPageArea().withHeight (mixerStripHeight) : getPageArea());
     if (programShown && programPage != nullptr)
         programPage->setBounds (getSelectorArea());
+    for (size_t i = 0; i < selectorCount; ++i)
+        if (selectorShown[i])
+            selectors[i]->setBounds (getSelectorArea());
+    if (fxChainSelector != nullptr)
+        fxChainSelector->setBounds (getFxChainSelectorArea());
 
     footer->setBounds (sideWidth, h - footerHeight - 4, w - 2 * sideWidth, footerHeight);
 
@@ -319,6 +333,10 @@ void MainComp::changeListenerCallback (juce::ChangeBroadcaster* source)
         dispatchTab (appBar->getLastPressed());
     else if (source == mixer.get())
         mixerEvents();
+    else if (fxChainSelector != nullptr && source == fxChainSelector.get())
+        fxChainSelectorEvents();
+    else if (auto* selector = dynamic_cast<KmpSelClass*> (source))
+        selectorEvents (*selector);
     else if (aboutPanel != nullptr && source == aboutPanel.get())
         closeAbout();
 }
@@ -405,7 +423,12 @@ void MainComp::hideAllPages()
 {
     // Order: controls, mixer, the selectors, program, multi, song selector.
     hideMixer();
+    hideSelector (algorithmSelector);
+    hideFxChainSelector();
+    for (size_t i = keymapSelector; i < songSelector; ++i)
+        hideSelector (i);
     hideProgramPage();
+    hideSelector (songSelector);
 }
 
 void MainComp::hideMixer()
@@ -475,8 +498,12 @@ void MainComp::mixerEvents()
         const int subKind = EditEvent::subKind (event);
         if (subKind == programSubKind)
             openProgramPageFromMixer (channel);
-        // The effect fields (sub-kinds 0, 3, 6) only pick the channel; the other
-        // object types open their selectors from here once those exist.
+        // The effect fields (sub-kinds 0, 3, 6) only pick the channel; another
+        // sub-kind names an object type whose selector opens, with the value as the
+        // object shown as current.
+        else if (subKind != ParameterTable::insertChainRow && subKind != ParameterTable::aux1ChainRow
+                 && subKind != ParameterTable::aux2ChainRow)
+            openObjectSelector (subKind, channel, EditEvent::value (event));
     }
 }
 
@@ -653,6 +680,220 @@ void MainComp::openLibraryWindow()
 
 void MainComp::openParameterTable (int)
 {
+}
+
+//==============================================================================
+// Object selectors
+
+namespace
+{
+    // Page codes the window can return to after a selector was hidden.
+    constexpr char mixerPageCode = 'q';
+    constexpr char controlsPageCode = 'o';
+    constexpr char multiPageCode = '{';
+}
+
+size_t MainComp::selectorIndexOf (int objectType) noexcept
+{
+    switch (objectType)
+    {
+        case ObjectStore::typeAlgorithm: return algorithmSelector;
+        case ObjectStore::typeKeymap: return keymapSelector;
+        case ObjectStore::typeIntonationTable: return intonationSelector;
+        case ObjectStore::typeShiftPattern: return shiftSelector;
+        case ObjectStore::typeVelocityPattern: return velocitySelector;
+        case ObjectStore::typeSong: return songSelector;
+        default: return selectorCount;
+    }
+}
+
+KmpSelClass* MainComp::getSelector (int objectType) noexcept
+{
+    const auto index = selectorIndexOf (objectType);
+    return index < selectorCount ? selectors[index].get() : nullptr;
+}
+
+bool MainComp::isSelectorShown (int objectType) const noexcept
+{
+    const auto index = selectorIndexOf (objectType);
+    return index < selectorCount && selectorShown[index];
+}
+
+juce::Rectangle<int> MainComp::getFxChainSelectorArea() const noexcept
+{
+    return getPageArea().withTrimmedBottom (fxChainSelectorShortening);
+}
+
+void MainComp::openObjectSelector (int objectType, int channel, int currentObject)
+{
+    const auto index = selectorIndexOf (objectType);
+    if (index >= selectorCount || ! juce::isPositiveAndBelow (channel, ZD7Class::numChannels))
+        return;
+    hideAllPages();
+    // Hiding a shown selector brings back the page it was opened from; the mixer stays
+    // as the strip above the selector area.
+    if (mixerShown)
+        showMixerAt (getPageArea().withHeight (mixerStripHeight), true);
+    showSelector (index, channel, currentObject);
+}
+
+void MainComp::showSelector (size_t index, int channel, int currentObject)
+{
+    auto& selector = selectors[index];
+    if (selector == nullptr)
+    {
+        switch (index)
+        {
+            case algorithmSelector: selector = std::make_unique<AlgSelClass> (processor); break;
+            case keymapSelector: selector = std::make_unique<KmpSelClass> (processor); break;
+            case intonationSelector: selector = std::make_unique<PatInSelClass> (processor); break;
+            case shiftSelector: selector = std::make_unique<PatShSelClass> (processor); break;
+            case velocitySelector: selector = std::make_unique<PatVlSelClass> (processor); break;
+            default: selector = std::make_unique<SngSelClass> (processor); break;
+        }
+        selector->addChangeListener (this);
+        addChildComponent (*selector);
+    }
+
+    // A new list on every opening, showing every object with the current one selected
+    // quietly: the list raises its code 14 and no code 7.
+    selector->recreateList();
+    selector->setChannel (channel);
+    selector->getList().setParameterNumber (selector->getKind().listNumber);
+    selector->setFilter (ObjectStore::listPresent, 0);
+    selector->getList().selectId (currentObject, false);
+    selector->forwardListEvents();
+
+    const auto area = getSelectorArea();
+    selector->open (area.getX(), area.getY(), area.getWidth(), area.getHeight());
+    selectorShown[index] = true;
+
+    if (isKeyboardShown())
+        keyboard->toFront (false);
+    if (aboutPanel != nullptr)
+        aboutPanel->toFront (false);
+}
+
+void MainComp::hideSelector (size_t index)
+{
+    if (index >= selectorCount || ! selectorShown[index])
+        return;
+    selectorShown[index] = false;
+    // The song selector keeps its place (it is shown again where it was) but must not
+    // stay over the page that comes back.
+    if (index == songSelector)
+        selectors[index]->setHidden();
+    else
+        selectors[index]->park();
+    showPageOfCode (hub().getEditorSession().getPreviousPage());
+}
+
+void MainComp::openFxChainSelector (int channel, int type)
+{
+    if (! juce::isPositiveAndBelow (channel, ZD7Class::numChannels)
+        || (type != FxcSelClass::insertType && type != FxcSelClass::aux1Type && type != FxcSelClass::aux2Type))
+        return;
+
+    hideAllPages();
+    const int chain = hub().getParameters().value (ParameterTable::programSlot (channel, type));
+
+    fxChainSelector = std::make_unique<FxcSelClass> (processor);
+    fxChainSelector->addChangeListener (this);
+    addChildComponent (*fxChainSelector);
+    fxChainSelector->setType (type);
+    auto& list = fxChainSelector->getList();
+    list.setChannel (channel);
+    list.bind (ObjectStore::listPresent, 0);
+    list.selectId (chain, false);
+
+    const auto area = getFxChainSelectorArea();
+    fxChainSelector->open (channel, type, chain, area.getX(), area.getY(), area.getWidth(), area.getHeight());
+    fxChainSelector->forwardListEvents();
+
+    if (isKeyboardShown())
+        keyboard->toFront (false);
+    if (aboutPanel != nullptr)
+        aboutPanel->toFront (false);
+}
+
+void MainComp::hideFxChainSelector()
+{
+    if (fxChainSelector == nullptr)
+        return;
+    fxChainSelector->removeChangeListener (this);
+    fxChainSelector->setVisible (false);
+    removeChildComponent (fxChainSelector.get());
+    // Its own "CLOSE" may be what is being handled: deleted after this call returns.
+    retire (std::move (fxChainSelector));
+    showPageOfCode (hub().getEditorSession().getPreviousPage());
+}
+
+void MainComp::selectorEvents (KmpSelClass& selector)
+{
+    size_t index = selectorCount;
+    for (size_t i = 0; i < selectorCount; ++i)
+        if (selectors[i].get() == &selector)
+            index = i;
+    if (index >= selectorCount)
+        return;
+
+    // A choice changes nothing the plug-in keeps (these objects are not edited here);
+    // "OK" closes the selector.
+    for (auto event : selector.takeEvents())
+        if (EditEvent::code (event) == EditEvent::closePage)
+            hideSelector (index);
+}
+
+void MainComp::fxChainSelectorEvents()
+{
+    if (fxChainSelector == nullptr)
+        return;
+
+    for (auto event : fxChainSelector->takeEvents())
+    {
+        const int code = EditEvent::code (event);
+        if (code == EditEvent::closePage)
+        {
+            hideFxChainSelector();
+            return;
+        }
+
+        const int type = EditEvent::slot (event);
+        if ((code != EditEvent::chosen && code != EditEvent::selectedQuietly)
+            || (type != FxcSelClass::insertType && type != FxcSelClass::aux1Type && type != FxcSelClass::aux2Type))
+            continue;
+
+        const int channel = EditEvent::channel (event);
+        const int chain = EditEvent::value (event);
+        const int slot = ParameterTable::programSlot (channel, type);
+        // A choice reloads the channel's chains and goes to the host; the instrument
+        // is not told (the FX chain rows are never sent).
+        if (code == EditEvent::chosen)
+            hub().setAndReport (slot, chain);
+        mixer->showValue (slot, chain);
+        fxChainSelector->showCurrent (channel, type, chain);
+    }
+}
+
+void MainComp::showPageOfCode (char code)
+{
+    switch (code)
+    {
+        case mixerPageCode: showMixerAt (getPageArea(), false); return;
+        case controlsPageCode: showControlsPage(); return;
+        case multiPageCode: showMultiPage(); return;
+        case PrgSelClass::pageCode:
+        {
+            const int channel = programPage != nullptr ? programPage->getChannel() : hub().getMidiChannel() - 1;
+            showProgramPage (channel, programOfChannel (channel));
+            return;
+        }
+        default: break;
+    }
+
+    for (size_t i = 0; i < selectorCount; ++i)
+        if (selectors[i] != nullptr && ! selectorShown[i] && selectors[i]->getKind().pageCode == code)
+            showSelector (i, selectors[i]->getChannel(), selectors[i]->getList().getSelectedId());
 }
 
 } // namespace zd8

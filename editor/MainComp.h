@@ -10,6 +10,7 @@
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -21,7 +22,9 @@ class AboutPanel;
 class AppBar;
 class AppFoot;
 class ChMixerComp;
+class FxcSelClass;
 class KeyBrd;
+class KmpSelClass;
 class MIDI_Setup;
 class MidiCntrState;
 class PrgSelClass;
@@ -98,6 +101,19 @@ public:
     /** Shows the program page for channel 0..15 with that program. */
     void showProgramPage (int channel, int program);
 
+    /** Hides every page and opens the selector of an object type (149 algorithm, 133
+        keymap, 103 intonation table, 163 shift pattern, 164 velocity pattern, 112 song)
+        for channel 0..15, with currentObject selected in its list (a code 14 from the
+        list, no code 7). Any other type opens nothing. */
+    void openObjectSelector (int objectType, int channel, int currentObject);
+    /** Hides every page and opens the FX chain selector for a channel's insert (0),
+        Aux 1 (3) or Aux 2 (6) chain, created anew, with the slot's chain selected. */
+    void openFxChainSelector (int channel, int type);
+    /** The selector of an object type once it was opened, else nullptr. */
+    KmpSelClass* getSelector (int objectType) noexcept;
+    bool isSelectorShown (int objectType) const noexcept;
+    FxcSelClass* getFxChainSelector() noexcept { return fxChainSelector.get(); }
+
     //==============================================================================
     void paint (juce::Graphics&) override;
     void resized() override;
@@ -140,6 +156,34 @@ private:
     void mixerEvents();
     void openProgramPageFromMixer (int channel);
 
+    // The template selectors, in the order in which hiding all pages hides them (the
+    // FX chain selector goes between the first two).
+    enum SelectorIndex : size_t
+    {
+        algorithmSelector,
+        keymapSelector,
+        intonationSelector,
+        shiftSelector,
+        velocitySelector,
+        songSelector,
+        selectorCount
+    };
+    /** The index of an object type's selector, or selectorCount. */
+    static size_t selectorIndexOf (int objectType) noexcept;
+    /** Opens selector index in the selector area without hiding anything. */
+    void showSelector (size_t index, int channel, int currentObject);
+    /** Hides a shown selector (the song selector keeps its place), then shows the page
+        of the previous page code again. */
+    void hideSelector (size_t index);
+    /** Destroys the FX chain selector, then shows the page of the previous page code. */
+    void hideFxChainSelector();
+    void selectorEvents (KmpSelClass& selector);
+    void fxChainSelectorEvents();
+    /** Shows again the page with that page code ("q" mixer, "z" program, "o" controls,
+        "{" multi, a template selector's code); other codes show nothing. */
+    void showPageOfCode (char code);
+    juce::Rectangle<int> getFxChainSelectorArea() const noexcept;
+
     void openSetupPanel();
     void closeSetupPanel();
     void openAbout (int closingDelayMs);
@@ -175,6 +219,9 @@ private:
     bool mixerShown = false, mixerAsStrip = false;
     std::unique_ptr<PrgSelClass> programPage;
     bool programShown = false;
+    std::array<std::unique_ptr<KmpSelClass>, selectorCount> selectors;
+    std::array<bool, selectorCount> selectorShown {};
+    std::unique_ptr<FxcSelClass> fxChainSelector;
     std::unique_ptr<MIDI_Setup> setupPanel;
     std::unique_ptr<AboutPanel> aboutPanel;
     std::vector<std::unique_ptr<juce::Component>> retired;

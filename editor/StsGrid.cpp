@@ -64,6 +64,13 @@ void StsGrid::bind (int mode_, int argument_)
     repaint();
 }
 
+void StsGrid::bindIds (std::vector<int> list)
+{
+    bind (mode, argument);
+    ids = std::move (list);
+    repaint();
+}
+
 void StsGrid::setColumns (const std::vector<int>& widths)
 {
     selectedIndex = -1;

@@ -24,6 +24,9 @@ public:
     ~StsGrid() override;
 
     void bind (int mode, int argument);
+    /** As bind, but the list becomes exactly these IDs, in this order (a filter the
+        store's listIds cannot express, such as the FX chains of an effect category). */
+    void bindIds (std::vector<int> list);
     void setColumns (const std::vector<int>& widths);
     void setRowHeight (int h) noexcept { rowHeight = juce::jmax (1, h); }
     void setFontSizes (float numberSize, float nameSize, float categorySize) noexcept;
