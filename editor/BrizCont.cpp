@@ -178,7 +178,10 @@ void BrizCont::paint (juce::Graphics& g)
             drawCappedBox (g, area, body, cap);
             g.setColour (valueColour);
             g.setFont (juce::Font ("Arial", 12.0f * scale, juce::Font::plain));
-            g.drawFittedText (text, area.reduced (2, 0), juce::Justification::centred, 1);
+            // Centred left of the cap: in a narrow field (the zone keys, 36 px) the text
+            // would otherwise run into the cap's arrow.
+            g.drawFittedText (text, area.withTrimmedRight (juce::roundToInt ((capWidth - 3) * scale)).reduced (1, 0),
+                              juce::Justification::centred, 1);
             break;
 
         default:

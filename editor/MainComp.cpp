@@ -17,6 +17,7 @@
 #include "editor/pages/KeyBrd.h"
 #include "editor/pages/MIDI_Setup.h"
 #include "editor/pages/PrgSelClass.h"
+#include "editor/pages/StpSelClass.h"
 #include "link/SysexProtocol.h"
 #include "plugin/VantorAudioProcessor.h"
 
@@ -122,6 +123,8 @@ MainComp::~MainComp()
     appBar->getWindowButtons().removeListener (this);
     if (programPage != nullptr)
         programPage->removeListener (this);
+    if (multiPage != nullptr)
+        multiPage->removeListener (this);
 }
 
 MidiCntrState& MainComp::hub() const noexcept
@@ -176,6 +179,8 @@ void MainComp::resized()
         mixer->setBounds (mixerAsStrip ? getPageArea().withHeight (mixerStripHeight) : getPageArea());
     if (programShown && programPage != nullptr)
         programPage->setBounds (getSelectorArea());
+    if (multiShown && multiPage != nullptr)
+        multiPage->setBounds (getPageArea());
     for (size_t i = 0; i < selectorCount; ++i)
         if (selectorShown[i])
             selectors[i]->setBounds (getSelectorArea());
@@ -428,6 +433,7 @@ void MainComp::hideAllPages()
     for (size_t i = keymapSelector; i < songSelector; ++i)
         hideSelector (i);
     hideProgramPage();
+    hideMultiPage();
     hideSelector (songSelector);
 }
 
@@ -554,9 +560,32 @@ void MainComp::programPageEvent (juce::uint64 event)
         openParameterTable (channel);
 }
 
-void MainComp::multiPageEvent (juce::uint64)
+void MainComp::multiPageEvent (juce::uint64 event)
 {
-    // The multi page reports here once it exists.
+    const int code = EditEvent::code (event);
+    const int multi = EditEvent::value (event);
+
+    if (code == EditEvent::closePage)
+    {
+        hideAllPages();
+        return;
+    }
+    if (code != EditEvent::chosen && code != EditEvent::selectedQuietly)
+        return;
+
+    // Code 7 goes to the instrument (through the host report of the multi's bank and
+    // number), code 14 is only shown.
+    hub().setMulti (multi, code == EditEvent::chosen, code == EditEvent::selectedQuietly);
+    if (multi <= 0)
+        return;
+
+    auto& image = hub().getImage();
+    {
+        const juce::ScopedReadLock rl (image.getStoreLock());
+        image.getMultis().loadMulti (multi, image.getMultiEdit());
+    }
+    if (multiPage != nullptr)
+        multiPage->showMulti (multi);
 }
 
 void MainComp::buttonPressed (StsBut*, int)
@@ -667,7 +696,35 @@ void MainComp::openReceiveDialog()
 
 void MainComp::showMultiPage()
 {
-    showMixerAt (getPageArea(), false);
+    if (multiPage == nullptr)
+    {
+        multiPage = std::make_unique<StpSelClass> (processor);
+        multiPage->addListener (this);
+        addChildComponent (*multiPage);
+    }
+
+    const auto area = getPageArea();
+    multiPage->open (area.getX(), area.getY(), area.getWidth(), area.getHeight());
+    multiPage->showMulti (hub().getImage().getSelectedMulti());
+    multiShown = true;
+
+    if (isKeyboardShown())
+        keyboard->toFront (false);
+    if (aboutPanel != nullptr)
+        aboutPanel->toFront (false);
+}
+
+void MainComp::hideMultiPage()
+{
+    multiShown = false;
+    if (multiPage != nullptr)
+        multiPage->hidePage();
+}
+
+void MainComp::refreshMultiPage()
+{
+    if (multiPage != nullptr)
+        multiPage->showMulti (hub().getImage().getSelectedMulti());
 }
 
 void MainComp::showControlsPage()

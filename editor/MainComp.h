@@ -28,6 +28,7 @@ class KmpSelClass;
 class MIDI_Setup;
 class MidiCntrState;
 class PrgSelClass;
+class StpSelClass;
 class VantorAudioProcessor;
 class WoodSide;
 
@@ -71,6 +72,7 @@ public:
     KeyBrd& getKeyboard() noexcept { return *keyboard; }
     ChMixerComp& getMixer() noexcept { return *mixer; }
     PrgSelClass* getProgramPage() noexcept { return programPage.get(); }
+    StpSelClass* getMultiPage() noexcept { return multiPage.get(); }
     MIDI_Setup* getSetupPanel() noexcept { return setupPanel.get(); }
     AboutPanel* getAboutPanel() noexcept { return aboutPanel.get(); }
 
@@ -78,6 +80,7 @@ public:
     /** The mixer shows only its top row, above the program page (program mode). */
     bool isMixerStrip() const noexcept { return mixerShown && mixerAsStrip; }
     bool isProgramPageShown() const noexcept { return programShown; }
+    bool isMultiPageShown() const noexcept { return multiShown; }
     bool isKeyboardShown() const;
     /** Playing mode (1 program, 2 multi) the window last set. */
     int getWindowMode() const noexcept { return windowMode; }
@@ -197,8 +200,12 @@ private:
     /** The receive/transmit dialog opens here ("RECEIVE DATA" in the MIDI setup). */
     void openReceiveDialog();
     bool isReceiveDialogOpen() const noexcept { return false; }
-    /** The multi page; until it exists multi mode shows the mixer page. */
+    /** The multi page in the page area, created on first use, showing the selected
+        multi. */
     void showMultiPage();
+    void hideMultiPage();
+    /** Shows the selected multi again (the write dialog calls it after writing a multi). */
+    void refreshMultiPage();
     /** The controls page; until it exists the "CONTROLS" tab changes nothing. */
     void showControlsPage();
     /** The library window (the menu button). */
@@ -219,6 +226,8 @@ private:
     bool mixerShown = false, mixerAsStrip = false;
     std::unique_ptr<PrgSelClass> programPage;
     bool programShown = false;
+    std::unique_ptr<StpSelClass> multiPage;
+    bool multiShown = false;
     std::array<std::unique_ptr<KmpSelClass>, selectorCount> selectors;
     std::array<bool, selectorCount> selectorShown {};
     std::unique_ptr<FxcSelClass> fxChainSelector;

@@ -142,7 +142,7 @@ TEST (MainComp, EachTabDoesItsOwnThing)
     };
     const Case cases[] = {
         { AppBar::programTab, { true, true, true, false, false, false, 1 }, 'z' },
-        { AppBar::multiTab, { true, false, false, false, false, false, 2 }, 'q' },
+        { AppBar::multiTab, { false, false, false, false, false, false, 2 }, '{' },
         { AppBar::midiTab, { true, false, false, true, false, false, 1 }, 'q' },
         { AppBar::keysTab, { true, false, false, false, false, true, 1 }, 'q' },
         { AppBar::mixerTab, start, 'q' },
