@@ -9,9 +9,11 @@ namespace
     constexpr float fontSize = 11.0f;
 }
 
-AppFoot::AppFoot()
+AppFoot::AppFoot (MidiCntrState& hub) : keyPlayer (hub)
 {
     setInterceptsMouseClicks (false, true);
+    keyPlayer.setBounds (getKeyIndicatorArea());
+    addAndMakeVisible (keyPlayer);
 }
 
 void AppFoot::setText (const juce::String& newText)

@@ -1,17 +1,20 @@
 #pragma once
 
+#include "editor/pages/KeyPlayClass.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 namespace zd8
 {
 
+class MidiCntrState;
+
 /** The window's footer: one status line (the instrument's link state and short
-    messages) and, at (400, 0, 200, 20), the place of the computer-keyboard player's
-    indicator, which the Keys page puts there. */
+    messages) and, at (400, 0, 200, 20), the computer-keyboard player's strip. */
 class AppFoot : public juce::Component
 {
 public:
-    AppFoot();
+    explicit AppFoot (MidiCntrState& hub);
 
     /** Shows the text (nothing is drawn for empty text). */
     void setText (const juce::String& text);
@@ -19,11 +22,13 @@ public:
 
     /** Where the key indicator goes, in the footer's coordinates. */
     static juce::Rectangle<int> getKeyIndicatorArea() noexcept { return { 400, 0, 200, 20 }; }
+    KeyPlayClass& getKeyPlayer() noexcept { return keyPlayer; }
 
     void paint (juce::Graphics&) override;
 
 private:
     juce::String text;
+    KeyPlayClass keyPlayer;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (AppFoot)
 };

@@ -41,8 +41,13 @@ namespace
     constexpr int offLineNotice = 0x04;
     constexpr int arrangementNotice = 0x0B;
     constexpr int noteOnNotice = 0x90;
+    constexpr int noteOffNotice = 0x80;
     constexpr int controllerNotice = 0xB0;
     constexpr int pitchBendNotice = 0xE0;
+    constexpr int modulationController = 1;
+
+    // The keyboard panel's pitch wheel (0..127) times this is the bend sent.
+    constexpr int pitchWheelStep = 128;
 
     // Parameter-change words: kind in bits 48..63 (1 = a slot changed).
     constexpr int slotChangedKind = 1;
@@ -77,6 +82,10 @@ MainComp::MainComp (VantorAudioProcessor& p) : juce::AudioProcessorEditor (p), p
     keyboard = std::make_unique<KeyBrd> (h);
     keyboard->place (defaultHeight - keyboardHeight, defaultWidth - 2 * sideWidth, keyboardHeight);
     addChildComponent (*keyboard);
+    keyboard->getPitchWheel().addChangeListener (this);
+    keyboard->getModWheel().addChangeListener (this);
+    keyboard->getVelocity().addChangeListener (this);
+    keyboard->getOctaveStrip().addChangeListener (this);
 
     appBar = std::make_unique<AppBar>();
     appBar->setBounds (sideWidth, 0, defaultWidth, topBarHeight);
@@ -84,7 +93,7 @@ MainComp::MainComp (VantorAudioProcessor& p) : juce::AudioProcessorEditor (p), p
     appBar->getWindowButtons().addListener (this);
     addAndMakeVisible (*appBar);
 
-    footer = std::make_unique<AppFoot>();
+    footer = std::make_unique<AppFoot> (h);
     addAndMakeVisible (*footer);
 
     setSize (defaultWidth, defaultHeight);
@@ -254,6 +263,13 @@ void MainComp::handleNotice (juce::uint32 notice)
         case noteOnNotice:
             if (mixerShown)
                 mixer->notePeak (channel, (int) (notice & 0x7F));
+            if (channel == hub().getMidiChannel() - 1)
+                keyboard->showNote ((int) ((notice >> 8) & 0x7F), (notice & 0x7F) != 0);
+            break;
+
+        case noteOffNotice:
+            if (channel == hub().getMidiChannel() - 1)
+                keyboard->showNote ((int) ((notice >> 8) & 0x7F), false);
             break;
 
         case onLineNotice:
@@ -279,10 +295,17 @@ void MainComp::handleNotice (juce::uint32 notice)
             break;
 
         case controllerNotice:
+            // The modulation wheel (controller 1) of the current channel also moves the
+            // keyboard's wheel.
+            if ((int) ((notice >> 8) & 0x7F) == modulationController && channel == hub().getMidiChannel() - 1)
+                keyboard->getModWheel().setValue ((int) (notice & 0x7F));
+            break;
+
         case pitchBendNotice:
-            // The modulation wheel (controller 1) and the pitch wheel of the current
-            // channel move the keyboard's wheels and the controls page's monitors;
-            // both follow once the keys and controls pages have their wheels.
+            // The bend's upper seven bits; the keyboard's pitch wheel follows the current
+            // channel.
+            if (channel == hub().getMidiChannel() - 1)
+                keyboard->getPitchWheel().setValue ((int) ((notice >> 7) & 0x7F));
             break;
 
         default:
@@ -344,6 +367,8 @@ void MainComp::changeListenerCallback (juce::ChangeBroadcaster* source)
         selectorEvents (*selector);
     else if (aboutPanel != nullptr && source == aboutPanel.get())
         closeAbout();
+    else
+        keyboardEvent (source);
 }
 
 void MainComp::dispatchTab (int identifier)
@@ -400,6 +425,34 @@ void MainComp::showPlayingModeTab()
 {
     appBar->setMode (playingModeNow());
     mixer->refresh();
+}
+
+void MainComp::keyboardEvent (juce::ChangeBroadcaster* source)
+{
+    auto& h = hub();
+    auto& session = h.getEditorSession();
+    const int channel = h.getMidiChannel();
+
+    if (source == &keyboard->getPitchWheel())
+    {
+        // To the instrument and the host; the top position bends to 16256, the rest 8192.
+        h.sendPitchWheel (channel, keyboard->getPitchWheel().getValue() * pitchWheelStep, true);
+    }
+    else if (source == &keyboard->getModWheel())
+    {
+        const int value = keyboard->getModWheel().getValue();
+        h.getPorts().sendControllerNow (channel, modulationController, value);
+        h.sendControllerToHost (channel, modulationController, value);
+    }
+    else if (source == &keyboard->getVelocity())
+    {
+        session.keyboardVelocity = keyboard->getVelocity().getValue();
+    }
+    else if (source == &keyboard->getOctaveStrip())
+    {
+        session.keyboardOctave = keyboard->getOctaveStrip().getOctave();
+        keyboard->octaveChanged();
+    }
 }
 
 void MainComp::toggleKeyboard()

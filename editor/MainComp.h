@@ -151,6 +151,8 @@ private:
     void selectPlayingMode (int mode);
     void showPlayingModeTab();
     void toggleKeyboard();
+    /** The keyboard panel's wheels, velocity setter and octave strip. */
+    void keyboardEvent (juce::ChangeBroadcaster* source);
 
     void hideAllPages();
     void hideMixer();

@@ -1,5 +1,10 @@
 #pragma once
 
+#include "editor/WheelCnt.h"
+#include "editor/pages/OctaveKeyClass.h"
+#include "editor/pages/PianoPad.h"
+#include "editor/pages/VelIndClass.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 namespace zd8
@@ -7,24 +12,23 @@ namespace zd8
 
 class MidiCntrState;
 
-/** The keyboard panel along the bottom of the window: the note-velocity setting, the
-    pitch and modulation wheel places, and a piano keyboard of 25-pixel white keys
-    starting at the keyboard octave, as many keys as the panel's width holds. Pressing
-    a key plays it on the current channel (the velocity setting, or 100 while the
-    setting asks for velocity by position); releasing the mouse ends it.
+/** The keyboard panel along the bottom of the window: the note-velocity setter, the
+    pitch and modulation wheels, the octave strip and the key pad. Keys play on the
+    current channel straight to the instrument. The wheels, the velocity setter and the
+    octave strip send change messages; the main window turns them into MIDI and into
+    the hub's keyboard settings. The top 20 pixels are a grip that resizes the panel.
     Message thread only. */
 class KeyBrd : public juce::Component
 {
 public:
     static constexpr int panelHeight = 172;
     static constexpr int panelX = 16;
-    static constexpr int padX = 180;
-    static constexpr int padY = 18;
-    static constexpr int whiteKeyWidth = 25;
-    static constexpr int whiteKeyHeight = 152;
-    static constexpr int blackKeyWidth = 16;
-    static constexpr int blackKeyHeight = 100;
-    static constexpr int octaveWidth = 175;
+    static constexpr int padX = 180, padY = 20, padHeight = 156;
+    static constexpr int padRightMargin = 30;
+    static constexpr int minPadRoom = 100;    // the pad is fitted only when width - 180 exceeds this
+    static constexpr int gripHeight = 20;
+    static constexpr int minHeight = 64;
+    static constexpr int tallestDrag = 680, tallHeight = 730;   // scale 1
 
     explicit KeyBrd (MidiCntrState& hub);
     ~KeyBrd() override;
@@ -32,30 +36,35 @@ public:
     /** The panel sits at x 16 with the given top, width and height. */
     void place (int y, int width, int height);
 
-    /** Number of keys drawn (whole white keys that fit, never ending on a black key). */
-    int getVisibleKeyCount() const noexcept { return visibleKeys; }
-    /** The key index at a point of the panel, -1 for none. */
-    int keyAt (juce::Point<int> position) const;
-    /** The note a key plays: its index plus the keyboard octave times 12. */
-    int noteOfKey (int key) const;
-    int getSoundingKey() const noexcept { return soundingKey; }
+    PianoPad& getPad() noexcept { return pad; }
+    VelIndClass& getVelocity() noexcept { return velocity; }
+    OctaveKeyClass& getOctaveStrip() noexcept { return octaveStrip; }
+    WheelCnt& getPitchWheel() noexcept { return pitchWheel; }
+    WheelCnt& getModWheel() noexcept { return modWheel; }
+
+    /** The hub's keyboard octave changed (the main window stored the strip's octave):
+        keys relabel and light by their new notes. */
+    void octaveChanged();
+    /** A note the instrument or the host holds (true) or let go, on the current channel. */
+    void showNote (int note, bool held) { pad.setNoteHeld (note, held); }
 
     void paint (juce::Graphics&) override;
     void resized() override;
+    void mouseMove (const juce::MouseEvent&) override;
     void mouseDown (const juce::MouseEvent&) override;
     void mouseDrag (const juce::MouseEvent&) override;
     void mouseUp (const juce::MouseEvent&) override;
 
 private:
-    static bool isBlack (int key) noexcept;
-    juce::Rectangle<int> keyBounds (int key) const;
-    void press (int key);
-    void release();
-    void paintWheel (juce::Graphics&, juce::Rectangle<int> area, const juce::String& caption, float position) const;
-
     MidiCntrState& hub;
-    int visibleKeys = 0;
-    int soundingKey = -1, soundingNote = -1;
+    float scale = 1.0f;
+    VelIndClass velocity;
+    PianoPad pad;
+    OctaveKeyClass octaveStrip;
+    WheelCnt pitchWheel { true }, modWheel { false };
+
+    bool resizing = false;
+    int resizeStartHeight = 0, resizeStartY = 0;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (KeyBrd)
 };
