@@ -18,6 +18,7 @@
 #include "editor/pages/MIDI_Setup.h"
 #include "editor/pages/PrgSelClass.h"
 #include "editor/pages/StpSelClass.h"
+#include "editor/pages/VinfoPclass.h"
 #include "link/SysexProtocol.h"
 #include "plugin/VantorAudioProcessor.h"
 
@@ -28,6 +29,7 @@ namespace
 {
     const juce::Colour windowBack (0xff191919);
     const juce::Point<int> mixerParked (-4000, 50);
+    const juce::Point<int> parameterTableParked (-4000, -3000);
     // The FX chain selector takes the page area less this strip at the bottom.
     constexpr int fxChainSelectorShortening = 20;
     constexpr int parkedSize = 50;
@@ -134,6 +136,8 @@ MainComp::~MainComp()
         programPage->removeListener (this);
     if (multiPage != nullptr)
         multiPage->removeListener (this);
+    if (parameterTable != nullptr)
+        parameterTable->removeChangeListener (this);
 }
 
 MidiCntrState& MainComp::hub() const noexcept
@@ -190,6 +194,8 @@ void MainComp::resized()
         programPage->setBounds (getSelectorArea());
     if (multiShown && multiPage != nullptr)
         multiPage->setBounds (getPageArea());
+    if (parameterTableShown)
+        parameterTable->setBounds (getPageArea());
     for (size_t i = 0; i < selectorCount; ++i)
         if (selectorShown[i])
             selectors[i]->setBounds (getSelectorArea());
@@ -365,6 +371,8 @@ void MainComp::changeListenerCallback (juce::ChangeBroadcaster* source)
         fxChainSelectorEvents();
     else if (auto* selector = dynamic_cast<KmpSelClass*> (source))
         selectorEvents (*selector);
+    else if (parameterTable != nullptr && source == parameterTable.get())
+        parameterTableEvents();
     else if (aboutPanel != nullptr && source == aboutPanel.get())
         closeAbout();
     else
@@ -488,6 +496,7 @@ void MainComp::hideAllPages()
     hideProgramPage();
     hideMultiPage();
     hideSelector (songSelector);
+    hideParameterTable();
 }
 
 void MainComp::hideMixer()
@@ -788,8 +797,57 @@ void MainComp::openLibraryWindow()
 {
 }
 
-void MainComp::openParameterTable (int)
+void MainComp::openParameterTable (int channel)
 {
+    hideAllPages();
+    if (parameterTable == nullptr)
+    {
+        parameterTable = std::make_unique<VinfoPclass> (processor);
+        parameterTable->addChangeListener (this);
+        addChildComponent (*parameterTable);
+    }
+
+    const auto area = getPageArea();
+    parameterTable->open (channel, area.getX(), area.getY(), area.getWidth(), area.getHeight());
+    parameterTableShown = true;
+
+    if (isKeyboardShown())
+        keyboard->toFront (false);
+    if (aboutPanel != nullptr)
+        aboutPanel->toFront (false);
+}
+
+void MainComp::hideParameterTable()
+{
+    parameterTableShown = false;
+    if (parameterTable == nullptr)
+        return;
+    parameterTable->closePage();
+    parameterTable->setBounds ({ parameterTableParked.x, parameterTableParked.y, parkedSize, parkedSize });
+    parameterTable->setVisible (false);
+}
+
+void MainComp::parameterTableEvents()
+{
+    for (auto event : parameterTable->takeEvents())
+    {
+        const int code = EditEvent::code (event);
+        const int channel = EditEvent::channel (event);
+        if (code != EditEvent::closePage && code != EditEvent::writeRequested && code != EditEvent::writeRequestedAlt)
+            continue;   // the value field's entry requests are the table's own business
+
+        // Back to the program page the table was opened from.
+        hideAllPages();
+        showProgramPage (channel, programOfChannel (channel));
+        if (code != EditEvent::closePage)
+            openWriteDialog (EditEvent::slot (event), channel, EditEvent::value (event));
+        return;
+    }
+}
+
+void MainComp::openWriteDialog (int, int, int)
+{
+    // The write-sound dialog opens here, over the page area.
 }
 
 //==============================================================================

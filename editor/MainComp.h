@@ -30,6 +30,7 @@ class MidiCntrState;
 class PrgSelClass;
 class StpSelClass;
 class VantorAudioProcessor;
+class VinfoPclass;
 class WoodSide;
 
 /** Everything inside the plug-in window: the top bar with the page tabs, the footer,
@@ -72,6 +73,7 @@ public:
     KeyBrd& getKeyboard() noexcept { return *keyboard; }
     ChMixerComp& getMixer() noexcept { return *mixer; }
     PrgSelClass* getProgramPage() noexcept { return programPage.get(); }
+    VinfoPclass* getParameterTable() noexcept { return parameterTable.get(); }
     StpSelClass* getMultiPage() noexcept { return multiPage.get(); }
     MIDI_Setup* getSetupPanel() noexcept { return setupPanel.get(); }
     AboutPanel* getAboutPanel() noexcept { return aboutPanel.get(); }
@@ -80,6 +82,7 @@ public:
     /** The mixer shows only its top row, above the program page (program mode). */
     bool isMixerStrip() const noexcept { return mixerShown && mixerAsStrip; }
     bool isProgramPageShown() const noexcept { return programShown; }
+    bool isParameterTableShown() const noexcept { return parameterTableShown; }
     bool isMultiPageShown() const noexcept { return multiShown; }
     bool isKeyboardShown() const;
     /** Playing mode (1 program, 2 multi) the window last set. */
@@ -212,8 +215,14 @@ private:
     void showControlsPage();
     /** The library window (the menu button). */
     void openLibraryWindow();
-    /** The virtual parameter table for a channel (program page code 16). */
+    /** The virtual parameter table for a channel (program page code 16): every page
+        is hidden and the table takes the page area. */
     void openParameterTable (int channel);
+    void hideParameterTable();
+    /** The table's events: 13 closes it, 20 and 21 close it and open the write dialog. */
+    void parameterTableEvents();
+    /** The write-sound dialog for (object type, program channel, object number). */
+    void openWriteDialog (int objectType, int channel, int value);
 
     VantorAudioProcessor& processor;
     juce::SharedResourcePointer<FeelAndLook> look;
@@ -228,6 +237,8 @@ private:
     bool mixerShown = false, mixerAsStrip = false;
     std::unique_ptr<PrgSelClass> programPage;
     bool programShown = false;
+    std::unique_ptr<VinfoPclass> parameterTable;
+    bool parameterTableShown = false;
     std::unique_ptr<StpSelClass> multiPage;
     bool multiShown = false;
     std::array<std::unique_ptr<KmpSelClass>, selectorCount> selectors;
