@@ -4,6 +4,8 @@
 #include "editor/AppBar.h"
 #include "editor/AppFoot.h"
 #include "editor/EditEvent.h"
+#include "editor/Lib_Manager_Comp.h"
+#include "editor/Lib_Manager_Win.h"
 #include "editor/Pictures.h"
 #include "editor/WoodSide.h"
 #include "editor/pages/AlgSelClass.h"
@@ -375,6 +377,11 @@ void MainComp::changeListenerCallback (juce::ChangeBroadcaster* source)
         parameterTableEvents();
     else if (aboutPanel != nullptr && source == aboutPanel.get())
         closeAbout();
+    else if (libraryWindow != nullptr && source == &libraryWindow->getContent())
+    {
+        if (libraryWindow->getContent().getLastReport() == Lib_Manager_Comp::doneReport)
+            libraryWindow.reset();
+    }
     else
         keyboardEvent (source);
 }
@@ -795,6 +802,12 @@ void MainComp::showControlsPage()
 
 void MainComp::openLibraryWindow()
 {
+    if (libraryWindow == nullptr)
+    {
+        libraryWindow = std::make_unique<Lib_Manager_Win> (processor);
+        libraryWindow->getContent().addChangeListener (this);
+    }
+    libraryWindow->present();
 }
 
 void MainComp::openParameterTable (int channel)

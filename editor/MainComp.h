@@ -25,6 +25,7 @@ class ChMixerComp;
 class FxcSelClass;
 class KeyBrd;
 class KmpSelClass;
+class Lib_Manager_Win;
 class MIDI_Setup;
 class MidiCntrState;
 class PrgSelClass;
@@ -77,6 +78,7 @@ public:
     StpSelClass* getMultiPage() noexcept { return multiPage.get(); }
     MIDI_Setup* getSetupPanel() noexcept { return setupPanel.get(); }
     AboutPanel* getAboutPanel() noexcept { return aboutPanel.get(); }
+    Lib_Manager_Win* getLibraryWindow() noexcept { return libraryWindow.get(); }
 
     bool isMixerShown() const noexcept { return mixerShown; }
     /** The mixer shows only its top row, above the program page (program mode). */
@@ -246,6 +248,7 @@ private:
     std::unique_ptr<FxcSelClass> fxChainSelector;
     std::unique_ptr<MIDI_Setup> setupPanel;
     std::unique_ptr<AboutPanel> aboutPanel;
+    std::unique_ptr<Lib_Manager_Win> libraryWindow;
     std::vector<std::unique_ptr<juce::Component>> retired;
 
     int windowMode = 1;

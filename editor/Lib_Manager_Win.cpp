@@ -1,0 +1,40 @@
+#include "editor/Lib_Manager_Win.h"
+
+#include "editor/Lib_Manager_Comp.h"
+
+namespace zd8
+{
+
+Lib_Manager_Win::Lib_Manager_Win (VantorAudioProcessor& processor)
+    : juce::DocumentWindow ("ZD8 Channels Arrangements", juce::Colours::black, 0, false)
+{
+    setUsingNativeTitleBar (false);
+    setTitleBarHeight (0);
+    setResizable (false, false);
+
+    content = new Lib_Manager_Comp (processor);
+    content->setSize (width, height);
+    setContentOwned (content, true);
+    centreWithSize (width, height);
+}
+
+Lib_Manager_Win::~Lib_Manager_Win()
+{
+    clearContentComponent();
+}
+
+void Lib_Manager_Win::present()
+{
+    if (! isOnDesktop())
+        addToDesktop();
+    setVisible (true);
+    toFront (true);
+}
+
+void Lib_Manager_Win::closeButtonPressed()
+{
+    // No title-bar buttons; the content's own close button reports instead.
+    content->windowTool (WinMovCan::closeCode);
+}
+
+} // namespace zd8
