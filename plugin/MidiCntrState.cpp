@@ -893,6 +893,12 @@ void MidiCntrState::setMulti (int number, bool reportToHost, bool notify)
 {
     if (reportToHost)
     {
+        // Each report that changes its slot sends a multi select made of both slots.
+        // When the bank changes, the program slot takes its new value first, so the
+        // bank's report selects the new multi instead of passing through "new bank, old
+        // program" (the program's report then changes nothing and sends nothing).
+        if (number / 128 != parameters.value (ParameterTable::multiBankSlot))
+            parameters.setValue (ParameterTable::multiProgramSlot, number % 128);
         queueForHost (ParameterTable::multiBankSlot, number / 128);
         queueForHost (ParameterTable::multiProgramSlot, number % 128);
     }

@@ -210,9 +210,9 @@ TEST_F (MultiWindow, AMultiClickedInTheListIsSelectedOnTheInstrumentAndShown)
     KitMouse (list).click (20, (float) (row * rowHeight + 10));
     list.dispatchPendingMessages();
 
-    // The bank number goes to the host first and starts at 1: its change selects bank 0
-    // with the stored number 1, then the number completes the multi.
-    EXPECT_EQ (sentAfter (2), (std::vector<juce::String> { multiSelectHex (1), multiSelectHex (multi) }));
+    // Bank and number reach the host one after the other; the instrument is told the new
+    // multi once, never "new bank, old number" on the way.
+    EXPECT_EQ (sentAfter (1), (std::vector<juce::String> { multiSelectHex (multi) }));
     EXPECT_EQ (rig.simulator.getMulti(), multi);
     EXPECT_EQ (hub.getParameters().value (ParameterTable::multiProgramSlot), multi);
 
@@ -231,7 +231,7 @@ TEST_F (MultiWindow, TheKeypadChoosesByNumberAndStepsThroughTheList)
     click ("2");
     EXPECT_EQ (page().getDisplay().getShownNumberText(), "12");
     click ("Enter");
-    EXPECT_EQ (sentAfter (2).back(), multiSelectHex (12));
+    EXPECT_EQ (sentAfter (1), std::vector<juce::String> { multiSelectHex (12) });
     EXPECT_EQ (page().getDisplay().getNumber(), 12);
     EXPECT_EQ (page().getList().getSelectedId(), 12);
 
@@ -252,12 +252,12 @@ TEST_F (MultiWindow, TheKeypadChoosesByNumberAndStepsThroughTheList)
     EXPECT_EQ (page().getDisplay().getNumber(), 11);
     EXPECT_EQ (sentAfter (2).back(), multiSelectHex (11));
 
-    // A multi above 127 goes out as two seven-bit groups; the new bank (15) is reported
-    // first, with the number still at 11.
+    // A multi above 127 goes out as two seven-bit groups; the report of the new bank (15)
+    // already selects 2045, not 15 * 128 + 11.
     rig.simulator.clearReceived();
     for (auto key : { "Clear", "2", "0", "4", "5", "Enter" })
         click (key);
-    EXPECT_EQ (sentAfter (2), (std::vector<juce::String> { multiSelectHex (15 * 128 + 11), multiSelectHex (2045) }));
+    EXPECT_EQ (sentAfter (1), (std::vector<juce::String> { multiSelectHex (2045) }));
     EXPECT_EQ (rig.simulator.getMulti(), 2045);
 }
 
