@@ -19,6 +19,7 @@
 #include "editor/pages/KeyBrd.h"
 #include "editor/pages/MIDI_Setup.h"
 #include "editor/pages/PrgSelClass.h"
+#include "editor/pages/kontrols.h"
 #include "editor/pages/StpSelClass.h"
 #include "editor/pages/VinfoPclass.h"
 #include "link/SysexProtocol.h"
@@ -31,6 +32,7 @@ namespace
 {
     const juce::Colour windowBack (0xff191919);
     const juce::Point<int> mixerParked (-4000, 50);
+    const juce::Point<int> controlsParked (-2000, -2000);
     const juce::Point<int> parameterTableParked (-4000, -3000);
     // The FX chain selector takes the page area less this strip at the bottom.
     constexpr int fxChainSelectorShortening = 20;
@@ -203,6 +205,13 @@ void MainComp::resized()
             selectors[i]->setBounds (getSelectorArea());
     if (fxChainSelector != nullptr)
         fxChainSelector->setBounds (getFxChainSelectorArea());
+    if (controlsShown)
+    {
+        controlsPage->setBounds (getPageArea());
+        auto& session = hub().getEditorSession();
+        if (session.getCurrentPage() != kontrols::pageCode)
+            session.enterPage (kontrols::pageCode);
+    }
 
     footer->setBounds (sideWidth, h - footerHeight - 4, w - 2 * sideWidth, footerHeight);
 
@@ -305,6 +314,8 @@ void MainComp::handleNotice (juce::uint32 notice)
         case controllerNotice:
             // The modulation wheel (controller 1) of the current channel also moves the
             // keyboard's wheel.
+            if (controlsShown && (int) ((notice >> 8) & 0x7F) == modulationController)
+                controlsPage->showModWheel (channel, (int) (notice & 0x7F));
             if ((int) ((notice >> 8) & 0x7F) == modulationController && channel == hub().getMidiChannel() - 1)
                 keyboard->getModWheel().setValue ((int) (notice & 0x7F));
             break;
@@ -312,6 +323,8 @@ void MainComp::handleNotice (juce::uint32 notice)
         case pitchBendNotice:
             // The bend's upper seven bits; the keyboard's pitch wheel follows the current
             // channel.
+            if (controlsShown)
+                controlsPage->showPitchWheel (channel, (int) ((notice >> 7) & 0x7F));
             if (channel == hub().getMidiChannel() - 1)
                 keyboard->getPitchWheel().setValue ((int) ((notice >> 7) & 0x7F));
             break;
@@ -339,6 +352,8 @@ void MainComp::handleSlotNotice (juce::uint64 notice)
     }
     else if (kind == ParameterTable::displayController)
     {
+        if (controlsShown)
+            controlsPage->showValue (slot, value);
         if (programShown)
             programPage->showValue (slot, value);
     }
@@ -440,6 +455,8 @@ void MainComp::showPlayingModeTab()
 {
     appBar->setMode (playingModeNow());
     mixer->refresh();
+    if (controlsShown)
+        controlsPage->showAllValues();
 }
 
 void MainComp::keyboardEvent (juce::ChangeBroadcaster* source)
@@ -452,12 +469,16 @@ void MainComp::keyboardEvent (juce::ChangeBroadcaster* source)
     {
         // To the instrument and the host; the top position bends to 16256, the rest 8192.
         h.sendPitchWheel (channel, keyboard->getPitchWheel().getValue() * pitchWheelStep, true);
+        if (controlsShown)
+            controlsPage->showPitchWheel (channel - 1, keyboard->getPitchWheel().getValue());
     }
     else if (source == &keyboard->getModWheel())
     {
         const int value = keyboard->getModWheel().getValue();
         h.getPorts().sendControllerNow (channel, modulationController, value);
         h.sendControllerToHost (channel, modulationController, value);
+        if (controlsShown)
+            controlsPage->showModWheel (channel - 1, value);
     }
     else if (source == &keyboard->getVelocity())
     {
@@ -495,6 +516,7 @@ void MainComp::toggleKeyboard()
 void MainComp::hideAllPages()
 {
     // Order: controls, mixer, the selectors, program, multi, song selector.
+    hideControlsPage();
     hideMixer();
     hideSelector (algorithmSelector);
     hideFxChainSelector();
@@ -798,6 +820,31 @@ void MainComp::refreshMultiPage()
 
 void MainComp::showControlsPage()
 {
+    hideAllPages();
+    if (controlsPage == nullptr)
+    {
+        controlsPage = std::make_unique<kontrols> (processor);
+        addChildComponent (*controlsPage);
+    }
+    controlsPage->setBounds (getPageArea());
+    controlsPage->showAllValues();
+    controlsPage->setVisible (true);
+    controlsShown = true;
+    hub().getEditorSession().enterPage (kontrols::pageCode);
+
+    if (isKeyboardShown())
+        keyboard->toFront (false);
+    if (aboutPanel != nullptr)
+        aboutPanel->toFront (false);
+}
+
+void MainComp::hideControlsPage()
+{
+    controlsShown = false;
+    if (controlsPage == nullptr)
+        return;
+    controlsPage->setBounds ({ controlsParked.x, controlsParked.y, parkedSize, parkedSize });
+    controlsPage->setVisible (false);
 }
 
 void MainComp::openLibraryWindow()

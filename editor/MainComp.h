@@ -33,6 +33,7 @@ class StpSelClass;
 class VantorAudioProcessor;
 class VinfoPclass;
 class WoodSide;
+class kontrols;
 
 /** Everything inside the plug-in window: the top bar with the page tabs, the footer,
     the side panels, the keyboard panel and the pages. It switches pages, carries the
@@ -74,6 +75,7 @@ public:
     KeyBrd& getKeyboard() noexcept { return *keyboard; }
     ChMixerComp& getMixer() noexcept { return *mixer; }
     PrgSelClass* getProgramPage() noexcept { return programPage.get(); }
+    kontrols* getControlsPage() noexcept { return controlsPage.get(); }
     VinfoPclass* getParameterTable() noexcept { return parameterTable.get(); }
     StpSelClass* getMultiPage() noexcept { return multiPage.get(); }
     MIDI_Setup* getSetupPanel() noexcept { return setupPanel.get(); }
@@ -84,6 +86,7 @@ public:
     /** The mixer shows only its top row, above the program page (program mode). */
     bool isMixerStrip() const noexcept { return mixerShown && mixerAsStrip; }
     bool isProgramPageShown() const noexcept { return programShown; }
+    bool isControlsPageShown() const noexcept { return controlsShown; }
     bool isParameterTableShown() const noexcept { return parameterTableShown; }
     bool isMultiPageShown() const noexcept { return multiShown; }
     bool isKeyboardShown() const;
@@ -213,8 +216,9 @@ private:
     void hideMultiPage();
     /** Shows the selected multi again (the write dialog calls it after writing a multi). */
     void refreshMultiPage();
-    /** The controls page; until it exists the "CONTROLS" tab changes nothing. */
+    /** Hides every page, then shows the controls page (created on first use). */
     void showControlsPage();
+    void hideControlsPage();
     /** The library window (the menu button). */
     void openLibraryWindow();
     /** The virtual parameter table for a channel (program page code 16): every page
@@ -239,6 +243,8 @@ private:
     bool mixerShown = false, mixerAsStrip = false;
     std::unique_ptr<PrgSelClass> programPage;
     bool programShown = false;
+    std::unique_ptr<kontrols> controlsPage;
+    bool controlsShown = false;
     std::unique_ptr<VinfoPclass> parameterTable;
     bool parameterTableShown = false;
     std::unique_ptr<StpSelClass> multiPage;

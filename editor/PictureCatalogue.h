@@ -86,6 +86,9 @@ inline constexpr PictureSpec pictureCatalogue[] = {
     // Pages
     { "program_back_standard", 996, 584 },
     { "program_back_organ", 996, 584 },
+    { "controls_panel", 950, 420 },
+    { "controls_label_plate", 66, 14 },
+    { "controls_tw7_badge", 36, 14 },
 };
 
 inline constexpr int pictureCount = (int) (sizeof (pictureCatalogue) / sizeof (pictureCatalogue[0]));

@@ -146,7 +146,7 @@ TEST (MainComp, EachTabDoesItsOwnThing)
         { AppBar::midiTab, { true, false, false, true, false, false, 1 }, 'q' },
         { AppBar::keysTab, { true, false, false, false, false, true, 1 }, 'q' },
         { AppBar::mixerTab, start, 'q' },
-        { AppBar::controlsTab, start, 'q' },   // the controls page is not there yet
+        { AppBar::controlsTab, { false, false, false, false, false, false, 1 }, 'o' },
         { AppBar::aboutTab, { true, false, false, false, true, false, 1 }, 'q' },
         { AppBar::libraryButton, start, 'q' }, // nor is the library window
     };

@@ -3,6 +3,7 @@
 #include "editor/PictureCatalogue.h"
 #include "tools/picgen/CategoryPictures.h"
 #include "tools/picgen/ControlPictures.h"
+#include "tools/picgen/ControlsPagePictures.h"
 #include "tools/picgen/KnobPictures.h"
 #include "tools/picgen/MonitorPictures.h"
 #include "tools/picgen/PagePictures.h"
@@ -36,7 +37,8 @@ juce::Image PictureGenerator::render (const juce::String& name, int width, int h
     juce::Graphics g (image);
     const bool drawn = KnobPictures::draw (name, g, width, height) || ControlPictures::draw (name, g, width, height)
                        || MonitorPictures::draw (name, g, width, height) || PanelPictures::draw (name, g, width, height)
-                       || CategoryPictures::draw (name, g, width, height) || PagePictures::draw (name, g, width, height);
+                       || CategoryPictures::draw (name, g, width, height) || PagePictures::draw (name, g, width, height)
+                       || ControlsPagePictures::draw (name, g, width, height);
     return drawn ? image : juce::Image();
 }
 
