@@ -19,6 +19,8 @@
 #include "editor/pages/KeyBrd.h"
 #include "editor/pages/MIDI_Setup.h"
 #include "editor/pages/PrgSelClass.h"
+#include "editor/pages/RecTrn.h"
+#include "editor/pages/WriteSndView.h"
 #include "editor/pages/kontrols.h"
 #include "editor/pages/StpSelClass.h"
 #include "editor/pages/VinfoPclass.h"
@@ -229,6 +231,10 @@ void MainComp::resized()
         setupPanel->setBounds (getLocalBounds());
     if (aboutPanel != nullptr)
         aboutPanel->setBounds (getLocalBounds());
+    if (receiveDialog != nullptr)
+        receiveDialog->setBounds (0, topBarHeight, w, h);
+    if (writeDialog != nullptr)
+        writeDialog->setBounds (getPageArea());
     layoutSidePanels();
 }
 
@@ -392,6 +398,11 @@ void MainComp::changeListenerCallback (juce::ChangeBroadcaster* source)
         parameterTableEvents();
     else if (aboutPanel != nullptr && source == aboutPanel.get())
         closeAbout();
+    else if (receiveDialog != nullptr && source == receiveDialog.get())
+    {
+        if (receiveDialog->getState() == RecTrn::closeState)
+            closeReceiveDialog();
+    }
     else if (libraryWindow != nullptr && source == &libraryWindow->getContent())
     {
         if (libraryWindow->getContent().getLastReport() == Lib_Manager_Comp::doneReport)
@@ -649,6 +660,8 @@ void MainComp::programPageEvent (juce::uint64 event)
 
     if (code == EditEvent::openTable)
         openParameterTable (channel);
+    else if (code == EditEvent::writeRequested || code == EditEvent::writeRequestedAlt)
+        openWriteDialog (number, channel, value);
 }
 
 void MainComp::multiPageEvent (juce::uint64 event)
@@ -782,7 +795,24 @@ void MainComp::retire (std::unique_ptr<juce::Component> component)
 
 void MainComp::openReceiveDialog()
 {
-    // The receive/transmit dialog opens here, over (0, 64, width, height).
+    if (receiveDialog == nullptr)
+    {
+        receiveDialog = std::make_unique<RecTrn> (hub());
+        receiveDialog->addChangeListener (this);
+        addAndMakeVisible (*receiveDialog);
+    }
+    receiveDialog->setBounds (0, topBarHeight, getWidth(), getHeight());
+    receiveDialog->toFront (true);
+}
+
+void MainComp::closeReceiveDialog()
+{
+    if (receiveDialog == nullptr)
+        return;
+    receiveDialog->removeChangeListener (this);
+    receiveDialog->setVisible (false);
+    removeChildComponent (receiveDialog.get());
+    retire (std::move (receiveDialog));
 }
 
 void MainComp::showMultiPage()
@@ -905,9 +935,42 @@ void MainComp::parameterTableEvents()
     }
 }
 
-void MainComp::openWriteDialog (int, int, int)
+void MainComp::openWriteDialog (int objectType, int channel, int value)
 {
-    // The write-sound dialog opens here, over the page area.
+    closeWriteDialog();
+    writeDialog = std::make_unique<WriteSndView> (hub(), objectType, channel, value);
+    writeDialog->onEvent = [this] (juce::uint64 event) { writeDialogEvent (event); };
+    writeDialog->setBounds (getPageArea());
+    addAndMakeVisible (*writeDialog);
+    writeDialog->toFront (true);
+    if (aboutPanel != nullptr)
+        aboutPanel->toFront (false);
+}
+
+void MainComp::closeWriteDialog()
+{
+    if (writeDialog == nullptr)
+        return;
+    writeDialog->onEvent = nullptr;
+    writeDialog->setVisible (false);
+    removeChildComponent (writeDialog.get());
+    // The dialog's own button asked: it is deleted after that call has returned.
+    retire (std::move (writeDialog));
+}
+
+void MainComp::writeDialogEvent (juce::uint64 event)
+{
+    const int code = EditEvent::code (event);
+    if (code != EditEvent::closePage && code != EditEvent::writeDone)
+        return;
+
+    const bool multiWritten = code == EditEvent::writeDone && writeDialog != nullptr && writeDialog->isWritingMulti();
+    closeWriteDialog();
+    if (multiWritten)
+    {
+        selectPlayingMode (MidiCntrState::multiMode);
+        refreshMultiPage();
+    }
 }
 
 //==============================================================================

@@ -29,10 +29,12 @@ class Lib_Manager_Win;
 class MIDI_Setup;
 class MidiCntrState;
 class PrgSelClass;
+class RecTrn;
 class StpSelClass;
 class VantorAudioProcessor;
 class VinfoPclass;
 class WoodSide;
+class WriteSndView;
 class kontrols;
 
 /** Everything inside the plug-in window: the top bar with the page tabs, the footer,
@@ -80,6 +82,10 @@ public:
     StpSelClass* getMultiPage() noexcept { return multiPage.get(); }
     MIDI_Setup* getSetupPanel() noexcept { return setupPanel.get(); }
     AboutPanel* getAboutPanel() noexcept { return aboutPanel.get(); }
+    /** The receive dialog while it is open, else null. */
+    RecTrn* getReceiveDialog() noexcept { return receiveDialog.get(); }
+    /** The write-sound dialog while it is open, else null. */
+    WriteSndView* getWriteDialog() noexcept { return writeDialog.get(); }
     Lib_Manager_Win* getLibraryWindow() noexcept { return libraryWindow.get(); }
 
     bool isMixerShown() const noexcept { return mixerShown; }
@@ -111,6 +117,9 @@ public:
     void showMixerPage();
     /** Shows the program page for channel 0..15 with that program. */
     void showProgramPage (int channel, int program);
+    /** The write-sound dialog over the page area for (object type: 138 program, 114 or
+        155 multi; the program's channel 0..15; the object number written). */
+    void openWriteDialog (int objectType, int channel, int value);
 
     /** Hides every page and opens the selector of an object type (149 algorithm, 133
         keymap, 103 intonation table, 163 shift pattern, 164 velocity pattern, 112 song)
@@ -209,7 +218,12 @@ private:
     // Places for what later pages bring; each does nothing until its page exists.
     /** The receive/transmit dialog opens here ("RECEIVE DATA" in the MIDI setup). */
     void openReceiveDialog();
-    bool isReceiveDialogOpen() const noexcept { return false; }
+    bool isReceiveDialogOpen() const noexcept { return receiveDialog != nullptr; }
+    void closeReceiveDialog();
+    /** The write dialog's events: 13 closes it, 26 closes it and shows multi mode
+        after a multi was written. */
+    void writeDialogEvent (juce::uint64 event);
+    void closeWriteDialog();
     /** The multi page in the page area, created on first use, showing the selected
         multi. */
     void showMultiPage();
@@ -227,8 +241,6 @@ private:
     void hideParameterTable();
     /** The table's events: 13 closes it, 20 and 21 close it and open the write dialog. */
     void parameterTableEvents();
-    /** The write-sound dialog for (object type, program channel, object number). */
-    void openWriteDialog (int objectType, int channel, int value);
 
     VantorAudioProcessor& processor;
     juce::SharedResourcePointer<FeelAndLook> look;
@@ -254,6 +266,8 @@ private:
     std::unique_ptr<FxcSelClass> fxChainSelector;
     std::unique_ptr<MIDI_Setup> setupPanel;
     std::unique_ptr<AboutPanel> aboutPanel;
+    std::unique_ptr<RecTrn> receiveDialog;
+    std::unique_ptr<WriteSndView> writeDialog;
     std::unique_ptr<Lib_Manager_Win> libraryWindow;
     std::vector<std::unique_ptr<juce::Component>> retired;
 

@@ -15,6 +15,10 @@ namespace
 
     constexpr juce::uint32 statusColour = 0xffe6c86c;
     const juce::Rectangle<int> statusBounds { 50, 176, 200, 14 };
+    // Under the program display's right edge, clear of the status line's text and of
+    // the organ layout's channel section.
+    const juce::Rectangle<int> writeBounds { 236, 166, 54, 18 };
+    constexpr int writeIdentifier = 1;
 
     constexpr int displayWidth = 280, displayHeight = 150;
     const juce::Point<int> displayHome { 10, 10 };
@@ -128,6 +132,12 @@ PrgSelClass::PrgSelClass (VantorAudioProcessor& p) : processor (p)
     // The display sits above the chooser while that is open.
     addAndMakeVisible (*display);
 
+    // The chooser, brought to the front when it opens, covers it.
+    writeButton = std::make_unique<StsBut> ("WRITE", writeIdentifier, 0, 11.0f);
+    writeButton->setBounds (writeBounds);
+    writeButton->addListener (this);
+    addAndMakeVisible (*writeButton);
+
     refreshTimer = processor.getHub().getEnvironment().timers.createTimer();
     refreshTimer->onTick = [this] { refreshNow(); };
 }
@@ -138,6 +148,7 @@ PrgSelClass::~PrgSelClass()
     refreshTimer->onTick = nullptr;
     chooser->getList().removeChangeListener (this);
     display->removeChangeListener (this);
+    writeButton->removeListener (this);
     for (auto& c : controls)
         c->removeListener (this);
 }
@@ -218,6 +229,12 @@ void PrgSelClass::post (juce::uint64 event)
     }
     for (int i = copy.size(); --i >= 0;)
         copy.getUnchecked (i)->programPageEvent (event);
+}
+
+void PrgSelClass::buttonPressed (StsBut*, int identifier)
+{
+    if (identifier == writeIdentifier)
+        post (EditEvent::make (EditEvent::writeRequested, ObjectStore::typeProgram, 0, channel, program));
 }
 
 void PrgSelClass::forwardListEvents()

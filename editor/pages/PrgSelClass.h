@@ -1,11 +1,13 @@
 #pragma once
 
 #include "editor/LCD_Comp.h"
+#include "editor/StsBut.h"
 #include "editor/StsCont.h"
 #include "editor/StsContListener.h"
 #include "editor/StsLabel.h"
 #include "editor/pages/PrgSelListener.h"
 #include "editor/pages/ProgPanel.h"
+#include "editor/stsbutListener.h"
 #include "link/OneShotTimer.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -27,10 +29,13 @@ class VantorAudioProcessor;
 
     The page never talks to the ports: a program choice goes to the PrgSelListeners
     (the main window) as an EditEvent, control changes go to the hub's setAndReport.
-    Message thread only. */
+    "WRITE" under the program display asks the main window for the write dialog of the
+    shown program (EditEvent code 20, object type 138 in the slot field, the program as
+    value). Message thread only. */
 class PrgSelClass : public juce::Component,
                     public StsContListener,
-                    private juce::ChangeListener
+                    private juce::ChangeListener,
+                    private stsbutListener
 {
 public:
     static constexpr char pageCode = 'z';
@@ -67,6 +72,7 @@ public:
     ProgPanel& getChooser() noexcept { return *chooser; }
     LCD_Comp& getDisplay() noexcept { return *display; }
     StsLabel& getStatusLine() noexcept { return *statusLine; }
+    StsBut& getWriteButton() noexcept { return *writeButton; }
 
     void addListener (PrgSelListener* listener);
     void removeListener (PrgSelListener* listener);
@@ -107,6 +113,7 @@ private:
     };
 
     void changeListenerCallback (juce::ChangeBroadcaster* source) override;
+    void buttonPressed (StsBut* button, int identifier) override;
     void post (juce::uint64 event);
     void forwardListEvents();
     void displayPressed();
@@ -125,6 +132,7 @@ private:
     std::unique_ptr<ProgPanel> chooser;
     std::unique_ptr<LCD_Comp> display;
     std::unique_ptr<StsLabel> statusLine;
+    std::unique_ptr<StsBut> writeButton;
     std::array<std::unique_ptr<StsCont>, maxControls> controls;
     std::array<int, maxControls> placeX {}, placeY {}, placeWidth {}, placeHeight {};
     std::array<juce::uint8, 128> controllerStyles {};
