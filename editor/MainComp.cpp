@@ -674,6 +674,11 @@ void MainComp::multiPageEvent (juce::uint64 event)
         hideAllPages();
         return;
     }
+    if (code == EditEvent::writeRequested)
+    {
+        openWriteDialog (EditEvent::slot (event), 0, multi);
+        return;
+    }
     if (code != EditEvent::chosen && code != EditEvent::selectedQuietly)
         return;
 

@@ -32,6 +32,9 @@ namespace
     // Frames drawn behind the bank buttons and the keypad.
     const juce::Rectangle<int> bankFrame { 268, 0, 84, 134 };
     const juce::Rectangle<int> keypadFrame { 640, 6, 308, 160 };
+    // Under the bank buttons, above the zone table.
+    const juce::Rectangle<int> writePlace { 280, 142, 60, 24 };
+    constexpr int writeIdentifier = 300;
 
     // The list reports the multi under the number of the multi slot.
     constexpr int listParameterNumber = ParameterTable::multiSlot;
@@ -69,6 +72,10 @@ StpSelClass::StpSelClass (VantorAudioProcessor& p) : processor (p)
     addButton (keypadButtons, "-", minusKey, { minusX, keyRows[3], keyWidth, keyHeight });
     addButton (keypadButtons, "+", plusKey, { plusX, keyRows[3], keyWidth, keyHeight });
 
+    writeButton = std::make_unique<StsBut> ("WRITE", writeIdentifier, 0, 11.0f);
+    writeButton->addListener (this);
+    addAndMakeVisible (*writeButton);
+
     highlightBank (getBankButton (allBank));
     setFilter (modeAll, 0);
     layoutChildren();
@@ -77,6 +84,7 @@ StpSelClass::StpSelClass (VantorAudioProcessor& p) : processor (p)
 StpSelClass::~StpSelClass()
 {
     list->removeChangeListener (this);
+    writeButton->removeListener (this);
     for (auto* group : { &bankButtons, &keypadButtons })
         for (auto& b : *group)
             b->removeListener (this);
@@ -127,6 +135,7 @@ void StpSelClass::layoutChildren()
         bankButtons[i]->setBounds (bankPlaces[i].translated (contentX, 0));
     for (size_t i = 0; i < keypadButtons.size(); ++i)
         keypadButtons[i]->setBounds (keypadPlaces[i].translated (contentX, 0));
+    writeButton->setBounds (writePlace.translated (contentX, 0));
 }
 
 //==============================================================================
@@ -239,7 +248,10 @@ void StpSelClass::highlightBank (StsBut* button)
 void StpSelClass::buttonPressed (StsBut* button, int identifier)
 {
     // "ALL" and "-" share an identifier, so the group is found by the button itself.
-    if (contains (bankButtons, button))
+    if (button == writeButton.get())
+        post (EditEvent::make (EditEvent::writeRequested, ObjectStore::typeMulti, 0, 0,
+                               processor.getHub().getImage().getSelectedMulti()));
+    else if (contains (bankButtons, button))
         bankPressed (button, identifier);
     else if (contains (keypadButtons, button))
         keyPressed (identifier);

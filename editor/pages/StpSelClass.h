@@ -24,7 +24,9 @@ class VantorAudioProcessor;
     A choice in the list (or on the keypad) goes to the StpSelListeners (the main window)
     as the list's EditEvent: code 7 to select the multi on the instrument, 14 to show it
     without sending. The main window loads the multi into the multi edit object and
-    calls showMulti. The zone fields send their own changes. Message thread only. */
+    calls showMulti. The zone fields send their own changes. "WRITE" under the bank
+    buttons asks for the write dialog of the multi on show (EditEvent code 20, object
+    type 155 in the slot field, the multi as value). Message thread only. */
 class StpSelClass : public juce::Component, public stsbutListener, private juce::ChangeListener
 {
 public:
@@ -68,6 +70,7 @@ public:
     /** The button with that caption ("FACTORY", "7", "Enter", "+"), or nullptr. */
     StsBut* findButton (const juce::String& caption) const;
     StsBut* getBankButton (int id) const;
+    StsBut& getWriteButton() noexcept { return *writeButton; }
     int getMode() const noexcept { return mode; }
     int getArgument() const noexcept { return argument; }
     /** The content box: (x, 0, 970, 640) with x centring it on the page. */
@@ -99,6 +102,7 @@ private:
     std::unique_ptr<StsGrid> list;
     std::unique_ptr<ZonesArray> zones;
     std::vector<std::unique_ptr<StsBut>> bankButtons, keypadButtons;
+    std::unique_ptr<StsBut> writeButton;
     std::vector<juce::Rectangle<int>> bankPlaces, keypadPlaces;
     StsBut* highlightedBank = nullptr;
     int mode = modeAll, argument = 0;

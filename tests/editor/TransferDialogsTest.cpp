@@ -9,6 +9,7 @@
 #include "editor/pages/ProgBarView.h"
 #include "editor/pages/RecTrn.h"
 #include "editor/pages/RenameCnt.h"
+#include "editor/pages/StpSelClass.h"
 #include "editor/pages/WriteSndView.h"
 #include "link/FIFO_Class.h"
 #include "plugin/VantorAudioProcessor.h"
@@ -495,5 +496,19 @@ TEST_F (TransferDialogsTest, ClosingAfterAMultiWriteShowsMultiModeAndCancelJustC
     EXPECT_EQ (main().getWindowMode(), MidiCntrState::multiMode);
     EXPECT_TRUE (main().getAppBar().getTab (AppBar::multiTab)->isOn());
     EXPECT_EQ (hub().getParameters().value (ParameterTable::playingModeSlot), MidiCntrState::multiMode);
+    main().handleUpdateNowIfNeeded();
+
+    // The multi page's WRITE asks for the dialog of the multi it shows.
+    auto* page = main().getMultiPage();
+    ASSERT_NE (page, nullptr);
+    ASSERT_TRUE (main().isMultiPageShown());
+    main().multiPageEvent (EditEvent::make (EditEvent::selectedQuietly, ParameterTable::multiSlot, 0, 0, source));
+    click (page->getWriteButton());
+    dialog = main().getWriteDialog();
+    ASSERT_NE (dialog, nullptr);
+    EXPECT_TRUE (dialog->isWritingMulti());
+    EXPECT_EQ (dialog->getModel().getSourceId(), source);
+    click (dialog->getCancelButton());
+    EXPECT_EQ (main().getWriteDialog(), nullptr);
     main().handleUpdateNowIfNeeded();
 }
