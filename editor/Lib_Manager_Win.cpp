@@ -15,7 +15,11 @@ Lib_Manager_Win::Lib_Manager_Win (VantorAudioProcessor& processor)
     content = new Lib_Manager_Comp (processor);
     content->setSize (width, height);
     setContentOwned (content, true);
-    centreWithSize (width, height);
+    // Centred on the screen; without a display (a headless host) it just takes its size.
+    if (juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() != nullptr)
+        centreWithSize (width, height);
+    else
+        setSize (width, height);
 }
 
 Lib_Manager_Win::~Lib_Manager_Win()

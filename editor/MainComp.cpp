@@ -34,10 +34,10 @@ namespace
 {
     const juce::Colour windowBack (0xff191919);
     const juce::Point<int> mixerParked (-4000, 50);
-    const juce::Point<int> controlsParked (-2000, -2000);
-    const juce::Point<int> parameterTableParked (-4000, -3000);
     // The FX chain selector takes the page area less this strip at the bottom.
     constexpr int fxChainSelectorShortening = 20;
+    const juce::Point<int> controlsParked (-2000, -2000);
+    const juce::Point<int> parameterTableParked (-4000, -3000);
     constexpr int parkedSize = 50;
 
     // Where the logo goes: its whole 564 x 62 picture scaled into this box, measured
@@ -198,10 +198,6 @@ void MainComp::resized()
         mixer->setBounds (mixerAsStrip ? getPageArea().withHeight (mixerStripHeight) : getPageArea());
     if (programShown && programPage != nullptr)
         programPage->setBounds (getSelectorArea());
-    if (multiShown && multiPage != nullptr)
-        multiPage->setBounds (getPageArea());
-    if (parameterTableShown)
-        parameterTable->setBounds (getPageArea());
     for (size_t i = 0; i < selectorCount; ++i)
         if (selectorShown[i])
             selectors[i]->setBounds (getSelectorArea());
@@ -214,6 +210,10 @@ void MainComp::resized()
         if (session.getCurrentPage() != kontrols::pageCode)
             session.enterPage (kontrols::pageCode);
     }
+    if (multiShown && multiPage != nullptr)
+        multiPage->setBounds (getPageArea());
+    if (parameterTableShown)
+        parameterTable->setBounds (getPageArea());
 
     footer->setBounds (sideWidth, h - footerHeight - 4, w - 2 * sideWidth, footerHeight);
 
@@ -606,12 +606,10 @@ void MainComp::mixerEvents()
         const int subKind = EditEvent::subKind (event);
         if (subKind == programSubKind)
             openProgramPageFromMixer (channel);
-        // The effect fields (sub-kinds 0, 3, 6) only pick the channel; another
-        // sub-kind names an object type whose selector opens, with the value as the
-        // object shown as current.
         else if (subKind != ParameterTable::insertChainRow && subKind != ParameterTable::aux1ChainRow
                  && subKind != ParameterTable::aux2ChainRow)
-            openObjectSelector (subKind, channel, EditEvent::value (event));
+            openSelectorForChannel (subKind, channel, EditEvent::value (event));
+        // The effect fields (sub-kinds 0, 3, 6) only pick the channel.
     }
 }
 
@@ -976,6 +974,11 @@ void MainComp::writeDialogEvent (juce::uint64 event)
         selectPlayingMode (MidiCntrState::multiMode);
         refreshMultiPage();
     }
+}
+
+void MainComp::openSelectorForChannel (int objectType, int channel, int currentObject)
+{
+    openObjectSelector (objectType, channel, currentObject);
 }
 
 //==============================================================================

@@ -77,8 +77,8 @@ public:
     KeyBrd& getKeyboard() noexcept { return *keyboard; }
     ChMixerComp& getMixer() noexcept { return *mixer; }
     PrgSelClass* getProgramPage() noexcept { return programPage.get(); }
-    kontrols* getControlsPage() noexcept { return controlsPage.get(); }
     VinfoPclass* getParameterTable() noexcept { return parameterTable.get(); }
+    kontrols* getControlsPage() noexcept { return controlsPage.get(); }
     StpSelClass* getMultiPage() noexcept { return multiPage.get(); }
     MIDI_Setup* getSetupPanel() noexcept { return setupPanel.get(); }
     AboutPanel* getAboutPanel() noexcept { return aboutPanel.get(); }
@@ -92,8 +92,8 @@ public:
     /** The mixer shows only its top row, above the program page (program mode). */
     bool isMixerStrip() const noexcept { return mixerShown && mixerAsStrip; }
     bool isProgramPageShown() const noexcept { return programShown; }
-    bool isControlsPageShown() const noexcept { return controlsShown; }
     bool isParameterTableShown() const noexcept { return parameterTableShown; }
+    bool isControlsPageShown() const noexcept { return controlsShown; }
     bool isMultiPageShown() const noexcept { return multiShown; }
     bool isKeyboardShown() const;
     /** Playing mode (1 program, 2 multi) the window last set. */
@@ -117,9 +117,6 @@ public:
     void showMixerPage();
     /** Shows the program page for channel 0..15 with that program. */
     void showProgramPage (int channel, int program);
-    /** The write-sound dialog over the page area for (object type: 138 program, 114 or
-        155 multi; the program's channel 0..15; the object number written). */
-    void openWriteDialog (int objectType, int channel, int value);
 
     /** Hides every page and opens the selector of an object type (149 algorithm, 133
         keymap, 103 intonation table, 163 shift pattern, 164 velocity pattern, 112 song)
@@ -133,6 +130,9 @@ public:
     KmpSelClass* getSelector (int objectType) noexcept;
     bool isSelectorShown (int objectType) const noexcept;
     FxcSelClass* getFxChainSelector() noexcept { return fxChainSelector.get(); }
+    /** The write-sound dialog over the page area for (object type: 138 program, 114 or
+        155 multi; the program's channel 0..15; the object number written). */
+    void openWriteDialog (int objectType, int channel, int value);
 
     //==============================================================================
     void paint (juce::Graphics&) override;
@@ -241,6 +241,9 @@ private:
     void hideParameterTable();
     /** The table's events: 13 closes it, 20 and 21 close it and open the write dialog. */
     void parameterTableEvents();
+    /** The selector of an object type for a channel (mixer channel events whose
+        sub-kind is neither the program nor an effect field). */
+    void openSelectorForChannel (int objectType, int channel, int currentObject);
 
     VantorAudioProcessor& processor;
     juce::SharedResourcePointer<FeelAndLook> look;
@@ -255,15 +258,15 @@ private:
     bool mixerShown = false, mixerAsStrip = false;
     std::unique_ptr<PrgSelClass> programPage;
     bool programShown = false;
-    std::unique_ptr<kontrols> controlsPage;
-    bool controlsShown = false;
-    std::unique_ptr<VinfoPclass> parameterTable;
-    bool parameterTableShown = false;
-    std::unique_ptr<StpSelClass> multiPage;
-    bool multiShown = false;
     std::array<std::unique_ptr<KmpSelClass>, selectorCount> selectors;
     std::array<bool, selectorCount> selectorShown {};
     std::unique_ptr<FxcSelClass> fxChainSelector;
+    std::unique_ptr<VinfoPclass> parameterTable;
+    bool parameterTableShown = false;
+    std::unique_ptr<kontrols> controlsPage;
+    bool controlsShown = false;
+    std::unique_ptr<StpSelClass> multiPage;
+    bool multiShown = false;
     std::unique_ptr<MIDI_Setup> setupPanel;
     std::unique_ptr<AboutPanel> aboutPanel;
     std::unique_ptr<RecTrn> receiveDialog;

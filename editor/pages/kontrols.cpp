@@ -339,7 +339,32 @@ void kontrols::resized()
     x0 = (getWidth() - juce::roundToInt (panelWidth * scale)) / 2;
     y0 = juce::roundToInt (contentTop * scale);
     content.setTopLeftPosition (x0, y0);
+    placeMonitors();
     statusLine->setBounds (juce::Rectangle<int> (statusX, statusY, statusWidth, statusHeight) * scale);
+}
+
+void kontrols::placeMonitors()
+{
+    // Four rows of full-size monitors need a tall window. When the page is shorter, the
+    // rows close up and the monitors shrink until all sixteen are in view.
+    const int top = monitorRowY[0];
+    const int fullSpan = monitorRowY[3] + monitorHeight - top;
+    const int available = getHeight() - y0 - juce::roundToInt ((float) top * scale);
+    float pageScale = scale;
+    int rowStep = 0;   // 0: the full-size rows in their own places
+    if (available > 0 && available < juce::roundToInt ((float) fullSpan * scale))
+    {
+        constexpr int gap = 6;
+        const float monitorHeightAt1 = (float) monitorHeight;   // at page scale 1.0
+        pageScale = juce::jlimit (0.2f, scale, ((float) available / 4.0f - gap) / monitorHeightAt1);
+        rowStep = juce::roundToInt (monitorHeightAt1 * pageScale) + gap;
+    }
+    for (int n = 0; n < channels; ++n)
+    {
+        auto& m = *monitors[(size_t) n];
+        m.setPageScale (pageScale);
+        m.setTopLeftPosition (monitorColumnStep * (n % 4), rowStep > 0 ? top + rowStep * (n / 4) : monitorRowY[n / 4]);
+    }
 }
 
 } // namespace zd8

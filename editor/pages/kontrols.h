@@ -96,6 +96,7 @@ private:
     int channel = 0;
     float scale = 1.0f;
     int x0 = 0, y0 = contentTop;
+    void placeMonitors();
 
     // Holds everything placed from the content origin (the panel's controls, the
     // channel block and the monitors), so that a new page size moves them together.
