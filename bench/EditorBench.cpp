@@ -15,6 +15,7 @@ namespace
     void openEditorAndPaint (benchmark::State& state)
     {
         juce::ScopedJuceInitialiser_GUI juce;
+        zd8::VantorAudioProcessorEditor::registerWithProcessor();
         BenchRig rig;
         zd8::VantorAudioProcessor p (rig.environment);
         // Only the first window of an instance shows the About panel over the mixer.

@@ -1,7 +1,7 @@
 # The editor's pictures, our own vector art. zd8-picgen (tools/picgen, which links JUCE
 # only) draws every picture of editor/PictureCatalogue.h at build time into one zip of
 # PNGs, which is embedded as read-only data in the static library zd8_pictures
-# (namespace Zd8Pictures, header Zd8Pictures.h), which zd8_core links. The generator is
+# (namespace Zd8Pictures, header Zd8Pictures.h), which zd8_editor links. The generator is
 # the source of truth: a change to it redraws and re-embeds the pictures.
 
 set(ZD8_PICTURE_DIR ${CMAKE_BINARY_DIR}/pictures)
@@ -42,4 +42,4 @@ add_custom_command(OUTPUT ${ZD8_PICTURE_CODE}/BinaryData1.cpp
     COMMAND ${CMAKE_COMMAND} -E touch ${ZD8_PICTURE_CODE}/BinaryData1.cpp ${ZD8_PICTURE_CODE}/Zd8Pictures.h
     DEPENDS ${ZD8_PICTURE_ZIP})
 
-target_link_libraries(zd8_core PUBLIC zd8_pictures)
+target_link_libraries(zd8_editor PUBLIC zd8_pictures)

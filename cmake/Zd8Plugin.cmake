@@ -19,7 +19,8 @@ juce_add_plugin(ZD8Plugin
     VST2_CATEGORY kPlugCategEffect
     FORMATS VST Standalone)
 
-# The shared-code target holds only the entry point; everything else is in zd8_core.
+# The shared-code target holds only the entry point; everything else is in zd8_core
+# and zd8_editor.
 target_sources(ZD8Plugin PRIVATE ${CMAKE_SOURCE_DIR}/plugin/PluginEntry.cpp)
-target_link_libraries(ZD8Plugin PUBLIC zd8_core zd8_sim)
+target_link_libraries(ZD8Plugin PUBLIC zd8_editor zd8_sim)
 zd8_warnings(ZD8Plugin)

@@ -6,6 +6,13 @@
 namespace zd8
 {
 
+void VantorAudioProcessorEditor::registerWithProcessor()
+{
+    VantorAudioProcessor::setEditorFactory ([] (VantorAudioProcessor& p) -> juce::AudioProcessorEditor* {
+        return new VantorAudioProcessorEditor (p);
+    });
+}
+
 VantorAudioProcessorEditor::VantorAudioProcessorEditor (VantorAudioProcessor& p)
     : juce::AudioProcessorEditor (p), processor (p)
 {

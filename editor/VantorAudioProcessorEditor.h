@@ -24,6 +24,10 @@ public:
     explicit VantorAudioProcessorEditor (VantorAudioProcessor& processor);
     ~VantorAudioProcessorEditor() override;
 
+    /** Makes every processor's createEditor build this window (the plug-in's entry
+        point calls it once; so do the programs that open windows themselves). */
+    static void registerWithProcessor();
+
     MainComp& getMainComp() noexcept { return *mainComp; }
     juce::ComponentBoundsConstrainer& getSizeLimits() noexcept { return constrainer; }
 

@@ -1,3 +1,4 @@
+#include "editor/VantorAudioProcessorEditor.h"
 #include "plugin/VantorAudioProcessor.h"
 
 #include "link/VirtualMidiDevices.h"
@@ -19,5 +20,6 @@ juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()
         static DemoDevice* demo = new DemoDevice();
         juce::ignoreUnused (demo);
     }
+    zd8::VantorAudioProcessorEditor::registerWithProcessor();
     return new zd8::VantorAudioProcessor();
 }

@@ -1,10 +1,10 @@
 #include "plugin/VantorAudioProcessor.h"
 
 #include "arrangements/ArrangementFiles.h"
-#include "editor/VantorAudioProcessorEditor.h"
 #include "link/SafeFileWriter.h"
 #include "plugin/SlotParameter.h"
 
+#include <atomic>
 #include <cmath>
 
 namespace zd8
@@ -170,9 +170,25 @@ void VantorAudioProcessor::processBlock (juce::AudioBuffer<float>& audio, juce::
 }
 
 //==============================================================================
+namespace
+{
+    std::atomic<VantorAudioProcessor::EditorFactory> editorFactory { nullptr };
+}
+
+void VantorAudioProcessor::setEditorFactory (EditorFactory factory) noexcept
+{
+    editorFactory = factory;
+}
+
+bool VantorAudioProcessor::hasEditor() const
+{
+    return editorFactory.load() != nullptr;
+}
+
 juce::AudioProcessorEditor* VantorAudioProcessor::createEditor()
 {
-    return new VantorAudioProcessorEditor (*this);
+    const auto factory = editorFactory.load();
+    return factory != nullptr ? factory (*this) : nullptr;
 }
 
 //==============================================================================

@@ -46,7 +46,13 @@ public:
     bool producesMidi() const override { return true; }
 
     juce::AudioProcessorEditor* createEditor() override;
-    bool hasEditor() const override { return true; }
+    bool hasEditor() const override;
+
+    /** The window lives in a library of its own (the engine builds and is tested
+        without it): the plug-in's entry point registers how to make one. Until then
+        the processor has no editor. */
+    using EditorFactory = juce::AudioProcessorEditor* (*) (VantorAudioProcessor&);
+    static void setEditorFactory (EditorFactory factory) noexcept;
 
     int getNumPrograms() override { return numPrograms; }
     int getCurrentProgram() override { return currentProgram; }

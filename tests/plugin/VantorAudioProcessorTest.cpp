@@ -38,7 +38,17 @@ TEST (VantorAudioProcessor, AnswersTheHostAsAStereoMidiPluginWithSlotsAndArrange
     EXPECT_EQ (p.getNumPrograms(), 64);
     EXPECT_TRUE (p.acceptsMidi());
     EXPECT_TRUE (p.producesMidi());
+    // The window comes from the editor library, which registers itself in the plug-in.
+    EXPECT_FALSE (p.hasEditor());
+    EXPECT_EQ (p.createEditor(), nullptr);
+    VantorAudioProcessor::setEditorFactory ([] (VantorAudioProcessor& owner) -> juce::AudioProcessorEditor* {
+        return new juce::GenericAudioProcessorEditor (owner);
+    });
     EXPECT_TRUE (p.hasEditor());
+    std::unique_ptr<juce::AudioProcessorEditor> editor (p.createEditor());
+    EXPECT_NE (editor, nullptr);
+    editor.reset();
+    VantorAudioProcessor::setEditorFactory (nullptr);
     EXPECT_EQ (p.getTailLengthSeconds(), 0.0);
     EXPECT_EQ (p.getLatencySamples(), 0);
     EXPECT_EQ (p.getParameters().size(), 2314);
