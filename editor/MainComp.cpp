@@ -583,6 +583,14 @@ void MainComp::showProgramPage (int channel, int program)
         addChildComponent (*programPage);
     }
 
+    // The chooser lists every program with the channel's own one selected (quietly:
+    // the list's code 14 only schedules the page's refresh).
+    auto& list = programPage->getProgramList();
+    list.setParameterNumber (ParameterTable::programRow);
+    list.setChannel (channel);
+    list.bind (4, 0);
+    list.selectId (program, false);
+
     const auto area = getSelectorArea();
     programPage->open (channel, area.getX(), area.getY(), area.getWidth(), area.getHeight());
     programPage->showProgram (channel, program);

@@ -172,6 +172,7 @@ TEST (MainComp, ProgramTabShowsTheCurrentChannelUnderTheMixerRow)
     Instance w;
     w.closeFirstAbout();
     w.hub().setMidiChannel (5);
+    w.hub().setFromEditor (ParameterTable::programSlot (4, ParameterTable::programRow), 37, false, false);
     w.press (AppBar::programTab);
 
     auto& m = w.main();
@@ -180,6 +181,14 @@ TEST (MainComp, ProgramTabShowsTheCurrentChannelUnderTheMixerRow)
     EXPECT_EQ (m.getProgramPage()->getBounds(), juce::Rectangle<int> (16, 126, 996, 584));
     EXPECT_TRUE (m.getProgramPage()->isVisible());
     EXPECT_EQ (m.getMixer().getBounds(), juce::Rectangle<int> (16, 64, 996, 62));
+
+    // The chooser lists every program, with the channel's own one selected.
+    const int program = w.hub().getParameters().value (ParameterTable::programSlot (4, ParameterTable::programRow));
+    auto& list = m.getProgramPage()->getProgramList();
+    EXPECT_EQ (list.getCount(), (int) w.hub().getImage().getPrograms().listIds (4, 0).size());
+    EXPECT_GT (list.getCount(), 100);
+    EXPECT_EQ (program, 37);
+    EXPECT_EQ (list.getSelectedId(), program);
 
     // Back to the mixer: the program page is parked out of sight.
     w.press (AppBar::mixerTab);
