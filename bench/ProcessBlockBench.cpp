@@ -8,6 +8,47 @@
 
 namespace
 {
+    // The floor: a JUCE processor whose processBlock does nothing, called the same way.
+    struct EmptyProcessor : juce::AudioProcessor
+    {
+        EmptyProcessor()
+            : juce::AudioProcessor (BusesProperties().withOutput ("Output", juce::AudioChannelSet::stereo(), true))
+        {
+        }
+        const juce::String getName() const override { return "Empty"; }
+        void prepareToPlay (double, int) override {}
+        void releaseResources() override {}
+        void processBlock (juce::AudioBuffer<float>&, juce::MidiBuffer&) override {}
+        double getTailLengthSeconds() const override { return 0.0; }
+        bool acceptsMidi() const override { return true; }
+        bool producesMidi() const override { return true; }
+        juce::AudioProcessorEditor* createEditor() override { return nullptr; }
+        bool hasEditor() const override { return false; }
+        int getNumPrograms() override { return 1; }
+        int getCurrentProgram() override { return 0; }
+        void setCurrentProgram (int) override {}
+        const juce::String getProgramName (int) override { return {}; }
+        void changeProgramName (int, const juce::String&) override {}
+        void getStateInformation (juce::MemoryBlock&) override {}
+        void setStateInformation (const void*, int) override {}
+    };
+
+    void processBlockEmpty (benchmark::State& state)
+    {
+        juce::ScopedJuceInitialiser_GUI juce;
+        EmptyProcessor p;
+        juce::AudioProcessor& base = p;
+        base.prepareToPlay (48000.0, 512);
+        juce::AudioBuffer<float> audio (2, 512);
+        juce::MidiBuffer midi;
+
+        for (auto _ : state)
+        {
+            base.processBlock (audio, midi);
+            benchmark::ClobberMemory();
+        }
+    }
+
     void processBlockIdle (benchmark::State& state)
     {
         juce::ScopedJuceInitialiser_GUI juce;
@@ -46,6 +87,7 @@ namespace
     }
 }
 
+BENCHMARK (processBlockEmpty);
 BENCHMARK (processBlockIdle);
 BENCHMARK (processBlockBusy);
 BENCHMARK_MAIN();
