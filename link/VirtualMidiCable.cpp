@@ -1,5 +1,7 @@
 #include "link/VirtualMidiCable.h"
 
+#include "link/LockWatch.h"
+
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -33,6 +35,7 @@ struct VirtualMidiCable::Impl
     // Any thread.
     void push (const juce::MidiMessage& message, double dueMs)
     {
+        LockWatch::taken ("virtual cable lock");
         {
             std::lock_guard<std::mutex> g (lock);
             if (count == (size_t) capacity)

@@ -1,5 +1,7 @@
 #include "link/VirtualMidiOutPort.h"
 
+#include "link/LockWatch.h"
+
 namespace zd8
 {
 
@@ -39,6 +41,7 @@ void VirtualMidiOutPort::sendBlockOfMessages (const juce::MidiBuffer& buffer, do
         return;
 
     const double msPerSample = 1000.0 / samplesPerSecond;
+    LockWatch::taken ("virtual output port lock");
     std::lock_guard<std::mutex> g (lock);
 
     for (const auto event : buffer)

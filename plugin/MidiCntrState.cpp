@@ -418,6 +418,7 @@ void MidiCntrState::addToHostBuffer (const juce::MidiMessage& message)
 
 void MidiCntrState::mergeHostBoundMidi (juce::MidiBuffer& hostMidi, int numSamples)
 {
+    LockWatch::taken (LockWatch::hubLock);
     const juce::ScopedLock sl (hubLock);
     if (hostBound.isEmpty() || numSamples <= 0)
         return;
@@ -505,6 +506,7 @@ void MidiCntrState::callListeners (int code)
 {
     // Held while calling, so a listener removed on another thread is never called after
     // removeStateListener returns. Listeners only record that work is pending.
+    LockWatch::taken ("hub listener lock");
     std::lock_guard<std::mutex> g (listenerLock);
     for (int i = listeners.size(); --i >= 0;)
         listeners.getUnchecked (i)->stateChanged (code);

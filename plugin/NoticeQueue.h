@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/LockWatch.h"
+
 #include <juce_core/juce_core.h>
 
 #include <vector>
@@ -19,6 +21,7 @@ public:
 
     void push (T value) noexcept
     {
+        LockWatch::taken ("notice queue lock");
         const juce::SpinLock::ScopedLockType g (lock);
         if (count == items.size())
         {

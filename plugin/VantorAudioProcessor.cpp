@@ -1,6 +1,7 @@
 #include "plugin/VantorAudioProcessor.h"
 
 #include "arrangements/ArrangementFiles.h"
+#include "link/LockWatch.h"
 #include "link/SafeFileWriter.h"
 #include "plugin/SlotParameter.h"
 
@@ -123,6 +124,7 @@ void VantorAudioProcessor::processBlock (juce::AudioBuffer<float>& audio, juce::
     const double delay = hub.getCurrentDelay();
 
     {
+        LockWatch::taken (LockWatch::blockLock);
         const juce::ScopedLock bl (blockLock);
         if (ports.isOutputOpen())
         {
@@ -138,6 +140,7 @@ void VantorAudioProcessor::processBlock (juce::AudioBuffer<float>& audio, juce::
     }
 
     {
+        LockWatch::taken (LockWatch::blockLock);
         const juce::ScopedLock bl (blockLock);
         const bool thru = hub.isThruHostToOut();
         const bool outputOpen = ports.isOutputOpen();
@@ -156,6 +159,7 @@ void VantorAudioProcessor::processBlock (juce::AudioBuffer<float>& audio, juce::
 
         midi.clear();
 
+        LockWatch::taken (LockWatch::hubLock);
         const juce::ScopedLock hl (hub.getLock());
         hub.mergeHostBoundMidi (midi, n);
     }

@@ -1,36 +1,11 @@
-// Counts heap allocations made on the audio thread by processBlock in steady state.
-// This executable replaces the global operator new so it can count them.
+// Counts heap allocations made on the audio thread by processBlock in steady state
+// (the counting allocator is in tests/support/AllocationCounter).
 
 #include "plugin/VantorAudioProcessor.h"
+#include "support/AllocationCounter.h"
 #include "support/PluginRig.h"
 
 #include <gtest/gtest.h>
-
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
-namespace
-{
-    thread_local bool counting = false;
-    thread_local long allocations = 0;
-
-    void* allocate (std::size_t size)
-    {
-        if (counting)
-            ++allocations;
-        if (void* p = std::malloc (size == 0 ? 1 : size))
-            return p;
-        throw std::bad_alloc();
-    }
-}
-
-void* operator new (std::size_t size) { return allocate (size); }
-void* operator new[] (std::size_t size) { return allocate (size); }
-void operator delete (void* p) noexcept { std::free (p); }
-void operator delete[] (void* p) noexcept { std::free (p); }
-void operator delete (void* p, std::size_t) noexcept { std::free (p); }
-void operator delete[] (void* p, std::size_t) noexcept { std::free (p); }
 
 using namespace zd8;
 
@@ -70,11 +45,11 @@ TEST (ProcessBlockAllocation, SteadyStateBlocksAllocateNothing)
     {
         fillHostMidi();
         fillFromInstrument();
-        allocations = 0;
-        counting = true;
-        p.processBlock (audio, host);
-        counting = false;
-        total += allocations;
+        {
+            zd8test::AllocationCounter counter;
+            p.processBlock (audio, host);
+            total += counter.count();
+        }
         EXPECT_EQ (host.getNumEvents(), 32) << "the instrument's events reach the host";
         rig.settle();
         rig.simulator.clearReceived();
