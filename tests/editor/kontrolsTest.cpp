@@ -328,7 +328,7 @@ TEST_F (ControlsPage, RendersThePanel)
 //==============================================================================
 namespace
 {
-    struct Window : ::testing::Test
+    struct ControlsWindow : ::testing::Test
     {
         PluginRig rig;
         VantorAudioProcessor processor { rig.environment };
@@ -358,7 +358,7 @@ namespace
     };
 }
 
-TEST_F (Window, ControlsTabShowsThePageAndFeedsItTheInstrumentsControllers)
+TEST_F (ControlsWindow, ControlsTabShowsThePageAndFeedsItTheInstrumentsControllers)
 {
     EXPECT_EQ (main.getControlsPage(), nullptr);
     press (AppBar::controlsTab);
