@@ -1,5 +1,6 @@
-# The plug-in formats. JUCE's VST 2 wrapper includes pluginterfaces/vst2.x/*.h; our
-# folder vst2sdk/ forwards those to FST.
+# The plug-in formats: VST 2 (the reference), VST3, LV2 and the Standalone program.
+# JUCE's VST 2 wrapper includes pluginterfaces/vst2.x/*.h; our folder vst2sdk/ forwards
+# those to FST.
 
 juce_set_vst2_sdk_path(${CMAKE_SOURCE_DIR}/vst2sdk)
 
@@ -17,7 +18,12 @@ juce_add_plugin(ZD8Plugin
     EDITOR_WANTS_KEYBOARD_FOCUS TRUE
     COPY_PLUGIN_AFTER_BUILD FALSE
     VST2_CATEGORY kPlugCategEffect
-    FORMATS VST Standalone)
+    VST3_CATEGORIES Fx
+    LV2URI "https://brisvane.invalid/plugins/zd8"
+    FORMATS VST VST3 LV2 Standalone)
+
+# Debian's JUCE defines JucePlugin_LV2URI from the product name before it reads LV2URI.
+target_compile_definitions(ZD8Plugin PUBLIC JucePlugin_LV2URI="https://brisvane.invalid/plugins/zd8")
 
 # The shared-code target holds only the entry point; everything else is in zd8_core
 # and zd8_editor.
