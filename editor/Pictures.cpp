@@ -48,9 +48,9 @@ namespace
     juce::Image placeholder (const char* name)
     {
         int w = 1, h = 1;
-        for (const auto& spec : pictureCatalogue)
-            if (std::strcmp (spec.name, name) == 0)
-                w = spec.width, h = spec.height;
+        for (const auto& entry : pictureCatalogue)
+            if (std::strcmp (entry.name, name) == 0)
+                w = entry.width, h = entry.height;
         juce::Image picture (juce::Image::ARGB, w, h, true);
         picture.clear (picture.getBounds(), juce::Colour (0xff404040));
         return picture;

@@ -38,14 +38,14 @@ bool columnTransparent (const juce::Image& image, int x)
 
 TEST (Pictures, EveryCatalogueEntryIsEmbeddedAtItsSize)
 {
-    for (const auto& spec : zd8::pictureCatalogue)
+    for (const auto& entry : zd8::pictureCatalogue)
     {
-        SCOPED_TRACE (spec.name);
-        EXPECT_TRUE (Pictures::isEmbedded (spec.name));
-        const auto picture = Pictures::get (spec.name);
+        SCOPED_TRACE (entry.name);
+        EXPECT_TRUE (Pictures::isEmbedded (entry.name));
+        const auto picture = Pictures::get (entry.name);
         ASSERT_TRUE (picture.isValid());
-        EXPECT_EQ (picture.getWidth(), spec.width);
-        EXPECT_EQ (picture.getHeight(), spec.height);
+        EXPECT_EQ (picture.getWidth(), entry.width);
+        EXPECT_EQ (picture.getHeight(), entry.height);
         // The grey placeholder is one flat colour; every drawing has some shape.
         EXPECT_GT (distinctColours (picture, picture.getBounds()), 2);
     }

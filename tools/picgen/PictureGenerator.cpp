@@ -48,12 +48,12 @@ juce::String PictureGenerator::writeZip (const juce::File& zip)
     // archive byte-identical from one build to the next.
     juce::ZipFile::Builder builder;
     const juce::Time fixedDate (2024, 0, 1, 0, 0, 0, 0, false);
-    for (const auto& spec : zd8::pictureCatalogue)
+    for (const auto& entry : zd8::pictureCatalogue)
     {
-        const auto image = render (spec.name, spec.width, spec.height);
+        const auto image = render (entry.name, entry.width, entry.height);
         if (! image.isValid())
-            return juce::String ("no drawing for picture ") + spec.name;
-        builder.addEntry (new juce::MemoryInputStream (encodePng (image), true), 0, juce::String (spec.name) + ".png", fixedDate);
+            return juce::String ("no drawing for picture ") + entry.name;
+        builder.addEntry (new juce::MemoryInputStream (encodePng (image), true), 0, juce::String (entry.name) + ".png", fixedDate);
     }
     juce::MemoryOutputStream out;
     if (! builder.writeToStream (out, nullptr))
@@ -63,12 +63,12 @@ juce::String PictureGenerator::writeZip (const juce::File& zip)
 
 juce::String PictureGenerator::writeFolder (const juce::File& folder)
 {
-    for (const auto& spec : zd8::pictureCatalogue)
+    for (const auto& entry : zd8::pictureCatalogue)
     {
-        const auto image = render (spec.name, spec.width, spec.height);
+        const auto image = render (entry.name, entry.width, entry.height);
         if (! image.isValid())
-            return juce::String ("no drawing for picture ") + spec.name;
-        const auto error = writeFile (folder.getChildFile (juce::String (spec.name) + ".png"), encodePng (image));
+            return juce::String ("no drawing for picture ") + entry.name;
+        const auto error = writeFile (folder.getChildFile (juce::String (entry.name) + ".png"), encodePng (image));
         if (error.isNotEmpty())
             return error;
     }
@@ -88,15 +88,15 @@ juce::String PictureGenerator::writeContactSheet (const juce::File& png)
     };
     std::vector<Placed> placed;
     int x = margin, y = margin + 40, rowHeight = 0;
-    for (const auto& spec : zd8::pictureCatalogue)
+    for (const auto& entry : zd8::pictureCatalogue)
     {
-        auto image = render (spec.name, spec.width, spec.height);
+        auto image = render (entry.name, entry.width, entry.height);
         if (! image.isValid())
-            return juce::String ("no drawing for picture ") + spec.name;
-        const int cropWidth = juce::jmin (spec.width, juce::jmax (spec.height * 6, maxWidth));
-        image = image.getClippedImage ({ 0, 0, cropWidth, spec.height });
-        const double scale = juce::jmin (1.0, (double) maxWidth / cropWidth, (double) maxHeight / spec.height);
-        const int w = juce::jmax (1, juce::roundToInt (cropWidth * scale)), h = juce::jmax (1, juce::roundToInt (spec.height * scale));
+            return juce::String ("no drawing for picture ") + entry.name;
+        const int cropWidth = juce::jmin (entry.width, juce::jmax (entry.height * 6, maxWidth));
+        image = image.getClippedImage ({ 0, 0, cropWidth, entry.height });
+        const double scale = juce::jmin (1.0, (double) maxWidth / cropWidth, (double) maxHeight / entry.height);
+        const int w = juce::jmax (1, juce::roundToInt (cropWidth * scale)), h = juce::jmax (1, juce::roundToInt (entry.height * scale));
         const int boxWidth = juce::jmax (w, 90);
         if (x + boxWidth > sheetWidth - margin)
         {
@@ -104,7 +104,7 @@ juce::String PictureGenerator::writeContactSheet (const juce::File& png)
             y += rowHeight + label + margin;
             rowHeight = 0;
         }
-        placed.push_back ({ spec.name, image, { x, y, w, h } });
+        placed.push_back ({ entry.name, image, { x, y, w, h } });
         x += boxWidth + margin;
         rowHeight = juce::jmax (rowHeight, h);
     }
