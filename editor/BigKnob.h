@@ -23,6 +23,18 @@ public:
     void setValue (int v);
     int getValue() const noexcept { return value; }
     int getPreviousValue() const noexcept { return previous; }
+    /** The last change in positions, taking the shorter way round the dial (35 -> 0 is
+        one step up, not 35 down). */
+    int lastStep() const noexcept
+    {
+        constexpr int positions = maximum + 1;
+        int step = value - previous;
+        if (step > positions / 2)
+            step -= positions;
+        else if (step < -positions / 2)
+            step += positions;
+        return step;
+    }
     /** +1 when the last change went up, -1 when it went down. */
     int getDirection() const noexcept { return direction; }
 

@@ -33,7 +33,6 @@ namespace
     constexpr juce::uint32 pageFill = 0xff191919;
     constexpr juce::uint32 captionColour = 0xffcccccc;
     constexpr int frameMargin = 10;
-    constexpr int knobPositions = BigKnob::maximum + 1;
 
     /** Where category button c (1..17) sits; "------" (0) lists nothing and has no place. */
     juce::Point<int> categoryPlace (int c)
@@ -217,12 +216,7 @@ void FxcSelClass::changeListenerCallback (juce::ChangeBroadcaster* source)
 void FxcSelClass::knobTurned()
 {
     // Each knob position is one category further, from "ALL" (0) to "EQ" (17).
-    int step = knob->getValue() - knob->getPreviousValue();
-    if (step > knobPositions / 2)
-        step -= knobPositions;
-    else if (step < -knobPositions / 2)
-        step += knobPositions;
-    setFilter (juce::jlimit (0, Categories::effectCategoryCount, filter + step));
+    setFilter (juce::jlimit (0, Categories::effectCategoryCount, filter + knob->lastStep()));
 }
 
 void FxcSelClass::buttonPressed (StsBut* button, int identifier)

@@ -44,7 +44,6 @@ namespace
 
     // A whole knob turn is 36 positions; a change of more than half of that is a turn
     // across the wrap-around point.
-    constexpr int knobPositions = BigKnob::maximum + 1;
 
     const ObjectStore& storeOf (VantorAudioProcessor& p, int typeCode)
     {
@@ -273,11 +272,7 @@ void KmpSelClass::changeListenerCallback (juce::ChangeBroadcaster* source)
 
 void KmpSelClass::knobTurned()
 {
-    int step = knob->getValue() - knob->getPreviousValue();
-    if (step > knobPositions / 2)
-        step -= knobPositions;
-    else if (step < -knobPositions / 2)
-        step += knobPositions;
+    const int step = knob->lastStep();
 
     list->selectIndex (list->getSelectedIndex() + step);
     forwardListEvents();
