@@ -4,6 +4,14 @@
 
 juce_set_vst2_sdk_path(${CMAKE_SOURCE_DIR}/vst2sdk)
 
+# Windows (cross-compiled): the VST 2 DLL only; the other formats' build steps run
+# helper programs of the target system.
+if(WIN32)
+    set(ZD8_PLUGIN_FORMATS VST)
+else()
+    set(ZD8_PLUGIN_FORMATS VST VST3 LV2 Standalone)
+endif()
+
 juce_add_plugin(ZD8Plugin
     PRODUCT_NAME "BrisvaneZD8"
     PLUGIN_NAME "Brisvane VST"
@@ -20,7 +28,7 @@ juce_add_plugin(ZD8Plugin
     VST2_CATEGORY kPlugCategEffect
     VST3_CATEGORIES Fx
     LV2URI "https://brisvane.invalid/plugins/zd8"
-    FORMATS VST VST3 LV2 Standalone)
+    FORMATS ${ZD8_PLUGIN_FORMATS})
 
 # Debian's JUCE defines JucePlugin_LV2URI from the product name before it reads LV2URI.
 target_compile_definitions(ZD8Plugin PUBLIC JucePlugin_LV2URI="https://brisvane.invalid/plugins/zd8")
@@ -30,3 +38,17 @@ target_compile_definitions(ZD8Plugin PUBLIC JucePlugin_LV2URI="https://brisvane.
 target_sources(ZD8Plugin PRIVATE ${CMAKE_SOURCE_DIR}/plugin/PluginEntry.cpp)
 target_link_libraries(ZD8Plugin PUBLIC zd8_editor zd8_sim)
 zd8_warnings(ZD8Plugin)
+
+if(WIN32)
+    # The cross compiler does not search /usr/include: reach FST's headers through a
+    # folder of ours.
+    set(fst_include ${CMAKE_BINARY_DIR}/fst-include)
+    file(MAKE_DIRECTORY ${fst_include}/pluginterfaces)
+    file(CREATE_LINK /usr/include/pluginterfaces/fst ${fst_include}/pluginterfaces/fst SYMBOLIC)
+    target_include_directories(ZD8Plugin SYSTEM PUBLIC ${fst_include})
+
+    # The VST 2 test host, run under wine by tests/host/wine-vst.sh.
+    add_executable(zd8-vst-host ${CMAKE_SOURCE_DIR}/tests/host/Zd8VstHost.cpp)
+    target_include_directories(zd8-vst-host SYSTEM PRIVATE ${fst_include})
+    target_compile_options(zd8-vst-host PRIVATE -Wall -Wextra -Werror -Wno-deprecated-declarations -Wno-cpp)
+endif()

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# The Windows x64 VST 2 plug-in (tools/build-windows) in our VST 2 test host, both run
+# under wine64: the DLL loads through VSTPluginMain, reports its parameters and programs,
+# hands over and takes back both chunks, and processes blocks.
+# Usage: wine-vst.sh windows-build-folder work-folder
+# Exit code 77 (skipped) where wine64 or the Windows build is missing.
+set -euo pipefail
+win_build=$(realpath -m "$1")
+work=$(realpath -m "$2")
+wine=${WINE64:-/usr/lib/wine/wine64}
+wineserver=$(dirname "$wine")/wineserver
+
+dll=$(find "$win_build/vst" -maxdepth 1 -name '*.dll' ! -name 'zlib1.dll' 2>/dev/null | head -1)
+host=$win_build/zd8-vst-host.exe
+if [ ! -x "$wine" ]; then
+    echo "wine64 is not installed: skipped"
+    exit 77
+fi
+if [ -z "$dll" ] || [ ! -f "$host" ]; then
+    echo "no Windows build in $win_build (tools/build-windows): skipped"
+    exit 77
+fi
+
+mkdir -p "$work"
+# A wine prefix of our own; the plug-in's application-data folder lives inside it.
+export WINEPREFIX=$work/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+# Without a display wine waits about ten seconds at start-up; a private Xvfb avoids that.
+xvfb_pid=""
+cleanup() {
+    "$wineserver" -k 2>/dev/null || true
+    [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+if command -v Xvfb >/dev/null; then
+    for n in $(seq 140 199); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+        Xvfb ":$n" -nolisten tcp -screen 0 1024x768x24 >"$work/xvfb.log" 2>&1 &
+        xvfb_pid=$!
+        for _ in $(seq 50); do
+            [ -e "/tmp/.X11-unix/X$n" ] && break
+            sleep 0.1
+        done
+        if kill -0 "$xvfb_pid" 2>/dev/null; then
+            export DISPLAY=":$n"
+            break
+        fi
+        xvfb_pid=""
+    done
+fi
+[ -n "${DISPLAY:-}" ] || unset DISPLAY
+
+# wine maps the root folder to drive Z:.
+to_windows() { local p=${1//\//\\}; echo "Z:$p"; }
+
+echo "plug-in: $dll"
+set +e
+"$wine" "$(to_windows "$host")" "$(to_windows "$dll")" 2>"$work/wine-stderr.log" | tr -d '\r'
+status=${PIPESTATUS[0]}
+set -e
+if [ "$status" -ne 0 ]; then
+    echo "zd8-vst-host.exe failed with code $status; wine's messages:"
+    tail -20 "$work/wine-stderr.log"
+fi
+exit "$status"
