@@ -10,7 +10,7 @@ work=$(realpath -m "$2")
 wine=${WINE64:-/usr/lib/wine/wine64}
 wineserver=$(dirname "$wine")/wineserver
 
-dll=$(find "$win_build/vst" -maxdepth 1 -name '*.dll' ! -name 'zlib1.dll' 2>/dev/null | head -1)
+dll=$(find "$win_build/vst" -maxdepth 1 -name '*.dll' ! -name 'zlib1.dll' 2>/dev/null | head -1 || true)
 host=$win_build/zd8-vst-host.exe
 if [ ! -x "$wine" ]; then
     echo "wine64 is not installed: skipped"
