@@ -46,6 +46,8 @@ if(WIN32)
     file(MAKE_DIRECTORY ${fst_include}/pluginterfaces)
     file(CREATE_LINK /usr/include/pluginterfaces/fst ${fst_include}/pluginterfaces/fst SYMBOLIC)
     target_include_directories(ZD8Plugin SYSTEM PUBLIC ${fst_include})
+    # BrisvaneZD8.dll, as Windows names DLLs (MinGW would add "lib").
+    set_target_properties(ZD8Plugin_VST PROPERTIES PREFIX "")
 
     # The VST 2 test host, run under wine by tests/host/wine-vst.sh.
     add_executable(zd8-vst-host ${CMAKE_SOURCE_DIR}/tests/host/Zd8VstHost.cpp)
