@@ -3,15 +3,17 @@
 namespace zd8
 {
 
-JuceMidiOutPort::JuceMidiOutPort (std::unique_ptr<juce::MidiOutput> out) : output (std::move (out))
+JuceMidiOutPort::JuceMidiOutPort (std::unique_ptr<juce::MidiOutput> out, TimeSource& time)
+    : output (std::move (out)),
+      timed (time, MidiSendQueue::Timing::atDueTime, [this] (const juce::uint8* data, int size, double) {
+          // The queue's sending thread (or a stop/clear on the caller's thread).
+          output->sendMessageNow (juce::MidiMessage (data, size));
+      })
 {
     jassert (output != nullptr);
 }
 
-JuceMidiOutPort::~JuceMidiOutPort()
-{
-    output->stopBackgroundThread();
-}
+JuceMidiOutPort::~JuceMidiOutPort() = default;
 
 juce::String JuceMidiOutPort::getName() const { return output->getName(); }
 
@@ -25,12 +27,11 @@ void JuceMidiOutPort::sendRawNow (const juce::uint8* data, int size)
 
 void JuceMidiOutPort::sendBlockOfMessages (const juce::MidiBuffer& buffer, double startMs, double samplesPerSecond)
 {
-    if (samplesPerSecond > 0.0)
-        output->sendBlockOfMessages (buffer, startMs, samplesPerSecond);
+    timed.pushBlock (buffer, startMs, samplesPerSecond);
 }
 
-void JuceMidiOutPort::clearAllPendingMessages() { output->clearAllPendingMessages(); }
-void JuceMidiOutPort::startBackgroundThread() { output->startBackgroundThread(); }
-void JuceMidiOutPort::stopBackgroundThread() { output->stopBackgroundThread(); }
+void JuceMidiOutPort::clearAllPendingMessages() { timed.clearAllPending(); }
+void JuceMidiOutPort::startBackgroundThread() { timed.start(); }
+void JuceMidiOutPort::stopBackgroundThread() { timed.stop(); }
 
 } // namespace zd8

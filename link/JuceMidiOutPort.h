@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/MidiOutPort.h"
+#include "link/MidiSendQueue.h"
 
 #include <juce_audio_devices/juce_audio_devices.h>
 #include <memory>
@@ -8,13 +9,15 @@
 namespace zd8
 {
 
-/** A MIDI output of the operating system, through juce::MidiOutput: every call goes
-    straight to it. Its timed sends are JUCE's, which allocate one queue entry per
-    event. */
+/** A MIDI output of the operating system, through juce::MidiOutput. Immediate sends go
+    straight to it on the caller's thread; timed sends wait in a MidiSendQueue whose
+    thread sends each one with sendMessageNow at its due time (JUCE's own timed send
+    allocates and locks, which the audio thread must not). JUCE's background thread
+    is never started. */
 class JuceMidiOutPort : public MidiOutPort
 {
 public:
-    explicit JuceMidiOutPort (std::unique_ptr<juce::MidiOutput> output);
+    explicit JuceMidiOutPort (std::unique_ptr<juce::MidiOutput> output, TimeSource& time = TimeSource::system());
     ~JuceMidiOutPort() override;
 
     juce::String getName() const override;
@@ -27,6 +30,7 @@ public:
 
 private:
     std::unique_ptr<juce::MidiOutput> output;
+    MidiSendQueue timed; // after output: its thread stops before the output goes
 
     JUCE_DECLARE_NON_COPYABLE (JuceMidiOutPort)
 };

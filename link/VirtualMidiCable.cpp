@@ -1,7 +1,9 @@
 #include "link/VirtualMidiCable.h"
 
 #include "link/LockWatch.h"
+#include "link/MidiSendQueue.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -98,6 +100,10 @@ struct VirtualMidiCable::Impl
     bool quitting = false;
     int dropped = 0;
 
+    // Guards feeders; held while they are flushed. Never taken with lock held.
+    std::mutex feederLock;
+    std::vector<MidiSendQueue*> feeders;
+
     std::thread thread;
 };
 
@@ -153,13 +159,34 @@ void VirtualMidiCable::clearPending()
 
 bool VirtualMidiCable::waitUntilIdle (int timeoutMs)
 {
+    bool flushed = true;
+    if (! impl->onDeliveryThread())
+    {
+        std::lock_guard<std::mutex> g (impl->feederLock);
+        for (auto* q : impl->feeders)
+            flushed = q->flush (timeoutMs) && flushed;
+    }
+
     std::unique_lock<std::mutex> lk (impl->lock);
     auto isIdle = [this] { return impl->count == 0 && ! impl->delivering; };
 
     if (impl->onDeliveryThread())
         return isIdle();
 
-    return impl->idle.wait_for (lk, std::chrono::milliseconds (juce::jmax (0, timeoutMs)), isIdle);
+    return impl->idle.wait_for (lk, std::chrono::milliseconds (juce::jmax (0, timeoutMs)), isIdle) && flushed;
+}
+
+void VirtualMidiCable::addFeeder (MidiSendQueue& queue)
+{
+    std::lock_guard<std::mutex> g (impl->feederLock);
+    impl->feeders.push_back (&queue);
+}
+
+void VirtualMidiCable::removeFeeder (MidiSendQueue& queue)
+{
+    std::lock_guard<std::mutex> g (impl->feederLock);
+    auto& f = impl->feeders;
+    f.erase (std::remove (f.begin(), f.end(), &queue), f.end());
 }
 
 int VirtualMidiCable::getDroppedCount() const

@@ -7,6 +7,8 @@
 namespace zd8
 {
 
+class MidiSendQueue;
+
 /** One direction of an in-process MIDI connection (a virtual cable). Whatever is sent
     into it is delivered, in the order sent, to the connected juce::MidiInputCallback
     on the cable's own delivery thread, as a real MIDI input would deliver it. Each
@@ -41,8 +43,16 @@ public:
     /** Drops what is queued and not yet delivered. */
     void clearPending();
 
-    /** Waits until the queue is empty and no delivery is running. */
+    /** Waits until the queue is empty and no delivery is running, after flushing the
+        feeders (see addFeeder). */
     bool waitUntilIdle (int timeoutMs = 2000);
+
+    /** A send queue that hands its messages on into this cable from a thread of its
+        own (a port's MidiSendQueue): waitUntilIdle flushes it first, so that whatever
+        was sent towards the cable before counts. The queue must be removed before it
+        goes; removing waits for a flush in progress. Not the audio thread. */
+    void addFeeder (MidiSendQueue& queue);
+    void removeFeeder (MidiSendQueue& queue);
 
     /** Messages dropped because the queue was full. */
     int getDroppedCount() const;

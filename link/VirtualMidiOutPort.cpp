@@ -1,23 +1,22 @@
 #include "link/VirtualMidiOutPort.h"
 
-#include "link/LockWatch.h"
-
 namespace zd8
 {
 
-namespace
+VirtualMidiOutPort::VirtualMidiOutPort (std::shared_ptr<VirtualMidiDevice> d)
+    : device (std::move (d)),
+      queue (device->toDevice.getTimeSource(), MidiSendQueue::Timing::atOnce,
+             [this] (const juce::uint8* data, int size, double dueMs) {
+                 // The queue's thread (or a caller flushing, stopping or clearing it).
+                 device->toDevice.sendRaw (data, size, dueMs);
+             })
 {
-    // Two bytes, stored inline: overwriting a held slot with it releases its heap data.
-    const juce::MidiMessage& emptyMessage()
-    {
-        static const juce::MidiMessage empty;
-        return empty;
-    }
+    device->toDevice.addFeeder (queue);
 }
 
-VirtualMidiOutPort::VirtualMidiOutPort (std::shared_ptr<VirtualMidiDevice> d)
-    : device (std::move (d)), held ((size_t) heldCapacity)
+VirtualMidiOutPort::~VirtualMidiOutPort()
 {
+    device->toDevice.removeFeeder (queue);
 }
 
 juce::String VirtualMidiOutPort::getName() const
@@ -27,72 +26,40 @@ juce::String VirtualMidiOutPort::getName() const
 
 void VirtualMidiOutPort::sendMessageNow (const juce::MidiMessage& message)
 {
-    device->toDevice.sendNow (message);
+    sendImmediate (message.getRawData(), message.getRawDataSize());
 }
 
 void VirtualMidiOutPort::sendRawNow (const juce::uint8* data, int size)
 {
-    device->toDevice.sendRaw (data, size, device->toDevice.getTimeSource().nowMs());
+    sendImmediate (data, size);
+}
+
+void VirtualMidiOutPort::sendImmediate (const juce::uint8* data, int size)
+{
+    if (data == nullptr || size <= 0)
+        return;
+
+    const double now = device->toDevice.getTimeSource().nowMs();
+    if (size <= MidiSendQueue::maxEventBytes)
+    {
+        queue.pushImmediate (data, size, now);
+        return;
+    }
+
+    // Too long for a queue slot (never the audio thread: nothing it sends is this
+    // long): everything queued before goes first, then this, straight into the cable.
+    queue.flush();
+    device->toDevice.sendRaw (data, size, now);
 }
 
 void VirtualMidiOutPort::sendBlockOfMessages (const juce::MidiBuffer& buffer, double startMs, double samplesPerSecond)
 {
-    if (! (samplesPerSecond > 0.0))
-        return;
-
-    const double msPerSample = 1000.0 / samplesPerSecond;
-    LockWatch::taken ("virtual output port lock");
-    std::lock_guard<std::mutex> g (lock);
-
-    for (const auto event : buffer)
-    {
-        const double dueMs = startMs + event.samplePosition * msPerSample;
-
-        if (running)
-        {
-            device->toDevice.send (event.getMessage(), dueMs);
-        }
-        else if (heldCount < held.size())
-        {
-            auto& slot = held[heldCount++];
-            slot = event.getMessage();
-            slot.setTimeStamp (dueMs);
-        }
-    }
+    queue.pushBlock (buffer, startMs, samplesPerSecond);
 }
 
-// What is already in the cable counts as sent, as it would be on a real port; only
-// timed sends held while the background thread is stopped are still waiting.
-void VirtualMidiOutPort::clearAllPendingMessages()
-{
-    std::lock_guard<std::mutex> g (lock);
-
-    for (size_t i = 0; i < heldCount; ++i)
-        held[i] = emptyMessage();
-
-    heldCount = 0;
-}
-
-void VirtualMidiOutPort::startBackgroundThread()
-{
-    std::lock_guard<std::mutex> g (lock);
-    if (running)
-        return;
-
-    running = true;
-    for (size_t i = 0; i < heldCount; ++i)
-    {
-        device->toDevice.send (held[i], held[i].getTimeStamp());
-        held[i] = emptyMessage();
-    }
-
-    heldCount = 0;
-}
-
-void VirtualMidiOutPort::stopBackgroundThread()
-{
-    std::lock_guard<std::mutex> g (lock);
-    running = false;
-}
+void VirtualMidiOutPort::clearAllPendingMessages() { queue.clearAllPending(); }
+void VirtualMidiOutPort::startBackgroundThread() { queue.start(); }
+void VirtualMidiOutPort::stopBackgroundThread() { queue.stop(); }
+bool VirtualMidiOutPort::flush (int timeoutMs) { return queue.flush (timeoutMs); }
 
 } // namespace zd8

@@ -1,31 +1,37 @@
 #pragma once
 
 #include "link/MidiOutPort.h"
+#include "link/MidiSendQueue.h"
 #include "link/VirtualMidiDevice.h"
 
 #include <memory>
-#include <mutex>
-#include <vector>
 
 namespace zd8
 {
 
 /** The plug-in's output to a virtual device: everything goes down the device's
-    toDevice cable, stamped with the time it is due.
+    toDevice cable, stamped with the time it is due (timed sends) or was sent
+    (immediate sends).
 
-    The background thread is emulated: the port starts with it running (a cable needs
-    no thread), and while it is stopped, timed sends wait in the port (up to
-    heldCapacity, more are dropped) and go down the cable when it starts again, so
-    that nothing timed lands inside a long system-exclusive message sent in pieces.
-    clearAllPendingMessages drops only those held sends: whatever is in the cable has
-    been sent, as far as the port is concerned.
+    Every send passes through a MidiSendQueue in atOnce timing, whose thread puts it
+    into the cable without waiting for its due time: so a send on the audio thread
+    takes no lock (the cable's lock is taken on the queue's thread), and immediate and
+    timed sends reach the cable in the order they were made. The cable counts the
+    queue as feeding it, so its waitUntilIdle first flushes the queue.
+
+    The background thread is the queue's pause: the port starts with it running; while
+    it is stopped, timed sends wait in the queue and go down the cable when it starts
+    again, behind the immediate sends made meanwhile, so that nothing timed lands
+    inside a long system-exclusive message sent in pieces. clearAllPendingMessages
+    drops only what is held that way: a timed send made while running counts as sent,
+    as far as the port is concerned.
+
     Keeps the device alive while open. */
 class VirtualMidiOutPort : public MidiOutPort
 {
 public:
-    static constexpr int heldCapacity = 1024;
-
     explicit VirtualMidiOutPort (std::shared_ptr<VirtualMidiDevice> device);
+    ~VirtualMidiOutPort() override;
 
     juce::String getName() const override;
     void sendMessageNow (const juce::MidiMessage& message) override;
@@ -35,15 +41,15 @@ public:
     void startBackgroundThread() override;
     void stopBackgroundThread() override;
 
-private:
-    std::shared_ptr<VirtualMidiDevice> device;
+    /** Waits until every send made before the call is in the cable (timed sends held
+        by a stopped background thread stay held). */
+    bool flush (int timeoutMs = 2000);
 
-    // Guards running and the held messages; taken briefly by every timed send so
-    // that a send cannot slip past a stop.
-    std::mutex lock;
-    bool running = true;
-    std::vector<juce::MidiMessage> held; // pre-sized; the first heldCount are waiting
-    size_t heldCount = 0;
+private:
+    void sendImmediate (const juce::uint8* data, int size);
+
+    std::shared_ptr<VirtualMidiDevice> device;
+    MidiSendQueue queue; // after device: stops handing on before the device may go
 
     JUCE_DECLARE_NON_COPYABLE (VirtualMidiOutPort)
 };
