@@ -2,6 +2,7 @@
 
 #include "link/DeviceIdentity.h"
 #include "link/InstrumentMessage.h"
+#include "link/LockWatch.h"
 #include "link/PortFile.h"
 #include "link/SysexProtocol.h"
 #include "model/ParameterLabels.h"
@@ -502,26 +503,20 @@ void MidiCntrState::addSlotNotice (int slot, int value)
     callListeners (0);
 }
 
+// Any thread, the audio thread included: the list takes no lock (see StateListenerList).
 void MidiCntrState::callListeners (int code)
 {
-    // Held while calling, so a listener removed on another thread is never called after
-    // removeStateListener returns. Listeners only record that work is pending.
-    LockWatch::taken ("hub listener lock");
-    std::lock_guard<std::mutex> g (listenerLock);
-    for (int i = listeners.size(); --i >= 0;)
-        listeners.getUnchecked (i)->stateChanged (code);
+    listeners.call (code);
 }
 
 void MidiCntrState::addStateListener (stateListener* l)
 {
-    std::lock_guard<std::mutex> g (listenerLock);
-    listeners.addIfNotAlreadyThere (l);
+    listeners.add (l);
 }
 
 void MidiCntrState::removeStateListener (stateListener* l)
 {
-    std::lock_guard<std::mutex> g (listenerLock);
-    listeners.removeAllInstancesOf (l);
+    listeners.remove (l);
 }
 
 void MidiCntrState::addCable (stateCable* c)

@@ -10,6 +10,7 @@
 #include "plugin/NoticeQueue.h"
 #include "plugin/ParameterTable.h"
 #include "plugin/SettingsList.h"
+#include "plugin/StateListenerList.h"
 #include "plugin/stateCable.h"
 #include "plugin/stateListener.h"
 
@@ -274,8 +275,7 @@ private:
     std::array<std::atomic<juce::uint8>, 128> noteTable {};
     juce::Array<stateCable*> cables;
 
-    std::mutex listenerLock;                // held while listeners are called
-    juce::Array<stateListener*> listeners;
+    StateListenerList listeners;            // called without a lock, from any thread
 
     std::unique_ptr<OneShotTimer> inputBlockTimer;
 
