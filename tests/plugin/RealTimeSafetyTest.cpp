@@ -32,11 +32,17 @@ namespace
     // Written by the audio thread only; read after it has been joined.
     std::array<const char*, 64> forbiddenLocks {};
     std::atomic<int> forbiddenCount { 0 };
+    std::atomic<int> allowedSeen { 0 };
 
     void recordLock (const char* name) noexcept
     {
-        if (! onAudioThread || std::strcmp (name, LockWatch::blockLock) == 0 || std::strcmp (name, LockWatch::hubLock) == 0)
+        if (! onAudioThread)
             return;
+        if (std::strcmp (name, LockWatch::blockLock) == 0 || std::strcmp (name, LockWatch::hubLock) == 0)
+        {
+            allowedSeen.fetch_add (1);
+            return;
+        }
         const int i = forbiddenCount.fetch_add (1);
         if (i < (int) forbiddenLocks.size())
             forbiddenLocks[(size_t) i] = name;
@@ -191,30 +197,20 @@ TEST (RealTimeSafety, SteadyStateProcessBlockAllocatesNothing)
 }
 
 // Every lock the audio thread takes besides the block and hub locks is a wait on
-// another thread. The ones listed here are still taken and have to go: the timed
-// send of the virtual output (its own lock, then the cable's) and the notices of the
-// host MIDI tracker (the notice queue's spin lock, then the listener lock held while
-// the editor's listeners run). Any other lock fails the test; remove a name from the
-// list when its lock is gone, until only the two allowed ones are left.
-TEST (RealTimeSafety, SteadyStateProcessBlockTakesNoLockBeyondTheKnownOnes)
+// another thread: the timed sends go through a lock-free queue, the notices of the
+// host MIDI tracker through lock-free notice queues and a lock-free listener list.
+TEST (RealTimeSafety, SteadyStateProcessBlockTakesNoLockButTheBlockAndHubLocks)
 {
-    const juce::StringArray stillToRemove { "virtual output port lock", "virtual cable lock",
-                                            "notice queue lock", "hub listener lock" };
-
     forbiddenCount = 0;
+    allowedSeen = 0;
     LockWatch::setHook (&recordLock);
     const auto result = runWithTraffic (8, 64);
     LockWatch::setHook (nullptr);
 
-    juce::StringArray seen, unexpected;
+    juce::StringArray unexpected;
     for (auto& name : result.locks)
-    {
-        seen.addIfNotAlreadyThere (name);
-        if (! stillToRemove.contains (name))
-            unexpected.addIfNotAlreadyThere (name);
-    }
+        unexpected.addIfNotAlreadyThere (name);
 
-    EXPECT_TRUE (unexpected.isEmpty()) << "new locks on the audio thread: " << unexpected.joinIntoString (", ");
-    for (auto& name : stillToRemove)
-        EXPECT_TRUE (seen.contains (name)) << name << " is no longer taken: remove it from the list";
+    EXPECT_TRUE (unexpected.isEmpty()) << "locks taken on the audio thread: " << unexpected.joinIntoString (", ");
+    EXPECT_GT (allowedSeen.load(), 0) << "the watch saw no lock at all: is the hook still reached?";
 }
