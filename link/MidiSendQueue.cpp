@@ -46,7 +46,8 @@ MidiSendQueue::MidiSendQueue (TimeSource& t, Timing tm, Sink s, int capacity)
 
     waiting.reserve (slots.size());
     thread = std::make_unique<SendingThread> (*this);
-    thread->startThread (juce::Thread::Priority::high);
+    if (! thread->startThread (juce::Thread::Priority::high))
+        thread->startThread();
 }
 
 MidiSendQueue::~MidiSendQueue()
