@@ -16,7 +16,7 @@ file(MAKE_DIRECTORY ${ZD8_BANK_DIR})
 foreach(bank IN LISTS ZD8_BANK_FILES)
     if(NOT EXISTS ${bank})
         file(WRITE ${bank} "")
-        if(UNIX)
+        if(CMAKE_HOST_UNIX)
             execute_process(COMMAND touch -d @0 ${bank})
         endif()
     endif()
@@ -39,7 +39,7 @@ juce_add_binary_data(zd8_banks
 # the rule depends on the banks themselves, and it dates its outputs when it runs.
 # (APPEND names the rule by its first output.)
 set(ZD8_BANK_CODE ${CMAKE_CURRENT_BINARY_DIR}/juce_binarydata_zd8_banks/JuceLibraryCode)
-if(UNIX)
+if(CMAKE_HOST_UNIX)
     execute_process(COMMAND touch -d @0 ${ZD8_BANK_CODE}/input_file_list)
 endif()
 add_custom_command(OUTPUT ${ZD8_BANK_CODE}/BinaryData1.cpp

@@ -12,7 +12,7 @@ set(ZD8_PICTURE_ZIP ${ZD8_PICTURE_DIR}/pictures.zip)
 file(MAKE_DIRECTORY ${ZD8_PICTURE_DIR})
 if(NOT EXISTS ${ZD8_PICTURE_ZIP})
     file(WRITE ${ZD8_PICTURE_ZIP} "")
-    if(UNIX)
+    if(CMAKE_HOST_UNIX)
         execute_process(COMMAND touch -d @0 ${ZD8_PICTURE_ZIP})
     endif()
 endif()
@@ -34,7 +34,7 @@ juce_add_binary_data(zd8_pictures
 # the rule depends on the zip itself, and it dates its outputs when it runs.
 # (APPEND names the rule by its first output.)
 set(ZD8_PICTURE_CODE ${CMAKE_CURRENT_BINARY_DIR}/juce_binarydata_zd8_pictures/JuceLibraryCode)
-if(UNIX)
+if(CMAKE_HOST_UNIX)
     execute_process(COMMAND touch -d @0 ${ZD8_PICTURE_CODE}/input_file_list)
 endif()
 add_custom_command(OUTPUT ${ZD8_PICTURE_CODE}/BinaryData1.cpp

@@ -1,6 +1,6 @@
 // A minimal VST 2 host built on FST's header, with no JUCE: loads the plug-in through
 // its exported VSTPluginMain the way a DAW does, and checks what a host relies on.
-// Usage: zd8-vst-host path/to/plugin.so   (exit code 0 = every check passed)
+// Usage: zd8-vst-host path/to/plugin.so|.dll   (exit code 0 = every check passed)
 //        zd8-vst-host path/to/plugin.so --rename-and-save bank.out
 //          renames Arrangements 0, 5 and 63 through the host's program calls,
 //          recalls 5, and writes the bank chunk the plug-in then hands the host.
@@ -8,7 +8,11 @@
 #define FST2VST 1
 #include <pluginterfaces/fst/fst.h>
 
-#include <dlfcn.h>
+#ifdef _WIN32
+ #include <windows.h>
+#else
+ #include <dlfcn.h>
+#endif
 
 #include <cstdio>
 #include <cstring>
@@ -44,6 +48,53 @@ namespace
         }
     }
 
+    // The plug-in binary: a DLL on Windows, a shared object elsewhere.
+    struct Library
+    {
+        explicit Library (const char* path)
+        {
+#ifdef _WIN32
+            const int length = MultiByteToWideChar (CP_ACP, 0, path, -1, nullptr, 0);
+            std::wstring widePath ((size_t) length, L'\0');
+            MultiByteToWideChar (CP_ACP, 0, path, -1, widePath.data(), length);
+            handle = LoadLibraryW (widePath.c_str());
+            if (handle == nullptr)
+                error = "LoadLibraryW failed with error " + std::to_string (GetLastError());
+#else
+            handle = dlopen (path, RTLD_NOW | RTLD_LOCAL);
+            if (handle == nullptr)
+                error = dlerror();
+#endif
+        }
+
+        ~Library()
+        {
+            if (handle == nullptr)
+                return;
+#ifdef _WIN32
+            FreeLibrary (handle);
+#else
+            dlclose (handle);
+#endif
+        }
+
+        void* symbol (const char* name) const
+        {
+#ifdef _WIN32
+            return reinterpret_cast<void*> (GetProcAddress (handle, name));
+#else
+            return dlsym (handle, name);
+#endif
+        }
+
+#ifdef _WIN32
+        HMODULE handle = nullptr;
+#else
+        void* handle = nullptr;
+#endif
+        std::string error;
+    };
+
     std::string text (AEffect* e, int opcode, int index)
     {
         char buffer[256] = {};
@@ -60,13 +111,13 @@ int main (int argc, char** argv)
         return 2;
     }
 
-    void* library = dlopen (argv[1], RTLD_NOW | RTLD_LOCAL);
-    check (library != nullptr, std::string ("dlopen ") + argv[1] + (library ? "" : std::string (": ") + dlerror()));
-    if (library == nullptr)
+    const Library library (argv[1]);
+    check (library.handle != nullptr, std::string ("loads ") + argv[1] + (library.error.empty() ? "" : ": " + library.error));
+    if (library.handle == nullptr)
         return 1;
 
     using MainProc = AEffect* (*) (audioMasterCallback);
-    auto entry = reinterpret_cast<MainProc> (dlsym (library, "VSTPluginMain"));
+    auto entry = reinterpret_cast<MainProc> (library.symbol ("VSTPluginMain"));
     check (entry != nullptr, "exports VSTPluginMain");
     if (entry == nullptr)
         return 1;
@@ -96,7 +147,6 @@ int main (int argc, char** argv)
         if (out != nullptr)
             std::fclose (out);
         e->dispatcher (e, effClose, 0, 0, nullptr, 0.0f);
-        dlclose (library);
         return failures == 0 ? 0 : 1;
     }
 
@@ -125,7 +175,9 @@ int main (int argc, char** argv)
     check (text (e, effGetParamDisplay, 2305) == "PROGRAM", "slot 2305 reads \"" + text (e, effGetParamDisplay, 2305) + "\"");
     e->setParameter (e, 14, 5.0f / 31.0f);
     e->setParameter (e, 15, 3.0f / 127.0f);
-    check (text (e, effGetParamDisplay, 15).rfind ("643 ", 0) == 0, "slot 15 reads \"" + text (e, effGetParamDisplay, 15) + "\"");
+    const auto programText = text (e, effGetParamDisplay, 15);
+    check (programText.rfind ("643 ", 0) == 0 && programText.find_first_not_of (' ', 4) != std::string::npos,
+           "slot 15 reads \"" + programText + "\"");
 
     // A row of each kind takes the host's value: pan (addressed), playing mode,
     // multi bank; a value out of 0..1 stays inside the range.
@@ -155,7 +207,29 @@ int main (int argc, char** argv)
     std::vector<char> bank (static_cast<char*> (chunk), static_cast<char*> (chunk) + bankSize);
     const auto programSize = e->dispatcher (e, effGetChunk, 1, 0, &chunk, 0.0f);
     check (programSize == 327 && std::memcmp (chunk, "ZD8PluginSettings", 17) == 0, "program chunk of 327 bytes (" + std::to_string (programSize) + ")");
+    std::vector<char> program (static_cast<char*> (chunk), static_cast<char*> (chunk) + programSize);
+
+    // Each chunk handed back undoes a change made since: the bank chunk a rename of the
+    // current Arrangement, the program chunk (the live Arrangement only; names stay with
+    // the bank) a change of the playing mode. The plug-in then hands out the same bytes.
+    const auto chunkNow = [e] (int index)
+    {
+        void* data = nullptr;
+        const auto size = e->dispatcher (e, effGetChunk, index, 0, &data, 0.0f);
+        return size > 0 && data != nullptr ? std::vector<char> (static_cast<char*> (data), static_cast<char*> (data) + size) : std::vector<char>();
+    };
+    const auto nameBefore = text (e, effGetProgramName, 0);
+    char newName[32] = {};
+    std::strncpy (newName, nameBefore.rfind ("Round Trip", 0) == 0 ? "Trip Round" : "Round Trip", sizeof (newName) - 1);
+    e->dispatcher (e, effSetProgramName, 0, 0, newName, 0.0f);
+    check (chunkNow (0) != bank && chunkNow (1) != program, "a rename changes both chunks (\"" + nameBefore + "\" to \"" + text (e, effGetProgramName, 0) + "\")");
     e->dispatcher (e, effSetChunk, 0, (VstIntPtr) bank.size(), bank.data(), 0.0f);
+    check (chunkNow (0) == bank && text (e, effGetProgramName, 0) == nameBefore, "the bank chunk round-trips");
+    const float modeBefore = e->getParameter (e, 2305);
+    e->setParameter (e, 2305, modeBefore > 0.5f ? 0.0f : 1.0f);
+    check (chunkNow (1) != program, "a new playing mode changes the program chunk");
+    e->dispatcher (e, effSetChunk, 1, (VstIntPtr) program.size(), program.data(), 0.0f);
+    check (chunkNow (1) == program && e->getParameter (e, 2305) == modeBefore, "the program chunk round-trips");
 
     // Blocks: silence out, whatever comes in.
     std::vector<float> inL (512, 0.5f), inR (512, 0.5f), outL (512, 1.0f), outR (512, 1.0f);
@@ -171,7 +245,6 @@ int main (int argc, char** argv)
     e->dispatcher (e, effMainsChanged, 0, 0, nullptr, 0.0f);
     e->dispatcher (e, effClose, 0, 0, nullptr, 0.0f);
     check (beginEdits == endEdits, "every gesture the plug-in began was ended");
-    dlclose (library);
 
     std::printf ("host checks: %d passed, %d failed\n", passes, failures);
     return failures == 0 ? 0 : 1;
