@@ -5,6 +5,7 @@
 
 #include <juce_audio_devices/juce_audio_devices.h>
 #include <memory>
+#include <mutex>
 
 namespace zd8
 {
@@ -13,7 +14,11 @@ namespace zd8
     straight to it on the caller's thread; timed sends wait in a MidiSendQueue whose
     thread sends each one with sendMessageNow at its due time (JUCE's own timed send
     allocates and locks, which the audio thread must not). JUCE's background thread
-    is never started. */
+    is never started.
+
+    Calls into the device are made one at a time (JUCE's ALSA output keeps one
+    message encoder per port and does not guard it), from the message thread, the
+    MIDI input thread and the queue's thread; never from the audio thread. */
 class JuceMidiOutPort : public MidiOutPort
 {
 public:
@@ -29,7 +34,10 @@ public:
     void stopBackgroundThread() override;
 
 private:
+    void sendToDevice (const juce::MidiMessage& message);
+
     std::unique_ptr<juce::MidiOutput> output;
+    std::mutex deviceLock; // held for each call into the device
     MidiSendQueue timed; // after output: its thread stops before the output goes
 
     JUCE_DECLARE_NON_COPYABLE (JuceMidiOutPort)

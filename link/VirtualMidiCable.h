@@ -16,8 +16,10 @@ class MidiSendQueue;
     sends); delivery itself does not wait for the due time, so tests stay fast and the
     stamps stay exact.
 
-    send* may be called from any thread, including the audio thread: short messages
-    are queued in a pre-sized ring without allocating. */
+    send* may be called from any thread: short messages are queued in a pre-sized
+    ring without allocating, under a lock held for the copy. The plug-in's output
+    port puts its sends behind a MidiSendQueue, so the audio thread never takes that
+    lock. */
 class VirtualMidiCable
 {
 public:
