@@ -24,6 +24,7 @@ namespace
     constexpr int highestMidiChannel = 16;
     constexpr double msTimebase = 1000.0;    // samples per second: positions are ms
     constexpr int minStoredNameLength = 3;   // shorter stored names never match a device
+    constexpr const char* noStoredPort = "NONE"; // the port file's entry when no port is chosen
     constexpr int dataByteMask = 0x7F;
 }
 
@@ -134,15 +135,18 @@ juce::StringArray MIDI_PORTS_Control::getOutputNames()
 
 void MIDI_PORTS_Control::openStoredPorts (const juce::StringArray& portNames)
 {
+    // Listing the devices opens a MIDI client on some systems, so the lists are only
+    // asked for when a stored name could match one: "NONE" (no port chosen) and names
+    // shorter than the minimum never do.
+    auto couldMatch = [] (const juce::String& stored) {
+        return stored.length() >= minStoredNameLength && stored != noStoredPort;
+    };
     auto portNumberOf = [] (const juce::String& stored, const juce::StringArray& devices) {
-        if (stored.length() < minStoredNameLength)
-            return 0;
-
         return devices.indexOf (stored, false) + 1; // exact, case-sensitive; 0 when absent
     };
 
-    openInput (portNumberOf (portNames[0], getInputNames()));
-    openOutput (portNumberOf (portNames[1], getOutputNames()));
+    openInput (couldMatch (portNames[0]) ? portNumberOf (portNames[0], getInputNames()) : 0);
+    openOutput (couldMatch (portNames[1]) ? portNumberOf (portNames[1], getOutputNames()) : 0);
 }
 
 //==============================================================================
