@@ -6,7 +6,7 @@ namespace zd8
 ObjAlgClass::ObjAlgClass()
     : ObjectStore (typeAlgorithm)
 {
-    buildIndex (typeAlgorithm, emptyBank (typeAlgorithm, bankSlots), bankSlots - 1);
+    buildEmptyBank (typeAlgorithm);
 }
 
 } // namespace zd8

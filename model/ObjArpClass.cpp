@@ -6,7 +6,7 @@ namespace zd8
 ObjArpClass::ObjArpClass()
     : ObjectStore (typeArpeggiator)
 {
-    buildIndex (typeArpeggiator, emptyBank (typeArpeggiator, bankSlots), bankSlots - 1);
+    buildEmptyBank (typeArpeggiator);
 }
 
 } // namespace zd8

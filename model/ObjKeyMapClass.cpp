@@ -6,7 +6,7 @@ namespace zd8
 ObjKeyMapClass::ObjKeyMapClass()
     : ObjectStore (typeKeymap)
 {
-    buildIndex (typeKeymap, emptyBank (typeKeymap, bankSlots), bankSlots - 1);
+    buildEmptyBank (typeKeymap);
 }
 
 } // namespace zd8

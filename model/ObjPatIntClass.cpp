@@ -6,7 +6,7 @@ namespace zd8
 ObjPatIntClass::ObjPatIntClass()
     : ObjectStore (typeIntonationTable)
 {
-    buildIndex (typeIntonationTable, emptyBank (typeIntonationTable, bankSlots), bankSlots - 1);
+    buildEmptyBank (typeIntonationTable);
 }
 
 } // namespace zd8

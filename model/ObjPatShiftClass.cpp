@@ -6,7 +6,7 @@ namespace zd8
 ObjPatShiftClass::ObjPatShiftClass()
     : ObjectStore (typeShiftPattern)
 {
-    buildIndex (typeShiftPattern, emptyBank (typeShiftPattern, bankSlots), bankSlots - 1);
+    buildEmptyBank (typeShiftPattern);
 }
 
 } // namespace zd8

@@ -6,7 +6,7 @@ namespace zd8
 ObjPatVelClass::ObjPatVelClass()
     : ObjectStore (typeVelocityPattern)
 {
-    buildIndex (typeVelocityPattern, emptyBank (typeVelocityPattern, bankSlots), bankSlots - 1);
+    buildEmptyBank (typeVelocityPattern);
 }
 
 } // namespace zd8

@@ -6,7 +6,7 @@ namespace zd8
 ObjSampleClass::ObjSampleClass()
     : ObjectStore (typeSample)
 {
-    buildIndex (typeSample, emptyBank (typeSample, bankSlots), bankSlots - 1);
+    buildEmptyBank (typeSample);
 }
 
 } // namespace zd8

@@ -6,7 +6,7 @@ namespace zd8
 ObjSongClass::ObjSongClass()
     : ObjectStore (typeSong)
 {
-    buildIndex (typeSong, emptyBank (typeSong, bankSlots), bankSlots - 1);
+    buildEmptyBank (typeSong);
 }
 
 } // namespace zd8

@@ -3,7 +3,10 @@
 #include "model/Categories.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <iterator>
+#include <mutex>
 
 namespace zd8
 {
@@ -50,48 +53,15 @@ void forEachRecordTag (const juce::uint8* data, size_t size, const char* stem, V
         ++p;
     }
 }
-} // namespace
 
-void ObjectStore::buildIndex (int type, const juce::MemoryBlock& source, int highestId)
+/** The offsets of IDs 1..highestId + 1 in a block of the layout's type (entry 0 and
+    the IDs whose tags are not found are 0). */
+std::vector<int> indexOffsets (const juce::uint8* data, size_t size, const BankLayout& layout, int highestId)
 {
-    buildIndex (type, juce::MemoryBlock (source), highestId);
-}
-
-void ObjectStore::buildIndex (int type, juce::MemoryBlock&& source, int highestId)
-{
-    offsets.clear();
-    block.reset();
-    indexedSize = 0;
-    nameSkip = tagOverhead = categoryOffset = subCategoryOffset = 0;
-
-    typeCode = type;
-    highestId = juce::jlimit (-1, maxHighestId, highestId);
-    slotCount = highestId + 1;
-
-    const auto* layout = tagsFor (type);
-    if (layout == nullptr)
-    {
-        sendChangeMessage();
-        return;
-    }
-
-    nameSkip = layout->nameSkip;
-    tagOverhead = layout->tagOverhead;
-    categoryOffset = layout->categoryOffset;
-    subCategoryOffset = layout->subCategoryOffset;
-
-    block = std::move (source);
-    if (block.getSize() > maxBlockSize || slotCount < 1)
-    {
-        sendChangeMessage();
-        return;
-    }
-    indexedSize = (int) block.getSize();
-
     // Entries 0..highestId + 1: the index reaches one ID past the highest asked for, so
     // that the highest ID's record has an end.
     const int lastId = highestId + 1;
-    offsets.assign ((size_t) lastId + 1, 0);
+    std::vector<int> offsets ((size_t) lastId + 1, 0);
 
     // One scan collects every tag of the stem; the tags are then put into one bucket
     // per ID (their positions stay ascending inside a bucket). Indexing then asks, ID
@@ -101,8 +71,7 @@ void ObjectStore::buildIndex (int type, juce::MemoryBlock&& source, int highestI
     std::vector<std::pair<int, int>> hits;
     hits.reserve ((size_t) lastId + 1);
 
-    const auto* data = static_cast<const juce::uint8*> (block.getData());
-    forEachRecordTag (data, block.getSize(), layout->stem, [&] (int id, int position)
+    forEachRecordTag (data, size, layout.stem, [&] (int id, int position)
     {
         if (id >= 1 && id <= lastId)
         {
@@ -129,11 +98,94 @@ void ObjectStore::buildIndex (int type, juce::MemoryBlock&& source, int highestI
         const auto hit = std::lower_bound (first, last, searchPosition);
         if (hit != last)
         {
-            offsets[(size_t) id] = *hit + nameSkip;
+            offsets[(size_t) id] = *hit + layout.nameSkip;
             searchPosition = offsets[(size_t) id];
         }
     }
 
+    return offsets;
+}
+
+} // namespace
+
+void ObjectStore::buildIndex (int type, const juce::MemoryBlock& source, int highestId)
+{
+    buildIndex (type, juce::MemoryBlock (source), highestId);
+}
+
+void ObjectStore::resetIndex (int type, int highestId) noexcept
+{
+    ++editCount;
+    offsets.clear();
+    indexedSize = 0;
+    nameSkip = tagOverhead = categoryOffset = subCategoryOffset = 0;
+
+    typeCode = type;
+    slotCount = juce::jlimit (-1, maxHighestId, highestId) + 1;
+
+    if (const auto* layout = tagsFor (type))
+    {
+        nameSkip = layout->nameSkip;
+        tagOverhead = layout->tagOverhead;
+        categoryOffset = layout->categoryOffset;
+        subCategoryOffset = layout->subCategoryOffset;
+    }
+}
+
+void ObjectStore::buildIndex (int type, juce::MemoryBlock&& source, int highestId)
+{
+    resetIndex (type, highestId);
+    block.reset();
+
+    const auto* layout = tagsFor (type);
+    if (layout == nullptr)
+    {
+        sendChangeMessage();
+        return;
+    }
+
+    block = std::move (source);
+    if (block.getSize() > maxBlockSize || slotCount < 1)
+    {
+        sendChangeMessage();
+        return;
+    }
+    indexedSize = (int) block.getSize();
+    offsets = indexOffsets (static_cast<const juce::uint8*> (block.getData()), block.getSize(), *layout, slotCount - 1);
+    sendChangeMessage();
+}
+
+void ObjectStore::buildEmptyBank (int type)
+{
+    const auto* layout = tagsFor (type);
+    if (layout == nullptr)
+    {
+        buildIndex (type, juce::MemoryBlock(), bankSlots - 1);
+        return;
+    }
+
+    // The empty bank of each type, indexed, made once per process on first use and
+    // only read afterwards (call_once: hosts may open instances on several threads).
+    struct Image
+    {
+        juce::MemoryBlock block;
+        std::vector<int> offsets;
+    };
+    static std::array<std::once_flag, std::size (bankLayouts)> made;
+    static std::array<Image, std::size (bankLayouts)> images;
+
+    const auto i = (size_t) (layout - bankLayouts);
+    std::call_once (made[i], [&]
+    {
+        auto& image = images[i];
+        image.block = emptyBank (type, bankSlots);
+        image.offsets = indexOffsets (static_cast<const juce::uint8*> (image.block.getData()), image.block.getSize(), *layout, bankSlots - 1);
+    });
+
+    resetIndex (type, bankSlots - 1);
+    block = images[i].block;
+    offsets = images[i].offsets;
+    indexedSize = (int) block.getSize();
     sendChangeMessage();
 }
 
@@ -276,6 +328,7 @@ void ObjectStore::removeRecord (int id)
 
     block.removeSection ((size_t) offsets[(size_t) id], (size_t) length);
     shiftOffsetsAfter (id, -length);
+    ++editCount;
     sendChangeMessage();
 }
 
@@ -303,6 +356,7 @@ void ObjectStore::replaceRecord (int id, const void* data, size_t size, const vo
         block.insert (data, size, (size_t) position + prefixSize);
 
     shiftOffsetsAfter (id, (int) added - oldLength);
+    ++editCount;
     sendChangeMessage();
 }
 
