@@ -45,26 +45,68 @@ juce::MemoryBlock Factory_Banks_ZD8::builtInBank (int typeCode)
     }
 }
 
-void Factory_Banks_ZD8::loadBank (ObjectStore& store, int typeCode, const juce::File& folder)
+juce::MemoryBlock Factory_Banks_ZD8::readDataFile (const juce::File& file)
 {
-    loadBank (store, typeCode, folder, builtInBank (typeCode));
+    // One read into a block of the file's size: the banks are megabytes, and reading
+    // them in small growing pieces cost more than indexing them.
+    if (! file.existsAsFile())
+        return {};
+
+    juce::FileInputStream in (file);
+    if (! in.openedOk())
+        return {};
+
+    const auto size = in.getTotalLength();
+    if (size <= 0)
+        return {};
+
+    juce::MemoryBlock bytes ((size_t) size);
+    auto* data = static_cast<char*> (bytes.getData());
+    juce::int64 done = 0;
+    while (done < size)
+    {
+        const int n = in.read (data + done, (int) juce::jmin<juce::int64> (size - done, 1 << 30));
+        if (n <= 0)
+            break;
+        done += n;
+    }
+
+    if (done < size)
+    {
+        if (in.getStatus().failed())
+            return {}; // unreadable: the built-in bank, as for a missing file
+        bytes.setSize ((size_t) done); // the file shrank while it was read
+    }
+    return bytes;
 }
 
-void Factory_Banks_ZD8::loadBank (ObjectStore& store, int typeCode, const juce::File& folder, const juce::MemoryBlock& builtIn)
+template <typename BuiltIn>
+static bool loadBankOr (ObjectStore& store, int typeCode, const juce::File& folder, BuiltIn&& builtIn)
 {
-    const auto file = dataFile (typeCode, folder);
+    const auto file = Factory_Banks_ZD8::dataFile (typeCode, folder);
     if (file == juce::File())
-        return;
+        return false;
 
     // A missing, unreadable or empty file all read as no bytes.
-    juce::MemoryBlock bytes;
-    if (file.existsAsFile() && ! file.loadFileAsData (bytes))
-        bytes.reset();
-
+    auto bytes = Factory_Banks_ZD8::readDataFile (file);
     if (bytes.isEmpty())
-        store.buildIndex (typeCode, builtIn, highestId (typeCode));
-    else
-        store.buildIndex (typeCode, std::move (bytes), highestId (typeCode));
+    {
+        store.buildIndex (typeCode, builtIn(), Factory_Banks_ZD8::highestId (typeCode));
+        return false;
+    }
+
+    store.buildIndex (typeCode, std::move (bytes), Factory_Banks_ZD8::highestId (typeCode));
+    return true;
+}
+
+bool Factory_Banks_ZD8::loadBank (ObjectStore& store, int typeCode, const juce::File& folder)
+{
+    return loadBankOr (store, typeCode, folder, [typeCode] { return builtInBank (typeCode); });
+}
+
+bool Factory_Banks_ZD8::loadBank (ObjectStore& store, int typeCode, const juce::File& folder, const juce::MemoryBlock& builtIn)
+{
+    return loadBankOr (store, typeCode, folder, [&builtIn]() -> const juce::MemoryBlock& { return builtIn; });
 }
 
 bool Factory_Banks_ZD8::saveBank (const ObjectStore& store, const juce::File& folder)

@@ -43,12 +43,17 @@ public:
     static juce::MemoryBlock builtInBank (int typeCode);
 
     /** Fills store with the bank of typeCode (138, 155 or 156): the data file in folder
-        when it exists and is not empty, else the built-in bank. Other types leave the
-        store as it is. */
-    static void loadBank (ObjectStore& store, int typeCode, const juce::File& folder);
+        when it exists and is not empty, else the built-in bank (copied only then).
+        Other types leave the store as it is. true when the store holds the file's
+        bytes, false when it holds the built-in bank or was left alone. */
+    static bool loadBank (ObjectStore& store, int typeCode, const juce::File& folder);
 
     /** The same with another built-in bank (fixtures in tests). */
-    static void loadBank (ObjectStore& store, int typeCode, const juce::File& folder, const juce::MemoryBlock& builtIn);
+    static bool loadBank (ObjectStore& store, int typeCode, const juce::File& folder, const juce::MemoryBlock& builtIn);
+
+    /** The whole file in one read into a block of its size; empty when the file is
+        missing, cannot be read or is empty. */
+    static juce::MemoryBlock readDataFile (const juce::File& file);
 
     /** Writes store's whole block to the data file of its type in folder, through a
         temporary file that then replaces the old one. false, writing nothing, for a

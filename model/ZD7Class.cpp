@@ -17,13 +17,22 @@ ZD7Class::~ZD7Class()
         editBuffers[(size_t) c].reset();
 }
 
+namespace
+{
+    constexpr std::array<int, 3> bankTypes { ObjectStore::typeProgram, ObjectStore::typeMulti, ObjectStore::typeFxChain };
+}
+
 void ZD7Class::loadBanks (const juce::File& folder)
 {
     {
         const juce::ScopedWriteLock sl (storeLock);
-        Factory_Banks_ZD8::loadBank (programs, ObjectStore::typeProgram, folder);
-        Factory_Banks_ZD8::loadBank (multis, ObjectStore::typeMulti, folder);
-        Factory_Banks_ZD8::loadBank (fxChains, ObjectStore::typeFxChain, folder);
+        bankFolder = folder;
+        for (size_t i = 0; i < bankTypes.size(); ++i)
+        {
+            auto& store = *storeFor (bankTypes[i]);
+            const bool fromFile = Factory_Banks_ZD8::loadBank (store, bankTypes[i], folder);
+            fileEditCounts[i] = fromFile ? store.getEditCount() : 0;
+        }
     }
     const juce::ScopedReadLock sl (storeLock);
     multis.loadMulti (1, multiEdit);
@@ -32,9 +41,21 @@ void ZD7Class::loadBanks (const juce::File& folder)
 void ZD7Class::saveBanks (const juce::File& folder) const
 {
     const juce::ScopedReadLock sl (storeLock);
-    Factory_Banks_ZD8::saveBank (programs, folder);
-    Factory_Banks_ZD8::saveBank (multis, folder);
-    Factory_Banks_ZD8::saveBank (fxChains, folder);
+    for (size_t i = 0; i < bankTypes.size(); ++i)
+    {
+        const auto& store = *storeFor (bankTypes[i]);
+
+        // A store that nothing changed since it was read from (or written to) its file
+        // is not written again: that saves megabytes of writes and disk waits at every
+        // close, and an instance that changed nothing does not overwrite what another
+        // instance of the same user saved in the meantime.
+        const bool unchanged = fileEditCounts[i] != 0 && fileEditCounts[i] == store.getEditCount() && folder == bankFolder;
+        if (unchanged && Factory_Banks_ZD8::dataFile (bankTypes[i], folder).existsAsFile())
+            continue;
+
+        if (Factory_Banks_ZD8::saveBank (store, folder) && folder == bankFolder)
+            fileEditCounts[i] = store.getEditCount();
+    }
 }
 
 ObjectStore* ZD7Class::storeFor (int typeCode) noexcept

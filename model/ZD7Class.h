@@ -45,7 +45,10 @@ public:
     /** Fills the program, multi and FX chain stores from their data files in folder,
         or from the built-in banks; then loads multi 1 into the multi edit object. */
     void loadBanks (const juce::File& folder);
-    /** Writes the program, multi and FX chain stores to their data files in folder. */
+    /** Writes the program, multi and FX chain stores to their data files in folder.
+        A store that still holds exactly what loadBanks read from its file in the same
+        folder is skipped while that file exists; a store that started from the
+        built-in bank is always written, so that the files appear. */
     void saveBanks (const juce::File& folder) const;
 
     /** The store of an object type code, nullptr for a type without one. */
@@ -104,6 +107,11 @@ private:
     ParDes parDes { this };
 
     mutable juce::ReadWriteLock storeLock;
+    // Per bank (programs, multis, FX chains): the store's edit count when it last
+    // matched its data file in bankFolder (read from it or written to it), 0 when it
+    // never did. Message thread (load and save).
+    mutable std::array<std::uint64_t, 3> fileEditCounts {};
+    juce::File bankFolder;
     std::array<std::atomic<char>, numChannels> programMarks {};
     std::atomic<int> programMessages { 0 };
     std::atomic<int> multiMessages { 0 };
