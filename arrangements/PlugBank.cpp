@@ -123,13 +123,32 @@ juce::MemoryBlock PlugBank::captureRecord (const ParameterTable& table, const ju
     std::lock_guard<std::mutex> g (lock);
 
     if (working.getSize() != (size_t) recordSize)
-    {
-        working.setSize ((size_t) recordSize, true);
-        if (juce::isPositiveAndBelow (slot, numSlots))
-            working.copyFrom (static_cast<const juce::uint8*> (records.getData()) + slot * recordSize, 0, (size_t) recordSize);
-    }
+        working = startingRecord (slot);
 
-    auto* r = static_cast<juce::uint8*> (working.getData());
+    fillRecord (working, table, name);
+    return working;
+}
+
+juce::MemoryBlock PlugBank::previewRecord (const ParameterTable& table, const juce::String& name, int slot) const
+{
+    std::lock_guard<std::mutex> g (lock);
+
+    auto record = working.getSize() == (size_t) recordSize ? working : startingRecord (slot);
+    fillRecord (record, table, name);
+    return record;
+}
+
+juce::MemoryBlock PlugBank::startingRecord (int slot) const
+{
+    juce::MemoryBlock record ((size_t) recordSize, true);
+    if (juce::isPositiveAndBelow (slot, numSlots))
+        record.copyFrom (static_cast<const juce::uint8*> (records.getData()) + slot * recordSize, 0, (size_t) recordSize);
+    return record;
+}
+
+void PlugBank::fillRecord (juce::MemoryBlock& record, const ParameterTable& table, const juce::String& name)
+{
+    auto* r = static_cast<juce::uint8*> (record.getData());
     const auto encoded = encodeName (name);
     memcpy (r, encoded.getData(), (size_t) nameLength);
 
@@ -144,8 +163,6 @@ juce::MemoryBlock PlugBank::captureRecord (const ParameterTable& table, const ju
         else
             r[f.offset] = (juce::uint8) (v & 0xFF);
     }
-
-    return working;
 }
 
 void PlugBank::applyRecord (const void* record, size_t size, ParameterTable& table)

@@ -48,6 +48,9 @@ public:
         mode and the AUX overrides. The reserved bytes 67..299 are those of the record
         the working record was first filled from (slot's record, on the first capture). */
     juce::MemoryBlock captureRecord (const ParameterTable& table, const juce::String& name, int slot);
+    /** What captureRecord would return now, without filling the working record: the
+        first capture still takes the reserved bytes from the slot as it is then. */
+    juce::MemoryBlock previewRecord (const ParameterTable& table, const juce::String& name, int slot) const;
 
     /** Writes a 300-byte record's values into the table (bytes read unsigned); a
         shorter record is not applied. */
@@ -57,6 +60,11 @@ private:
     mutable std::mutex lock;
     juce::MemoryBlock records;
     juce::MemoryBlock working;
+
+    /** The slot's record (zeros for no slot): where the working record starts. The
+        caller holds the lock. */
+    juce::MemoryBlock startingRecord (int slot) const;
+    static void fillRecord (juce::MemoryBlock& record, const ParameterTable& table, const juce::String& name);
 };
 
 } // namespace zd8

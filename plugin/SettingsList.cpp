@@ -119,11 +119,26 @@ void SettingsList::load (const juce::File& folder)
     juce::MemoryBlock bytes;
     file.loadFileAsData (bytes);
     fromText (ByteText::fromBytes (bytes.getData(), bytes.getSize()));
+    knownFile = file;
+    knownBytes = std::move (bytes);
 }
 
-bool SettingsList::save (const juce::File& folder) const
+bool SettingsList::save (const juce::File& folder)
 {
-    return SafeFileWriter::write (folder.getChildFile (fileName), ByteText::toBytes (toText()));
+    const auto file = folder.getChildFile (fileName);
+    auto bytes = ByteText::toBytes (toText());
+
+    // Unchanged settings are not written again: no forced write at every close, and an
+    // instance that changed nothing leaves alone what another instance saved since.
+    if (file == knownFile && bytes == knownBytes && file.existsAsFile())
+        return true;
+
+    if (! SafeFileWriter::write (file, bytes))
+        return false;
+
+    knownFile = file;
+    knownBytes = std::move (bytes);
+    return true;
 }
 
 } // namespace zd8

@@ -47,10 +47,15 @@ public:
 
     /** Reads the file in folder; a missing file gives the defaults and is written. */
     void load (const juce::File& folder);
-    bool save (const juce::File& folder) const;
+    /** Writes the file in folder, unless it still exists and already holds exactly
+        this text as last read or written by this list. */
+    bool save (const juce::File& folder);
 
 private:
     juce::StringArray entries;
+    // What the file held when this list last read or wrote it, and which file.
+    juce::File knownFile;
+    juce::MemoryBlock knownBytes;
 };
 
 } // namespace zd8

@@ -62,6 +62,16 @@ VantorAudioProcessor::VantorAudioProcessor (LinkEnvironment environment)
         setStateInformation (stored.getData(), (int) stored.getSize());
     else
         hub.getBank().fillDefaults();
+
+    // What the two files at close would hold if nothing changed. The live Arrangement
+    // is previewed: capturing it now would fix the working record's reserved bytes
+    // before the host has restored its bank.
+    {
+        auto& bank = hub.getBank();
+        const auto record = bank.previewRecord (hub.getParameters(), bank.getName (currentProgram), currentProgram);
+        arrangementAtOpen.append (Files::makeArrangementChunk (record.getData(), record.getSize()).getData(), (size_t) Files::arrangementChunkSize);
+        getStateInformation (bankAtOpen);
+    }
 }
 
 VantorAudioProcessor::~VantorAudioProcessor()
@@ -73,12 +83,22 @@ VantorAudioProcessor::~VantorAudioProcessor()
             params.getUnchecked (slot)->endChangeGesture();
     openGestures.clear();
 
+    // A chunk that still equals what this instance had when it opened is not written
+    // (unless its file has gone): no forced disk write at every close, and an instance
+    // that changed nothing leaves alone what another instance of the same user saved.
     const auto folder = hub.getEnvironment().folder;
+    auto writeIfChanged = [&folder] (const char* name, const juce::MemoryBlock& chunk, const juce::MemoryBlock& atOpen)
+    {
+        const auto file = folder.getChildFile (name);
+        if (chunk != atOpen || ! file.existsAsFile())
+            SafeFileWriter::write (file, chunk);
+    };
+
     juce::MemoryBlock arrangement, bank;
     getCurrentProgramStateInformation (arrangement);
     getStateInformation (bank);
-    SafeFileWriter::write (folder.getChildFile (arrangementFileName), arrangement);
-    SafeFileWriter::write (folder.getChildFile (bankFileName), bank);
+    writeIfChanged (arrangementFileName, arrangement, arrangementAtOpen);
+    writeIfChanged (bankFileName, bank, bankAtOpen);
 
     hub.removeCable (this);
     hub.getHandler().removeChangeListener (this);

@@ -109,6 +109,9 @@ private:
     juce::CriticalSection blockLock;
     int currentProgram = 0;
     int storedSampleRate = 44100;
+    // The live Arrangement chunk and the bank chunk as they stood once the processor
+    // was created: a file whose chunk still equals this is not written at close.
+    juce::MemoryBlock arrangementAtOpen, bankAtOpen;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (VantorAudioProcessor)
 };
