@@ -135,7 +135,7 @@ void ObjectStore::resetIndex (int type, int highestId) noexcept
 void ObjectStore::buildIndex (int type, juce::MemoryBlock&& source, int highestId)
 {
     resetIndex (type, highestId);
-    block.reset();
+    block = std::make_shared<juce::MemoryBlock>();
 
     const auto* layout = tagsFor (type);
     if (layout == nullptr)
@@ -144,14 +144,14 @@ void ObjectStore::buildIndex (int type, juce::MemoryBlock&& source, int highestI
         return;
     }
 
-    block = std::move (source);
-    if (block.getSize() > maxBlockSize || slotCount < 1)
+    block = std::make_shared<juce::MemoryBlock> (std::move (source));
+    if (block->getSize() > maxBlockSize || slotCount < 1)
     {
         sendChangeMessage();
         return;
     }
-    indexedSize = (int) block.getSize();
-    offsets = indexOffsets (static_cast<const juce::uint8*> (block.getData()), block.getSize(), *layout, slotCount - 1);
+    indexedSize = (int) block->getSize();
+    offsets = indexOffsets (static_cast<const juce::uint8*> (block->getData()), block->getSize(), *layout, slotCount - 1);
     sendChangeMessage();
 }
 
@@ -165,10 +165,11 @@ void ObjectStore::buildEmptyBank (int type)
     }
 
     // The empty bank of each type, indexed, made once per process on first use and
-    // only read afterwards (call_once: hosts may open instances on several threads).
+    // never changed afterwards (call_once: hosts may open instances on several
+    // threads). Every store shares its block until it writes to it (ownBlock).
     struct Image
     {
-        juce::MemoryBlock block;
+        std::shared_ptr<juce::MemoryBlock> block;
         std::vector<int> offsets;
     };
     static std::array<std::once_flag, std::size (bankLayouts)> made;
@@ -178,15 +179,24 @@ void ObjectStore::buildEmptyBank (int type)
     std::call_once (made[i], [&]
     {
         auto& image = images[i];
-        image.block = emptyBank (type, bankSlots);
-        image.offsets = indexOffsets (static_cast<const juce::uint8*> (image.block.getData()), image.block.getSize(), *layout, bankSlots - 1);
+        image.block = std::make_shared<juce::MemoryBlock> (emptyBank (type, bankSlots));
+        image.offsets = indexOffsets (static_cast<const juce::uint8*> (image.block->getData()), image.block->getSize(), *layout, bankSlots - 1);
     });
 
     resetIndex (type, bankSlots - 1);
     block = images[i].block;
     offsets = images[i].offsets;
-    indexedSize = (int) block.getSize();
+    indexedSize = (int) block->getSize();
     sendChangeMessage();
+}
+
+juce::MemoryBlock& ObjectStore::ownBlock()
+{
+    // A block shared with the empty-bank image (which holds a reference for good) is
+    // copied before the first write; a block of our own has no other owner.
+    if (block.use_count() != 1)
+        block = std::make_shared<juce::MemoryBlock> (*block);
+    return *block;
 }
 
 int ObjectStore::slotSpan (int id) const noexcept
@@ -203,7 +213,7 @@ int ObjectStore::slotSpan (int id) const noexcept
 
 bool ObjectStore::inBlock (int64_t position, int64_t length) const noexcept
 {
-    return position >= 0 && length >= 0 && position + length <= (int64_t) block.getSize();
+    return position >= 0 && length >= 0 && position + length <= (int64_t) block->getSize();
 }
 
 int ObjectStore::recordLength (int id) const noexcept
@@ -222,7 +232,7 @@ juce::MemoryBlock ObjectStore::readRecord (int id) const
     const int length = recordLength (id);
     if (length < readRecordMinLength || ! inBlock (offsets[(size_t) id], length))
         return {};
-    return { static_cast<const char*> (block.getData()) + offsets[(size_t) id], (size_t) length };
+    return { static_cast<const char*> (block->getData()) + offsets[(size_t) id], (size_t) length };
 }
 
 juce::MemoryBlock ObjectStore::readBytes (int id, int position, int length) const
@@ -233,7 +243,7 @@ juce::MemoryBlock ObjectStore::readBytes (int id, int position, int length) cons
     const int64_t start = (int64_t) offsets[(size_t) id] + position;
     if (! inBlock (start, length))
         return {};
-    return { static_cast<const char*> (block.getData()) + start, (size_t) length };
+    return { static_cast<const char*> (block->getData()) + start, (size_t) length };
 }
 
 int ObjectStore::byteAt (int id, int position) const noexcept
@@ -242,7 +252,7 @@ int ObjectStore::byteAt (int id, int position) const noexcept
         return 0;
 
     const int64_t at = (int64_t) offsets[(size_t) id] + position;
-    return inBlock (at, 1) ? (int) static_cast<const juce::uint8*> (block.getData())[at] : 0;
+    return inBlock (at, 1) ? (int) static_cast<const juce::uint8*> (block->getData())[at] : 0;
 }
 
 juce::String ObjectStore::recordName (int id) const
@@ -252,7 +262,7 @@ juce::String ObjectStore::recordName (int id) const
 
     // Zeros and bytes above 127 (negative as signed bytes) are left out: the
     // instrument pads with blanks, and anything else is not text.
-    const auto* bytes = static_cast<const juce::uint8*> (block.getData()) + offsets[(size_t) id];
+    const auto* bytes = static_cast<const juce::uint8*> (block->getData()) + offsets[(size_t) id];
     char text[nameLength];
     size_t count = 0;
     for (int i = 0; i < nameLength; ++i)
@@ -326,7 +336,7 @@ void ObjectStore::removeRecord (int id)
     if (length <= 0 || ! inBlock (offsets[(size_t) id], length))
         return;
 
-    block.removeSection ((size_t) offsets[(size_t) id], (size_t) length);
+    ownBlock().removeSection ((size_t) offsets[(size_t) id], (size_t) length);
     shiftOffsetsAfter (id, -length);
     ++editCount;
     sendChangeMessage();
@@ -345,15 +355,16 @@ void ObjectStore::replaceRecord (int id, const void* data, size_t size, const vo
         return;
 
     const size_t added = prefixSize + size;
-    if (added < size || added > maxBlockSize || block.getSize() - (size_t) oldLength + added > maxBlockSize)
+    if (added < size || added > maxBlockSize || block->getSize() - (size_t) oldLength + added > maxBlockSize)
         return;
 
+    auto& own = ownBlock();
     if (oldLength > 0)
-        block.removeSection ((size_t) position, (size_t) oldLength);
+        own.removeSection ((size_t) position, (size_t) oldLength);
     if (prefixSize > 0)
-        block.insert (prefix, prefixSize, (size_t) position);
+        own.insert (prefix, prefixSize, (size_t) position);
     if (size > 0)
-        block.insert (data, size, (size_t) position + prefixSize);
+        own.insert (data, size, (size_t) position + prefixSize);
 
     shiftOffsetsAfter (id, (int) added - oldLength);
     ++editCount;

@@ -4,6 +4,7 @@
 
 #include <juce_events/juce_events.h>
 
+#include <memory>
 #include <vector>
 
 namespace zd8
@@ -73,8 +74,9 @@ public:
     /** The same, taking the block over without a copy. */
     void buildIndex (int typeCode, juce::MemoryBlock&& block, int highestId);
     /** The same as buildIndex (typeCode, emptyBank (typeCode, bankSlots), bankSlots - 1),
-        but copied from an image that is built once per process and type: the stores
-        that start empty cost a copy, not a pass over 8192 tags, at every open. */
+        but taken from an image that is built once per process and type: the stores
+        that start empty cost no pass over 8192 tags at every open, and they share the
+        image's block until their first replace or removal. */
     void buildEmptyBank (int typeCode);
 
     /** Content length of record id (name + data), never negative; 0 for an empty slot,
@@ -116,7 +118,7 @@ public:
     /** Deletes record id's content; the slot and its tags stay. */
     void removeRecord (int id);
 
-    const juce::MemoryBlock& getBlock() const noexcept { return block; }
+    const juce::MemoryBlock& getBlock() const noexcept { return *block; }
     int getTypeCode() const noexcept { return typeCode; }
     int getSlotCount() const noexcept { return slotCount; }
     int getCategoryOffset() const noexcept { return categoryOffset; }
@@ -146,8 +148,12 @@ private:
     bool inBlock (int64_t position, int64_t length) const noexcept;
     void shiftOffsetsAfter (int id, int delta) noexcept;
     void resetIndex (int typeCode, int highestId) noexcept;
+    /** The block, made this store's own first when it is shared. */
+    juce::MemoryBlock& ownBlock();
 
-    juce::MemoryBlock block;
+    // Never null. Shared (read-only) with the empty-bank image after buildEmptyBank;
+    // every write goes through ownBlock.
+    std::shared_ptr<juce::MemoryBlock> block = std::make_shared<juce::MemoryBlock>();
     int typeCode = 0;
     std::vector<int> offsets;
     int indexedSize = 0;

@@ -195,10 +195,16 @@ TEST (ObjectStoreEmptyBank, TheSharedEmptyBankIsTheOneIndexingWouldBuild)
                 ASSERT_EQ (store->readBytes (id, 0, 1), indexed.readBytes (id, 0, 1)) << "ID " << id;
         }
 
-        // A copy, not a share: a change to one store leaves the next one empty.
+        // Shared only until written: a change to one store leaves the others empty.
         shared.replaceRecord (5, bytes (pianoContent));
+        again.removeRecord (5);
         ObjectStore later;
         later.buildEmptyBank (type);
         EXPECT_EQ (later.getBlock(), indexed.getBlock());
+        EXPECT_EQ (again.getBlock(), indexed.getBlock());
+        if (type != ObjectStore::typeFxPreset)
+        {
+            EXPECT_EQ (shared.recordName (5).toStdString(), "Upright Felt        ");
+        }
     }
 }
