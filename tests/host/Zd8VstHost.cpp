@@ -105,6 +105,9 @@ namespace
 
 int main (int argc, char** argv)
 {
+    // Every line as it happens, also into a pipe: a hang then shows where it stopped.
+    std::setvbuf (stdout, nullptr, _IONBF, 0);
+
     if (argc < 2)
     {
         std::fprintf (stderr, "usage: %s plugin.so\n", argv[0]);

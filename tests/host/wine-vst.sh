@@ -55,10 +55,12 @@ to_windows() { local p=${1//\//\\}; echo "Z:$p"; }
 
 echo "plug-in: $dll"
 set +e
-"$wine" "$(to_windows "$host")" "$(to_windows "$dll")" 2>"$work/wine-stderr.log" | tr -d '\r'
+# A hang ends here, so that the cleanup below still stops wine and Xvfb.
+timeout --kill-after=5 120 "$wine" "$(to_windows "$host")" "$(to_windows "$dll")" 2>"$work/wine-stderr.log" | tr -d '\r'
 status=${PIPESTATUS[0]}
 set -e
 if [ "$status" -ne 0 ]; then
+    [ "$status" -ne 124 ] || echo "zd8-vst-host.exe hung: stopped after 120 s"
     echo "zd8-vst-host.exe failed with code $status; wine's messages:"
     tail -20 "$work/wine-stderr.log"
 fi
