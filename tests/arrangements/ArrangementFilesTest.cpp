@@ -125,7 +125,7 @@ namespace
         TempFolder() { folder.createDirectory(); }
         ~TempFolder() { folder.deleteRecursively(); }
         juce::File file (const char* name) const { return folder.getChildFile (name); }
-        juce::File folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("zd8-arrfiles", "");
+        juce::File folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("zd8-arrfiles-" + juce::Uuid().toString());
     };
 }
 

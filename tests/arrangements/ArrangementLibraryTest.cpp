@@ -106,7 +106,7 @@ namespace
             EXPECT_TRUE (b.empty() || f.replaceWithData (b.data(), b.size()));
             return f;
         }
-        juce::File folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("zd8-library", "");
+        juce::File folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("zd8-library-" + juce::Uuid().toString());
     };
 
     Bytes fileBytes (const juce::File& f)
