@@ -20,8 +20,8 @@ namespace
     };
 }
 
-AboutPanel::AboutPanel (VantorAudioProcessor& p, int delayMs)
-    : processor (p), closingDelayMs (delayMs), picture (Pictures::get ("about"))
+AboutPanel::AboutPanel (VantorAudioProcessor&, int delayMs)
+    : closingDelayMs (delayMs), picture (Pictures::get ("about"))
 {
     versionLabel.setText (juce::String ("Version: ") + versionText, juce::dontSendNotification);
     versionLabel.setFont (juce::Font ("Arial", 15.0f, juce::Font::plain));

@@ -33,7 +33,6 @@ public:
     void timerCallback() override;
 
 private:
-    VantorAudioProcessor& processor;
     const int closingDelayMs;
     juce::Image picture;
     juce::Label versionLabel;

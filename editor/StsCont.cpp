@@ -35,7 +35,7 @@ namespace
     constexpr int switchWidth = 19, switchHeight = 12, switchPressLeftOf = 25, switchNameX = 36;
     constexpr int switchAboveHalfWidth = 10;
     constexpr int buttonWidth = 52, buttonHeight = 34;
-    constexpr int lampWidth = 17, lampHeight = 11;
+    constexpr int lampWidth = 17;
     constexpr int tagWidth = 54, tagHeight = 13;
 
     const juce::Colour valueBoxText (0xfffcfcfc);

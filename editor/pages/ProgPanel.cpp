@@ -178,7 +178,7 @@ void ProgPanel::buttonPressed (StsBut* button, int identifier)
     else if (contains (categoryButtons, button))
         categoryPressed (button, identifier);
     else if (contains (keypadButtons, button))
-        keyPressed (identifier);
+        keypadPressed (identifier);
 }
 
 void ProgPanel::bankPressed (StsBut* button, int id)
@@ -196,7 +196,7 @@ void ProgPanel::categoryPressed (StsBut* button, int id)
     setFilter (modeCategory, id - firstCategoryId);
 }
 
-void ProgPanel::keyPressed (int id)
+void ProgPanel::keypadPressed (int id)
 {
     const int entry = display.isTyped() ? display.getTypedNumber() : 0;
 

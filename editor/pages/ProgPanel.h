@@ -84,7 +84,7 @@ private:
                        int x, int y, int w, int h);
     void bankPressed (StsBut* button, int id);
     void categoryPressed (StsBut* button, int id);
-    void keyPressed (int id);
+    void keypadPressed (int id);
     void highlight (StsBut* bank, StsBut* category);
     static bool contains (const std::vector<std::unique_ptr<StsBut>>& group, const StsBut* button);
 

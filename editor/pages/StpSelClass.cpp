@@ -254,7 +254,7 @@ void StpSelClass::buttonPressed (StsBut* button, int identifier)
     else if (contains (bankButtons, button))
         bankPressed (button, identifier);
     else if (contains (keypadButtons, button))
-        keyPressed (identifier);
+        keypadPressed (identifier);
 }
 
 void StpSelClass::bankPressed (StsBut* button, int id)
@@ -266,7 +266,7 @@ void StpSelClass::bankPressed (StsBut* button, int id)
         setFilter (modeBank, id);
 }
 
-void StpSelClass::keyPressed (int id)
+void StpSelClass::keypadPressed (int id)
 {
     const int entry = display->isTyped() ? display->getTypedNumber() : 0;
 

@@ -92,7 +92,7 @@ private:
     void forwardListEvents();
     void post (juce::uint64 event);
     void bankPressed (StsBut* button, int id);
-    void keyPressed (int id);
+    void keypadPressed (int id);
     void highlightBank (StsBut* button);
     void layoutChildren();
     static bool contains (const std::vector<std::unique_ptr<StsBut>>& group, const StsBut* button);
