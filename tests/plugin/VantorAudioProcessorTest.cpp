@@ -215,8 +215,9 @@ TEST (VantorAudioProcessor, ReportedSlotsOpenOneGestureEachAndDestructionEndsThe
 TEST (VantorAudioProcessor, ChangesFromTheInstrumentAreReportedToTheHost)
 {
     PluginRig rig;
-    VantorAudioProcessor p (rig.environment);
+    // Declared first: the processor's destructor still ends its open gestures through it.
     GestureCounter counter;
+    VantorAudioProcessor p (rig.environment);
     p.addListener (&counter);
 
     rig.simulator.sendController (3, 74, 99);
