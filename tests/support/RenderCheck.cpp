@@ -15,6 +15,17 @@ bool envFlag (const char* name)
     return juce::SystemStats::getEnvironmentVariable (name, "0") == "1";
 }
 
+bool underCi()
+{
+    const auto ci = juce::SystemStats::getEnvironmentVariable ("CI", {}).toLowerCase();
+    return ci == "true" || ci == "1";
+}
+
+juce::File actualFile (const juce::String& name)
+{
+    return juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile (name + ".actual.png");
+}
+
 bool writePng (const juce::Image& picture, const juce::File& file)
 {
     file.getParentDirectory().createDirectory();
@@ -38,6 +49,13 @@ juce::String compareWithReference (juce::Component& component, const juce::Strin
 
     if (envFlag ("ZD8_SCREENSHOTS"))
         writePng (render, sourceFolder().getChildFile ("docs/screenshots").getChildFile (name + ".png"));
+
+    if (! reference.existsAsFile() && ! envFlag ("ZD8_UPDATE_REFERENCES") && underCi())
+    {
+        writePng (render, actualFile (name));
+        return "the reference " + reference.getFullPathName() + " is missing (render written to the temp folder as "
+             + name + ".actual.png; ZD8_UPDATE_REFERENCES=1 outside CI makes it the reference)";
+    }
 
     if (envFlag ("ZD8_UPDATE_REFERENCES") || ! reference.existsAsFile())
     {
@@ -70,7 +88,7 @@ juce::String compareWithReference (juce::Component& component, const juce::Strin
     const auto fraction = (double) differing / (double) juce::jmax (1, render.getWidth() * render.getHeight());
     if (fraction > maxDifferingFraction)
     {
-        writePng (render, juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile (name + ".actual.png"));
+        writePng (render, actualFile (name));
         return juce::String (fraction * 100.0, 2) + "% of the pixels differ from " + reference.getFullPathName()
              + " (render written to the temp folder as " + name + ".actual.png)";
     }

@@ -11,7 +11,9 @@ namespace zd8test
     channel (fonts and antialiasing may move a few pixels).
     With ZD8_UPDATE_REFERENCES=1 in the environment, or when the reference does not yet
     exist, the render becomes the reference instead (the test still passes, and says
-    so). With ZD8_SCREENSHOTS=1 the render is also written to docs/screenshots/<name>.png.
+    so); under CI (CI=true or CI=1) a missing reference fails instead, since nothing
+    would have been compared, and the render goes to the temp folder to be looked at.
+    With ZD8_SCREENSHOTS=1 the render is also written to docs/screenshots/<name>.png.
     Returns an empty string on success, otherwise what differs. */
 juce::String compareWithReference (juce::Component& component, const juce::String& name,
                                    double maxDifferingFraction = 0.01);
