@@ -5,6 +5,8 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace zd8;
 
@@ -114,16 +116,40 @@ TEST_F (WriterFixture, UnusablePlacesReturnFalse)
     EXPECT_EQ (folder.getChildFile ("plain file").loadFileAsString(), "x");
 }
 
+/** The write as a user whose permissions are enforced: the superuser's writes succeed
+    in any folder, so as root it is made by a child process that first becomes the
+    unprivileged user "nobody" (65534). */
+bool writeWithPermissionsEnforced (const juce::File& target, const juce::String& text)
+{
+    if (geteuid() != 0)
+        return SafeFileWriter::write (target, text);
+
+    const pid_t child = fork();
+    if (child == 0)
+    {
+        if (setgid (65534) != 0 || setuid (65534) != 0)
+            _exit (3);
+        _exit (SafeFileWriter::write (target, text) ? 0 : 1);
+    }
+    int status = 0;
+    if (child < 0 || waitpid (child, &status, 0) != child || ! WIFEXITED (status) || WEXITSTATUS (status) > 1)
+    {
+        ADD_FAILURE() << "the unprivileged write could not be tried";
+        return false;
+    }
+    return WEXITSTATUS (status) == 0;
+}
+
 TEST_F (WriterFixture, UnwritableFolderReturnsFalseAndKeepsTheOldFile)
 {
     ASSERT_TRUE (SafeFileWriter::write (target, juce::String ("old")));
     const auto dir = target.getParentDirectory();
+    // The folders above stay open to everyone, so that only the last one refuses.
+    for (auto f = dir.getParentDirectory(); f != folder.getParentDirectory(); f = f.getParentDirectory())
+        ASSERT_EQ (chmod (f.getFullPathName().toRawUTF8(), 0755), 0);
     ASSERT_EQ (chmod (dir.getFullPathName().toRawUTF8(), 0555), 0);
 
-    if (dir.getChildFile ("probe").create().wasOk()) // the superuser writes anyway
-        GTEST_SKIP() << "permissions are not enforced for this user";
-
-    EXPECT_FALSE (SafeFileWriter::write (target, juce::String ("new")));
+    EXPECT_FALSE (writeWithPermissionsEnforced (target, juce::String ("new")));
     EXPECT_EQ (target.loadFileAsString(), "old");
     EXPECT_EQ (filesInTargetFolder(), juce::StringArray ({ "settings.dat" }));
 }
