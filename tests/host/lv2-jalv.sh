@@ -24,8 +24,24 @@ export LV2_PATH="$work/lv2"
 # lilv must find the plug-in with its MIDI ports and its 2314 parameters.
 lv2info "$uri" >"$work/lv2info.txt" 2>&1 || { cat "$work/lv2info.txt"; echo "FAIL: lv2info does not know $uri"; exit 1; }
 grep -q "Brisvane VST" "$work/lv2info.txt" || { head -40 "$work/lv2info.txt"; echo "FAIL: wrong plug-in name"; exit 1; }
-ports=$(grep -c "Port [0-9]*:" "$work/lv2info.txt" || true)
-echo "lv2info: $ports ports"
+# The MIDI ports are an atom input and an atom output that carry MIDI events; the
+# slots are patch parameters (lv2:Parameter) of the plug-in's description.
+# lv2info lists each port's types on the lines under "Port N:", in no fixed order.
+atom_ports() { # InputPort|OutputPort
+    awk -v dir="#$1" '/^\tPort [0-9]+:/ { if (atom && io) n++; atom = io = 0 }
+        /#AtomPort/ { atom = 1 } index ($0, dir) { io = 1 }
+        END { if (atom && io) n++; print n + 0 }' "$work/lv2info.txt"
+}
+atoms_in=$(atom_ports InputPort)
+atoms_out=$(atom_ports OutputPort)
+midi=$(grep -c "midi:MidiEvent" "$work/lv2/$(basename "$bundle")/dsp.ttl" || true)
+parameters=$(grep -c "a lv2:Parameter" "$work/lv2/$(basename "$bundle")/dsp.ttl" || true)
+echo "lv2info: $atoms_in atom input, $atoms_out atom output, $midi MIDI event types, $parameters parameters"
+if [ "$atoms_in" -ne 1 ] || [ "$atoms_out" -ne 1 ] || [ "$midi" -lt 2 ]; then
+    echo "FAIL: the plug-in has no MIDI input and output port"
+    exit 1
+fi
+[ "$parameters" -eq 2314 ] || { echo "FAIL: $parameters parameters instead of 2314"; exit 1; }
 
 # A JACK server of our own on the dummy driver.
 export JACK_DEFAULT_SERVER="zd8test$$"
