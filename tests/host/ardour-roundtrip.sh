@@ -5,8 +5,9 @@
 #  2. Ardour creates a session, loads the plug-in (which reads that bank), recalls
 #     "Ballad" through the host's program list and saves the project.
 #  3. The plug-in's folder is emptied; a second Ardour process loads the project. The
-#     bank must come back exactly from the project (the plug-in writes what it holds
-#     into its folder when Ardour closes it).
+#     bank must come back exactly from the project, and Ballad must be the project's
+#     program and the live Arrangement (the plug-in writes what it holds into its
+#     folder when Ardour closes it).
 # Usage: ardour-roundtrip.sh plugin.so zd8-vst-host work-folder
 # Exit 77 (skipped) when Ardour is not installed.
 set -euo pipefail
@@ -61,20 +62,48 @@ end
 close_session ()
 LUA
 
-ardour7-lua "$work/save.lua" 2>&1 | grep -E "^(parameters|recalled|Error)" || true
+# A failed Lua assertion prints an error but need not change ardour7-lua's exit code:
+# each step must have printed what it did.
+ballad="Ballad$(printf '%18s' '')"
+ardour7-lua "$work/save.lua" >"$work/save.log" 2>&1 || true
+grep -E "^(parameters|recalled|Error)" "$work/save.log" || true
+if ! grep -qx "recalled $ballad" "$work/save.log"; then
+    echo "FAILED  Ardour did not recall Ballad through its program list"
+    tail -20 "$work/save.log"
+    exit 1
+fi
 test -f "$work/session/zd8.ardour" || { echo "FAILED: Ardour saved no session"; exit 1; }
 
 rm -rf "$folder"
-ardour7-lua "$work/load.lua" 2>&1 | grep -E "^(reloaded|Error)" || true
+ardour7-lua "$work/load.lua" >"$work/load.log" 2>&1 || true
+grep -E "^(reloaded|Error)" "$work/load.log" || true
+failed=0
+if grep -qx "reloaded Brisvane VST last program $ballad" "$work/load.log"; then
+    echo "ok      the reloaded project names Ballad as its program"
+else
+    echo "FAILED  the reloaded project does not name Ballad as its program"
+    failed=$((failed + 1))
+fi
 
 if cmp -s "$work/expected.bank" "$folder/preset bank.zd8arrbank"; then
     echo "ok      the bank came back exactly from the Ardour project"
 else
     echo "FAILED  the bank did not come back from the Ardour project"
-    exit 1
+    failed=$((failed + 1))
 fi
 
-# The live Arrangement: Ardour keeps no program chunk of its own; report what it holds.
-live=$(head -c 51 "$folder/preset.zd8arr" | tail -c 24)
-echo "note    after reloading, the live Arrangement is named \"${live}\""
-echo "ardour round trip: 1 passed, 0 failed"
+# The live Arrangement the plug-in keeps when Ardour closes it: the recalled one.
+live=$(head -c 51 "$folder/preset.zd8arr" 2>/dev/null | tail -c 24 || true)
+if [ "$live" = "$ballad" ]; then
+    echo "ok      after reloading, the live Arrangement is Ballad"
+else
+    echo "FAILED  after reloading, the live Arrangement is named \"${live}\", not Ballad"
+    failed=$((failed + 1))
+fi
+
+if [ "$failed" -ne 0 ]; then
+    tail -20 "$work/load.log"
+    echo "ardour round trip: $((3 - failed)) passed, $failed failed"
+    exit 1
+fi
+echo "ardour round trip: 3 passed, 0 failed"
