@@ -2,8 +2,11 @@
 // lists, the chooser's keypad and buttons, control events, the 50 ms rebuild, and a
 // program chosen on the page reaching the instrument simulator.
 
+#include "editor/AppBar.h"
 #include "editor/EditEvent.h"
+#include "editor/MainComp.h"
 #include "editor/Pictures.h"
+#include "editor/VantorAudioProcessorEditor.h"
 #include "editor/pages/PrgSelClass.h"
 #include "model/ObjProgramBankClass.h"
 #include "plugin/VantorAudioProcessor.h"
@@ -37,24 +40,6 @@ namespace
     {
         void programPageEvent (juce::uint64 e) override { events.push_back (e); }
         std::vector<juce::uint64> events;
-    };
-
-    /** What the main window does with the page's program events. */
-    struct MainWindowStandIn : PrgSelListener
-    {
-        MainWindowStandIn (MidiCntrState& h, PrgSelClass& p) : hub (h), page (p) {}
-        void programPageEvent (juce::uint64 e) override
-        {
-            const int code = EditEvent::code (e);
-            if (code != EditEvent::chosen && code != EditEvent::selectedQuietly)
-                return;
-            const int channel = EditEvent::channel (e), program = EditEvent::value (e);
-            hub.setFromEditor (ParameterTable::programSlot (channel, ParameterTable::programRow), program,
-                               code == EditEvent::chosen, code == EditEvent::selectedQuietly);
-            page.restartRefresh (channel, program);
-        }
-        MidiCntrState& hub;
-        PrgSelClass& page;
     };
 
     juce::uint64 listEvent (int code, int channel, int program)
@@ -570,46 +555,65 @@ TEST_F (ProgramPage, BackgroundIsDrawnAgainOnlyWhenTheLayoutCodeChanges)
 //==============================================================================
 TEST_F (ProgramPage, AProgramChosenOnTheKeypadReachesTheInstrument)
 {
-    MainWindowStandIn mainWindow (hub, page);
-    page.addListener (&mainWindow);
+    // The page inside the real window, which turns the page's program events into the
+    // program slot and the page's refresh.
+    std::unique_ptr<juce::AudioProcessorEditor> editor (processor.createEditor());
+    auto* window = dynamic_cast<VantorAudioProcessorEditor*> (editor.get());
+    ASSERT_NE (window, nullptr);
+    auto& main = window->getMainComp();
+    if (main.getAboutPanel() != nullptr)
+    {
+        main.getAppBar().report (AppBar::aboutTab);   // the About panel of the first opening
+        main.getAppBar().dispatchPendingMessages();
+    }
     rig.settle();
     rig.simulator.clearReceived();
 
     // Opening the page for channel 12 selects its program in the list without sending.
     const int channel = 11;
-    auto& list = page.getProgramList();
-    list.bind (ProgPanel::modeAll, 0);
-    list.setChannel (channel);
-    page.open (channel, 0, 0, pageWidth, pageHeight);
-    list.selectId (1, false);
-    list.dispatchPendingMessages();
-    processor.getHub().getHandler().dispatchPendingMessages();
+    hub.setMidiChannel (channel + 1);
+    main.getAppBar().report (AppBar::programTab);
+    main.getAppBar().dispatchPendingMessages();
+    auto* shown = main.getProgramPage();
+    ASSERT_NE (shown, nullptr);
+    ASSERT_EQ (shown->getChannel(), channel);
+    shown->getProgramList().dispatchPendingMessages();
+    hub.getHandler().dispatchPendingMessages();
     rig.settle();
     EXPECT_TRUE (rig.simulator.getReceived().empty());
 
-    type ("37");
-    press ("Enter");
-    processor.getHub().getHandler().dispatchPendingMessages();   // the host hears rows 14 and 15
+    auto& chooser = shown->getChooser();
+    const auto pressOnPage = [&chooser] (const juce::String& caption)
+    {
+        auto* b = chooser.findButton (caption);
+        ASSERT_NE (b, nullptr) << caption;
+        chooser.buttonPressed (b, b->getIdentifier());
+    };
+
+    pressOnPage ("3");
+    pressOnPage ("7");
+    pressOnPage ("Enter");
+    hub.getHandler().dispatchPendingMessages();   // the host hears rows 14 and 15
     ASSERT_TRUE (rig.settle (1));
     EXPECT_EQ (rig.receivedHex(), (std::vector<juce::String> { "F0 07 46 01 00 20 0B 00 25 F7" }));
     EXPECT_EQ (rig.simulator.getChannelProgram (channel), 37);
 
     // The page follows 50 ms later.
-    EXPECT_NE (page.getProgram(), 37);
+    EXPECT_NE (shown->getProgram(), 37);
     rig.timeline.advance (PrgSelClass::refreshDelayMs);
-    EXPECT_EQ (page.getProgram(), 37);
-    EXPECT_EQ (page.getDisplay().getObjectName(), hub.getImage().getPrograms().programName (37).trimEnd());
+    EXPECT_EQ (shown->getProgram(), 37);
+    EXPECT_EQ (shown->getDisplay().getObjectName(), hub.getImage().getPrograms().programName (37).trimEnd());
     EXPECT_EQ (hub.getParameters().value (ParameterTable::programSlot (channel, ParameterTable::programRow)), 37);
 
     // A program above 127 goes out as bank and number.
-    press ("Clear");
-    type ("130");
-    press ("Enter");
-    processor.getHub().getHandler().dispatchPendingMessages();
+    pressOnPage ("Clear");
+    for (auto key : { "1", "3", "0", "Enter" })
+        pressOnPage (key);
+    hub.getHandler().dispatchPendingMessages();
     rig.timeline.advance (200);   // program selects are paced 100 ms apart
     ASSERT_TRUE (rig.settle (2));
     EXPECT_EQ (rig.receivedHex().back(), "F0 07 46 01 00 20 0B 01 02 F7");
-    page.removeListener (&mainWindow);
+    EXPECT_EQ (hub.getParameters().value (ParameterTable::programSlot (channel, ParameterTable::programRow)), 130);
 }
 
 //==============================================================================
