@@ -1,5 +1,8 @@
 #include "KitMouse.h"
+#include "editor/AppBar.h"
+#include "editor/MainComp.h"
 #include "editor/Pictures.h"
+#include "editor/VantorAudioProcessorEditor.h"
 #include "editor/pages/MIDI_Setup.h"
 #include "plugin/VantorAudioProcessor.h"
 #include "support/PluginRig.h"
@@ -8,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <stdexcept>
 
 using namespace zd8;
 using zd8test::PluginRig;
@@ -17,74 +21,82 @@ namespace
     const juce::String simulatorName = zd8sim::InstrumentSimulator::defaultName;
     const juce::String identityRequest = "F0 7E 7F 06 01 F7";
 
-    // The editor's main component as far as the panel is concerned: it opens the panel,
-    // carries out its requests on the hub and shows the identity notices in it.
+    // The panel as the window opens it from the MIDI tab: the window's main component
+    // carries out the panel's requests on the hub and shows the identity notices in it.
+    // The owner only records the requests and the notices the window takes.
     struct Owner : MIDI_SetupListener
     {
-        explicit Owner (VantorAudioProcessor& p) : processor (p) {}
+        explicit Owner (VantorAudioProcessor& p) : editor (p.createEditor())
+        {
+            window = dynamic_cast<VantorAudioProcessorEditor*> (editor.get());
+            if (window == nullptr)
+                throw std::runtime_error ("the processor made no window");
+            main().setDrainObserver ([this] (const std::vector<juce::uint32>& words, const std::vector<juce::uint64>&)
+                                     { notices.insert (notices.end(), words.begin(), words.end()); });
+            if (main().getAboutPanel() != nullptr)
+                press (AppBar::aboutTab);   // the About panel of the first opening
+            main().drainNotices();
+        }
+
         ~Owner() override
         {
             if (panel != nullptr)
                 panel->removeListener (this);
+            main().setDrainObserver ({});
+        }
+
+        MainComp& main() { return window->getMainComp(); }
+
+        void press (int tab)
+        {
+            main().getAppBar().report (tab);
+            main().getAppBar().dispatchPendingMessages();
         }
 
         MIDI_Setup& open()
         {
-            panel = std::make_unique<MIDI_Setup> (processor);
-            panel->setSize (VantorAudioProcessor::defaultEditorWidth, VantorAudioProcessor::defaultEditorHeight);
+            press (AppBar::midiTab);
+            panel = main().getSetupPanel();
+            if (panel == nullptr)
+                throw std::runtime_error ("the MIDI tab opened no panel");
             panel->addListener (this);
             pumpNotices();
             return *panel;
         }
 
-        // Closing is done after the request returns: the button that asked is the panel's.
-        void finishClosing() { panel.reset(); }
-
-        void setupRequest (int code, int value) override
+        /** Closes the panel as the window does when it is still open (any tab closes
+            it), and lets the window delete it. */
+        void finishClosing()
         {
-            requests.emplace_back (code, value);
-            auto& hub = processor.getHub();
-            switch (code)
-            {
-                case MIDI_Setup::requestThruHostToOut: hub.setThruHostToOut (value == 1); break;
-                case MIDI_Setup::requestClock: hub.setClockOn (value == 1); break;
-                case MIDI_Setup::requestThruInToHost: hub.setThruInToHost (value == 1); break;
-                case MIDI_Setup::requestProgramChangeByAutomation: hub.setProgramChangeByAutomation (value == 1); break;
-                case MIDI_Setup::requestOk: panel->close(); closing = true; break;
-                case MIDI_Setup::requestInputPort: hub.selectInputPort (value); panel->refreshLamps(); break;
-                case MIDI_Setup::requestOutputPort: hub.selectOutputPort (value); panel->refreshLamps(); break;
-                case MIDI_Setup::requestReceiveData: panel->close(); closing = receiveDialogOpened = true; return;
-                default: ADD_FAILURE() << "unknown request " << code; return;
-            }
-            hub.requestIdentity();
+            panel->removeListener (this);
+            if (main().getSetupPanel() != nullptr)
+                press (AppBar::mixerTab);
+            main().handleUpdateNowIfNeeded();
+            panel = nullptr;
         }
 
+        void setupRequest (int code, int value) override { requests.emplace_back (code, value); }
+
+        /** The window takes the hub's notices, as its asynchronous update does. */
         void pumpNotices()
         {
             notices.clear();
-            processor.getHub().drainNotices (notices);
-            for (auto n : notices)
-            {
-                if (n == MidiCntrState::identityRequestNotice)
-                    status = "OFF-LINE";
-                else if (n == MidiCntrState::identityReplyNotice)
-                    status = processor.getHub().getDeviceName() + ": ON-LINE";
-            }
-            if (panel != nullptr)
-                panel->setStatus (status);
+            main().drainNotices();
         }
 
-        VantorAudioProcessor& processor;
-        std::unique_ptr<MIDI_Setup> panel;
         bool askedWhoIsThere() const
         {
             return std::find (notices.begin(), notices.end(), MidiCntrState::identityRequestNotice) != notices.end();
         }
 
+        bool panelClosed() { return main().getSetupPanel() == nullptr; }
+        bool receiveDialogOpened() { return main().getReceiveDialog() != nullptr; }
+
+        std::unique_ptr<juce::AudioProcessorEditor> editor;
+        VantorAudioProcessorEditor* window = nullptr;
+        MIDI_Setup* panel = nullptr;
         std::vector<std::pair<int, int>> requests;
-        std::vector<juce::uint32> notices;   // drained by the last pumpNotices
-        juce::String status { "------" };
-        bool closing = false, receiveDialogOpened = false;
+        std::vector<juce::uint32> notices;   // taken by the window since the last pumpNotices
     };
 
     void click (juce::Component& c)
@@ -123,10 +135,11 @@ TEST (MIDI_Setup, OpeningFillsEverythingFromTheHubAndAsksWhoIsThere)
     PluginRig rig;
     rig.writeSettings ({ { 8, "0" }, { 43, "0" }, { 46, "1" }, { 47, "0" } });
     VantorAudioProcessor p (rig.environment);
+    Owner owner (p);
     ASSERT_TRUE (rig.settle());
+    owner.pumpNotices();   // the window's own identity request at its opening
     const auto before = rig.receivedHex().size();
 
-    Owner owner (p);
     auto& panel = owner.open();
 
     EXPECT_EQ (panel.getInputNames(), juce::StringArray ("NONE", simulatorName));
@@ -340,7 +353,7 @@ TEST (MIDI_Setup, ButtonsAskForClosingAndForTheReceiveDialog)
     click (owner.panel->getOkButton());
     EXPECT_EQ (owner.requests, (std::vector<std::pair<int, int>> { { 203, 0 } }));
     EXPECT_EQ (recorder.order, std::vector<int> { 203 });
-    EXPECT_TRUE (owner.closing);
+    EXPECT_TRUE (owner.panelClosed()) << "the window closed the panel";
     EXPECT_TRUE (rig.folder.getChildFile ("zd8ports.dat").existsAsFile()) << "closing writes the port file";
     owner.pumpNotices();
     EXPECT_TRUE (owner.askedWhoIsThere());
@@ -351,7 +364,8 @@ TEST (MIDI_Setup, ButtonsAskForClosingAndForTheReceiveDialog)
     owner.open();
     click (owner.panel->getReceiveButton());
     EXPECT_EQ (owner.requests, (std::vector<std::pair<int, int>> { { 2012, 0 } }));
-    EXPECT_TRUE (owner.receiveDialogOpened);
+    EXPECT_TRUE (owner.panelClosed());
+    EXPECT_TRUE (owner.receiveDialogOpened());
     EXPECT_EQ (recorder.order.size(), 1u) << "a removed listener hears nothing";
 }
 
