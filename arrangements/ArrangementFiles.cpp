@@ -95,11 +95,11 @@ juce::MemoryBlock ArrangementFiles::makeArrangementChunk (const void* record, si
     putText (chunk, 0, arrangementTag);
     putText (chunk, arrangementTagSize, versionTag);
     if (record != nullptr)
-        chunk.copyFrom (record, arrangementHeaderSize, juce::jmin (size, (size_t) PlugBank::recordSize));
+        chunk.copyFrom (record, arrangementHeaderSize, juce::jmin (size, (size_t) ArrangementBank::recordSize));
     return chunk;
 }
 
-juce::MemoryBlock ArrangementFiles::makeBankChunk (const PlugBank& bank)
+juce::MemoryBlock ArrangementFiles::makeBankChunk (const ArrangementBank& bank)
 {
     juce::MemoryBlock chunk ((size_t) bankChunkSize, true);
     putText (chunk, 0, bankTag);
@@ -107,13 +107,13 @@ juce::MemoryBlock ArrangementFiles::makeBankChunk (const PlugBank& bank)
     // A block enlarged by a long host chunk keeps its extra bytes in the bank, but only
     // the first 64 records belong to a bank chunk.
     const auto block = bank.getBlock();
-    chunk.copyFrom (block.getData(), bankHeaderSize, juce::jmin (block.getSize(), (size_t) PlugBank::blockSize));
+    chunk.copyFrom (block.getData(), bankHeaderSize, juce::jmin (block.getSize(), (size_t) ArrangementBank::blockSize));
     return chunk;
 }
 
 juce::MemoryBlock ArrangementFiles::makePresetTemplate()
 {
-    const PlugBank defaults;
+    const ArrangementBank defaults;
     juce::MemoryBlock file ((size_t) presetFileSize, true);
     putHeader (file, presetKind, numParameters);
     putPresetName (file, defaults.getNameHead (defaultTemplateSlot));
@@ -126,18 +126,18 @@ juce::MemoryBlock ArrangementFiles::makePresetTemplate()
 
 juce::MemoryBlock ArrangementFiles::makeBankTemplate()
 {
-    const PlugBank defaults;
+    const ArrangementBank defaults;
     juce::MemoryBlock file ((size_t) bankFileSize, true); // reserved bytes 28..155 stay zero
-    putHeader (file, bankKind, PlugBank::numSlots);
+    putHeader (file, bankKind, ArrangementBank::numSlots);
     put32 (file, bankChunkSizeOffset, (juce::uint32) bankChunkSize);
     const auto chunk = makeBankChunk (defaults);
     file.copyFrom (chunk.getData(), bankChunkOffset, chunk.getSize());
     return file;
 }
 
-juce::MemoryBlock ArrangementFiles::makePresetFile (const PlugBank& bank, int slot)
+juce::MemoryBlock ArrangementFiles::makePresetFile (const ArrangementBank& bank, int slot)
 {
-    if (! juce::isPositiveAndBelow (slot, PlugBank::numSlots))
+    if (! juce::isPositiveAndBelow (slot, ArrangementBank::numSlots))
         return {};
 
     auto file = makePresetTemplate();
@@ -150,11 +150,11 @@ juce::MemoryBlock ArrangementFiles::makePresetFile (const PlugBank& bank, int sl
     return file;
 }
 
-juce::MemoryBlock ArrangementFiles::makeBankFile (const PlugBank& bank)
+juce::MemoryBlock ArrangementFiles::makeBankFile (const ArrangementBank& bank)
 {
     auto file = makeBankTemplate();
     const auto chunk = makeBankChunk (bank);
-    file.copyFrom (static_cast<const char*> (chunk.getData()) + bankHeaderSize, bankChunkOffset + bankHeaderSize, (size_t) PlugBank::blockSize);
+    file.copyFrom (static_cast<const char*> (chunk.getData()) + bankHeaderSize, bankChunkOffset + bankHeaderSize, (size_t) ArrangementBank::blockSize);
     return file;
 }
 
@@ -170,7 +170,7 @@ juce::MemoryBlock ArrangementFiles::readBankRecords (const void* data, size_t si
     const int tag = findTag (bankTag, data, size, bankTagWindow);
     if (tag < 0 || size - (size_t) tag < (size_t) bankChunkSize)
         return {};
-    return { static_cast<const juce::uint8*> (data) + tag + bankHeaderSize, (size_t) PlugBank::blockSize };
+    return { static_cast<const juce::uint8*> (data) + tag + bankHeaderSize, (size_t) ArrangementBank::blockSize };
 }
 
 juce::MemoryBlock ArrangementFiles::readPresetRecord (const void* data, size_t size)
@@ -187,10 +187,10 @@ juce::MemoryBlock ArrangementFiles::readPresetRecord (const void* data, size_t s
     const int tag = found < 0 ? -1 : from + found;
     if (tag < 0 || size - (size_t) tag < (size_t) arrangementChunkSize)
         return {};
-    return { static_cast<const juce::uint8*> (data) + tag + arrangementHeaderSize, (size_t) PlugBank::recordSize };
+    return { static_cast<const juce::uint8*> (data) + tag + arrangementHeaderSize, (size_t) ArrangementBank::recordSize };
 }
 
-bool ArrangementFiles::loadBankFile (const juce::File& file, PlugBank& bank)
+bool ArrangementFiles::loadBankFile (const juce::File& file, ArrangementBank& bank)
 {
     const auto data = readStart (file, bankFileReadLimit);
     const auto records = readBankRecords (data.getData(), data.getSize());
@@ -200,14 +200,14 @@ bool ArrangementFiles::loadBankFile (const juce::File& file, PlugBank& bank)
     return true;
 }
 
-bool ArrangementFiles::saveBankFile (const juce::File& file, const PlugBank& bank)
+bool ArrangementFiles::saveBankFile (const juce::File& file, const ArrangementBank& bank)
 {
     return SafeFileWriter::write (file, makeBankFile (bank));
 }
 
-bool ArrangementFiles::loadPresetFile (const juce::File& file, PlugBank& bank, int slot)
+bool ArrangementFiles::loadPresetFile (const juce::File& file, ArrangementBank& bank, int slot)
 {
-    if (! juce::isPositiveAndBelow (slot, PlugBank::numSlots))
+    if (! juce::isPositiveAndBelow (slot, ArrangementBank::numSlots))
         return false;
     const auto data = readStart (file, presetFileReadLimit);
     const auto record = readPresetRecord (data.getData(), data.getSize());
@@ -217,7 +217,7 @@ bool ArrangementFiles::loadPresetFile (const juce::File& file, PlugBank& bank, i
     return true;
 }
 
-bool ArrangementFiles::savePresetFile (const juce::File& file, const PlugBank& bank, int slot)
+bool ArrangementFiles::savePresetFile (const juce::File& file, const ArrangementBank& bank, int slot)
 {
     const auto bytes = makePresetFile (bank, slot);
     if (bytes.isEmpty())

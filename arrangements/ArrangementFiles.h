@@ -1,6 +1,6 @@
 #pragma once
 
-#include "arrangements/PlugBank.h"
+#include "arrangements/ArrangementBank.h"
 
 #include <juce_core/juce_core.h>
 
@@ -34,8 +34,8 @@ public:
     static constexpr int versionTagSize = 10;
     static constexpr int bankHeaderSize = bankTagSize + versionTagSize;               // 25
     static constexpr int arrangementHeaderSize = arrangementTagSize + versionTagSize; // 27
-    static constexpr int bankChunkSize = bankHeaderSize + PlugBank::blockSize;                // 19225
-    static constexpr int arrangementChunkSize = arrangementHeaderSize + PlugBank::recordSize; // 327
+    static constexpr int bankChunkSize = bankHeaderSize + ArrangementBank::blockSize;                // 19225
+    static constexpr int arrangementChunkSize = arrangementHeaderSize + ArrangementBank::recordSize; // 327
 
     // How far into a file the readers look for a tag (first positions searched).
     static constexpr int bankTagWindow = 200;
@@ -66,7 +66,7 @@ public:
         longer one cut). */
     static juce::MemoryBlock makeArrangementChunk (const void* record, size_t size);
     /** Tag, version and the first 64 records of the bank. */
-    static juce::MemoryBlock makeBankChunk (const PlugBank& bank);
+    static juce::MemoryBlock makeBankChunk (const ArrangementBank& bank);
 
     /** The fixed VST templates: header as tabled, program name "EDM" and the default
         bank's records. */
@@ -75,9 +75,9 @@ public:
 
     /** .fxp of one slot: the first 23 bytes of its name, five zero bytes, its stored
         record. Empty for a slot outside 0..63. */
-    static juce::MemoryBlock makePresetFile (const PlugBank& bank, int slot);
+    static juce::MemoryBlock makePresetFile (const ArrangementBank& bank, int slot);
     /** .fxb of the bank's first 64 records. */
-    static juce::MemoryBlock makeBankFile (const PlugBank& bank);
+    static juce::MemoryBlock makeBankFile (const ArrangementBank& bank);
 
     /** The 19200 record bytes of the bank chunk whose tag lies within the first 200
         bytes (a .fxb or a bare .zd8arrbank); empty when there is no tag or the data
@@ -95,15 +95,15 @@ public:
 
     /** Copies the bank chunk of a .fxb or .zd8arrbank over the start of the bank's
         record block. False, and the bank unchanged, for a missing or unusable file. */
-    static bool loadBankFile (const juce::File& file, PlugBank& bank);
-    static bool saveBankFile (const juce::File& file, const PlugBank& bank);
+    static bool loadBankFile (const juce::File& file, ArrangementBank& bank);
+    static bool saveBankFile (const juce::File& file, const ArrangementBank& bank);
 
     /** Puts the record of a .fxp or .zd8arr into one slot; nothing else changes. False,
         and the bank unchanged, for a missing or unusable file or a slot outside 0..63. */
-    static bool loadPresetFile (const juce::File& file, PlugBank& bank, int slot);
+    static bool loadPresetFile (const juce::File& file, ArrangementBank& bank, int slot);
     /** Writes the slot's stored record (not the live Arrangement) as a .fxp. False, and
         nothing written, for a slot outside 0..63. */
-    static bool savePresetFile (const juce::File& file, const PlugBank& bank, int slot);
+    static bool savePresetFile (const juce::File& file, const ArrangementBank& bank, int slot);
 };
 
 } // namespace zd8

@@ -87,8 +87,8 @@ void ArrangementLibrary::fillDefaults()
     entries.clear();
     for (auto& d : defaultEntries)
     {
-        juce::uint8 record[PlugBank::recordSize] = {};
-        memset (record, ' ', (size_t) PlugBank::nameLength);
+        juce::uint8 record[ArrangementBank::recordSize] = {};
+        memset (record, ' ', (size_t) ArrangementBank::nameLength);
         memcpy (record, defaultRecordName, strlen (defaultRecordName));
         for (int c = 0; c < 16; ++c)
         {
@@ -145,7 +145,7 @@ juce::MemoryBlock ArrangementLibrary::getRecord (int index) const
     if (chunk.getSize() < (size_t) ArrangementFiles::arrangementChunkSize
         || memcmp (chunk.getData(), ArrangementFiles::arrangementTag, (size_t) ArrangementFiles::arrangementTagSize) != 0)
         return {};
-    return { static_cast<const juce::uint8*> (chunk.getData()) + ArrangementFiles::arrangementHeaderSize, (size_t) PlugBank::recordSize };
+    return { static_cast<const juce::uint8*> (chunk.getData()) + ArrangementFiles::arrangementHeaderSize, (size_t) ArrangementBank::recordSize };
 }
 
 void ArrangementLibrary::addEntry (const juce::String& name, const void* chunk, size_t size)

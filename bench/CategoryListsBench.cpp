@@ -1,8 +1,8 @@
 // Building the seventeen effect-category lists over the built-in FX chain bank (done
 // once, when the FX chain chooser first asks).
 
-#include "model/Factory_Banks_ZD8.h"
-#include "model/ObjFXChainClass.h"
+#include "model/BuiltInBanks.h"
+#include "model/FxChainStore.h"
 
 #include <benchmark/benchmark.h>
 
@@ -10,12 +10,12 @@ namespace
 {
     void buildCategoryLists (benchmark::State& state)
     {
-        const auto bank = zd8::Factory_Banks_ZD8::builtInBank (zd8::ObjectStore::typeFxChain);
+        const auto bank = zd8::BuiltInBanks::builtInBank (zd8::ObjectStore::typeFxChain);
         for (auto _ : state)
         {
             state.PauseTiming();
-            zd8::ObjFXChainClass chains;
-            chains.buildIndex (zd8::ObjectStore::typeFxChain, bank, zd8::Factory_Banks_ZD8::fxChainHighestId);
+            zd8::FxChainStore chains;
+            chains.buildIndex (zd8::ObjectStore::typeFxChain, bank, zd8::BuiltInBanks::fxChainHighestId);
             state.ResumeTiming();
             benchmark::DoNotOptimize (chains.chainsOfCategory ("Reverb"));
         }

@@ -1,7 +1,7 @@
 // Value texts of all 2314 parameter slots, as a host redraws them, next to writing the
 // same 2314 values as plain integers with std::to_string (the yardstick: within 5x).
 
-#include "model/ParDes.h"
+#include "model/ValueFormatter.h"
 
 #include <benchmark/benchmark.h>
 
@@ -75,11 +75,11 @@ namespace
     void formatAllSlots (benchmark::State& state, const zd8::ObjectNameSource* names)
     {
         const auto slots = allSlots();
-        const zd8::ParDes parDes (names);
+        const zd8::ValueFormatter valueFormatter (names);
         for (auto _ : state)
             for (auto& [code, value] : slots)
             {
-                auto text = parDes.formatValue (code, value);
+                auto text = valueFormatter.formatValue (code, value);
                 benchmark::DoNotOptimize (text);
             }
         state.SetItemsProcessed (state.iterations() * int64_t (slots.size()));

@@ -8,7 +8,7 @@
 // same 996 x 646 size.
 
 #include "BenchRig.h"
-#include "editor/pages/ChMixerComp.h"
+#include "editor/pages/MixerPage.h"
 #include "plugin/VantorAudioProcessor.h"
 
 #include <benchmark/benchmark.h>
@@ -16,7 +16,7 @@
 namespace
 {
     constexpr int width = 996, height = 646;
-    constexpr double framesPerSecond = 1000.0 / zd8::Vu_Meter::tickMs;
+    constexpr double framesPerSecond = 1000.0 / zd8::NoteMeter::tickMs;
 
     /** Share of one core at one frame per meter tick: time per frame x frames per second. */
     void reportCoreShare (benchmark::State& state)
@@ -26,9 +26,9 @@ namespace
     }
 
     /** One frame of animation: a new note on a few channels, then every meter falls. */
-    void animate (zd8::ChMixerComp& mixer, int frame)
+    void animate (zd8::MixerPage& mixer, int frame)
     {
-        for (int c = 0; c < zd8::ChMixerComp::numChannels; ++c)
+        for (int c = 0; c < zd8::MixerPage::numChannels; ++c)
         {
             if ((frame + c) % 12 == 0)
                 mixer.notePeak (c, 60 + (c * 29 + frame) % 68);
@@ -43,7 +43,7 @@ namespace
         juce::ScopedJuceInitialiser_GUI juce;
         BenchRig rig;
         zd8::VantorAudioProcessor p (rig.environment);
-        zd8::ChMixerComp mixer (p);
+        zd8::MixerPage mixer (p);
         mixer.setBounds (0, 0, width, height);
         juce::Image image (juce::Image::ARGB, width, height, true);
         int frame = 0;
@@ -62,10 +62,10 @@ namespace
         juce::ScopedJuceInitialiser_GUI juce;
         BenchRig rig;
         zd8::VantorAudioProcessor p (rig.environment);
-        zd8::ChMixerComp mixer (p);
+        zd8::MixerPage mixer (p);
         mixer.setBounds (0, 0, width, height);
         juce::RectangleList<int> meters;
-        for (int c = 0; c < zd8::ChMixerComp::numChannels; ++c)
+        for (int c = 0; c < zd8::MixerPage::numChannels; ++c)
         {
             auto& strip = mixer.getStrip (c);
             meters.add (strip.getMeter().getBounds() + strip.getPosition());

@@ -2,7 +2,7 @@
 // next to a baseline of one raw memmem scan over the same bytes for the record stem;
 // listing a category; and the memory the three stores hold per plug-in instance.
 
-#include "model/Factory_Banks_ZD8.h"
+#include "model/BuiltInBanks.h"
 
 #include <benchmark/benchmark.h>
 
@@ -10,14 +10,14 @@
 
 namespace
 {
-using zd8::Factory_Banks_ZD8;
+using zd8::BuiltInBanks;
 using zd8::ObjectStore;
 
 const juce::MemoryBlock& bank (int typeCode)
 {
-    static const juce::MemoryBlock programs = Factory_Banks_ZD8::builtInBank (ObjectStore::typeProgram);
-    static const juce::MemoryBlock multis = Factory_Banks_ZD8::builtInBank (ObjectStore::typeMulti);
-    static const juce::MemoryBlock chains = Factory_Banks_ZD8::builtInBank (ObjectStore::typeFxChain);
+    static const juce::MemoryBlock programs = BuiltInBanks::builtInBank (ObjectStore::typeProgram);
+    static const juce::MemoryBlock multis = BuiltInBanks::builtInBank (ObjectStore::typeMulti);
+    static const juce::MemoryBlock chains = BuiltInBanks::builtInBank (ObjectStore::typeFxChain);
     return typeCode == ObjectStore::typeProgram ? programs : typeCode == ObjectStore::typeMulti ? multis : chains;
 }
 
@@ -33,7 +33,7 @@ void indexBank (benchmark::State& state, int typeCode)
     ObjectStore store;
     for (auto _ : state)
     {
-        store.buildIndex (typeCode, bytes, Factory_Banks_ZD8::highestId (typeCode));
+        store.buildIndex (typeCode, bytes, BuiltInBanks::highestId (typeCode));
         benchmark::DoNotOptimize (store.getSlotCount());
     }
     state.SetBytesProcessed ((int64_t) state.iterations() * (int64_t) bytes.getSize());
@@ -71,7 +71,7 @@ void BM_MemmemScanFxChainBank (benchmark::State& state) { memmemScan (state, Obj
 void BM_ListProgramCategory (benchmark::State& state)
 {
     ObjectStore store;
-    store.buildIndex (ObjectStore::typeProgram, bank (ObjectStore::typeProgram), Factory_Banks_ZD8::programHighestId);
+    store.buildIndex (ObjectStore::typeProgram, bank (ObjectStore::typeProgram), BuiltInBanks::programHighestId);
     for (auto _ : state)
         benchmark::DoNotOptimize (store.listIds (ObjectStore::listCategory, 1));
 }
@@ -82,7 +82,7 @@ void BM_StoreMemoryPerInstance (benchmark::State& state)
     for (auto* store : { &programs, &multis, &chains })
     {
         const int type = store == &programs ? ObjectStore::typeProgram : store == &multis ? ObjectStore::typeMulti : ObjectStore::typeFxChain;
-        store->buildIndex (type, bank (type), Factory_Banks_ZD8::highestId (type));
+        store->buildIndex (type, bank (type), BuiltInBanks::highestId (type));
     }
     for (auto _ : state)
         benchmark::DoNotOptimize (storeBytes (programs));

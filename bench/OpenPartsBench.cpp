@@ -6,7 +6,7 @@
 #include "emptyplugin/EmptyProcessor.h"
 #include "link/JuceMidiDevices.h"
 #include "link/SystemMidiDevices.h"
-#include "model/ZD7Class.h"
+#include "model/InstrumentImage.h"
 #include "plugin/SettingsList.h"
 #include "plugin/VantorAudioProcessor.h"
 
@@ -114,14 +114,14 @@ namespace
         const auto mode = state.range (0);
         juce::ScopedJuceInitialiser_GUI juce;
         SystemFolderRig rig;
-        zd8::ZD7Class saved;
+        zd8::InstrumentImage saved;
         saved.loadBanks (rig.folder);
         if (mode != 1)
             saved.saveBanks (rig.folder);
         if (mode != 2)
         {
             const double before = heapInUse();
-            zd8::ZD7Class image;
+            zd8::InstrumentImage image;
             state.counters["heap_bytes_empty_image"] = heapInUse() - before;
             image.loadBanks (rig.folder);
             state.counters["heap_bytes"] = heapInUse() - before;
@@ -133,7 +133,7 @@ namespace
                 saved.saveBanks (rig.folder);
                 continue;
             }
-            zd8::ZD7Class image;
+            zd8::InstrumentImage image;
             image.loadBanks (rig.folder);
         }
         state.SetLabel (mode == 0 ? "load from files" : mode == 1 ? "load built-in" : "save");

@@ -2,9 +2,9 @@
 // programs) one row further on each time, as the wheel or the scroll bar does, next to
 // painting an empty component of the same size into the same kind of picture.
 
-#include "editor/StsGrid.h"
-#include "model/Factory_Banks_ZD8.h"
-#include "model/ObjProgramBankClass.h"
+#include "editor/ObjectList.h"
+#include "model/BuiltInBanks.h"
+#include "model/ProgramStore.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,13 +21,13 @@ namespace
     void programListScrolling (benchmark::State& state)
     {
         juce::ScopedJuceInitialiser_GUI juce;
-        zd8::ObjProgramBankClass programs;
+        zd8::ProgramStore programs;
         programs.buildIndex (zd8::ObjectStore::typeProgram,
-                             zd8::Factory_Banks_ZD8::builtInBank (zd8::ObjectStore::typeProgram),
-                             zd8::Factory_Banks_ZD8::programHighestId);
+                             zd8::BuiltInBanks::builtInBank (zd8::ObjectStore::typeProgram),
+                             zd8::BuiltInBanks::programHighestId);
 
         // Set up as the program chooser sets its list.
-        zd8::StsGrid grid (programs);
+        zd8::ObjectList grid (programs);
         grid.setColumns ({ 50, 180, 0, 0 });
         grid.setRowHeight (34);
         grid.setFontSizes (14, 15, 11);

@@ -12,9 +12,9 @@
 //                          reply frame per chunk of at most 2048 bytes
 
 #include "BenchRig.h"
-#include "link/FIFO_Class.h"
-#include "link/ProgBar.h"
-#include "plugin/MidiCntrState.h"
+#include "link/TransferMailbox.h"
+#include "link/ReceiveTransfer.h"
+#include "plugin/ControllerState.h"
 #include "sim/ObjectMemory.h"
 
 #include <benchmark/benchmark.h>
@@ -46,7 +46,7 @@ namespace
 
     /** Lets the instrument answer and the message thread take each answer until the
         loop has finished (false if it got stuck). Message thread. */
-    bool receiveUntilFinished (zd8::ProgBar& bar, zd8::FIFO_Class& fifo, zd8sim::InstrumentSimulator& simulator)
+    bool receiveUntilFinished (zd8::ReceiveTransfer& bar, zd8::TransferMailbox& fifo, zd8sim::InstrumentSimulator& simulator)
     {
         for (int step = 0; step < 100 * programCount && bar.isRunning(); ++step)
         {
@@ -61,7 +61,7 @@ namespace
     {
         juce::ScopedJuceInitialiser_GUI juce;
         InstrumentBenchRig rig;
-        zd8::MidiCntrState hub (rig.environment);
+        zd8::ControllerState hub (rig.environment);
         auto& fifo = hub.getImage().getFifo();
 
         // The instrument's own first 100 programs, copied into the user range: real
@@ -90,7 +90,7 @@ namespace
             return;
         }
 
-        zd8::ProgBar bar (hub);
+        zd8::ReceiveTransfer bar (hub);
         bar.open (programType);
         // What the hub sent at start-up is no part of the transfer.
         rig.simulator.waitUntilHandled();

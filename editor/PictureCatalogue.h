@@ -21,12 +21,12 @@ inline constexpr PictureSpec pictureCatalogue[] = {
     { "wood_side", 16, 768 },
     { "about", 500, 375 },
 
-    // Parameter controls (StsCont)
-    { "value_bar", 200, 18 },          // styles 0 and 8, BrizCont style 50
+    // Parameter controls (ParameterControl)
+    { "value_bar", 200, 18 },          // styles 0 and 8, ZoneValueField style 50
     { "value_bar_cap", 14, 18 },
-    { "value_box_tall", 200, 22 },     // BrizCont style 0
+    { "value_box_tall", 200, 22 },     // ZoneValueField style 0
     { "value_box_tall_cap", 14, 22 },
-    { "field_box", 180, 24 },          // BrizCont style 54
+    { "field_box", 180, 24 },          // ZoneValueField style 54
     { "switch_off", 19, 12 },          // styles 1 and 101
     { "switch_on", 19, 12 },
     { "button_off", 52, 34 },          // style 13
@@ -64,7 +64,7 @@ inline constexpr PictureSpec pictureCatalogue[] = {
     { "window_close", 17, 15 },
     { "lib_button", 100, 34 },
 
-    // Panel painter (FeelAndLook)
+    // Panel painter (ZD8LookAndFeel)
     { "edge_top", 50, 7 },
     { "edge_bottom", 50, 7 },
     { "edge_left", 7, 50 },

@@ -1,6 +1,6 @@
 #include "editor/VantorAudioProcessorEditor.h"
 
-#include "editor/MainComp.h"
+#include "editor/MainPanel.h"
 #include "plugin/VantorAudioProcessor.h"
 
 namespace zd8
@@ -16,9 +16,9 @@ void VantorAudioProcessorEditor::registerWithProcessor()
 VantorAudioProcessorEditor::VantorAudioProcessorEditor (VantorAudioProcessor& p)
     : juce::AudioProcessorEditor (p), processor (p)
 {
-    mainComp = std::make_unique<MainComp> (processor);
-    addAndMakeVisible (*mainComp);
-    mainComp->addChangeListener (this);
+    mainPanel = std::make_unique<MainPanel> (processor);
+    addAndMakeVisible (*mainPanel);
+    mainPanel->addChangeListener (this);
     processor.addChangeListener (this);
 
     addAndMakeVisible (resizer);
@@ -33,14 +33,14 @@ VantorAudioProcessorEditor::VantorAudioProcessorEditor (VantorAudioProcessor& p)
 VantorAudioProcessorEditor::~VantorAudioProcessorEditor()
 {
     processor.removeChangeListener (this);
-    mainComp->removeChangeListener (this);
+    mainPanel->removeChangeListener (this);
 }
 
 void VantorAudioProcessorEditor::resized()
 {
-    if (mainComp == nullptr)
+    if (mainPanel == nullptr)
         return;
-    mainComp->setBounds (getLocalBounds());
+    mainPanel->setBounds (getLocalBounds());
     resizer.setBounds (getWidth() - resizerSize, getHeight() - resizerSize, resizerSize, resizerSize);
     resizer.toFront (false);
     processor.editorWidth = getWidth();

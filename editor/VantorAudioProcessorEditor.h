@@ -7,10 +7,10 @@
 namespace zd8
 {
 
-class MainComp;
+class MainPanel;
 class VantorAudioProcessor;
 
-/** The plug-in window the host asks for: one MainComp over the whole area, a 16x16
+/** The plug-in window the host asks for: one MainPanel over the whole area, a 16x16
     resizer corner and tooltips. The window can be sized between 452x150 and
     1233x1092; the processor remembers the size for the next opening. */
 class VantorAudioProcessorEditor : public juce::AudioProcessorEditor, public juce::ChangeListener
@@ -28,7 +28,7 @@ public:
         point calls it once; so do the programs that open windows themselves). */
     static void registerWithProcessor();
 
-    MainComp& getMainComp() noexcept { return *mainComp; }
+    MainPanel& getMainPanel() noexcept { return *mainPanel; }
     juce::ComponentBoundsConstrainer& getSizeLimits() noexcept { return constrainer; }
 
     void resized() override;
@@ -37,7 +37,7 @@ public:
 private:
     VantorAudioProcessor& processor;
     juce::ComponentBoundsConstrainer constrainer;
-    std::unique_ptr<MainComp> mainComp;
+    std::unique_ptr<MainPanel> mainPanel;
     juce::ResizableCornerComponent resizer { this, &constrainer };
     juce::TooltipWindow tooltips { this, tooltipDelayMs };
 

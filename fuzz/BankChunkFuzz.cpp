@@ -9,7 +9,7 @@
 #include <cstring>
 
 using zd8::ArrangementFiles;
-using zd8::PlugBank;
+using zd8::ArrangementBank;
 
 namespace
 {
@@ -19,12 +19,12 @@ namespace
             abort();
     }
 
-    void readEverySlot (const PlugBank& bank)
+    void readEverySlot (const ArrangementBank& bank)
     {
-        for (int slot = -1; slot <= PlugBank::numSlots; ++slot)
+        for (int slot = -1; slot <= ArrangementBank::numSlots; ++slot)
         {
-            const bool inside = slot >= 0 && slot < PlugBank::numSlots;
-            check (bank.getRecord (slot).getSize() == (inside ? (size_t) PlugBank::recordSize : 0u));
+            const bool inside = slot >= 0 && slot < ArrangementBank::numSlots;
+            check (bank.getRecord (slot).getSize() == (inside ? (size_t) ArrangementBank::recordSize : 0u));
             if (! inside)
                 check (bank.getName (slot).isEmpty());
         }
@@ -35,13 +35,13 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
 {
     // The host path: the tag at the start, then every byte over the block.
     {
-        PlugBank bank;
+        ArrangementBank bank;
         const size_t header = (size_t) ArrangementFiles::bankHeaderSize;
         if (size > header && memcmp (data, ArrangementFiles::bankTag, (size_t) ArrangementFiles::bankTagSize) == 0)
         {
             bank.overwriteBlock (data + header, size - header);
             const auto block = bank.getBlock();
-            check (block.getSize() == std::max ((size_t) PlugBank::blockSize, size - header));
+            check (block.getSize() == std::max ((size_t) ArrangementBank::blockSize, size - header));
             check (memcmp (block.getData(), data + header, size - header) == 0);
         }
         readEverySlot (bank);
@@ -55,10 +55,10 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
 
     const int tag = ArrangementFiles::findTag (ArrangementFiles::bankTag, data, size, ArrangementFiles::bankTagWindow);
     check (tag >= 0 && tag < ArrangementFiles::bankTagWindow);
-    check (records.getSize() == (size_t) PlugBank::blockSize);
+    check (records.getSize() == (size_t) ArrangementBank::blockSize);
     check (memcmp (records.getData(), data + tag + ArrangementFiles::bankHeaderSize, records.getSize()) == 0);
 
-    PlugBank bank;
+    ArrangementBank bank;
     bank.overwriteBlock (records.getData(), records.getSize());
     readEverySlot (bank);
 

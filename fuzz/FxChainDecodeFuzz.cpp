@@ -6,14 +6,14 @@
 // Input: byte 0 chooses how many records (1..4) the rest is cut into; they go into
 // the store as chains 1, 2, 3 ... of a small tagged bank.
 #include "model/BankLayout.h"
-#include "model/ObjFXChainClass.h"
+#include "model/FxChainStore.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
-using zd8::ObjFXChainClass;
+using zd8::FxChainStore;
 
 namespace
 {
@@ -26,19 +26,19 @@ void check (bool condition)
         abort();
 }
 
-ObjFXChainClass::DecodedChain checkRecord (const uint8_t* record, size_t size)
+FxChainStore::DecodedChain checkRecord (const uint8_t* record, size_t size)
 {
-    const int h = ObjFXChainClass::headerPositionOf (record, size);
+    const int h = FxChainStore::headerPositionOf (record, size);
     check (h == -1 || (h >= 20 && h <= 59));
     if (h >= 0)
         check ((size_t) h < size && record[h] == 0x14 && record[h - 1] == 0 && record[h - 2] == 0);
 
-    const auto d = ObjFXChainClass::decode (record, size);
+    const auto d = FxChainStore::decode (record, size);
     check (d.headerPosition == h);
     if (h < 0)
     {
         check (d.effectCount == 0 && d.listPosition == 0);
-        check (ObjFXChainClass::nameListOf (record, size, d).getSize() == 0);
+        check (FxChainStore::nameListOf (record, size, d).getSize() == 0);
         return d;
     }
 
@@ -52,9 +52,9 @@ ObjFXChainClass::DecodedChain checkRecord (const uint8_t* record, size_t size)
     }
     check (d.listPosition == p);
 
-    const auto list = ObjFXChainClass::nameListOf (record, size, d);
+    const auto list = FxChainStore::nameListOf (record, size, d);
     check (list.getSize() >= 4 && list.getSize() <= (size_t) maxListLength);
-    check ((int) list.getSize() == ObjFXChainClass::nameListLength (record, size, d.listPosition));
+    check ((int) list.getSize() == FxChainStore::nameListLength (record, size, d.listPosition));
     const auto* bytes = static_cast<const uint8_t*> (list.getData());
     for (size_t i = 0; i < list.getSize(); ++i)
     {
@@ -97,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
     }
     layout->appendBankClose (bank);
 
-    ObjFXChainClass store;
+    FxChainStore store;
     store.buildIndex (zd8::ObjectStore::typeFxChain, juce::MemoryBlock (bank.data(), bank.size()), slots);
 
     size_t categorisable = 0;
@@ -107,9 +107,9 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
         const auto* record = stored ? contents[(size_t) id - 1].data() : nullptr;
         const size_t length = stored ? contents[(size_t) id - 1].size() : 0;
 
-        check (store.headerPosition (id) == ObjFXChainClass::headerPositionOf (record, length));
-        const auto expected = ObjFXChainClass::decode (record, length);
-        check (store.parameterNameList (id) == ObjFXChainClass::nameListOf (record, length, expected));
+        check (store.headerPosition (id) == FxChainStore::headerPositionOf (record, length));
+        const auto expected = FxChainStore::decode (record, length);
+        check (store.parameterNameList (id) == FxChainStore::nameListOf (record, length, expected));
         store.decodeChain (id);
         const auto d = store.getDecodedChain();
         check (d.effectCount == expected.effectCount && d.listPosition == expected.listPosition);

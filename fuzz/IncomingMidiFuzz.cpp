@@ -7,7 +7,7 @@
 // 0 means a partial-sysex notice.
 
 #include "link/VirtualMidiDevices.h"
-#include "plugin/MidiCntrState.h"
+#include "plugin/ControllerState.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -20,14 +20,14 @@ namespace
         {
             folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("zd8-fuzz-hub-" + juce::Uuid().toString());
             folder.createDirectory();
-            hub = std::make_unique<zd8::MidiCntrState> (environment);
+            hub = std::make_unique<zd8::ControllerState> (environment);
         }
 
         juce::ScopedJuceInitialiser_GUI juce;
         juce::File folder;
         zd8::VirtualMidiDevices devices; // none: nothing is sent anywhere
         zd8::LinkEnvironment environment { devices, zd8::TimeSource::system(), zd8::TimerFactory::system(), folder };
-        std::unique_ptr<zd8::MidiCntrState> hub;
+        std::unique_ptr<zd8::ControllerState> hub;
         std::vector<juce::uint32> notices;
         std::vector<juce::uint64> slotNotices;
         std::vector<std::pair<int, int>> hostQueue;

@@ -6,7 +6,7 @@
 //
 // Input: byte 0 picks the zone index for the zone message; the whole input is the record.
 
-#include "model/ObjMultiClass.h"
+#include "model/MultiEditBuffer.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -16,8 +16,8 @@
 namespace
 {
     using zd8::MultiZoneWalk;
-    using zd8::ObjMultiClass;
-    using zd8::subObjZone;
+    using zd8::MultiEditBuffer;
+    using zd8::MultiZone;
 
     // Common types: the ones that take a common number, and the rest.
     constexpr int byNumberTypes[] = { 15, 21, 46 };
@@ -30,7 +30,7 @@ namespace
 
     int maxEntries (std::uint32_t count) { return (int) std::min<std::uint32_t> (count, 15) + 1; }
 
-    void readEverything (const ObjMultiClass& multi)
+    void readEverything (const MultiEditBuffer& multi)
     {
         unsigned sum = (unsigned) multi.zoneCount() + (unsigned) multi.getLastChange();
         for (int type : byNumberTypes)
@@ -44,30 +44,30 @@ namespace
                 sum += (unsigned) multi.multiParameter (type, 0, n);
         }
 
-        for (int zone = -1; zone <= ObjMultiClass::zoneSlots; ++zone)
+        for (int zone = -1; zone <= MultiEditBuffer::zoneSlots; ++zone)
         {
             const auto z = multi.getZone (zone);
             const auto& parts = z.getParts();
             for (int n = -1; n <= 100; ++n)
-                sum += (unsigned) multi.multiParameter (subObjZone::typeHeader, zone, n);
+                sum += (unsigned) multi.multiParameter (MultiZone::typeHeader, zone, n);
             for (int n = -1; n <= 25; ++n)
-                sum += (unsigned) multi.multiParameter (subObjZone::typeSection, zone, n);
+                sum += (unsigned) multi.multiParameter (MultiZone::typeSection, zone, n);
             for (int n = 255; n <= 293; ++n)
-                sum += (unsigned) multi.multiParameter (subObjZone::typeTail, zone, n);
+                sum += (unsigned) multi.multiParameter (MultiZone::typeTail, zone, n);
             for (int n = -1; n < 10 * maxEntries (parts.listACount); ++n)
-                sum += (unsigned) multi.multiParameter (subObjZone::typeListA1, zone, n);
+                sum += (unsigned) multi.multiParameter (MultiZone::typeListA1, zone, n);
             for (int k = 0; k < maxEntries (parts.listBCount); ++k)
                 for (int f = 0; f <= 20; ++f)
-                    sum += (unsigned) multi.multiParameter (subObjZone::typeListB1, zone, 100 * k + f);
+                    sum += (unsigned) multi.multiParameter (MultiZone::typeListB1, zone, 100 * k + f);
             for (int type : aliasTypes)
                 sum += (unsigned) multi.multiParameter (type, zone, 10) + (unsigned) multi.multiParameter (type, zone, 100);
         }
         sink = sum;
     }
 
-    void checkZones (const ObjMultiClass& multi, size_t recordSize)
+    void checkZones (const MultiEditBuffer& multi, size_t recordSize)
     {
-        for (int zone = 0; zone < ObjMultiClass::zoneSlots; ++zone)
+        for (int zone = 0; zone < MultiEditBuffer::zoneSlots; ++zone)
         {
             const auto start = multi.getZoneStart (zone);
             const auto size = multi.getZone (zone).getData().getSize();
@@ -81,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
 {
     const juce::MemoryBlock bytes (data, size);
 
-    ObjMultiClass multi;
+    MultiEditBuffer multi;
     multi.loadRecord (bytes);
     if (multi.getRecord().getSize() != size)
         abort();
@@ -96,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
     readEverything (multi);
 
     // A zone in the edit-message layout (shorter list B entries).
-    subObjZone edit;
+    MultiZone edit;
     edit.setData (bytes, MultiZoneWalk::editMessageLayout);
     unsigned sum = 0;
     for (int type : zoneTypes)

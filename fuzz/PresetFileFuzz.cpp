@@ -12,7 +12,7 @@
 
 using zd8::ArrangementFiles;
 using zd8::ParameterTable;
-using zd8::PlugBank;
+using zd8::ArrangementBank;
 
 namespace
 {
@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
 
     if (size >= (size_t) ArrangementFiles::arrangementChunkSize
         && memcmp (data, ArrangementFiles::arrangementTag, (size_t) ArrangementFiles::arrangementTagSize) == 0)
-        PlugBank::applyRecord (data + ArrangementFiles::arrangementHeaderSize, (size_t) PlugBank::recordSize, table);
+        ArrangementBank::applyRecord (data + ArrangementFiles::arrangementHeaderSize, (size_t) ArrangementBank::recordSize, table);
 
     const auto record = ArrangementFiles::readPresetRecord (data, size);
     if (record.isEmpty())
@@ -40,20 +40,20 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
     const int tag = from + ArrangementFiles::findTag (ArrangementFiles::arrangementTag, data + from, size - (size_t) from, ArrangementFiles::arrangementTagWindow - from);
     check (size >= (size_t) ArrangementFiles::shortestPresetFile);
     check (tag >= from && (size_t) tag + (size_t) ArrangementFiles::arrangementChunkSize <= size);
-    check (record.getSize() == (size_t) PlugBank::recordSize);
+    check (record.getSize() == (size_t) ArrangementBank::recordSize);
     check (memcmp (record.getData(), data + tag + ArrangementFiles::arrangementHeaderSize, record.getSize()) == 0);
 
-    PlugBank bank;
+    ArrangementBank bank;
     const auto before = bank.getBlock();
-    const int slot = data[size - 1] % PlugBank::numSlots;
+    const int slot = data[size - 1] % ArrangementBank::numSlots;
     bank.putRecord (slot, record.getData(), record.getSize());
     const auto after = bank.getBlock();
-    const size_t start = (size_t) slot * PlugBank::recordSize;
+    const size_t start = (size_t) slot * ArrangementBank::recordSize;
     check (after.getSize() == before.getSize());
     check (memcmp (after.getData(), before.getData(), start) == 0);
-    check (memcmp (static_cast<const char*> (after.getData()) + start + PlugBank::recordSize,
-                   static_cast<const char*> (before.getData()) + start + PlugBank::recordSize,
-                   after.getSize() - start - PlugBank::recordSize)
+    check (memcmp (static_cast<const char*> (after.getData()) + start + ArrangementBank::recordSize,
+                   static_cast<const char*> (before.getData()) + start + ArrangementBank::recordSize,
+                   after.getSize() - start - ArrangementBank::recordSize)
            == 0);
 
     const auto fxp = ArrangementFiles::makePresetFile (bank, slot);

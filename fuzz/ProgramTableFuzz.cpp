@@ -6,9 +6,9 @@
 //
 // Input: two bytes giving the program record's length (the rest of the input after it
 // is the arbitrary chain, ID 5), then the bytes.
-#include "model/ObjFXChainClass.h"
-#include "model/ObjProgramBankClass.h"
-#include "model/ObjProgramEditClass.h"
+#include "model/FxChainStore.h"
+#include "model/ProgramStore.h"
+#include "model/ProgramEditBuffers.h"
 #include "model/ProgramNames.h"
 
 #include <cstdint>
@@ -56,9 +56,9 @@ juce::MemoryBlock chainWithList (const char* name, std::initializer_list<int> id
 
 struct Stores
 {
-    ObjProgramBankClass programs;
-    ObjFXChainClass chains;
-    ObjProgramEditClass edit;
+    ProgramStore programs;
+    FxChainStore chains;
+    ProgramEditBuffers edit;
 
     Stores()
     {
@@ -70,7 +70,7 @@ struct Stores
     }
 };
 
-void queryTable (const ObjProgramEditClass& edit, size_t recordSize)
+void queryTable (const ProgramEditBuffers& edit, size_t recordSize)
 {
     const auto table = edit.getTable();
     for (const auto& list : table.lists)
@@ -100,8 +100,8 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
     // The pure parsers on the raw bytes.
     ParameterNameList::parse (record);
     ParameterNameList::measure (record.getData(), record.getSize());
-    ObjProgramBankClass::nameListOf (record);
-    ObjProgramBankClass::assignmentListOf (record);
+    ProgramStore::nameListOf (record);
+    ProgramStore::assignmentListOf (record);
 
     static Stores stores; // indexing the empty banks once keeps runs fast
     stores.programs.replaceRecord (programId, record);
@@ -119,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
 
     // The edit buffer: a fresh one, and the long-lived one that still holds earlier data
     // when this record is not present.
-    ObjProgramEditClass fresh;
+    ProgramEditBuffers fresh;
     for (auto* edit : { &fresh, &stores.edit })
     {
         edit->loadFromStore (programs, programId);
@@ -147,7 +147,7 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
         queryTable (*edit, held);
         check (edit->getProgramData().getSize() == held); // edits never grow the data
 
-        edit->instrumentMessage (ObjProgramEditClass::messageExtraData, chain);
+        edit->instrumentMessage (ProgramEditBuffers::messageExtraData, chain);
         check (edit->getExtraBlock() == chain);
     }
 

@@ -7,7 +7,7 @@
 namespace zd8
 {
 
-std::vector<ValueMenu::Item> ValueMenu::items (const ParDes& parDes, int descriptionCode, int first, int last)
+std::vector<ValueMenu::Item> ValueMenu::items (const ValueFormatter& valueFormatter, int descriptionCode, int first, int last)
 {
     std::vector<Item> result;
     // The highest value whose ID still fits in an int.
@@ -20,7 +20,7 @@ std::vector<ValueMenu::Item> ValueMenu::items (const ParDes& parDes, int descrip
     result.reserve (size_t (top - first + 1));
     for (int64_t v = first; v <= top; ++v)
         if (v != dismissed)
-            result.push_back ({ int (v + idOffset), parDes.formatValue (descriptionCode, int (v)) });
+            result.push_back ({ int (v + idOffset), valueFormatter.formatValue (descriptionCode, int (v)) });
     return result;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/ParDes.h"
+#include "model/ValueFormatter.h"
 
 #include <vector>
 
@@ -33,10 +33,10 @@ public:
         juce::String text;
     };
 
-    /** Items for first..last in order, each with ParDes::formatValue of its value.
+    /** Items for first..last in order, each with ValueFormatter::formatValue of its value.
         Empty when last < first. The value -1000 is left out (its ID would be 0, the
         menu's "dismissed"), as are values whose ID would not fit in an int. */
-    static std::vector<Item> items (const ParDes& parDes, int descriptionCode, int first, int last);
+    static std::vector<Item> items (const ValueFormatter& valueFormatter, int descriptionCode, int first, int last);
 
     /** The value an item ID stands for; 0 (menu dismissed) and IDs no item can have
         give dismissed. */

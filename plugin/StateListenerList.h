@@ -1,6 +1,6 @@
 #pragma once
 
-#include "plugin/stateListener.h"
+#include "plugin/StateListener.h"
 
 #include <juce_core/juce_core.h>
 
@@ -31,7 +31,7 @@ public:
     static constexpr int capacity = 16;
 
     /** Message thread. Ignored when present or when the list is full. */
-    void add (stateListener* listener)
+    void add (StateListener* listener)
     {
         if (listener == nullptr)
             return;
@@ -46,7 +46,7 @@ public:
     }
 
     /** Message thread. Returns once no call can reach the listener any more. */
-    void remove (stateListener* listener)
+    void remove (StateListener* listener)
     {
         std::lock_guard<std::mutex> g (changeLock);
         const int index = indexOf (listener);
@@ -84,7 +84,7 @@ public:
     }
 
 private:
-    int indexOf (stateListener* listener) const
+    int indexOf (StateListener* listener) const
     {
         for (int i = 0; i < used; ++i)
             if (slots[(size_t) i].load() == listener)
@@ -92,7 +92,7 @@ private:
         return -1;
     }
 
-    std::array<std::atomic<stateListener*>, capacity> slots {};
+    std::array<std::atomic<StateListener*>, capacity> slots {};
     int used = 0; // changeLock
     std::mutex changeLock;
     std::atomic<int> generation { 0 };

@@ -227,7 +227,7 @@ void VantorAudioProcessor::recallArrangement (int n)
         return;
     currentProgram = n;
     const auto record = hub.getBank().getRecord (n);
-    PlugBank::applyRecord (record.getData(), record.getSize(), hub.getParameters());
+    ArrangementBank::applyRecord (record.getData(), record.getSize(), hub.getParameters());
     hub.bringInstrumentIntoLine();
 }
 
@@ -268,7 +268,7 @@ void VantorAudioProcessor::setCurrentProgramStateInformation (const void* data, 
     if (! startsWith (data, size, Files::arrangementTag, Files::arrangementTagSize) || size < Files::arrangementChunkSize)
         return;
     // The live Arrangement only: the bank and the current slot stay as they are.
-    PlugBank::applyRecord (static_cast<const juce::uint8*> (data) + Files::arrangementHeaderSize, (size_t) PlugBank::recordSize, hub.getParameters());
+    ArrangementBank::applyRecord (static_cast<const juce::uint8*> (data) + Files::arrangementHeaderSize, (size_t) ArrangementBank::recordSize, hub.getParameters());
     hub.bringInstrumentIntoLine();
 }
 
@@ -322,7 +322,7 @@ void VantorAudioProcessor::reportSlot (int slot, int value)
 
 void VantorAudioProcessor::notify (int code, int slot, int value)
 {
-    if (code == stateCable::reportToHost)
+    if (code == HostReporter::reportToHost)
         reportSlot (slot, value);
 }
 

@@ -2,7 +2,7 @@
 
 #include "link/HostPosition.h"
 #include "link/MidiClockGenerator.h"
-#include "plugin/MidiCntrState.h"
+#include "plugin/ControllerState.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -15,7 +15,7 @@ namespace zd8
     parameter slots, its programs the bank of 64 Arrangements. */
 class VantorAudioProcessor : public juce::AudioProcessor,
                              public juce::ChangeListener,
-                             public stateCable,
+                             public HostReporter,
                              public juce::ChangeBroadcaster
 {
 public:
@@ -81,14 +81,14 @@ public:
     /** Tells the host about a slot change: opens its gesture once, then notifies. */
     void reportSlot (int slot, int value);
 
-    // stateCable
+    // HostReporter
     void notify (int code, int slot, int value) override;
 
     // ChangeListener: the hub's handler says its host queues are not empty.
     void changeListenerCallback (juce::ChangeBroadcaster* source) override;
 
     //==============================================================================
-    MidiCntrState& getHub() noexcept { return hub; }
+    ControllerState& getHub() noexcept { return hub; }
     const HostPosition& getPosition() const noexcept { return position; }
 
     int editorWidth = defaultEditorWidth;
@@ -99,7 +99,7 @@ public:
 
 private:
     HostPosition position;
-    MidiCntrState hub;
+    ControllerState hub;
     int parameterCount = 0;
     juce::Array<juce::uint8> gestureFlags;
     juce::Array<int> openGestures;

@@ -1,6 +1,6 @@
 #include "sim/ObjectMemory.h"
 
-#include "model/Factory_Banks_ZD8.h"
+#include "model/BuiltInBanks.h"
 
 #include <algorithm>
 #include <cstring>
@@ -187,7 +187,7 @@ void ObjectMemory::loadBuiltIn (int type, Store& store)
     if (stem == nullptr)
         return;
 
-    const auto bank = zd8::Factory_Banks_ZD8::builtInBank (type);
+    const auto bank = zd8::BuiltInBanks::builtInBank (type);
     const auto* begin = static_cast<const std::uint8_t*> (bank.getData());
     const auto* end = begin + bank.getSize();
     const auto* openStem = reinterpret_cast<const std::uint8_t*> (stem);

@@ -1,6 +1,6 @@
 #include "editor/pages/PianoKey.h"
 
-#include "plugin/MidiCntrState.h"
+#include "plugin/ControllerState.h"
 
 namespace zd8
 {
@@ -34,7 +34,7 @@ namespace
     const juce::Colour labelColour (0xff8d8d8d);
 }
 
-PianoKey::PianoKey (int i, MidiCntrState& h) : index (i), black (isBlackIndex (i)), hub (h)
+PianoKey::PianoKey (int i, ControllerState& h) : index (i), black (isBlackIndex (i)), hub (h)
 {
     setInterceptsMouseClicks (false, false);
     setOpaque (false);

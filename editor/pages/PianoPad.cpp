@@ -1,6 +1,6 @@
 #include "editor/pages/PianoPad.h"
 
-#include "plugin/MidiCntrState.h"
+#include "plugin/ControllerState.h"
 
 namespace zd8
 {
@@ -11,7 +11,7 @@ namespace
     const juce::Colour padBack (0xff0b0b0c);
 }
 
-PianoPad::PianoPad (MidiCntrState& h) : hub (h), overlay (*this)
+PianoPad::PianoPad (ControllerState& h) : hub (h), overlay (*this)
 {
     for (int i = 0; i < numKeys; ++i)
         keys[(size_t) i] = std::make_unique<PianoKey> (i, hub);

@@ -1,8 +1,8 @@
 #include "editor/pages/SelectorKeypad.h"
 
-#include "editor/LCD_Comp.h"
-#include "editor/StsGrid.h"
-#include "editor/stsbutListener.h"
+#include "editor/ObjectDisplay.h"
+#include "editor/ObjectList.h"
+#include "editor/KitButtonListener.h"
 #include "model/ObjectStore.h"
 
 namespace zd8
@@ -16,13 +16,13 @@ namespace
     constexpr int minusX = 653, plusX = 709, stepY = 125;
 }
 
-SelectorKeypad::SelectorKeypad (juce::Component& parent, stsbutListener& l) : listener (l)
+SelectorKeypad::SelectorKeypad (juce::Component& parent, KitButtonListener& l) : listener (l)
 {
     const char* captions[12] = { "1", "2", "3", "4", "5", "6", "7", "8", "9", "Clear", "0", "Enter" };
     const int ids[12] = { 1, 2, 3, 4, 5, 6, 7, 8, 9, clearKey, 0, enterKey };
 
     auto add = [this, &parent] (const char* caption, int id, int x, int y) {
-        Key k { std::make_unique<StsBut> (caption, id), { x, y } };
+        Key k { std::make_unique<KitButton> (caption, id), { x, y } };
         k.button->setSize (keyWidth, keyHeight);
         k.button->addListener (&listener);
         parent.addAndMakeVisible (*k.button);
@@ -47,7 +47,7 @@ void SelectorKeypad::place (juce::Point<int> origin)
         k.button->setTopLeftPosition (origin + k.position);
 }
 
-bool SelectorKeypad::owns (const StsBut* button) const noexcept
+bool SelectorKeypad::owns (const KitButton* button) const noexcept
 {
     for (auto& k : keys)
         if (k.button.get() == button)
@@ -55,7 +55,7 @@ bool SelectorKeypad::owns (const StsBut* button) const noexcept
     return false;
 }
 
-StsBut* SelectorKeypad::findButton (const juce::String& caption) const
+KitButton* SelectorKeypad::findButton (const juce::String& caption) const
 {
     for (auto& k : keys)
         if (k.button->getText() == caption)
@@ -77,7 +77,7 @@ int SelectorKeypad::typeDigit (int entry, int digit) noexcept
     return entry;
 }
 
-SelectorKeypad::Outcome SelectorKeypad::press (int id, LCD_Comp& display, StsGrid& list)
+SelectorKeypad::Outcome SelectorKeypad::press (int id, ObjectDisplay& display, ObjectList& list)
 {
     const int entry = display.isTyped() ? display.getTypedNumber() : 0;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/StsBut.h"
+#include "editor/KitButton.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -10,9 +10,9 @@
 namespace zd8
 {
 
-class LCD_Comp;
-class StsGrid;
-class stsbutListener;
+class ObjectDisplay;
+class ObjectList;
+class KitButtonListener;
 
 /** The numeric keypad of the object selectors: "1".."9", "Clear", "0", "Enter" in four
     rows of three, and "-" / "+" beside them. The entry is the display's typed number;
@@ -37,13 +37,13 @@ public:
         reportChoice   // "-" / "+": report code 7 with the list's selection
     };
 
-    SelectorKeypad (juce::Component& parent, stsbutListener& listener);
+    SelectorKeypad (juce::Component& parent, KitButtonListener& listener);
     ~SelectorKeypad();
 
     /** Places every key at its position plus the content box's origin. */
     void place (juce::Point<int> origin);
-    bool owns (const StsBut* button) const noexcept;
-    StsBut* findButton (const juce::String& caption) const;
+    bool owns (const KitButton* button) const noexcept;
+    KitButton* findButton (const juce::String& caption) const;
     /** The frame drawn around the keys, relative to the content box. */
     static juce::Rectangle<int> frame() noexcept;
 
@@ -51,16 +51,16 @@ public:
         digits; an empty entry (0) takes only digits other than 0. */
     static int typeDigit (int entry, int digit) noexcept;
 
-    Outcome press (int identifier, LCD_Comp& display, StsGrid& list);
+    Outcome press (int identifier, ObjectDisplay& display, ObjectList& list);
 
 private:
     struct Key
     {
-        std::unique_ptr<StsBut> button;
+        std::unique_ptr<KitButton> button;
         juce::Point<int> position;
     };
 
-    stsbutListener& listener;
+    KitButtonListener& listener;
     std::vector<Key> keys;
 
     JUCE_DECLARE_NON_COPYABLE (SelectorKeypad)

@@ -1,8 +1,8 @@
 #include "editor/pages/ZonesArray.h"
 
 #include "editor/EditEvent.h"
-#include "model/ObjMultiClass.h"
-#include "model/subObjZone.h"
+#include "model/MultiEditBuffer.h"
+#include "model/MultiZone.h"
 #include "plugin/VantorAudioProcessor.h"
 
 namespace zd8
@@ -24,7 +24,7 @@ namespace
     // Places inside a row, x and y offset from the row's top.
     const juce::Rectangle<int> programPlace { 25, 0, 140, 22 };
     const juce::Rectangle<int> lowPlace { 168, 1, 36, 18 };
-    const juce::Rectangle<int> stripPlace { 206, 2, ZoneKeyClass::stripWidth, ZoneKeyClass::stripHeight };
+    const juce::Rectangle<int> stripPlace { 206, 2, ZoneKeyRange::stripWidth, ZoneKeyRange::stripHeight };
     const juce::Rectangle<int> highPlace { 552, 1, 36, 18 };
     const juce::Rectangle<int> statusPlace { -100, 0, 80, 18 };   // off the table: never seen
     const juce::Rectangle<int> curtainPlace { 25, -1, 564, 26 };
@@ -48,20 +48,20 @@ ZonesArray::ZonesArray (VantorAudioProcessor& p) : processor (p)
     {
         auto& r = rows[(size_t) i];
         r.program = makeField (i, programNumber, "Program Assign", 0, highestProgram, programFormat, programA5,
-                               programPlace, BrizCont::pressBox);
+                               programPlace, ZoneValueField::pressBox);
         r.low = makeField (i, lowKeyNumber, "Key Zone Low", 0, highestKey, noteFormat, lowKeyA5, lowPlace,
-                           BrizCont::dragBox);
+                           ZoneValueField::dragBox);
         r.high = makeField (i, highKeyNumber, "Key Zone High", 0, highestKey, noteFormat, highKeyA5, highPlace,
-                            BrizCont::dragBox);
+                            ZoneValueField::dragBox);
         r.status = makeField (i, statusNumber, "Status", lowestStatus, playingStatus, statusFormat, statusA5,
-                              statusPlace, BrizCont::plainBox);
+                              statusPlace, ZoneValueField::plainBox);
 
-        r.strip = std::make_unique<ZoneKeyClass>();
+        r.strip = std::make_unique<ZoneKeyRange>();
         r.strip->setBounds (stripPlace.translated (0, rowY (i)));
         r.strip->addChangeListener (this);
         addChildComponent (*r.strip);
 
-        r.curtain = std::make_unique<courtain>();
+        r.curtain = std::make_unique<ModalVeil>();
         r.curtain->setBounds (curtainParked);
         r.curtain->addChangeListener (this);
         addChildComponent (*r.curtain);
@@ -82,16 +82,16 @@ ZonesArray::~ZonesArray()
     }
 }
 
-ObjMultiClass& ZonesArray::multi() const
+MultiEditBuffer& ZonesArray::multi() const
 {
     return processor.getHub().getImage().getMultiEdit();
 }
 
-std::unique_ptr<BrizCont> ZonesArray::makeField (int row, int number, const juce::String& label, int minimum,
+std::unique_ptr<ZoneValueField> ZonesArray::makeField (int row, int number, const juce::String& label, int minimum,
                                                  int maximum, int format, int a5, juce::Rectangle<int> bounds,
                                                  int style)
 {
-    auto f = std::make_unique<BrizCont> (processor);
+    auto f = std::make_unique<ZoneValueField> (processor);
     f->setup (number, label, minimum, maximum, format);
     f->place (bounds.getX(), rowY (row) + bounds.getY(), bounds.getWidth(), bounds.getHeight(), style);
     f->setSubKind (zoneSubKind);
@@ -101,7 +101,7 @@ std::unique_ptr<BrizCont> ZonesArray::makeField (int row, int number, const juce
     f->addChangeListener (this);
     // The status field sits off the table and is never shown; the others show with
     // their zone.
-    if (style == BrizCont::plainBox)
+    if (style == ZoneValueField::plainBox)
         addAndMakeVisible (*f);
     else
         addChildComponent (*f);
@@ -120,10 +120,10 @@ void ZonesArray::showZones()
         const bool used = i < zoneCount;
         if (used)
         {
-            const int low = m.multiParameter (subObjZone::typeHeader, i, headerLowKey);
-            const int high = m.multiParameter (subObjZone::typeHeader, i, headerHighKey);
-            r.status->setValue (m.multiParameter (subObjZone::typeHeader, i, statusNumber));
-            r.program->setValue (m.multiParameter (subObjZone::typeHeader, i, subObjZone::numberProgram));
+            const int low = m.multiParameter (MultiZone::typeHeader, i, headerLowKey);
+            const int high = m.multiParameter (MultiZone::typeHeader, i, headerHighKey);
+            r.status->setValue (m.multiParameter (MultiZone::typeHeader, i, statusNumber));
+            r.program->setValue (m.multiParameter (MultiZone::typeHeader, i, MultiZone::numberProgram));
             r.low->setValue (low);
             r.high->setValue (high);
             r.strip->setZone (low, high);
@@ -197,7 +197,7 @@ void ZonesArray::changeListenerCallback (juce::ChangeBroadcaster* source)
     }
 }
 
-void ZonesArray::fieldChanged (int row, BrizCont& field)
+void ZonesArray::fieldChanged (int row, ZoneValueField& field)
 {
     auto& r = rows[(size_t) row];
     juce::uint64 event = 0;
@@ -205,7 +205,7 @@ void ZonesArray::fieldChanged (int row, BrizCont& field)
     {
         // A press on the program field asks for nothing here; in the selection mode the
         // fields only announce presses.
-        if (EditEvent::code (event) != BrizCont::changedCode || selectionMode)
+        if (EditEvent::code (event) != ZoneValueField::changedCode || selectionMode)
             continue;
         // The event's value, not the field's: a refresh may have come in between.
         const int value = EditEvent::value (event);

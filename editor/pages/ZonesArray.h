@@ -1,8 +1,8 @@
 #pragma once
 
-#include "editor/BrizCont.h"
-#include "editor/ZoneKeyClass.h"
-#include "editor/pages/courtain.h"
+#include "editor/ZoneValueField.h"
+#include "editor/ZoneKeyRange.h"
+#include "editor/pages/ModalVeil.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -12,7 +12,7 @@
 namespace zd8
 {
 
-class ObjMultiClass;
+class MultiEditBuffer;
 class VantorAudioProcessor;
 
 /** The zone table of the multi page: one row per zone of the multi in the multi edit
@@ -61,12 +61,12 @@ public:
     void setSelectionMode (bool on) noexcept { selectionMode = on; }
     bool isSelectionMode() const noexcept { return selectionMode; }
 
-    BrizCont& getProgramField (int row) const { return *rows[index (row)].program; }
-    BrizCont& getLowField (int row) const { return *rows[index (row)].low; }
-    BrizCont& getHighField (int row) const { return *rows[index (row)].high; }
-    BrizCont& getStatusField (int row) const { return *rows[index (row)].status; }
-    ZoneKeyClass& getStrip (int row) const { return *rows[index (row)].strip; }
-    courtain& getCurtain (int row) const { return *rows[index (row)].curtain; }
+    ZoneValueField& getProgramField (int row) const { return *rows[index (row)].program; }
+    ZoneValueField& getLowField (int row) const { return *rows[index (row)].low; }
+    ZoneValueField& getHighField (int row) const { return *rows[index (row)].high; }
+    ZoneValueField& getStatusField (int row) const { return *rows[index (row)].status; }
+    ZoneKeyRange& getStrip (int row) const { return *rows[index (row)].strip; }
+    ModalVeil& getCurtain (int row) const { return *rows[index (row)].curtain; }
 
     /** Delivers every change message the rows have pending (the fields', strips' and
         curtains'), as the message loop would. */
@@ -77,24 +77,24 @@ public:
 private:
     struct Row
     {
-        std::unique_ptr<BrizCont> program, low, high, status;
-        std::unique_ptr<ZoneKeyClass> strip;
-        std::unique_ptr<courtain> curtain;
+        std::unique_ptr<ZoneValueField> program, low, high, status;
+        std::unique_ptr<ZoneKeyRange> strip;
+        std::unique_ptr<ModalVeil> curtain;
     };
 
     static size_t index (int row) noexcept { return (size_t) juce::jlimit (0, rowCount - 1, row); }
     static int rowY (int row) noexcept { return firstRowY + rowPitch * row; }
 
-    std::unique_ptr<BrizCont> makeField (int row, int number, const juce::String& label, int minimum, int maximum,
+    std::unique_ptr<ZoneValueField> makeField (int row, int number, const juce::String& label, int minimum, int maximum,
                                          int format, int a5, juce::Rectangle<int> bounds, int style);
     void changeListenerCallback (juce::ChangeBroadcaster* source) override;
-    void fieldChanged (int row, BrizCont& field);
+    void fieldChanged (int row, ZoneValueField& field);
     void lowKeyChanged (int row, int low);
     void highKeyChanged (int row, int high);
     void stripMoved (int row);
     void selectRow (int row);
     void placeCurtain (int row, bool veiled);
-    ObjMultiClass& multi() const;
+    MultiEditBuffer& multi() const;
 
     VantorAudioProcessor& processor;
     std::array<Row, rowCount> rows;

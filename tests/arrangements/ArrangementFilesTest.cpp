@@ -65,7 +65,7 @@ namespace
         return r;
     }
 
-    void fillWithPatterns (PlugBank& bank)
+    void fillWithPatterns (ArrangementBank& bank)
     {
         for (int slot = 0; slot < 64; ++slot)
         {
@@ -74,7 +74,7 @@ namespace
         }
     }
 
-    Bytes allRecords (const PlugBank& bank)
+    Bytes allRecords (const ArrangementBank& bank)
     {
         Bytes all;
         for (int slot = 0; slot < 64; ++slot)
@@ -168,7 +168,7 @@ TEST (ArrangementFiles, FindTagLooksOnlyInsideTheWindowAndTheData)
 TEST (ArrangementFiles, PresetFileIsTheVstProgramWithTheSlotsStoredRecord)
 {
     TempFolder temp;
-    PlugBank bank;
+    ArrangementBank bank;
     fillWithPatterns (bank);
     bank.setName (5, "ABCDEFGHIJKLMNOPQRSTUVWX"); // all 24 characters used
     const auto record = toBytes (bank.getRecord (5));
@@ -189,14 +189,14 @@ TEST (ArrangementFiles, PresetFileIsTheVstProgramWithTheSlotsStoredRecord)
 
 TEST (ArrangementFiles, ShortNamesFillTheProgramNameFieldWithTheirBlanks)
 {
-    PlugBank bank; // slot 1 is "Hip Hop"
+    ArrangementBank bank; // slot 1 is "Hip Hop"
     const auto nameField = Builder().text ("Hip Hop").fill (16, ' ').zeros (5).b;
     EXPECT_EQ (toBytes (ArrangementFiles::makePresetFile (bank, 1)), goldenFxp (nameField, toBytes (bank.getRecord (1))));
 }
 
 TEST (ArrangementFiles, TemplatesCarryTheDefaultNameAndRecords)
 {
-    const PlugBank defaults;
+    const ArrangementBank defaults;
     const auto name = Builder().text ("EDM").fill (20, ' ').zeros (5).b;
     EXPECT_EQ (toBytes (ArrangementFiles::makePresetTemplate()), goldenFxp (name, toBytes (defaults.getRecord (0))));
     EXPECT_EQ (toBytes (ArrangementFiles::makeBankTemplate()), goldenFxb (allRecords (defaults)));
@@ -205,7 +205,7 @@ TEST (ArrangementFiles, TemplatesCarryTheDefaultNameAndRecords)
 TEST (ArrangementFiles, BankFileIsTheVstBankOfTheFirst64Records)
 {
     TempFolder temp;
-    PlugBank bank;
+    ArrangementBank bank;
     fillWithPatterns (bank);
     const auto records = allRecords (bank);
 
@@ -225,7 +225,7 @@ TEST (ArrangementFiles, BankFileIsTheVstBankOfTheFirst64Records)
 TEST (ArrangementFiles, BankFilesAreFoundByTheirTagAndMustHoldTheWholeChunk)
 {
     TempFolder temp;
-    PlugBank source;
+    ArrangementBank source;
     fillWithPatterns (source);
     const auto records = allRecords (source);
     const auto chunk = bankChunk (records);
@@ -260,7 +260,7 @@ TEST (ArrangementFiles, BankFilesAreFoundByTheirTagAndMustHoldTheWholeChunk)
 
     for (auto& c : cases)
     {
-        PlugBank bank;
+        ArrangementBank bank;
         const auto before = toBytes (bank.getBlock());
         const auto file = temp.file ("in.fxb");
         writeFile (file, c.file);
@@ -268,7 +268,7 @@ TEST (ArrangementFiles, BankFilesAreFoundByTheirTagAndMustHoldTheWholeChunk)
         EXPECT_EQ (toBytes (bank.getBlock()), c.accepted ? records : before) << c.what;
     }
 
-    PlugBank bank;
+    ArrangementBank bank;
     const auto before = toBytes (bank.getBlock());
     EXPECT_FALSE (ArrangementFiles::loadBankFile (temp.file ("missing.fxb"), bank));
     EXPECT_FALSE (ArrangementFiles::loadBankFile (temp.folder, bank)) << "a folder is not a file";
@@ -278,11 +278,11 @@ TEST (ArrangementFiles, BankFilesAreFoundByTheirTagAndMustHoldTheWholeChunk)
 TEST (ArrangementFiles, LoadingABankOverALongerBlockKeepsItsTail)
 {
     TempFolder temp;
-    PlugBank bank;
+    ArrangementBank bank;
     Bytes longer (19500, 0x11);
     bank.overwriteBlock (longer.data(), longer.size());
 
-    PlugBank source;
+    ArrangementBank source;
     fillWithPatterns (source);
     const auto file = temp.file ("in.zd8arrbank");
     writeFile (file, bankChunk (allRecords (source)));
@@ -330,7 +330,7 @@ TEST (ArrangementFiles, PresetFilesFillOneSlotFromAChunkNearTheirStart)
 
     for (auto& c : cases)
     {
-        PlugBank bank;
+        ArrangementBank bank;
         const auto before = toBytes (bank.getBlock());
         const auto file = temp.file ("in.fxp");
         writeFile (file, c.file);
@@ -342,7 +342,7 @@ TEST (ArrangementFiles, PresetFilesFillOneSlotFromAChunkNearTheirStart)
         EXPECT_EQ (toBytes (bank.getBlock()), expected) << c.what << ": only slot 7 changes, and only when accepted";
     }
 
-    PlugBank bank;
+    ArrangementBank bank;
     const auto before = toBytes (bank.getBlock());
     const auto file = temp.file ("good.zd8arr");
     writeFile (file, chunk);
@@ -355,7 +355,7 @@ TEST (ArrangementFiles, PresetFilesFillOneSlotFromAChunkNearTheirStart)
 TEST (ArrangementFiles, FilesRoundTripThroughDiskAndReplaceOldOnes)
 {
     TempFolder temp;
-    PlugBank source;
+    ArrangementBank source;
     fillWithPatterns (source);
     source.setName (12, "Round trip");
 
@@ -365,7 +365,7 @@ TEST (ArrangementFiles, FilesRoundTripThroughDiskAndReplaceOldOnes)
     ASSERT_TRUE (ArrangementFiles::saveBankFile (bankFile, source));
     EXPECT_EQ (bankFile.getSize(), 19385);
 
-    PlugBank target;
+    ArrangementBank target;
     ASSERT_TRUE (ArrangementFiles::loadBankFile (bankFile, target));
     EXPECT_EQ (toBytes (target.getBlock()), toBytes (source.getBlock()));
 
@@ -374,7 +374,7 @@ TEST (ArrangementFiles, FilesRoundTripThroughDiskAndReplaceOldOnes)
     ASSERT_TRUE (ArrangementFiles::savePresetFile (presetFile, source, 12));
     EXPECT_EQ (presetFile.getSize(), 387);
 
-    PlugBank other;
+    ArrangementBank other;
     ASSERT_TRUE (ArrangementFiles::loadPresetFile (presetFile, other, 40));
     EXPECT_EQ (toBytes (other.getRecord (40)), toBytes (source.getRecord (12)));
     EXPECT_EQ (other.getName (40).trimEnd(), "Round trip");
@@ -408,7 +408,7 @@ TEST (ArrangementFiles, HostChunksFollowTheTagAtTheirStart)
 
     // A bank chunk with one record more makes the bank 65 records long; only the first
     // 64 are used, so the next bank chunk and bank file are the usual size.
-    PlugBank patterns;
+    ArrangementBank patterns;
     fillWithPatterns (patterns);
     auto records = allRecords (patterns);
     const auto extra = patternRecord (64);

@@ -1,7 +1,7 @@
-#include "editor/Check_But.h"
+#include "editor/CheckButton.h"
 #include "editor/KitMouse.h"
-#include "editor/StsBut.h"
-#include "editor/StsLabel.h"
+#include "editor/KitButton.h"
+#include "editor/KitLabel.h"
 
 #include <gtest/gtest.h>
 
@@ -13,17 +13,17 @@ namespace
     struct Report
     {
         int listener, identifier;
-        StsBut::ReportKind kind;
+        KitButton::ReportKind kind;
         bool operator== (const Report& o) const
         {
             return listener == o.listener && identifier == o.identifier && kind == o.kind;
         }
     };
 
-    struct ButtonLog : stsbutListener
+    struct ButtonLog : KitButtonListener
     {
         ButtonLog (int i, std::vector<Report>& r) : id (i), reports (r) {}
-        void buttonPressed (StsBut* b, int identifier) override { reports.push_back ({ id, identifier, b->getReportKind() }); }
+        void buttonPressed (KitButton* b, int identifier) override { reports.push_back ({ id, identifier, b->getReportKind() }); }
         int id;
         std::vector<Report>& reports;
     };
@@ -34,16 +34,16 @@ namespace
         int count = 0;
     };
 
-    constexpr auto press = StsBut::ReportKind::press;
-    constexpr auto entered = StsBut::ReportKind::pointerEntered;
-    constexpr auto left = StsBut::ReportKind::pointerLeft;
+    constexpr auto press = KitButton::ReportKind::press;
+    constexpr auto entered = KitButton::ReportKind::pointerEntered;
+    constexpr auto left = KitButton::ReportKind::pointerLeft;
 } // namespace
 
-TEST (StsBut, ReportsAPressOrAReleaseInsideInReleaseMode)
+TEST (KitButton, ReportsAPressOrAReleaseInsideInReleaseMode)
 {
     std::vector<Report> reports;
     ButtonLog log (1, reports);
-    StsBut b ("Enter", 100, 7, 13.0f);
+    KitButton b ("Enter", 100, 7, 13.0f);
     b.setSize (44, 34);
     b.addListener (&log);
     KitMouse mouse (b);
@@ -72,11 +72,11 @@ TEST (StsBut, ReportsAPressOrAReleaseInsideInReleaseMode)
     EXPECT_TRUE (reports.empty());
 }
 
-TEST (StsBut, Identifier777AlsoReportsEnterAndLeave)
+TEST (KitButton, Identifier777AlsoReportsEnterAndLeave)
 {
     std::vector<Report> reports;
     ButtonLog log (1, reports);
-    StsBut b ("?", StsBut::hoverIdentifier);
+    KitButton b ("?", KitButton::hoverIdentifier);
     b.setSize (40, 20);
     b.addListener (&log);
     KitMouse mouse (b);
@@ -89,11 +89,11 @@ TEST (StsBut, Identifier777AlsoReportsEnterAndLeave)
     EXPECT_EQ (b.getReportKind(), press) << "outside a report the kind reads as a press";
 }
 
-TEST (StsBut, ListenersAreCalledOnceEachFromTheLastRegistered)
+TEST (KitButton, ListenersAreCalledOnceEachFromTheLastRegistered)
 {
     std::vector<Report> reports;
     ButtonLog a (1, reports), c (2, reports), d (3, reports);
-    StsBut b ("CLOSE", 5);
+    KitButton b ("CLOSE", 5);
     b.setSize (60, 36);
     b.addListener (&a);
     b.addListener (&c);
@@ -104,9 +104,9 @@ TEST (StsBut, ListenersAreCalledOnceEachFromTheLastRegistered)
     EXPECT_EQ (reports, (std::vector<Report> { { 3, 5, press }, { 1, 5, press } }));
 }
 
-TEST (StsBut, OnStateAndTextsAreTheOwners)
+TEST (KitButton, OnStateAndTextsAreTheOwners)
 {
-    StsBut b ("ALL", 200);
+    KitButton b ("ALL", 200);
     b.setSize (74, 34);
     KitMouse (b).click (5, 5);
     EXPECT_FALSE (b.isOn()) << "a press does not switch a button on by itself";
@@ -117,9 +117,9 @@ TEST (StsBut, OnStateAndTextsAreTheOwners)
     EXPECT_EQ (b.getIdentifier(), 200);
 }
 
-TEST (Check_But, APressTogglesAndSendsTheChangeMessage)
+TEST (CheckButton, APressTogglesAndSendsTheChangeMessage)
 {
-    Check_But box ("Send MIDI clock");
+    CheckButton box ("Send MIDI clock");
     box.setSize (200, 16);
     ChangeCount changes;
     box.addChangeListener (&changes);
@@ -142,9 +142,9 @@ TEST (Check_But, APressTogglesAndSendsTheChangeMessage)
     box.removeChangeListener (&changes);
 }
 
-TEST (StsLabel, APressSendsTheChangeMessage)
+TEST (KitLabel, APressSendsTheChangeMessage)
 {
-    StsLabel label ("44100 Hz", 12.0f);
+    KitLabel label ("44100 Hz", 12.0f);
     label.setSize (60, 14);
     ChangeCount changes;
     label.addChangeListener (&changes);

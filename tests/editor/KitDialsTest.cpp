@@ -1,8 +1,8 @@
 #include "editor/BigKnob.h"
-#include "editor/ChannelCntrClass.h"
+#include "editor/ChannelMonitor.h"
 #include "editor/KitMouse.h"
-#include "editor/Vu_Meter.h"
-#include "editor/WheelCnt.h"
+#include "editor/NoteMeter.h"
+#include "editor/WheelControl.h"
 
 #include <gtest/gtest.h>
 
@@ -74,13 +74,13 @@ TEST (BigKnob, WheelWrapsAroundBothEnds)
     EXPECT_EQ (changes.flush(), 0);
 }
 
-TEST (WheelCnt, FramesDragAndWheel)
+TEST (WheelControl, FramesDragAndWheel)
 {
     const std::pair<int, int> frames[] = { { 0, 0 }, { 3, 0 }, { 4, 1 }, { 63, 16 }, { 64, 17 }, { 127, 34 }, { 500, 34 } };
     for (const auto& [value, frame] : frames)
-        EXPECT_EQ (WheelCnt::frameFor (value), frame) << "value " << value;
+        EXPECT_EQ (WheelControl::frameFor (value), frame) << "value " << value;
 
-    WheelCnt modulation;
+    WheelControl modulation;
     modulation.setBounds (136, 45, 31, 112);
     ChangeCounter changes (modulation);
     KitMouse mouse (modulation);
@@ -103,9 +103,9 @@ TEST (WheelCnt, FramesDragAndWheel)
     EXPECT_EQ (changes.flush(), 1);
 }
 
-TEST (WheelCnt, SpringWheelReturnsToTheMiddleOnRelease)
+TEST (WheelControl, SpringWheelReturnsToTheMiddleOnRelease)
 {
-    WheelCnt pitch (true);
+    WheelControl pitch (true);
     ChangeCounter changes (pitch);
     KitMouse mouse (pitch);
     EXPECT_EQ (pitch.getValue(), 64);
@@ -122,9 +122,9 @@ TEST (WheelCnt, SpringWheelReturnsToTheMiddleOnRelease)
     EXPECT_EQ (changes.flush(), 0);
 }
 
-TEST (Vu_Meter, PeakFallsEightPerTickAndStopsBelowFive)
+TEST (NoteMeter, PeakFallsEightPerTickAndStopsBelowFive)
 {
-    Vu_Meter meter;
+    NoteMeter meter;
     EXPECT_FALSE (meter.isFalling());
 
     meter.setPeak (100);
@@ -153,27 +153,27 @@ TEST (Vu_Meter, PeakFallsEightPerTickAndStopsBelowFive)
     EXPECT_FALSE (meter.isFalling());
 }
 
-TEST (ChannelCntrClass, EntriesLevelsScaleAndPress)
+TEST (ChannelMonitor, EntriesLevelsScaleAndPress)
 {
     const std::pair<int, int> levels[] = { { 0, 0 }, { 1, 0 }, { 2, 1 }, { 14, 1 }, { 15, 2 },
                                            { 112, 8 }, { 113, 9 }, { 126, 9 }, { 127, 10 } };
     for (const auto& [value, strip] : levels)
-        EXPECT_EQ (ChannelCntrClass::levelStrip (value), strip) << "value " << value;
+        EXPECT_EQ (ChannelMonitor::levelStrip (value), strip) << "value " << value;
 
-    ChannelCntrClass monitor (4);
+    ChannelMonitor monitor (4);
     EXPECT_EQ (monitor.getBounds(), juce::Rectangle<int> (0, 0, 230, 80));
     monitor.setPageScale (1.5f);
     EXPECT_EQ (monitor.getWidth(), 345);
     EXPECT_EQ (monitor.getHeight(), 120);
     monitor.setPageScale (1.0f);
 
-    EXPECT_EQ (monitor.getEntry (ChannelCntrClass::pitchEntry), 64);
+    EXPECT_EQ (monitor.getEntry (ChannelMonitor::pitchEntry), 64);
     EXPECT_EQ (monitor.getEntry (0), 0);
     monitor.setEntry (3, 200);
-    monitor.setEntry (ChannelCntrClass::modulationEntry, -4);
+    monitor.setEntry (ChannelMonitor::modulationEntry, -4);
     monitor.setEntry (13, 50);   // no such entry
     EXPECT_EQ (monitor.getEntry (3), 127);
-    EXPECT_EQ (monitor.getEntry (ChannelCntrClass::modulationEntry), 0);
+    EXPECT_EQ (monitor.getEntry (ChannelMonitor::modulationEntry), 0);
     EXPECT_EQ (monitor.getEntry (13), 0);
 
     // Each shown entry repaints a part of its own, apart from every other entry's.

@@ -1,9 +1,9 @@
-#include "editor/BrisRes.h"
-#include "editor/BrizCont.h"
+#include "editor/ControlTexts.h"
+#include "editor/ZoneValueField.h"
 #include "editor/EditEvent.h"
-#include "editor/LibBut.h"
+#include "editor/LibraryButton.h"
 #include "editor/RateSlider.h"
-#include "editor/WinMovCan.h"
+#include "editor/WindowButtons.h"
 #include "plugin/VantorAudioProcessor.h"
 #include "support/PluginRig.h"
 #include "editor/KitMouse.h"
@@ -17,7 +17,7 @@ using zd8test::PluginRig;
 
 namespace
 {
-    std::vector<juce::uint64> drainEvents (BrizCont& field)
+    std::vector<juce::uint64> drainEvents (ZoneValueField& field)
     {
         std::vector<juce::uint64> out;
         juce::uint64 e = 0;
@@ -34,7 +34,7 @@ namespace
             rig.settle();
             rig.simulator.clearReceived();
             field.setup (17, "Key Zone Low", 0, 127, 777);
-            field.place (168, 1, 36, 18, BrizCont::dragBox);
+            field.place (168, 1, 36, 18, ZoneValueField::dragBox);
             field.setSubKind (43);
             field.setAddress (5, 0, 0, 0, 15);
             field.setZoneIndex (3);
@@ -42,7 +42,7 @@ namespace
 
         PluginRig rig;
         VantorAudioProcessor processor { rig.environment };
-        BrizCont field { processor };
+        ZoneValueField field { processor };
         ChangeCounter changes { field };
         KitMouse mouse { field };
     };
@@ -117,7 +117,7 @@ TEST_F (ZoneField, DraggingCountsWholeStepsRightAndUpFromThePressValue)
     const auto events = drainEvents (field);
     ASSERT_EQ (events.size(), 6u);
     for (const auto e : events)
-        EXPECT_EQ (EditEvent::code (e), BrizCont::changedCode);
+        EXPECT_EQ (EditEvent::code (e), ZoneValueField::changedCode);
     EXPECT_EQ (EditEvent::value (events.back()), 0);
 }
 
@@ -166,7 +166,7 @@ TEST_F (ZoneField, WheelStepsWithinTheRange)
 TEST_F (ZoneField, PressBoxReportsAReleaseAfterAPressAndKeepsItsValue)
 {
     field.setup (93, "Program Assign", 0, 8191, 2100);
-    field.place (25, 0, 140, 22, BrizCont::pressBox);
+    field.place (25, 0, 140, 22, ZoneValueField::pressBox);
     field.setChannel (5);
     field.setValue (300);
 
@@ -205,26 +205,26 @@ TEST_F (ZoneField, PressesOnlyAnnouncesThePressAndChangesNothing)
 
 TEST_F (ZoneField, PlainBoxTakesNoMouseAndAnUndrainedQueueStaysBounded)
 {
-    field.place (-100, 0, 80, 18, BrizCont::plainBox);
+    field.place (-100, 0, 80, 18, ZoneValueField::plainBox);
     field.setValue (10);
     mouse.wheel (1.0f);
     mouse.down (5, 5);
     mouse.drag (50, 5);
     EXPECT_EQ (field.getValue(), 10);
 
-    for (int i = 0; i < 3 * BrizCont::maxQueuedEvents; ++i)
+    for (int i = 0; i < 3 * ZoneValueField::maxQueuedEvents; ++i)
         field.requestEntry();
-    EXPECT_EQ (field.getNumQueuedEvents(), BrizCont::maxQueuedEvents);
+    EXPECT_EQ (field.getNumQueuedEvents(), ZoneValueField::maxQueuedEvents);
 }
 
 TEST_F (ZoneField, EachStyleShowsTheValueInItsFormat)
 {
     field.setValue (60);
     EXPECT_EQ (field.getValueText(), "C4");
-    for (int style : { BrizCont::dragBox, BrizCont::pressBox, BrizCont::plainBox })
+    for (int style : { ZoneValueField::dragBox, ZoneValueField::pressBox, ZoneValueField::plainBox })
     {
         field.place (0, 0, 140, 40, style);
-        field.setLabelHidden (style != BrizCont::plainBox);
+        field.setLabelHidden (style != ZoneValueField::plainBox);
         // Every style paints its box and text (the value format is looked up while painting).
         const auto picture = field.createComponentSnapshot (field.getLocalBounds());
         EXPECT_EQ (picture.getBounds(), juce::Rectangle<int> (0, 0, 140, 40)) << "style " << style;
@@ -234,13 +234,13 @@ TEST_F (ZoneField, EachStyleShowsTheValueInItsFormat)
 //==============================================================================
 TEST (KitTexts, FlagsAndRoutings)
 {
-    EXPECT_EQ (BrisRes::onOff (true), "ON");
-    EXPECT_EQ (BrisRes::onOff (false), "OFF");
-    EXPECT_EQ (BrisRes::routing (0), "PRG");
-    EXPECT_EQ (BrisRes::routing (1), "POST");
-    EXPECT_EQ (BrisRes::routing (2), "PRE");
-    EXPECT_EQ (BrisRes::routing (3), "");
-    EXPECT_EQ (BrisRes::routing (-1), "");
+    EXPECT_EQ (ControlTexts::onOff (true), "ON");
+    EXPECT_EQ (ControlTexts::onOff (false), "OFF");
+    EXPECT_EQ (ControlTexts::routing (0), "PRG");
+    EXPECT_EQ (ControlTexts::routing (1), "POST");
+    EXPECT_EQ (ControlTexts::routing (2), "PRE");
+    EXPECT_EQ (ControlTexts::routing (3), "");
+    EXPECT_EQ (ControlTexts::routing (-1), "");
 }
 
 TEST (RateSlider, PointerAndWheelSetTheValueAndAnnounceIt)
@@ -273,24 +273,24 @@ TEST (RateSlider, PointerAndWheelSetTheValueAndAnnounceIt)
 
 namespace
 {
-    struct ToolRecorder : winToolListener
+    struct ToolRecorder : WindowButtonsListener
     {
         void windowTool (int code) override { codes.push_back (code); }
         std::vector<int> codes;
     };
 
-    struct PressRecorder : LibButListener
+    struct PressRecorder : LibraryButtonListener
     {
         explicit PressRecorder (std::vector<int>& order, int tag) : order (order), tag (tag) {}
-        void libButtonPressed (LibBut*, int identifier) override { order.push_back (tag * 10000 + identifier); }
+        void libButtonPressed (LibraryButton*, int identifier) override { order.push_back (tag * 10000 + identifier); }
         std::vector<int>& order;
         int tag;
     };
 }
 
-TEST (WinMovCan, AReleaseOverThePressedButtonReportsItsCode)
+TEST (WindowButtons, AReleaseOverThePressedButtonReportsItsCode)
 {
-    WinMovCan buttons;
+    WindowButtons buttons;
     ToolRecorder a, b;
     buttons.addListener (&a);
     buttons.addListener (&a);   // once only
@@ -306,7 +306,7 @@ TEST (WinMovCan, AReleaseOverThePressedButtonReportsItsCode)
     EXPECT_EQ (b.codes, a.codes);
 
     mouse.move (40, 5);
-    EXPECT_EQ (buttons.getHighlighted(), WinMovCan::closeCode);
+    EXPECT_EQ (buttons.getHighlighted(), WindowButtons::closeCode);
     mouse.exit (60, 5);
     EXPECT_EQ (buttons.getHighlighted(), 0);
 
@@ -318,7 +318,7 @@ TEST (WinMovCan, AReleaseOverThePressedButtonReportsItsCode)
     EXPECT_EQ (quits, 1);
     EXPECT_EQ (a.codes.back(), 120) << "close quits instead of reporting, the others still report";
 
-    WinMovCan closeOnly (true);
+    WindowButtons closeOnly (true);
     closeOnly.addListener (&a);
     EXPECT_EQ (closeOnly.getWidth(), 17);
     KitMouse closeMouse (closeOnly);
@@ -326,9 +326,9 @@ TEST (WinMovCan, AReleaseOverThePressedButtonReportsItsCode)
     EXPECT_EQ (a.codes.back(), 122);
 }
 
-TEST (LibBut, APressReportsToEveryListenerLastRegisteredFirst)
+TEST (LibraryButton, APressReportsToEveryListenerLastRegisteredFirst)
 {
-    LibBut button ("OK", 1201);
+    LibraryButton button ("OK", 1201);
     std::vector<int> order;
     PressRecorder first (order, 1), second (order, 2);
     button.addListener (&first);

@@ -1,11 +1,11 @@
 #include "editor/BigKnob.h"
-#include "editor/ChannelCntrClass.h"
-#include "editor/FeelAndLook.h"
-#include "editor/StsResor.h"
-#include "editor/Vu_Meter.h"
-#include "editor/WheelCnt.h"
-#include "editor/WoodSide.h"
-#include "editor/ZoneKeyClass.h"
+#include "editor/ChannelMonitor.h"
+#include "editor/ZD8LookAndFeel.h"
+#include "editor/SharedPictures.h"
+#include "editor/NoteMeter.h"
+#include "editor/WheelControl.h"
+#include "editor/SidePanel.h"
+#include "editor/ZoneKeyRange.h"
 #include "support/RenderCheck.h"
 
 #include <gtest/gtest.h>
@@ -32,9 +32,9 @@ namespace
             knob.setValue (12);
             pitch.setValue (96);
             meter.setPeak (90);
-            for (int i = 0; i < ChannelCntrClass::numSliders; ++i)
+            for (int i = 0; i < ChannelMonitor::numSliders; ++i)
                 monitor.setEntry (i, i * 15);
-            monitor.setEntry (ChannelCntrClass::modulationEntry, 100);
+            monitor.setEntry (ChannelMonitor::modulationEntry, 100);
             zone.setZone (36, 71);
         }
 
@@ -49,17 +49,17 @@ namespace
             }
             for (int i = 0; i < 4; ++i)
                 pictures->drawKnob (g, i * 18, i % 2, 260 + 60 * i, 160, 1.0f);
-            look->paintCentred (g, pictures->get (StsResor::lampOn), 500, 310);
+            look->paintCentred (g, pictures->get (SharedPictures::lampOn), 500, 310);
         }
 
-        juce::SharedResourcePointer<FeelAndLook> look;
-        juce::SharedResourcePointer<StsResor> pictures;
-        WoodSide left;
+        juce::SharedResourcePointer<ZD8LookAndFeel> look;
+        juce::SharedResourcePointer<SharedPictures> pictures;
+        SidePanel left;
         BigKnob knob;
-        WheelCnt pitch { true };
-        Vu_Meter meter;
-        ChannelCntrClass monitor { 2 };
-        ZoneKeyClass zone;
+        WheelControl pitch { true };
+        NoteMeter meter;
+        ChannelMonitor monitor { 2 };
+        ZoneKeyRange zone;
     };
 }
 
@@ -72,10 +72,10 @@ TEST (KitRender, PanelOfDrawnWidgets)
 
 TEST (KitRender, SharedLookAndPicturesAreOnePerProcess)
 {
-    juce::SharedResourcePointer<FeelAndLook> a, b;
-    juce::SharedResourcePointer<StsResor> c, d;
+    juce::SharedResourcePointer<ZD8LookAndFeel> a, b;
+    juce::SharedResourcePointer<SharedPictures> c, d;
     EXPECT_EQ (&a.get(), &b.get());
     EXPECT_EQ (&c.get(), &d.get());
-    EXPECT_EQ (c->get (StsResor::knobStripA).getWidth(), 2584);
+    EXPECT_EQ (c->get (SharedPictures::knobStripA).getWidth(), 2584);
     EXPECT_EQ (a->findColour (juce::PopupMenu::backgroundColourId), juce::Colours::black);
 }

@@ -1,10 +1,10 @@
 #include "KitMouse.h"
 #include "arrangements/ArrangementFiles.h"
-#include "editor/FileMan.h"
-#include "editor/LibClass.h"
-#include "editor/Lib_Manager_Comp.h"
-#include "editor/Plugin_Bank.h"
-#include "link/MIDI_PORTS_Control.h"
+#include "editor/FileDialogs.h"
+#include "editor/LibraryPanel.h"
+#include "editor/LibraryContent.h"
+#include "editor/BankPanel.h"
+#include "link/InstrumentPorts.h"
 #include "plugin/VantorAudioProcessor.h"
 #include "support/PluginRig.h"
 #include "support/RenderCheck.h"
@@ -22,7 +22,7 @@ namespace
     const int hipHop[16] = { 45, 858, 611, 608, 503, 286, 713, 820, 498, 869, 910, 23, 867, 105, 274, 931 };
     const int rock[16] = { 8, 54, 847, 821, 825, 145, 713, 92, 47, 869, 932, 943, 990, 409, 257, 573 };
 
-    void press (LibBut& button) { KitMouse (button).click (5.0f, 5.0f); }
+    void press (LibraryButton& button) { KitMouse (button).click (5.0f, 5.0f); }
 
     int programOf (const juce::MemoryBlock& record, int channel)
     {
@@ -32,16 +32,16 @@ namespace
 
     // A processor in a temporary folder, with a file dialog that answers from a script:
     // each answer is a file, or File() for a cancelled dialog.
-    struct LibraryWindow : ::testing::Test
+    struct LibraryWindowTest : ::testing::Test
     {
         PluginRig rig;
         VantorAudioProcessor processor { rig.environment };
-        std::vector<FileMan::Request> asked;
+        std::vector<FileDialogs::Request> asked;
         std::deque<juce::File> answers;
 
-        FileMan::Chooser chooser()
+        FileDialogs::Chooser chooser()
         {
-            return [this] (const FileMan::Request& request, std::function<void (const juce::File&)> done)
+            return [this] (const FileDialogs::Request& request, std::function<void (const juce::File&)> done)
             {
                 asked.push_back (request);
                 juce::File answer;
@@ -61,23 +61,23 @@ namespace
             for (int i = 0; i < 100 && rig.simulator.getReceived().size() < count; ++i)
             {
                 processor.getHub().getHandler().dispatchPendingMessages();
-                rig.timeline.advance (MIDI_PORTS_Control::programSelectWindowMs + 1);
+                rig.timeline.advance (InstrumentPorts::programSelectWindowMs + 1);
                 rig.settle();
             }
             return rig.settle (count);
         }
 
-        juce::File libraryFile() const { return rig.folder.getChildFile (LibClass::libraryFileName); }
+        juce::File libraryFile() const { return rig.folder.getChildFile (LibraryPanel::libraryFileName); }
 
-        std::unique_ptr<Lib_Manager_Comp> makeWindow()
+        std::unique_ptr<LibraryContent> makeWindow()
         {
-            auto comp = std::make_unique<Lib_Manager_Comp> (processor);
+            auto comp = std::make_unique<LibraryContent> (processor);
             comp->setChooser (chooser());
             comp->setSize (900, 620);
             return comp;
         }
 
-        static void answer (TextInputCont* overlay, int button, const juce::String& text = {})
+        static void answer (TextEntryOverlay* overlay, int button, const juce::String& text = {})
         {
             ASSERT_NE (overlay, nullptr);
             ASSERT_TRUE (overlay->isVisible());
@@ -87,25 +87,25 @@ namespace
         }
     };
 
-    bool shown (Plugin_Bank& panel, int id) { return panel.getButton (id).isVisible(); }
-    bool shown (LibClass& panel, int id) { return panel.getButton (id).isVisible(); }
+    bool shown (BankPanel& panel, int id) { return panel.getButton (id).isVisible(); }
+    bool shown (LibraryPanel& panel, int id) { return panel.getButton (id).isVisible(); }
 }
 
 //==============================================================================
-TEST_F (LibraryWindow, ButtonsFollowTheListAndTheSelection)
+TEST_F (LibraryWindowTest, ButtonsFollowTheListAndTheSelection)
 {
     auto window = makeWindow();
     auto& bank = *window->getBankPanel();
     EXPECT_EQ (window->getPanelName(), "PRESET BANK");
 
-    using B = Plugin_Bank;
+    using B = BankPanel;
     EXPECT_TRUE (shown (bank, B::loadBankButton));
     EXPECT_TRUE (shown (bank, B::saveBankButton));
     for (int id : { B::loadPresetButton, B::savePresetButton, B::setCurrentButton, B::renameButton, B::applyButton })
         EXPECT_FALSE (shown (bank, id)) << id << " needs a selected slot";
     EXPECT_FALSE (bank.getPreview().isVisible());
 
-    KitMouse (bank.getList()).click (60.0f, StsFile::rowHeight * 1.5f);
+    KitMouse (bank.getList()).click (60.0f, NameList::rowHeight * 1.5f);
     EXPECT_EQ (bank.getList().getSelectedEntry(), 1);
     for (int id : { B::loadBankButton, B::saveBankButton, B::loadPresetButton, B::savePresetButton, B::setCurrentButton, B::renameButton, B::applyButton })
         EXPECT_TRUE (shown (bank, id)) << id;
@@ -116,11 +116,11 @@ TEST_F (LibraryWindow, ButtonsFollowTheListAndTheSelection)
 
     // The library panel replaces the bank panel; the three defaults make SAVE and
     // CLEAR ALL appear, a selection the rest.
-    press (window->getButton (Lib_Manager_Comp::libraryButton));
+    press (window->getButton (LibraryContent::libraryButton));
     EXPECT_EQ (window->getBankPanel(), nullptr);
     auto& lib = *window->getLibraryPanel();
     EXPECT_EQ (window->getPanelName(), "LIBRARY");
-    using L = LibClass;
+    using L = LibraryPanel;
     EXPECT_EQ (lib.getList().getCount(), 3);
     for (int id : { L::loadButton, L::addCurrentButton, L::saveButton, L::clearAllButton })
         EXPECT_TRUE (shown (lib, id)) << id;
@@ -137,8 +137,8 @@ TEST_F (LibraryWindow, ButtonsFollowTheListAndTheSelection)
     press (lib.getButton (L::clearAllButton));
     EXPECT_EQ (lib.getOverlay()->getTitle(), "Save changes?");
     EXPECT_FALSE (lib.getOverlay()->isTextFieldShown());
-    EXPECT_EQ (lib.getOverlay()->getButton (TextInputCont::okButton).getLabel(), "YES");
-    answer (lib.getOverlay(), TextInputCont::noButton);
+    EXPECT_EQ (lib.getOverlay()->getButton (TextEntryOverlay::okButton).getLabel(), "YES");
+    answer (lib.getOverlay(), TextEntryOverlay::noButton);
     EXPECT_FALSE (lib.getOverlay()->isVisible());
     EXPECT_TRUE (lib.getLibrary().isEmpty());
     for (int id : { L::loadButton, L::addCurrentButton })
@@ -148,62 +148,62 @@ TEST_F (LibraryWindow, ButtonsFollowTheListAndTheSelection)
     EXPECT_TRUE (asked.empty()) << "NO clears without a dialog";
 }
 
-TEST_F (LibraryWindow, BankOverlaysRenameAndStore)
+TEST_F (LibraryWindowTest, BankOverlaysRenameAndStore)
 {
-    Plugin_Bank bank (processor, chooser());
+    BankPanel bank (processor, chooser());
     bank.setBounds (0, 50, 900, 528);
-    auto& plugBank = processor.getHub().getBank();
+    auto& arrangementBank = processor.getHub().getBank();
 
     // RENAME: the title shows the listed name, the field the trimmed name; CANCEL and
     // an empty text change nothing.
     bank.getList().selectRow (1);
-    press (bank.getButton (Plugin_Bank::renameButton));
+    press (bank.getButton (BankPanel::renameButton));
     auto* overlay = bank.getOverlay();
     ASSERT_NE (overlay, nullptr);
     EXPECT_EQ (overlay->getTitle(), "Rename Hip Hop:");
     EXPECT_EQ (overlay->getText(), "Hip Hop");
-    EXPECT_FALSE (overlay->getButton (TextInputCont::noButton).isVisible());
-    answer (overlay, TextInputCont::cancelButton, "Gone");
+    EXPECT_FALSE (overlay->getButton (TextEntryOverlay::noButton).isVisible());
+    answer (overlay, TextEntryOverlay::cancelButton, "Gone");
     EXPECT_EQ (overlay->getBounds(), juce::Rectangle<int> (-100, -100, 50, 50));
-    press (bank.getButton (Plugin_Bank::renameButton));
-    answer (overlay, TextInputCont::okButton, "");
-    EXPECT_EQ (plugBank.getName (1).trimEnd(), "Hip Hop");
-    press (bank.getButton (Plugin_Bank::renameButton));
-    answer (overlay, TextInputCont::okButton, "Boom Bap");
-    EXPECT_EQ (plugBank.getName (1).trimEnd(), "Boom Bap");
+    press (bank.getButton (BankPanel::renameButton));
+    answer (overlay, TextEntryOverlay::okButton, "");
+    EXPECT_EQ (arrangementBank.getName (1).trimEnd(), "Hip Hop");
+    press (bank.getButton (BankPanel::renameButton));
+    answer (overlay, TextEntryOverlay::okButton, "Boom Bap");
+    EXPECT_EQ (arrangementBank.getName (1).trimEnd(), "Boom Bap");
     EXPECT_EQ (bank.getList().getShownName (1), "Boom Bap");
     EXPECT_TRUE (bank.getPreview().isVisible()) << "a rename shows the preview again";
     EXPECT_EQ (bank.getPreview().getTitle(), "Boom Bap");
 
     // SET CURRENT proposes the slot's whole name, or "Untitled" for an empty slot.
     bank.getList().selectRow (0);
-    press (bank.getButton (Plugin_Bank::setCurrentButton));
+    press (bank.getButton (BankPanel::setCurrentButton));
     EXPECT_EQ (overlay->getTitle(), "Arrangement name: ");
     EXPECT_EQ (overlay->getText(), "EDM" + juce::String::repeatedString (" ", 21));
-    answer (overlay, TextInputCont::cancelButton);
+    answer (overlay, TextEntryOverlay::cancelButton);
 
     processor.recallArrangement (2); // "Rock" is now live
     bank.getList().selectRow (10);
-    press (bank.getButton (Plugin_Bank::setCurrentButton));
+    press (bank.getButton (BankPanel::setCurrentButton));
     EXPECT_EQ (overlay->getText(), "Untitled");
-    answer (overlay, TextInputCont::okButton, "");
-    const auto stored = plugBank.getRecord (10);
-    EXPECT_EQ (plugBank.getName (10).trimEnd(), "Untitled");
+    answer (overlay, TextEntryOverlay::okButton, "");
+    const auto stored = arrangementBank.getRecord (10);
+    EXPECT_EQ (arrangementBank.getName (10).trimEnd(), "Untitled");
     for (int c = 0; c < 16; ++c)
         EXPECT_EQ (programOf (stored, c), rock[c]) << "channel " << c + 1;
     EXPECT_EQ (processor.getCurrentProgram(), 2) << "storing does not change the current slot";
 }
 
-TEST_F (LibraryWindow, BankAndPresetFilesRoundTripThroughTheDialogs)
+TEST_F (LibraryWindowTest, BankAndPresetFilesRoundTripThroughTheDialogs)
 {
-    Plugin_Bank bank (processor, chooser());
+    BankPanel bank (processor, chooser());
     bank.setBounds (0, 50, 900, 528);
-    auto& plugBank = processor.getHub().getBank();
-    const auto original = ArrangementFiles::makeBankChunk (plugBank);
+    auto& arrangementBank = processor.getHub().getBank();
+    const auto original = ArrangementFiles::makeBankChunk (arrangementBank);
 
     // SAVE BANK under a name without extension: ".fxb" is appended.
     answers.push_back (rig.folder.getChildFile ("mine"));
-    press (bank.getButton (Plugin_Bank::saveBankButton));
+    press (bank.getButton (BankPanel::saveBankButton));
     ASSERT_EQ (asked.size(), 1u);
     EXPECT_EQ (asked[0].title, "Save Arrangement Bank");
     EXPECT_TRUE (asked[0].save);
@@ -214,51 +214,51 @@ TEST_F (LibraryWindow, BankAndPresetFilesRoundTripThroughTheDialogs)
     EXPECT_EQ (saved.getSize(), (juce::int64) ArrangementFiles::bankFileSize);
 
     // Change the bank, then LOAD BANK brings the saved one back.
-    plugBank.setName (0, "Changed");
-    plugBank.setName (63, "Also changed");
+    arrangementBank.setName (0, "Changed");
+    arrangementBank.setName (63, "Also changed");
     answers.push_back (saved);
-    press (bank.getButton (Plugin_Bank::loadBankButton));
+    press (bank.getButton (BankPanel::loadBankButton));
     EXPECT_EQ (asked.back().title, "Load Arrangement Bank");
     EXPECT_EQ (asked.back().patterns, "*.fxb;");
     EXPECT_FALSE (asked.back().save);
-    EXPECT_EQ (ArrangementFiles::makeBankChunk (plugBank), original);
+    EXPECT_EQ (ArrangementFiles::makeBankChunk (arrangementBank), original);
     EXPECT_FALSE (bank.isModified());
 
     // SAVE PRESET of slot 1 suggests its trimmed name; LOAD PRESET puts it into slot 5.
     bank.getList().selectRow (1);
     answers.push_back (rig.folder.getChildFile ("hop.fxp"));
-    press (bank.getButton (Plugin_Bank::savePresetButton));
+    press (bank.getButton (BankPanel::savePresetButton));
     EXPECT_EQ (asked.back().title, "Save VST Program");
     EXPECT_EQ (asked.back().start.getFileName(), "Hip Hop");
     ASSERT_TRUE (rig.folder.getChildFile ("hop.fxp").existsAsFile());
 
     bank.getList().selectRow (5);
-    const auto before = plugBank.getRecord (5);
+    const auto before = arrangementBank.getRecord (5);
     answers.push_back ({}); // cancelled: the slot stays
-    press (bank.getButton (Plugin_Bank::loadPresetButton));
+    press (bank.getButton (BankPanel::loadPresetButton));
     EXPECT_EQ (asked.back().title, "Load VST Program");
-    EXPECT_EQ (plugBank.getRecord (5), before);
+    EXPECT_EQ (arrangementBank.getRecord (5), before);
 
     answers.push_back (rig.folder.getChildFile ("hop.fxp"));
-    press (bank.getButton (Plugin_Bank::loadPresetButton));
-    EXPECT_EQ (plugBank.getRecord (5), plugBank.getRecord (1));
+    press (bank.getButton (BankPanel::loadPresetButton));
+    EXPECT_EQ (arrangementBank.getRecord (5), arrangementBank.getRecord (1));
     EXPECT_EQ (bank.getList().getShownName (5), "Hip Hop");
     EXPECT_TRUE (bank.getPreview().isVisible());
 }
 
-TEST_F (LibraryWindow, FileDialogKindsAndExtensions)
+TEST_F (LibraryWindowTest, FileDialogKindsAndExtensions)
 {
-    FileMan man (chooser());
+    FileDialogs man (chooser());
     struct Case { int kind; const char* title; const char* pattern; };
     const Case cases[] = {
-        { FileMan::loadArrangements, "Load Arrangements", "*.zd8arrlib" },
-        { FileMan::loadArrangementBank, "Load Arrangement Bank", "*.fxb" },
-        { FileMan::loadVstProgram, "Load VST Program", "*.fxp" },
-        { FileMan::saveArrangements, "Save Arrangements", "*.zd8arrlib" },
-        { FileMan::saveArrangementBank, "Save Arrangement Bank", "*.fxb" },
-        { FileMan::saveVstProgram, "Save VST Program", "*.fxp" },
-        { FileMan::loadArrangement, "Load Arrangement", "*.zd8arr" },
-        { FileMan::saveArrangement, "Save Arrangement", "*.zd8arr" },
+        { FileDialogs::loadArrangements, "Load Arrangements", "*.zd8arrlib" },
+        { FileDialogs::loadArrangementBank, "Load Arrangement Bank", "*.fxb" },
+        { FileDialogs::loadVstProgram, "Load VST Program", "*.fxp" },
+        { FileDialogs::saveArrangements, "Save Arrangements", "*.zd8arrlib" },
+        { FileDialogs::saveArrangementBank, "Save Arrangement Bank", "*.fxb" },
+        { FileDialogs::saveVstProgram, "Save VST Program", "*.fxp" },
+        { FileDialogs::loadArrangement, "Load Arrangement", "*.zd8arr" },
+        { FileDialogs::saveArrangement, "Save Arrangement", "*.zd8arr" },
     };
     for (const auto& c : cases)
     {
@@ -278,7 +278,7 @@ TEST_F (LibraryWindow, FileDialogKindsAndExtensions)
     {
         answers.push_back (dir.getChildFile (typed));
         bool result = false;
-        man.choose (FileMan::saveMode, FileMan::saveArrangementBank, "Untitled", [&] (bool chosen) { result = chosen; });
+        man.choose (FileDialogs::saveMode, FileDialogs::saveArrangementBank, "Untitled", [&] (bool chosen) { result = chosen; });
         EXPECT_TRUE (result);
         EXPECT_EQ (man.getFile(), dir.getChildFile (stored)) << typed;
     }
@@ -286,22 +286,22 @@ TEST_F (LibraryWindow, FileDialogKindsAndExtensions)
     // A cancelled dialog says so and keeps the file held.
     const auto held = man.getFile();
     bool result = true;
-    man.choose (FileMan::openMode, FileMan::loadVstProgram, {}, [&] (bool chosen) { result = chosen; });
+    man.choose (FileDialogs::openMode, FileDialogs::loadVstProgram, {}, [&] (bool chosen) { result = chosen; });
     EXPECT_FALSE (result);
     EXPECT_EQ (man.getFile(), held);
-    EXPECT_EQ (asked.back().start, FileMan::startFolder());
+    EXPECT_EQ (asked.back().start, FileDialogs::startFolder());
 }
 
-TEST_F (LibraryWindow, LibraryOverlaysAndItsFile)
+TEST_F (LibraryWindowTest, LibraryOverlaysAndItsFile)
 {
     {
-        LibClass lib (processor, libraryFile(), chooser());
+        LibraryPanel lib (processor, libraryFile(), chooser());
         lib.setBounds (0, 50, 900, 528);
         EXPECT_EQ (lib.getLibrary().getNumEntries(), 3) << "no file: the defaults";
         EXPECT_FALSE (lib.getLibrary().isModified());
 
         // LOAD of an unmodified library asks nothing and goes straight to the dialog.
-        press (lib.getButton (LibClass::loadButton));
+        press (lib.getButton (LibraryPanel::loadButton));
         ASSERT_EQ (asked.size(), 1u);
         EXPECT_EQ (asked[0].title, "Load Arrangements");
         EXPECT_TRUE (lib.getOverlay() == nullptr || ! lib.getOverlay()->isVisible());
@@ -309,12 +309,12 @@ TEST_F (LibraryWindow, LibraryOverlaysAndItsFile)
         // ADD CURRENT twice: two entries with the entered names, both chunks naming
         // the current bank slot.
         processor.setCurrentProgram (1);
-        press (lib.getButton (LibClass::addCurrentButton));
+        press (lib.getButton (LibraryPanel::addCurrentButton));
         EXPECT_EQ (lib.getOverlay()->getTitle(), "Arrangement name:");
         EXPECT_EQ (lib.getOverlay()->getText(), "Untitled");
-        answer (lib.getOverlay(), TextInputCont::okButton, "First");
-        press (lib.getButton (LibClass::addCurrentButton));
-        answer (lib.getOverlay(), TextInputCont::okButton, "");
+        answer (lib.getOverlay(), TextEntryOverlay::okButton, "First");
+        press (lib.getButton (LibraryPanel::addCurrentButton));
+        answer (lib.getOverlay(), TextEntryOverlay::okButton, "");
         ASSERT_EQ (lib.getList().getCount(), 5);
         EXPECT_EQ (lib.getList().getShownName (3), "First");
         EXPECT_EQ (lib.getList().getShownName (4), "Untitled");
@@ -328,28 +328,28 @@ TEST_F (LibraryWindow, LibraryOverlaysAndItsFile)
 
         // RENAME and DELETE with the question.
         lib.getList().selectRow (3);
-        press (lib.getButton (LibClass::renameButton));
+        press (lib.getButton (LibraryPanel::renameButton));
         EXPECT_EQ (lib.getOverlay()->getTitle(), "Rename First:");
-        answer (lib.getOverlay(), TextInputCont::okButton, "Second");
+        answer (lib.getOverlay(), TextEntryOverlay::okButton, "Second");
         EXPECT_EQ (lib.getList().getShownName (3), "Second");
 
         lib.getList().selectRow (0);
-        press (lib.getButton (LibClass::deleteButton));
+        press (lib.getButton (LibraryPanel::deleteButton));
         EXPECT_EQ (lib.getOverlay()->getTitle(), "Delete EDM ?");
         EXPECT_FALSE (lib.getOverlay()->isTextFieldShown());
-        answer (lib.getOverlay(), TextInputCont::cancelButton);
+        answer (lib.getOverlay(), TextEntryOverlay::cancelButton);
         EXPECT_EQ (lib.getList().getCount(), 5);
-        press (lib.getButton (LibClass::deleteButton));
-        answer (lib.getOverlay(), TextInputCont::okButton);
+        press (lib.getButton (LibraryPanel::deleteButton));
+        answer (lib.getOverlay(), TextEntryOverlay::okButton);
         ASSERT_EQ (lib.getList().getCount(), 4);
         EXPECT_EQ (lib.getList().getShownName (0), "Hip Hop");
         EXPECT_EQ (lib.getList().getSelectedRow(), -1) << "the list is reset";
 
         // A modified library asks before LOAD; CANCEL does nothing at all.
         const auto dialogs = asked.size();
-        press (lib.getButton (LibClass::loadButton));
+        press (lib.getButton (LibraryPanel::loadButton));
         EXPECT_EQ (lib.getOverlay()->getTitle(), "Save changes?");
-        answer (lib.getOverlay(), TextInputCont::cancelButton);
+        answer (lib.getOverlay(), TextEntryOverlay::cancelButton);
         EXPECT_EQ (asked.size(), dialogs);
     }
     // Leaving the panel wrote the library.
@@ -361,11 +361,11 @@ TEST_F (LibraryWindow, LibraryOverlaysAndItsFile)
     // CLEAR ALL with YES saves through the dialog first; the emptied library is not
     // written when the panel goes, so the file keeps the four entries.
     {
-        LibClass lib (processor, libraryFile(), chooser());
+        LibraryPanel lib (processor, libraryFile(), chooser());
         EXPECT_EQ (lib.getList().getCount(), 4);
         answers.push_back (rig.folder.getChildFile ("backup"));
-        press (lib.getButton (LibClass::clearAllButton));
-        answer (lib.getOverlay(), TextInputCont::okButton);
+        press (lib.getButton (LibraryPanel::clearAllButton));
+        answer (lib.getOverlay(), TextEntryOverlay::okButton);
         EXPECT_EQ (asked.back().title, "Save Arrangements");
         EXPECT_TRUE (lib.getLibrary().isEmpty());
         ArrangementLibrary backup;
@@ -377,45 +377,45 @@ TEST_F (LibraryWindow, LibraryOverlaysAndItsFile)
     EXPECT_EQ (written.getNumEntries(), 4);
 }
 
-TEST_F (LibraryWindow, DeletingTheOnlyEntryAndTwoHundredEntries)
+TEST_F (LibraryWindowTest, DeletingTheOnlyEntryAndTwoHundredEntries)
 {
     auto window = makeWindow();
-    press (window->getButton (Lib_Manager_Comp::libraryButton));
+    press (window->getButton (LibraryContent::libraryButton));
     {
         auto& lib = *window->getLibraryPanel();
         // Down to one entry, then delete it too.
         while (lib.getList().getCount() > 1)
         {
             lib.getList().selectRow (0);
-            press (lib.getButton (LibClass::deleteButton));
-            answer (lib.getOverlay(), TextInputCont::okButton);
+            press (lib.getButton (LibraryPanel::deleteButton));
+            answer (lib.getOverlay(), TextEntryOverlay::okButton);
         }
-        press (window->getButton (Lib_Manager_Comp::bankButton)); // writes the single entry
+        press (window->getButton (LibraryContent::bankButton)); // writes the single entry
     }
-    press (window->getButton (Lib_Manager_Comp::libraryButton));
+    press (window->getButton (LibraryContent::libraryButton));
     {
         auto& lib = *window->getLibraryPanel();
         ASSERT_EQ (lib.getList().getCount(), 1);
         EXPECT_EQ (lib.getList().getShownName (0), "Rock");
         lib.getList().selectRow (0);
-        press (lib.getButton (LibClass::deleteButton));
-        answer (lib.getOverlay(), TextInputCont::okButton);
+        press (lib.getButton (LibraryPanel::deleteButton));
+        answer (lib.getOverlay(), TextEntryOverlay::okButton);
         EXPECT_TRUE (lib.getLibrary().isEmpty());
-        EXPECT_FALSE (shown (lib, LibClass::deleteButton));
+        EXPECT_FALSE (shown (lib, LibraryPanel::deleteButton));
     }
-    press (window->getButton (Lib_Manager_Comp::bankButton));
+    press (window->getButton (LibraryContent::bankButton));
     ArrangementLibrary kept;
     ASSERT_TRUE (kept.loadLibraryFile (libraryFile()));
     EXPECT_EQ (kept.getNumEntries(), 1) << "an empty library leaves the file as it was";
 
     // 200 entries: count 48 01, every length 73 04, then zero bytes.
-    press (window->getButton (Lib_Manager_Comp::libraryButton));
+    press (window->getButton (LibraryContent::libraryButton));
     {
         auto& lib = *window->getLibraryPanel();
         while (lib.getList().getCount() < 200)
         {
-            press (lib.getButton (LibClass::addCurrentButton));
-            answer (lib.getOverlay(), TextInputCont::okButton, "Take " + juce::String (lib.getList().getCount() + 1));
+            press (lib.getButton (LibraryPanel::addCurrentButton));
+            answer (lib.getOverlay(), TextEntryOverlay::okButton, "Take " + juce::String (lib.getList().getCount() + 1));
         }
         lib.getList().selectRow (199);
         EXPECT_EQ (lib.getList().getFirstVisibleRow(), 200 - lib.getList().getVisibleRows());
@@ -432,7 +432,7 @@ TEST_F (LibraryWindow, DeletingTheOnlyEntryAndTwoHundredEntries)
         ASSERT_EQ (memcmp (b + 10 + e * 637, length, 10), 0) << "entry " << e;
 }
 
-TEST_F (LibraryWindow, ApplyReachesTheInstrument)
+TEST_F (LibraryWindowTest, ApplyReachesTheInstrument)
 {
     rig.settle();
     auto window = makeWindow();
@@ -441,7 +441,7 @@ TEST_F (LibraryWindow, ApplyReachesTheInstrument)
     // Bank APPLY: the slot becomes current and its programs go out in program mode.
     rig.simulator.clearReceived();
     bank.getList().selectRow (1);
-    press (bank.getButton (Plugin_Bank::applyButton));
+    press (bank.getButton (BankPanel::applyButton));
     ASSERT_TRUE (deliver (16 + 7));
     EXPECT_EQ (processor.getCurrentProgram(), 1);
     for (int c = 0; c < 16; ++c)
@@ -451,16 +451,16 @@ TEST_F (LibraryWindow, ApplyReachesTheInstrument)
     EXPECT_EQ (modes.front().address, (std::array<int, 5> { 12, 0, 0, 0, 11 }));
     EXPECT_EQ (modes.front().value, 1);
     EXPECT_FALSE (bank.getPreview().isVisible());
-    rig.timeline.advance (MidiCntrState::programModeBlockMs + 1.0); // the instrument is heard again
+    rig.timeline.advance (ControllerState::programModeBlockMs + 1.0); // the instrument is heard again
 
     // Library APPLY: the live Arrangement takes the entry; the bank and the current
     // slot stay.
-    press (window->getButton (Lib_Manager_Comp::libraryButton));
+    press (window->getButton (LibraryContent::libraryButton));
     auto& lib = *window->getLibraryPanel();
     const auto bankBefore = ArrangementFiles::makeBankChunk (processor.getHub().getBank());
     rig.simulator.clearReceived();
     lib.getList().selectRow (2); // "Rock": channels 7 and 10 already play its programs
-    press (lib.getButton (LibClass::applyButton));
+    press (lib.getButton (LibraryPanel::applyButton));
     ASSERT_TRUE (deliver (14 + 7));
     const auto expected = lib.getLibrary().getRecord (2);
     for (int c = 0; c < 16; ++c)
@@ -472,7 +472,7 @@ TEST_F (LibraryWindow, ApplyReachesTheInstrument)
     EXPECT_EQ (ArrangementFiles::makeBankChunk (processor.getHub().getBank()), bankBefore);
 }
 
-TEST_F (LibraryWindow, DoneAndCloseReportToTheMainWindow)
+TEST_F (LibraryWindowTest, DoneAndCloseReportToTheMainWindow)
 {
     auto window = makeWindow();
     struct Listener : juce::ChangeListener
@@ -482,27 +482,27 @@ TEST_F (LibraryWindow, DoneAndCloseReportToTheMainWindow)
     } listener;
     window->addChangeListener (&listener);
 
-    press (window->getButton (Lib_Manager_Comp::doneButton));
+    press (window->getButton (LibraryContent::doneButton));
     window->dispatchPendingMessages();
     EXPECT_EQ (listener.heard, 1);
-    EXPECT_EQ (window->getLastReport(), Lib_Manager_Comp::doneReport);
+    EXPECT_EQ (window->getLastReport(), LibraryContent::doneReport);
 
-    window->windowTool (WinMovCan::closeCode);
+    window->windowTool (WindowButtons::closeCode);
     window->dispatchPendingMessages();
     EXPECT_EQ (listener.heard, 2);
     window->removeChangeListener (&listener);
 }
 
-TEST_F (LibraryWindow, Renders)
+TEST_F (LibraryWindowTest, Renders)
 {
     auto window = makeWindow();
     window->getBankPanel()->getList().selectRow (1);
     EXPECT_EQ (zd8test::compareWithReference (*window, "library_window"), "");
 
-    press (window->getButton (Lib_Manager_Comp::libraryButton));
+    press (window->getButton (LibraryContent::libraryButton));
     window->getLibraryPanel()->getList().selectRow (2);
     EXPECT_EQ (zd8test::compareWithReference (*window, "library_window_library"), "");
 
-    press (window->getLibraryPanel()->getButton (LibClass::deleteButton));
+    press (window->getLibraryPanel()->getButton (LibraryPanel::deleteButton));
     EXPECT_EQ (zd8test::compareWithReference (*window, "library_window_question"), "");
 }

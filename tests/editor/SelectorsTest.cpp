@@ -3,14 +3,14 @@
 // shown before, and the FX chain selector's choice reaching the slot, the host and the
 // channel's chains (and nothing reaching the instrument).
 
-#include "editor/AppBar.h"
+#include "editor/TabBar.h"
 #include "editor/EditEvent.h"
-#include "editor/MainComp.h"
+#include "editor/MainPanel.h"
 #include "editor/VantorAudioProcessorEditor.h"
-#include "editor/pages/ChMixerComp.h"
-#include "editor/pages/FxcSelClass.h"
-#include "editor/pages/KmpSelClass.h"
-#include "editor/pages/PrgSelClass.h"
+#include "editor/pages/MixerPage.h"
+#include "editor/pages/FxChainSelector.h"
+#include "editor/pages/KeymapSelector.h"
+#include "editor/pages/ProgramPage.h"
 #include "plugin/VantorAudioProcessor.h"
 #include "support/PluginRig.h"
 #include "support/RenderCheck.h"
@@ -40,19 +40,19 @@ namespace
     {
         PluginRig rig;
         VantorAudioProcessor processor { rig.environment };
-        MidiCntrState& hub = processor.getHub();
+        ControllerState& hub = processor.getHub();
         std::unique_ptr<juce::AudioProcessorEditor> editor;
-        MainComp* main = nullptr;
+        MainPanel* main = nullptr;
         size_t sentBefore = 0;
 
         void SetUp() override
         {
             editor.reset (processor.createEditor());
-            main = &dynamic_cast<VantorAudioProcessorEditor&> (*editor).getMainComp();
+            main = &dynamic_cast<VantorAudioProcessorEditor&> (*editor).getMainPanel();
             if (main->getAboutPanel() != nullptr)
             {
-                main->getAppBar().report (AppBar::aboutTab);
-                main->getAppBar().dispatchPendingMessages();
+                main->getTabBar().report (TabBar::aboutTab);
+                main->getTabBar().dispatchPendingMessages();
             }
             main->handleUpdateNowIfNeeded();
             rig.settle (1);   // the window's identity request
@@ -73,7 +73,7 @@ namespace
             }
         }
 
-        void press (StsBut* button)
+        void press (KitButton* button)
         {
             ASSERT_NE (button, nullptr);
             KitMouse (*button).click (4, 4);
@@ -269,16 +269,16 @@ TEST_F (Selectors, FilterButtonsListBanksCategoriesAndAll)
 
     struct Case
     {
-        StsBut* button;
+        KitButton* button;
         int mode, argument;
         std::vector<int> ids;
     };
     const Case cases[] = {
-        { s.getFilterButton (KmpSelClass::factoryId), 1, 0, { 3, 9 } },
-        { s.getFilterButton (KmpSelClass::userId), 1, 1, { 4097, 5000 } },
+        { s.getFilterButton (KeymapSelector::factoryId), 1, 0, { 3, 9 } },
+        { s.getFilterButton (KeymapSelector::userId), 1, 1, { 4097, 5000 } },
         { s.getFilterButton (25), 1, 25, {} },
         { s.getCategoryButton (2), 2, 2, { 9 } },
-        { s.getFilterButton (KmpSelClass::allId), 4, 0, { 3, 9, 4097, 5000 } },
+        { s.getFilterButton (KeymapSelector::allId), 4, 0, { 3, 9, 4097, 5000 } },
     };
     for (const auto& c : cases)
     {
@@ -293,17 +293,17 @@ TEST_F (Selectors, FilterButtonsListBanksCategoriesAndAll)
         for (int id = 0; id <= 200; ++id)
             if (auto* b = s.getFilterButton (id); b != nullptr && b->isOn())
                 ++lit;
-        for (int cat = 0; cat < KmpSelClass::categoryButtonCount; ++cat)
+        for (int cat = 0; cat < KeymapSelector::categoryButtonCount; ++cat)
             lit += s.getCategoryButton (cat)->isOn() ? 1 : 0;
         EXPECT_EQ (lit, 1) << "one highlighted filter button";
     }
 
     // "Enter" goes back to every object and lights "ALL".
-    s.buttonPressed (s.getFilterButton (KmpSelClass::userId), KmpSelClass::userId);
+    s.buttonPressed (s.getFilterButton (KeymapSelector::userId), KeymapSelector::userId);
     press (s.findButton ("9"));
     press (s.findButton ("Enter"));
     EXPECT_EQ (s.getFilterMode(), ObjectStore::listPresent);
-    EXPECT_EQ (s.getHighlighted(), s.getFilterButton (KmpSelClass::allId));
+    EXPECT_EQ (s.getHighlighted(), s.getFilterButton (KeymapSelector::allId));
     EXPECT_EQ (s.getList().getSelectedId(), 9);
 }
 
@@ -327,8 +327,8 @@ TEST_F (Selectors, ClosingReturnsToThePreviousPageAndHidingAllFollowsItsOrder)
     // A tab hides the selector with all pages; what comes back on the way is hidden
     // or replaced by the tab's page.
     main->openObjectSelector (ObjectStore::typeKeymap, 2, 1);
-    main->getAppBar().report (AppBar::mixerTab);
-    main->getAppBar().dispatchPendingMessages();
+    main->getTabBar().report (TabBar::mixerTab);
+    main->getTabBar().dispatchPendingMessages();
     EXPECT_FALSE (main->isSelectorShown (ObjectStore::typeKeymap));
     EXPECT_FALSE (keymaps.isVisible());
     EXPECT_EQ (keymaps.getPosition(), juce::Point<int> (-3300, -3000));
@@ -370,7 +370,7 @@ TEST_F (Selectors, FxChainChoicesSetTheSlotTellTheHostAndReloadTheChainsButSendN
 {
     HostReports host;
     processor.addListener (&host);
-    constexpr int channel = 3, type = FxcSelClass::aux2Type;
+    constexpr int channel = 3, type = FxChainSelector::aux2Type;
     const int slot = ParameterTable::programSlot (channel, type);   // 54
     ASSERT_EQ (slot, 54);
 
@@ -438,7 +438,7 @@ TEST_F (Selectors, FxChainChoiceReloadsTheChannelsEffectParameterLists)
     ASSERT_FALSE (before.empty());
     ASSERT_GT (chainBefore, 0);
 
-    main->openFxChainSelector (channel, FxcSelClass::insertType);
+    main->openFxChainSelector (channel, FxChainSelector::insertType);
     auto* s = main->getFxChainSelector();
     press (s->findButton ("SELECT NONE"));
     deliver (*s);
@@ -453,7 +453,7 @@ TEST_F (Selectors, FxChainChoiceReloadsTheChannelsEffectParameterLists)
 
 TEST_F (Selectors, FxChainCategoriesFilterTheListAndTheKnobStepsThroughThem)
 {
-    main->openFxChainSelector (1, FxcSelClass::insertType);
+    main->openFxChainSelector (1, FxChainSelector::insertType);
     auto& s = *main->getFxChainSelector();
     auto& chains = hub.getImage().getFxChains();
     const int everyChain = s.getList().getCount();
@@ -468,7 +468,7 @@ TEST_F (Selectors, FxChainCategoriesFilterTheListAndTheKnobStepsThroughThem)
     press (s.findButton ("Delay"));
     const auto delays = s.getList().getIds();
     EXPECT_FALSE (delays.empty());
-    EXPECT_EQ (delays, FxcSelClass::chainsToList (chains, "Delay"));
+    EXPECT_EQ (delays, FxChainSelector::chainsToList (chains, "Delay"));
     EXPECT_EQ (std::set<int> (delays.begin(), delays.end()).size(), delays.size()) << "each chain once";
     EXPECT_TRUE (s.getCategoryButton (8)->isOn());
     EXPECT_FALSE (s.findButton ("ALL")->isOn());
@@ -491,7 +491,7 @@ TEST_F (Selectors, FxChainCategoriesFilterTheListAndTheKnobStepsThroughThem)
         s.getKnob().dispatchPendingMessages();
         EXPECT_EQ (s.getFilter(), st.filter);
         if (st.filter > 0)
-            EXPECT_EQ (s.getList().getIds(), FxcSelClass::chainsToList (chains, Categories::effectCategoryName (st.filter)));
+            EXPECT_EQ (s.getList().getIds(), FxChainSelector::chainsToList (chains, Categories::effectCategoryName (st.filter)));
         else
             EXPECT_EQ (s.getList().getCount(), everyChain);
     }
@@ -527,7 +527,7 @@ TEST_F (Selectors, RendersOfTheKeymapAndFxChainSelectors)
     EXPECT_EQ (keymaps.getBounds().getWidth(), 996);
     EXPECT_EQ (zd8test::compareWithReference (keymaps, "selector_keymap"), "");
 
-    main->openFxChainSelector (0, FxcSelClass::insertType);
+    main->openFxChainSelector (0, FxChainSelector::insertType);
     auto& fx = *main->getFxChainSelector();
     press (fx.findButton ("Reverb"));
     fx.getList().selectIndex (2);

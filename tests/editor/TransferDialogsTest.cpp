@@ -1,17 +1,17 @@
 #include "KitMouse.h"
 #include "editor/AboutPanel.h"
-#include "editor/AppBar.h"
+#include "editor/TabBar.h"
 #include "editor/EditEvent.h"
-#include "editor/MainComp.h"
+#include "editor/MainPanel.h"
 #include "editor/VantorAudioProcessorEditor.h"
-#include "editor/pages/MIDI_Setup.h"
-#include "editor/pages/PrgSelClass.h"
-#include "editor/pages/ProgBarView.h"
-#include "editor/pages/RecTrn.h"
-#include "editor/pages/RenameCnt.h"
-#include "editor/pages/StpSelClass.h"
-#include "editor/pages/WriteSndView.h"
-#include "link/FIFO_Class.h"
+#include "editor/pages/MidiSetupPanel.h"
+#include "editor/pages/ProgramPage.h"
+#include "editor/pages/ReceiveProgress.h"
+#include "editor/pages/ReceiveDialog.h"
+#include "editor/pages/RenameDialog.h"
+#include "editor/pages/MultiPage.h"
+#include "editor/pages/WriteDialog.h"
+#include "link/TransferMailbox.h"
 #include "plugin/VantorAudioProcessor.h"
 #include "support/PluginRig.h"
 #include "support/RenderCheck.h"
@@ -67,25 +67,25 @@ protected:
         rig.settle();
         fifo.dispatchPendingMessages();
         if (main().getAboutPanel() != nullptr)
-            press (AppBar::aboutTab);
+            press (TabBar::aboutTab);
         main().handleUpdateNowIfNeeded();
         memory.clearRequests();
         rig.simulator.clearReceived();
     }
 
-    MainComp& main() { return window->getMainComp(); }
-    MidiCntrState& hub() { return processor.getHub(); }
+    MainPanel& main() { return window->getMainPanel(); }
+    ControllerState& hub() { return processor.getHub(); }
 
     void press (int tab)
     {
-        main().getAppBar().report (tab);
-        main().getAppBar().dispatchPendingMessages();
+        main().getTabBar().report (tab);
+        main().getTabBar().dispatchPendingMessages();
     }
 
     /** "RECEIVE DATA" on the MIDI setup panel. */
-    RecTrn& openReceiveDialog()
+    ReceiveDialog& openReceiveDialog()
     {
-        press (AppBar::midiTab);
+        press (TabBar::midiTab);
         auto* setup = main().getSetupPanel();
         EXPECT_NE (setup, nullptr);
         if (setup != nullptr)
@@ -97,7 +97,7 @@ protected:
     }
 
     /** Programs from..to through the dialog's type button, range fields and START. */
-    ProgBarView& startReceive (RecTrn& dialog, int from, int to)
+    ReceiveProgress& startReceive (ReceiveDialog& dialog, int from, int to)
     {
         click (*dialog.getTypeButton (program));
         auto* view = dialog.getProgressView();
@@ -109,14 +109,14 @@ protected:
     }
 
     /** One reply answered and handled, and the dialogs told. */
-    bool step (ProgBar& model)
+    bool step (ReceiveTransfer& model)
     {
         const bool more = rig.roundTrip (fifo);
         model.dispatchPendingMessages();
         return more;
     }
 
-    void pump (ProgBar& model)
+    void pump (ReceiveTransfer& model)
     {
         rig.pumpTransfers (fifo);
         model.dispatchPendingMessages();
@@ -160,7 +160,7 @@ protected:
     VantorAudioProcessor processor { rig.environment };
     std::unique_ptr<juce::AudioProcessorEditor> editor;
     VantorAudioProcessorEditor* window = nullptr;
-    FIFO_Class& fifo = processor.getHub().getImage().getFifo();
+    TransferMailbox& fifo = processor.getHub().getImage().getFifo();
     zd8sim::ObjectMemory& memory = rig.simulator.getMemory();
 };
 
@@ -176,12 +176,12 @@ TEST_F (TransferDialogsTest, ReceiveDataOpensTheDialogWhichHoldsOffTheTopBar)
     EXPECT_EQ (dialog.getProgressView(), nullptr);
 
     // Every tab is ignored while the dialog is open.
-    for (int tab : { AppBar::midiTab, AppBar::aboutTab, AppBar::multiTab, AppBar::mixerTab, AppBar::keysTab })
+    for (int tab : { TabBar::midiTab, TabBar::aboutTab, TabBar::multiTab, TabBar::mixerTab, TabBar::keysTab })
     {
         press (tab);
         EXPECT_EQ (main().getSetupPanel(), nullptr) << tab;
         EXPECT_EQ (main().getAboutPanel(), nullptr) << tab;
-        EXPECT_EQ (main().getWindowMode(), MidiCntrState::programMode) << tab;
+        EXPECT_EQ (main().getWindowMode(), ControllerState::programMode) << tab;
         EXPECT_FALSE (main().isKeyboardShown()) << tab;
         EXPECT_EQ (main().getReceiveDialog(), &dialog) << tab;
     }
@@ -206,12 +206,12 @@ TEST_F (TransferDialogsTest, ReceiveDataOpensTheDialogWhichHoldsOffTheTopBar)
     // CLOSE: the owner closes it on the 1111 message; the flag goes with the dialog,
     // and the tabs work again.
     click (dialog.getCloseButton());
-    EXPECT_EQ (dialog.getState(), RecTrn::closeState);
+    EXPECT_EQ (dialog.getState(), ReceiveDialog::closeState);
     dialog.dispatchPendingMessages();
     EXPECT_EQ (main().getReceiveDialog(), nullptr);
     EXPECT_FALSE (hub().isTransferRunning());
     main().handleUpdateNowIfNeeded();
-    press (AppBar::midiTab);
+    press (TabBar::midiTab);
     EXPECT_NE (main().getSetupPanel(), nullptr);
 }
 
@@ -304,7 +304,7 @@ TEST_F (TransferDialogsTest, CancelKeepsWhatArrivedAndRemovesTheProgressWidget)
     // The dialog stays; a type button starts afresh.
     click (*dialog.getTypeButton (program));
     ASSERT_NE (dialog.getProgressView(), nullptr);
-    EXPECT_EQ (dialog.getProgress()->getState(), ProgBar::State::open);
+    EXPECT_EQ (dialog.getProgress()->getState(), ReceiveTransfer::State::open);
     EXPECT_TRUE (hub().isTransferRunning());
 }
 
@@ -328,7 +328,7 @@ TEST_F (TransferDialogsTest, ADroppedReplyEndsWithNoAnswerAfterTheTimeOut)
     }
     rig.timeline.advance (1999);
     pump (model);
-    EXPECT_EQ (model.getState(), ProgBar::State::running);
+    EXPECT_EQ (model.getState(), ReceiveTransfer::State::running);
     rig.timeline.advance (1);
     pump (model);
 
@@ -387,7 +387,7 @@ TEST_F (TransferDialogsTest, WriteFromTheProgramPageWithRenameAndCategoriesThenR
     dialog->chooseMainCategory (4);
     EXPECT_EQ (dialog->makeSubCategoryMenu().getNumItems(), 20);
     dialog->chooseSubCategory (2);
-    EXPECT_EQ (dialog->getMainCategoryText(), WriteSnd::mainCategoryMenu()[4]);
+    EXPECT_EQ (dialog->getMainCategoryText(), WriteTransfer::mainCategoryMenu()[4]);
     EXPECT_EQ (dialog->getSubCategoryText(), dialog->getModel().subCategoryMenu()[2]);
     ASSERT_TRUE (rig.settle (14));
     // The two changes are the last ones the instrument took apart.
@@ -448,7 +448,7 @@ TEST_F (TransferDialogsTest, WriteFromTheProgramPageWithRenameAndCategoriesThenR
     // CLOSE after a program write: code 26, the window stays in program mode.
     click (dialog->getCancelButton());
     EXPECT_EQ (main().getWriteDialog(), nullptr);
-    EXPECT_EQ (main().getWindowMode(), MidiCntrState::programMode);
+    EXPECT_EQ (main().getWindowMode(), ControllerState::programMode);
     EXPECT_TRUE (main().isProgramPageShown());
     main().handleUpdateNowIfNeeded();
 }
@@ -465,14 +465,14 @@ TEST_F (TransferDialogsTest, ClosingAfterAMultiWriteShowsMultiModeAndCancelJustC
     memory.selectMulti (source);
 
     // CANCEL without a write: code 13, nothing else changes.
-    main().openWriteDialog (WriteSndView::multiObjectType, 0, source);
+    main().openWriteDialog (WriteDialog::multiObjectType, 0, source);
     ASSERT_NE (main().getWriteDialog(), nullptr);
     click (main().getWriteDialog()->getCancelButton());
     EXPECT_EQ (main().getWriteDialog(), nullptr);
-    EXPECT_EQ (main().getWindowMode(), MidiCntrState::programMode);
+    EXPECT_EQ (main().getWindowMode(), ControllerState::programMode);
     EXPECT_TRUE (rig.simulator.getAssembledSysex().empty());
 
-    main().openWriteDialog (WriteSndView::multiObjectType, 0, source);
+    main().openWriteDialog (WriteDialog::multiObjectType, 0, source);
     auto* dialog = main().getWriteDialog();
     ASSERT_NE (dialog, nullptr);
     EXPECT_TRUE (dialog->isWritingMulti());
@@ -493,9 +493,9 @@ TEST_F (TransferDialogsTest, ClosingAfterAMultiWriteShowsMultiModeAndCancelJustC
 
     click (dialog->getCancelButton());
     EXPECT_EQ (main().getWriteDialog(), nullptr);
-    EXPECT_EQ (main().getWindowMode(), MidiCntrState::multiMode);
-    EXPECT_TRUE (main().getAppBar().getTab (AppBar::multiTab)->isOn());
-    EXPECT_EQ (hub().getParameters().value (ParameterTable::playingModeSlot), MidiCntrState::multiMode);
+    EXPECT_EQ (main().getWindowMode(), ControllerState::multiMode);
+    EXPECT_TRUE (main().getTabBar().getTab (TabBar::multiTab)->isOn());
+    EXPECT_EQ (hub().getParameters().value (ParameterTable::playingModeSlot), ControllerState::multiMode);
     main().handleUpdateNowIfNeeded();
 
     // The multi page's WRITE asks for the dialog of the multi it shows.

@@ -1,4 +1,4 @@
-#include "link/MIDI_PORTS_Control.h"
+#include "link/InstrumentPorts.h"
 #include "link/VirtualMidiDevices.h"
 #include "support/ManualTimeline.h"
 
@@ -136,7 +136,7 @@ struct PortsFixture : public ::testing::Test
     FakeDevices devices;
     LinkEnvironment environment { devices, timeline, timeline, juce::File() };
     NullCallback hub;
-    std::unique_ptr<MIDI_PORTS_Control> ports = std::make_unique<MIDI_PORTS_Control> (environment, hub);
+    std::unique_ptr<InstrumentPorts> ports = std::make_unique<InstrumentPorts> (environment, hub);
 
     Log takeLog() { return std::exchange (devices.log, {}); }
 
@@ -297,7 +297,7 @@ TEST_F (PortsFixture, ProgramSelectsArePacedByTheWindow)
     for (const auto& s : scenarios)
     {
         timeline.setNow (start);
-        ports = std::make_unique<MIDI_PORTS_Control> (environment, hub);
+        ports = std::make_unique<InstrumentPorts> (environment, hub);
         openOutputQuietly (1);
 
         for (const auto& select : s.selects)
@@ -363,7 +363,7 @@ TEST (PortsWithVirtualDevices, ARemovedDeviceKeepsWorkingUntilThePortIsChanged)
     sim->toDevice.connect (&atSim);
 
     {
-        MIDI_PORTS_Control ports (environment, hub);
+        InstrumentPorts ports (environment, hub);
         ports.openStoredPorts ({ "ZD8 Sim", "ZD8 Sim", "NONE" });
         ASSERT_TRUE (ports.isInputOpen() && ports.isOutputOpen());
 
@@ -395,7 +395,7 @@ TEST (PortsWithVirtualDevices, ChangingTheOutputWhileAnotherThreadSendsIsSafe)
     devices.add (std::make_shared<VirtualMidiDevice> ("Two", timeline));
     LinkEnvironment environment { devices, timeline, timeline, juce::File() };
     Counter hub;
-    MIDI_PORTS_Control ports (environment, hub);
+    InstrumentPorts ports (environment, hub);
 
     std::atomic<bool> done { false };
     std::thread audio ([&] {

@@ -2,7 +2,7 @@
 // name could match a device: listing opens a MIDI client on some systems, which an
 // instance with no port chosen should not pay for at every open.
 
-#include "link/MIDI_PORTS_Control.h"
+#include "link/InstrumentPorts.h"
 #include "support/ManualTimeline.h"
 
 #include <gtest/gtest.h>
@@ -45,7 +45,7 @@ TEST (StoredPorts, DeviceListsAreAskedForOnlyForNamesThatCouldMatch)
         ListingCounter devices;
         LinkEnvironment environment { devices, timeline, timeline, juce::File() };
         NullCallback hub;
-        MIDI_PORTS_Control ports (environment, hub);
+        InstrumentPorts ports (environment, hub);
 
         ports.openStoredPorts (c.names);
         EXPECT_EQ (devices.inputListings, c.inputListings) << c.names.joinIntoString ("|");

@@ -3,8 +3,8 @@
 // the files appear). An unchanged bank must not overwrite what another instance of the
 // same user saved in the meantime.
 
-#include "model/Factory_Banks_ZD8.h"
-#include "model/ZD7Class.h"
+#include "model/BuiltInBanks.h"
+#include "model/InstrumentImage.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +32,7 @@ struct BankFiles : public ::testing::Test
     void SetUp() override { ASSERT_TRUE (folder.createDirectory().wasOk()); }
     void TearDown() override { folder.deleteRecursively(); }
 
-    juce::File fileOf (int type) const { return Factory_Banks_ZD8::dataFile (type, folder); }
+    juce::File fileOf (int type) const { return BuiltInBanks::dataFile (type, folder); }
 
     juce::MemoryBlock contentOf (int type) const
     {
@@ -58,11 +58,11 @@ TEST_F (BankFiles, ExistingFilesAreLoadedMissingOrEmptyOnesGiveTheBuiltInBankAnd
     ASSERT_TRUE (fileOf (ObjectStore::typeProgram).replaceWithData (programFile.getData(), programFile.getSize()));
     ASSERT_TRUE (fileOf (ObjectStore::typeMulti).create().wasOk());
 
-    ZD7Class image;
+    InstrumentImage image;
     image.loadBanks (folder);
     EXPECT_EQ (image.getPrograms().getBlock(), programFile);
-    EXPECT_EQ (image.getMultis().getBlock(), Factory_Banks_ZD8::builtInBank (ObjectStore::typeMulti));
-    EXPECT_EQ (image.getFxChains().getBlock(), Factory_Banks_ZD8::builtInBank (ObjectStore::typeFxChain));
+    EXPECT_EQ (image.getMultis().getBlock(), BuiltInBanks::builtInBank (ObjectStore::typeMulti));
+    EXPECT_EQ (image.getFxChains().getBlock(), BuiltInBanks::builtInBank (ObjectStore::typeFxChain));
 
     // The loaded program file, replaced behind the image's back, survives; the two
     // stores that came from the built-in banks are written.
@@ -71,8 +71,8 @@ TEST_F (BankFiles, ExistingFilesAreLoadedMissingOrEmptyOnesGiveTheBuiltInBankAnd
 
     image.saveBanks (folder);
     EXPECT_EQ (contentOf (ObjectStore::typeProgram), otherInstance);
-    EXPECT_EQ (contentOf (ObjectStore::typeMulti), Factory_Banks_ZD8::builtInBank (ObjectStore::typeMulti));
-    EXPECT_EQ (contentOf (ObjectStore::typeFxChain), Factory_Banks_ZD8::builtInBank (ObjectStore::typeFxChain));
+    EXPECT_EQ (contentOf (ObjectStore::typeMulti), BuiltInBanks::builtInBank (ObjectStore::typeMulti));
+    EXPECT_EQ (contentOf (ObjectStore::typeFxChain), BuiltInBanks::builtInBank (ObjectStore::typeFxChain));
 }
 
 TEST_F (BankFiles, OnlyEditedStoresAreWrittenAndAFileThatWentIsWrittenAgain)
@@ -80,18 +80,18 @@ TEST_F (BankFiles, OnlyEditedStoresAreWrittenAndAFileThatWentIsWrittenAgain)
     struct Case
     {
         const char* what;
-        std::function<void (ZD7Class&)> act;
+        std::function<void (InstrumentImage&)> act;
         std::vector<bool> written; // programs, multis, FX chains
     };
     const std::vector<Case> cases {
-        { "nothing changed", [] (ZD7Class&) {}, { false, false, false } },
-        { "a program received", [] (ZD7Class& i) { i.getPrograms().replaceRecord (4100, bytes (pianoContent)); }, { true, false, false } },
+        { "nothing changed", [] (InstrumentImage&) {}, { false, false, false } },
+        { "a program received", [] (InstrumentImage& i) { i.getPrograms().replaceRecord (4100, bytes (pianoContent)); }, { true, false, false } },
         { "a multi put back unchanged still counts as edited",
-          [] (ZD7Class& i) { i.getMultis().replaceRecord (1, i.getMultis().readRecord (1)); }, { false, true, false } },
-        { "an FX chain received", [] (ZD7Class& i) { i.getFxChains().replaceRecord (7, bytes (pianoContent)); }, { false, false, true } },
-        { "a replace without a slot changes nothing", [] (ZD7Class& i) { i.getPrograms().replaceRecord (9000, bytes (pianoContent)); }, { false, false, false } },
-        { "a removal of an empty slot changes nothing", [] (ZD7Class& i) { i.getMultis().removeRecord (3); }, { false, false, false } },
-        { "a deleted file is written again", [this] (ZD7Class&) { fileOf (ObjectStore::typeFxChain).deleteFile(); }, { false, false, true } },
+          [] (InstrumentImage& i) { i.getMultis().replaceRecord (1, i.getMultis().readRecord (1)); }, { false, true, false } },
+        { "an FX chain received", [] (InstrumentImage& i) { i.getFxChains().replaceRecord (7, bytes (pianoContent)); }, { false, false, true } },
+        { "a replace without a slot changes nothing", [] (InstrumentImage& i) { i.getPrograms().replaceRecord (9000, bytes (pianoContent)); }, { false, false, false } },
+        { "a removal of an empty slot changes nothing", [] (InstrumentImage& i) { i.getMultis().removeRecord (3); }, { false, false, false } },
+        { "a deleted file is written again", [this] (InstrumentImage&) { fileOf (ObjectStore::typeFxChain).deleteFile(); }, { false, false, true } },
     };
 
     const auto marker = bytes ("written by another instance");
@@ -100,7 +100,7 @@ TEST_F (BankFiles, OnlyEditedStoresAreWrittenAndAFileThatWentIsWrittenAgain)
         SCOPED_TRACE (c.what);
         writeSmallBanks();
 
-        ZD7Class image;
+        InstrumentImage image;
         image.loadBanks (folder);
         for (int type : bankTypes)
             ASSERT_TRUE (fileOf (type).replaceWithData (marker.getData(), marker.getSize()));
@@ -128,7 +128,7 @@ TEST_F (BankFiles, OnlyEditedStoresAreWrittenAndAFileThatWentIsWrittenAgain)
 TEST_F (BankFiles, SavingIntoAnotherFolderAlwaysWrites)
 {
     writeSmallBanks();
-    ZD7Class image;
+    InstrumentImage image;
     image.loadBanks (folder);
 
     const auto other = folder.getChildFile ("other");
@@ -136,7 +136,7 @@ TEST_F (BankFiles, SavingIntoAnotherFolderAlwaysWrites)
     for (int type : bankTypes)
     {
         juce::MemoryBlock written;
-        ASSERT_TRUE (Factory_Banks_ZD8::dataFile (type, other).loadFileAsData (written));
+        ASSERT_TRUE (BuiltInBanks::dataFile (type, other).loadFileAsData (written));
         EXPECT_EQ (written, image.storeFor (type)->getBlock());
     }
 }

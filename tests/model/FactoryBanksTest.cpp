@@ -1,4 +1,4 @@
-#include "model/Factory_Banks_ZD8.h"
+#include "model/BuiltInBanks.h"
 
 #include <gtest/gtest.h>
 
@@ -61,17 +61,17 @@ TEST_F (FactoryBanks, DataFilesAndHighestIdsPerType)
     for (const auto& c : cases)
     {
         SCOPED_TRACE (c.type);
-        const auto file = Factory_Banks_ZD8::dataFile (c.type, folder);
+        const auto file = BuiltInBanks::dataFile (c.type, folder);
         EXPECT_EQ (file.getFileName().toStdString(), c.file);
         if (file != juce::File())
         {
             EXPECT_EQ (file.getParentDirectory(), folder);
         }
-        EXPECT_EQ (Factory_Banks_ZD8::highestId (c.type), c.highestId);
+        EXPECT_EQ (BuiltInBanks::highestId (c.type), c.highestId);
     }
 
     const auto appData = juce::File::getSpecialLocation (juce::File::userApplicationDataDirectory);
-    EXPECT_EQ (Factory_Banks_ZD8::dataFolder(), appData.getChildFile ("Vantor ZD8"));
+    EXPECT_EQ (BuiltInBanks::dataFolder(), appData.getChildFile ("Vantor ZD8"));
 }
 
 TEST_F (FactoryBanks, WhichBytesALoadIndexes)
@@ -114,7 +114,7 @@ TEST_F (FactoryBanks, WhichBytesALoadIndexes)
         }
 
         ObjectStore store;
-        Factory_Banks_ZD8::loadBank (store, ObjectStore::typeProgram, folder, fixtureBuiltIn());
+        BuiltInBanks::loadBank (store, ObjectStore::typeProgram, folder, fixtureBuiltIn());
 
         EXPECT_EQ (store.getTypeCode(), ObjectStore::typeProgram);
         EXPECT_EQ (store.getSlotCount(), 8192);
@@ -129,11 +129,11 @@ TEST_F (FactoryBanks, OtherTypesAreNeitherLoadedNorSaved)
     store.buildIndex (ObjectStore::typeKeymap, ObjectStore::emptyBank (ObjectStore::typeKeymap, 3), 2);
     const auto before = text (store.getBlock());
 
-    Factory_Banks_ZD8::loadBank (store, ObjectStore::typeKeymap, folder, fixtureBuiltIn());
+    BuiltInBanks::loadBank (store, ObjectStore::typeKeymap, folder, fixtureBuiltIn());
     EXPECT_EQ (text (store.getBlock()), before);
     EXPECT_EQ (store.getTypeCode(), ObjectStore::typeKeymap);
 
-    EXPECT_FALSE (Factory_Banks_ZD8::saveBank (store, folder));
+    EXPECT_FALSE (BuiltInBanks::saveBank (store, folder));
     EXPECT_EQ (folder.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 0);
 }
 
@@ -143,15 +143,15 @@ TEST_F (FactoryBanks, AProgramStoredInTheUserRangeSurvivesSaveAndReload)
     const auto builtIn = ObjectStore::emptyBank (ObjectStore::typeProgram, ObjectStore::bankSlots);
 
     ObjectStore first;
-    Factory_Banks_ZD8::loadBank (first, ObjectStore::typeProgram, folder, builtIn);
+    BuiltInBanks::loadBank (first, ObjectStore::typeProgram, folder, builtIn);
     EXPECT_TRUE (first.listIds (ObjectStore::listRange, ObjectStore::rangeUser).empty());
 
     first.replaceRecord (4100, bytes (pianoContent));
-    ASSERT_TRUE (Factory_Banks_ZD8::saveBank (first, folder));
+    ASSERT_TRUE (BuiltInBanks::saveBank (first, folder));
     EXPECT_EQ (programFile().getSize(), (juce::int64) first.getBlock().getSize());
 
     ObjectStore second;
-    Factory_Banks_ZD8::loadBank (second, ObjectStore::typeProgram, folder, builtIn);
+    BuiltInBanks::loadBank (second, ObjectStore::typeProgram, folder, builtIn);
     EXPECT_EQ (second.listIds (ObjectStore::listRange, ObjectStore::rangeUser), (std::vector<int> { 4100 }));
     EXPECT_EQ (second.recordName (4100).toStdString(), "Upright Felt        ");
     EXPECT_EQ (second.categoryName (4100).toStdString(), "PIANO");
@@ -159,9 +159,9 @@ TEST_F (FactoryBanks, AProgramStoredInTheUserRangeSurvivesSaveAndReload)
 
     // Saving again replaces the file whole.
     second.removeRecord (4100);
-    ASSERT_TRUE (Factory_Banks_ZD8::saveBank (second, folder));
+    ASSERT_TRUE (BuiltInBanks::saveBank (second, folder));
     ObjectStore third;
-    Factory_Banks_ZD8::loadBank (third, ObjectStore::typeProgram, folder, builtIn);
+    BuiltInBanks::loadBank (third, ObjectStore::typeProgram, folder, builtIn);
     EXPECT_TRUE (third.listIds (ObjectStore::listPresent, 0).empty());
     EXPECT_EQ (text (third.getBlock()), text (builtIn));
 }
@@ -185,7 +185,7 @@ TEST_F (FactoryBanks, FirstStartFillsTheStoresFromTheBuiltInBanks)
     {
         SCOPED_TRACE (c.type);
         ObjectStore store;
-        Factory_Banks_ZD8::loadBank (store, c.type, folder); // the folder holds no data files
+        BuiltInBanks::loadBank (store, c.type, folder); // the folder holds no data files
 
         EXPECT_EQ (store.getSlotCount(), c.slotCount);
         EXPECT_EQ (store.listIds (ObjectStore::listPresent, 0).size(), c.present);
@@ -203,7 +203,7 @@ TEST_F (FactoryBanks, FirstStartFillsTheStoresFromTheBuiltInBanks)
     }
 
     ObjectStore programs;
-    Factory_Banks_ZD8::loadBank (programs, ObjectStore::typeProgram, folder);
+    BuiltInBanks::loadBank (programs, ObjectStore::typeProgram, folder);
     EXPECT_EQ (programs.listIds (ObjectStore::listRange, ObjectStore::rangeFactory), programs.listIds (ObjectStore::listPresent, 0));
     EXPECT_EQ (programs.recordName (2043).trimEnd(), "FM Template");
     EXPECT_EQ (programs.recordName (2045).toStdString(), "Silent  Program     ");
@@ -211,7 +211,7 @@ TEST_F (FactoryBanks, FirstStartFillsTheStoresFromTheBuiltInBanks)
     EXPECT_EQ (programs.readBytes (1, 20, 3).toString(), "ZD7");
 
     ObjectStore multis;
-    Factory_Banks_ZD8::loadBank (multis, ObjectStore::typeMulti, folder);
+    BuiltInBanks::loadBank (multis, ObjectStore::typeMulti, folder);
     EXPECT_EQ (multis.recordName (2044).trimEnd(), "Split Default");
     EXPECT_EQ (multis.recordName (2047).trimEnd(), "Clear Multi");
 }
@@ -222,7 +222,7 @@ TEST_F (FactoryBanks, GeneratedRecordsLieWithinTheirTagsAndHaveNamesAndCategorie
     {
         SCOPED_TRACE (type);
         ObjectStore store;
-        Factory_Banks_ZD8::loadBank (store, type, folder);
+        BuiltInBanks::loadBank (store, type, folder);
         const auto* tags = ObjectStore::tagsFor (type);
         const auto* block = static_cast<const char*> (store.getBlock().getData());
 

@@ -2,8 +2,8 @@
 // within its record, chain 1 is the reference chain, the runs and the categories have
 // the bank's shape, the parameters the program generator references are the ones the
 // chains' name lists hold, and the embedded bank is what the generator writes.
-#include "model/Factory_Banks_ZD8.h"
-#include "model/ObjFXChainClass.h"
+#include "model/BuiltInBanks.h"
+#include "model/FxChainStore.h"
 #include "model/ParameterNameList.h"
 
 // The generator is a build-time tool outside the core library; its FX chain part is
@@ -90,7 +90,7 @@ TEST (FxChainBank, EveryChainDecodesWithinItsRecordAndItsListFillsIt)
         const auto size = c.content.size();
         SCOPED_TRACE (c.id);
 
-        const auto d = ObjFXChainClass::decode (record, size);
+        const auto d = FxChainStore::decode (record, size);
         headerPositions.insert (d.headerPosition);
         effectCounts.insert (d.effectCount);
         ASSERT_TRUE (d.headerPosition == 30 || (d.headerPosition >= 34 && d.headerPosition <= 58 && d.headerPosition % 4 == 2));
@@ -104,10 +104,10 @@ TEST (FxChainBank, EveryChainDecodesWithinItsRecordAndItsListFillsIt)
         }
 
         // The effect entries and the name list fill the record exactly.
-        const int listLength = ObjFXChainClass::nameListLength (record, size, d.listPosition);
+        const int listLength = FxChainStore::nameListLength (record, size, d.listPosition);
         ASSERT_EQ ((size_t) (d.listPosition + listLength), size);
 
-        const auto list = ParameterNameList::parse (ObjFXChainClass::nameListOf (record, size, d));
+        const auto list = ParameterNameList::parse (FxChainStore::nameListOf (record, size, d));
         const auto expected = zd8gen::fxChainParameters (c.id);
         ASSERT_FALSE (expected.empty());
         ASSERT_EQ ((size_t) list.size(), expected.size());
@@ -128,14 +128,14 @@ TEST (FxChainBank, EveryChainDecodesWithinItsRecordAndItsListFillsIt)
 
 TEST (FxChainBank, BuiltInBankIsTheGeneratedOne)
 {
-    EXPECT_TRUE (Factory_Banks_ZD8::builtInBank (ObjectStore::typeFxChain) == generatedBank());
+    EXPECT_TRUE (BuiltInBanks::builtInBank (ObjectStore::typeFxChain) == generatedBank());
 }
 
 TEST (FxChainBank, StoreOfTheBuiltInBank)
 {
-    ObjFXChainClass store;
-    store.buildIndex (ObjectStore::typeFxChain, Factory_Banks_ZD8::builtInBank (ObjectStore::typeFxChain),
-                      Factory_Banks_ZD8::fxChainHighestId);
+    FxChainStore store;
+    store.buildIndex (ObjectStore::typeFxChain, BuiltInBanks::builtInBank (ObjectStore::typeFxChain),
+                      BuiltInBanks::fxChainHighestId);
 
     EXPECT_EQ (store.listIds (ObjectStore::listPresent, 0).size(), 2719u);
     EXPECT_EQ (store.recordLength (8192), 0);

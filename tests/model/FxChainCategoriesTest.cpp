@@ -1,7 +1,7 @@
 #include "FxChainTestBytes.h"
 
 #include "model/EffectCategories.h"
-#include "model/ObjFXChainClass.h"
+#include "model/FxChainStore.h"
 
 #include <gtest/gtest.h>
 
@@ -72,7 +72,7 @@ TEST (FxChainCategories, EveryEffectPutsItsChainInOnce)
         { 8150, chain ("Not counted", { { 1, 1 } }) },
     };
 
-    ObjFXChainClass store;
+    FxChainStore store;
     store.buildIndex (ObjectStore::typeFxChain, bank (records, 8192), 8192);
 
     Ids reverb { 1 };
@@ -106,7 +106,7 @@ TEST (FxChainCategories, EveryEffectPutsItsChainInOnce)
 
 TEST (FxChainCategories, ListsAreBuiltOnceOnTheFirstRequest)
 {
-    ObjFXChainClass store;
+    FxChainStore store;
     store.buildIndex (ObjectStore::typeFxChain, bank ({ { 1, chain ("Hall", { { 4, 2 } }) } }), 16);
 
     const Bytes phaser = chain ("Phaser", { { 250, 2 } });
@@ -120,7 +120,7 @@ TEST (FxChainCategories, ListsAreBuiltOnceOnTheFirstRequest)
     EXPECT_EQ (store.chainsOfCategory ("Phaser"), Ids { 1 }); // not rebuilt
     EXPECT_TRUE (store.chainsOfCategory ("EQ").empty());
 
-    ObjFXChainClass early; // asked before anything was loaded: stays empty
+    FxChainStore early; // asked before anything was loaded: stays empty
     EXPECT_TRUE (early.chainsOfCategory ("Reverb").empty());
     early.buildIndex (ObjectStore::typeFxChain, bank ({ { 1, chain ("Hall", { { 4, 2 } }) } }), 16);
     EXPECT_TRUE (early.chainsOfCategory ("Reverb").empty());

@@ -1,6 +1,6 @@
 #include "FxChainTestBytes.h"
 
-#include "model/ObjFXChainClass.h"
+#include "model/FxChainStore.h"
 #include "model/ParameterNameList.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +15,7 @@ namespace
 {
 int headerOf (const Bytes& b)
 {
-    return ObjFXChainClass::headerPositionOf (b.data(), b.size());
+    return FxChainStore::headerPositionOf (b.data(), b.size());
 }
 
 Bytes tail (const Bytes& b, size_t from)
@@ -69,7 +69,7 @@ TEST (FxChainDecode, HeaderIsTheFirstMarkAfterTwoZerosFrom20To59)
 
 TEST (FxChainDecode, ChainOneHasOneReverbAndItsListAt414)
 {
-    ObjFXChainClass store;
+    FxChainStore store;
     store.buildIndex (ObjectStore::typeFxChain, bank ({ { 1, chainOne() } }), 16);
 
     EXPECT_EQ (store.headerPosition (1), 30);
@@ -117,7 +117,7 @@ TEST (FxChainDecode, EffectWalkAndListPosition)
 
     for (const auto& c : cases)
     {
-        const auto d = ObjFXChainClass::decode (c.record.data(), c.record.size());
+        const auto d = FxChainStore::decode (c.record.data(), c.record.size());
         EXPECT_EQ (d.effectCount, c.count) << c.what;
         for (size_t i = 0; i < c.starts.size(); ++i)
         {
@@ -162,7 +162,7 @@ TEST (FxChainDecode, NameListIsMeasuredByLowBytesAndReadsZerosPastTheRecord)
 
     for (const auto& c : cases)
     {
-        ObjFXChainClass store;
+        FxChainStore store;
         store.buildIndex (ObjectStore::typeFxChain, bank ({ { 3, c.record } }), 16);
         EXPECT_EQ (bytesOf (store.parameterNameList (3)), c.expected) << c.what;
     }
@@ -173,7 +173,7 @@ TEST (FxChainDecode, ChainsWithoutHeaderOrRecordHaveNoEffectsAndNoList)
     Bytes noHeader = chain ("NoHeader", { { 4, 13 } }, { { 1, 0, "Wet" } });
     noHeader[29] = 1; // the zero before the mark
 
-    ObjFXChainClass store;
+    FxChainStore store;
     store.buildIndex (ObjectStore::typeFxChain,
                       bank ({ { 1, chainOne() }, { 2, noHeader }, { 3, name ("Name Only") } }), 16);
 
@@ -215,7 +215,7 @@ TEST (FxChainDecode, ShortCodeTable)
 
 TEST (FxChainDecode, ParameterNameListFromAnotherThreadWhileTheMessageThreadDecodes)
 {
-    ObjFXChainClass store;
+    FxChainStore store;
     const Bytes two = chain ("Two", { { 150, 10 }, { 4, 13 } }, { { 9, 1, "Time" }, { 10, 2, "Feedback" } });
     store.buildIndex (ObjectStore::typeFxChain, bank ({ { 1, chainOne() }, { 2, two } }), 16);
 

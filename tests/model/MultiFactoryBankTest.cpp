@@ -1,11 +1,11 @@
 // Every multi of our own built-in bank walks cleanly: each zone lies inside its record,
 // decodes inside its own bytes, carries its number and a sensible key range, and plays
 // a program the built-in program bank holds.
-#include "model/Factory_Banks_ZD8.h"
+#include "model/BuiltInBanks.h"
 #include "model/MultiZoneWalk.h"
-#include "model/ObjMultiClass.h"
-#include "model/ObjProgramBankClass.h"
-#include "model/ObjSetupBankClass.h"
+#include "model/MultiEditBuffer.h"
+#include "model/ProgramStore.h"
+#include "model/MultiStore.h"
 
 #include <gtest/gtest.h>
 
@@ -17,15 +17,15 @@ namespace
 {
     struct Banks
     {
-        ObjSetupBankClass multis;
-        ObjProgramBankClass programs;
+        MultiStore multis;
+        ProgramStore programs;
 
         Banks()
         {
-            multis.buildIndex (ObjectStore::typeMulti, Factory_Banks_ZD8::builtInBank (ObjectStore::typeMulti),
-                               Factory_Banks_ZD8::multiHighestId);
-            programs.buildIndex (ObjectStore::typeProgram, Factory_Banks_ZD8::builtInBank (ObjectStore::typeProgram),
-                                 Factory_Banks_ZD8::programHighestId);
+            multis.buildIndex (ObjectStore::typeMulti, BuiltInBanks::builtInBank (ObjectStore::typeMulti),
+                               BuiltInBanks::multiHighestId);
+            programs.buildIndex (ObjectStore::typeProgram, BuiltInBanks::builtInBank (ObjectStore::typeProgram),
+                                 BuiltInBanks::programHighestId);
         }
     };
 
@@ -117,13 +117,13 @@ TEST (MultiFactoryBank, EveryZoneOfEveryMultiLiesInsideItsRecord)
 TEST (MultiFactoryBank, LoadedIntoTheEditObjectEveryZoneDecodes)
 {
     const auto& b = banks();
-    ObjMultiClass multi;
+    MultiEditBuffer multi;
     for (int id : b.multis.listIds (ObjectStore::listPresent, 0))
     {
         SCOPED_TRACE (id);
         b.multis.loadMulti (id, multi);
         const int count = multi.zoneCount();
-        const int bpm = multi.multiParameter (subObjZone::typeTempo, 0, subObjZone::tempoBeats);
+        const int bpm = multi.multiParameter (MultiZone::typeTempo, 0, MultiZone::tempoBeats);
         EXPECT_GE (bpm, 20);
         EXPECT_LE (bpm, 300);
         for (int z = 0; z < 16; ++z)
@@ -132,9 +132,9 @@ TEST (MultiFactoryBank, LoadedIntoTheEditObjectEveryZoneDecodes)
             EXPECT_EQ (zone.isDecoded(), z < count) << z;
             if (z < count)
             {
-                EXPECT_EQ (multi.multiParameter (subObjZone::typeHeader, z, 3), z + 1);
-                EXPECT_EQ (multi.multiParameter (subObjZone::typeHeader, z, 2), 2) << "status: playing";
-                EXPECT_TRUE (b.programs.isPresent (multi.multiParameter (subObjZone::typeHeader, z, subObjZone::numberProgram)));
+                EXPECT_EQ (multi.multiParameter (MultiZone::typeHeader, z, 3), z + 1);
+                EXPECT_EQ (multi.multiParameter (MultiZone::typeHeader, z, 2), 2) << "status: playing";
+                EXPECT_TRUE (b.programs.isPresent (multi.multiParameter (MultiZone::typeHeader, z, MultiZone::numberProgram)));
             }
         }
     }

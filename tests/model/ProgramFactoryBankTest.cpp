@@ -3,10 +3,10 @@
 // every program, with its FX chains from the built-in FX chain bank, that must stay
 // within the program's record and name every assigned parameter.
 #include "model/Categories.h"
-#include "model/Factory_Banks_ZD8.h"
-#include "model/ObjFXChainClass.h"
-#include "model/ObjProgramBankClass.h"
-#include "model/ObjProgramEditClass.h"
+#include "model/BuiltInBanks.h"
+#include "model/FxChainStore.h"
+#include "model/ProgramStore.h"
+#include "model/ProgramEditBuffers.h"
 #include "model/ProgramNames.h"
 
 #include <gtest/gtest.h>
@@ -18,25 +18,25 @@ using namespace zd8;
 
 namespace
 {
-using Bank = ObjProgramBankClass;
+using Bank = ProgramStore;
 
-struct BuiltInBanks
+struct IndexedBanks
 {
-    ObjProgramBankClass programs;
-    ObjFXChainClass chains;
+    ProgramStore programs;
+    FxChainStore chains;
 
-    BuiltInBanks()
+    IndexedBanks()
     {
-        programs.buildIndex (ObjectStore::typeProgram, Factory_Banks_ZD8::builtInBank (ObjectStore::typeProgram),
-                             Factory_Banks_ZD8::programHighestId);
-        chains.buildIndex (ObjectStore::typeFxChain, Factory_Banks_ZD8::builtInBank (ObjectStore::typeFxChain),
-                           Factory_Banks_ZD8::fxChainHighestId);
+        programs.buildIndex (ObjectStore::typeProgram, BuiltInBanks::builtInBank (ObjectStore::typeProgram),
+                             BuiltInBanks::programHighestId);
+        chains.buildIndex (ObjectStore::typeFxChain, BuiltInBanks::builtInBank (ObjectStore::typeFxChain),
+                           BuiltInBanks::fxChainHighestId);
     }
 };
 
-const BuiltInBanks& banks()
+const IndexedBanks& banks()
 {
-    static const BuiltInBanks b;
+    static const IndexedBanks b;
     return b;
 }
 
@@ -112,7 +112,7 @@ TEST (ProgramFactoryBank, CoversEveryCategoryLayerCountAndMode)
 TEST (ProgramFactoryBank, EveryProgramDecodesWithinItsRecordAndNamesWhatItAssigns)
 {
     const auto& [programs, chains] = banks();
-    ObjProgramEditClass edit;
+    ProgramEditBuffers edit;
 
     for (int id : presentPrograms())
     {

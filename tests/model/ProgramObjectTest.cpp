@@ -2,9 +2,9 @@
 // offsets, the layer-area end (the 32-layer case), the lists "for sending", decoding
 // the virtual parameter table with the program's FX chains, the edit operations and
 // the instrument's edit-buffer messages.
-#include "model/ObjFXChainClass.h"
-#include "model/ObjProgramBankClass.h"
-#include "model/ObjProgramEditClass.h"
+#include "model/FxChainStore.h"
+#include "model/ProgramStore.h"
+#include "model/ProgramEditBuffers.h"
 
 #include <gtest/gtest.h>
 
@@ -111,9 +111,9 @@ Bytes bytesOf (const juce::MemoryBlock& m)
 
 struct ProgramFixture : public ::testing::Test
 {
-    ObjProgramBankClass programs;
-    ObjFXChainClass chains;
-    ObjProgramEditClass edit { 3 };
+    ProgramStore programs;
+    FxChainStore chains;
+    ProgramEditBuffers edit { 3 };
 
     // Chains 1..3 with lists of their own; 4 is an empty slot.
     const Bytes insertList = nameList (1, { entry (20, 1, text (" Rotor Spd")), entry (10, 2, text (" Shadowed")) });

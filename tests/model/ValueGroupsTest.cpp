@@ -1,6 +1,6 @@
-// The description code groups 100..599, each code through ParDes::formatValue.
+// The description code groups 100..599, each code through ValueFormatter::formatValue.
 
-#include "model/ParDes.h"
+#include "model/ValueFormatter.h"
 
 #include <gtest/gtest.h>
 
@@ -18,9 +18,9 @@ namespace
 
     void expectAll (const std::vector<Case>& cases)
     {
-        const ParDes parDes;
+        const ValueFormatter valueFormatter;
         for (const auto& c : cases)
-            EXPECT_EQ (parDes.formatValue (c.code, c.value), c.text) << "code " << c.code << " value " << c.value;
+            EXPECT_EQ (valueFormatter.formatValue (c.code, c.value), c.text) << "code " << c.code << " value " << c.value;
     }
 }
 

@@ -4,8 +4,8 @@
 // nothing must leave alone what another instance of the same user saved meanwhile.
 
 #include "arrangements/ArrangementFiles.h"
-#include "arrangements/PlugBank.h"
-#include "model/Factory_Banks_ZD8.h"
+#include "arrangements/ArrangementBank.h"
+#include "model/BuiltInBanks.h"
 #include "plugin/SettingsList.h"
 #include "plugin/VantorAudioProcessor.h"
 #include "support/PluginRig.h"
@@ -36,9 +36,9 @@ struct FilesAtClose : public ::testing::Test
         return { folder.getChildFile (SettingsList::fileName),
                  folder.getChildFile (VantorAudioProcessor::arrangementFileName),
                  folder.getChildFile (VantorAudioProcessor::bankFileName),
-                 Factory_Banks_ZD8::dataFile (ObjectStore::typeProgram, folder),
-                 Factory_Banks_ZD8::dataFile (ObjectStore::typeMulti, folder),
-                 Factory_Banks_ZD8::dataFile (ObjectStore::typeFxChain, folder) };
+                 BuiltInBanks::dataFile (ObjectStore::typeProgram, folder),
+                 BuiltInBanks::dataFile (ObjectStore::typeMulti, folder),
+                 BuiltInBanks::dataFile (ObjectStore::typeFxChain, folder) };
     }
 };
 } // namespace
@@ -75,7 +75,7 @@ TEST_F (FilesAtClose, EachChangeWritesItsOwnFile)
           {
               juce::MemoryBlock chunk;
               p.getStateInformation (chunk);
-              static_cast<char*> (chunk.getData())[ArrangementFiles::bankHeaderSize + 5 * PlugBank::recordSize] ^= 1;
+              static_cast<char*> (chunk.getData())[ArrangementFiles::bankHeaderSize + 5 * ArrangementBank::recordSize] ^= 1;
               p.setStateInformation (chunk.getData(), (int) chunk.getSize());
           },
           VantorAudioProcessor::bankFileName },
@@ -86,7 +86,7 @@ TEST_F (FilesAtClose, EachChangeWritesItsOwnFile)
               const juce::ScopedWriteLock sl (p.getHub().getImage().getStoreLock());
               p.getHub().getImage().getPrograms().replaceRecord (4100, juce::MemoryBlock (40, true));
           },
-          Factory_Banks_ZD8::programFileName },
+          BuiltInBanks::programFileName },
     };
 
     for (const auto& c : cases)

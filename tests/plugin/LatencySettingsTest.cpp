@@ -1,4 +1,4 @@
-#include "plugin/MidiCntrState.h"
+#include "plugin/ControllerState.h"
 #include "plugin/VantorAudioProcessor.h"
 #include "support/PluginRig.h"
 
@@ -9,7 +9,7 @@ using zd8test::PluginRig;
 
 namespace
 {
-    using Delays = std::array<int, MidiCntrState::numDelays>;
+    using Delays = std::array<int, ControllerState::numDelays>;
 
     struct PlayingHead : juce::AudioPlayHead
     {
@@ -64,7 +64,7 @@ TEST (LatencySettings, SetDelayKeepsTheTableAndTheSettingsListInStepAndSurvivesA
 
     PluginRig rig;
     {
-        MidiCntrState hub (rig.environment);
+        ControllerState hub (rig.environment);
         hub.setDelay (2, 300); // replaced by the -30 below
         for (const auto& c : cases)
         {
@@ -88,7 +88,7 @@ TEST (LatencySettings, SetDelayKeepsTheTableAndTheSettingsListInStepAndSurvivesA
     file.load (rig.folder);
     EXPECT_EQ (latencyEntries (file), expectedEntries) << "written when the hub goes";
 
-    MidiCntrState again (rig.environment);
+    ControllerState again (rig.environment);
     EXPECT_EQ (again.getDelays(), expected);
 }
 
@@ -97,7 +97,7 @@ TEST (LatencySettings, SetDelayRestoresALostMarkerWithTheWholeTable)
     PluginRig rig;
     rig.writeSettings ({ { 11, "10" }, { 12, "20" }, { 16, "60" }, { 17, "123" }, { 18, "5" } });
     {
-        MidiCntrState hub (rig.environment);
+        ControllerState hub (rig.environment);
         ASSERT_EQ (hub.getDelays(), (Delays { 10, 20, 0, 0, 0, 60, 5 }));
 
         // Without the marker the next start would zero every delay.
@@ -108,7 +108,7 @@ TEST (LatencySettings, SetDelayRestoresALostMarkerWithTheWholeTable)
                    (std::vector<juce::String> { "333", "10", "20", "0", "30", "0", "60", "402", "5" }));
     }
 
-    MidiCntrState again (rig.environment);
+    ControllerState again (rig.environment);
     EXPECT_EQ (again.getDelays(), (Delays { 10, 20, 0, 30, 0, 60, 5 }));
 }
 
@@ -149,6 +149,6 @@ TEST (LatencySettings, DelaysReadFromAnEditedFileStayInRange)
     // Sends scheduled in the past or minutes ahead would never reach the instrument in time.
     PluginRig rig;
     rig.writeSettings ({ { 10, "333" }, { 11, "-50" }, { 12, "99999" }, { 13, "7" }, { 18, "-1" } });
-    MidiCntrState hub (rig.environment);
-    EXPECT_EQ (hub.getDelays(), (Delays { 0, MidiCntrState::maxDelayMs, 7, 0, 0, 0, 0 }));
+    ControllerState hub (rig.environment);
+    EXPECT_EQ (hub.getDelays(), (Delays { 0, ControllerState::maxDelayMs, 7, 0, 0, 0, 0 }));
 }

@@ -2,7 +2,7 @@
 // channel's rows, controller labels and FX parameter lists, addressed changes that
 // edit the program record, and the texts a host shows.
 
-#include "plugin/MidiCntrState.h"
+#include "plugin/ControllerState.h"
 #include "support/PluginRig.h"
 
 #include <gtest/gtest.h>
@@ -21,10 +21,10 @@ namespace
         int with = 0, without = 0;
     };
 
-    ProgramsWithAndWithoutAssignments findPrograms (ZD7Class& image)
+    ProgramsWithAndWithoutAssignments findPrograms (InstrumentImage& image)
     {
         ProgramsWithAndWithoutAssignments found;
-        ObjProgramEditClass probe;
+        ProgramEditBuffers probe;
         for (int id : image.getPrograms().listIds (ObjectStore::listPresent, 0))
         {
             if (found.with != 0 && found.without != 0)
@@ -50,7 +50,7 @@ namespace
 TEST (ParameterSlots, ProgramSelectionFillsTheChannelRowsFromTheRecord)
 {
     PluginRig rig (false);
-    MidiCntrState hub (rig.environment);
+    ControllerState hub (rig.environment);
     auto& table = hub.getParameters();
     auto& image = hub.getImage();
 
@@ -59,8 +59,8 @@ TEST (ParameterSlots, ProgramSelectionFillsTheChannelRowsFromTheRecord)
         hub.selectProgram (program, 4);
         const auto record = image.getPrograms().readRecord (program);
         ASSERT_GT (record.getSize(), 160u);
-        auto byte = [&] (int p) { return ObjProgramBankClass::contentByte (record, p); };
-        auto word = [&] (int p) { return ObjProgramBankClass::contentBigEndian16 (record, p); };
+        auto byte = [&] (int p) { return ProgramStore::contentByte (record, p); };
+        auto word = [&] (int p) { return ProgramStore::contentBigEndian16 (record, p); };
 
         EXPECT_EQ (table.value (row (4, 0)), word (109)) << program;
         EXPECT_EQ (table.value (row (4, 1)), byte (108) & 1);
@@ -86,7 +86,7 @@ TEST (ParameterSlots, ProgramSelectionFillsTheChannelRowsFromTheRecord)
 TEST (ParameterSlots, AssignmentsNameControllerRowsAndFillTheFxLists)
 {
     PluginRig rig (false);
-    MidiCntrState hub (rig.environment);
+    ControllerState hub (rig.environment);
     auto& table = hub.getParameters();
     const auto programs = findPrograms (hub.getImage());
     ASSERT_NE (programs.with, 0);
@@ -129,7 +129,7 @@ TEST (ParameterSlots, AssignmentsNameControllerRowsAndFillTheFxLists)
 TEST (ParameterSlots, AddressedChangesFromControlsEditTheRecord)
 {
     PluginRig rig;
-    MidiCntrState hub (rig.environment);
+    ControllerState hub (rig.environment);
     rig.settle();
     auto* edit = hub.getImage().getEditBuffer (0);
     const int byte111 = edit->byteAt (111);
@@ -174,7 +174,7 @@ TEST (ParameterSlots, AddressedChangesFromControlsEditTheRecord)
 TEST (ParameterSlots, HostTextsComeFromTheValueDescriptions)
 {
     PluginRig rig (false);
-    MidiCntrState hub (rig.environment);
+    ControllerState hub (rig.environment);
     auto& image = hub.getImage();
 
     EXPECT_EQ (hub.slotLabel (15), "Program No. Ch.1");
@@ -182,8 +182,8 @@ TEST (ParameterSlots, HostTextsComeFromTheValueDescriptions)
     EXPECT_EQ (hub.slotValueText (ParameterTable::playingModeSlot), "PROGRAM");
 
     hub.selectProgram (130, 0); // bank 1, number 2: the number row shows the whole program
-    EXPECT_EQ (hub.slotValueText (15), image.getParDes().formatValue (2102, 130));
-    EXPECT_EQ (hub.slotValueText (11), image.getParDes().formatValue (2100, 130));
+    EXPECT_EQ (hub.slotValueText (15), image.getValueFormatter().formatValue (2102, 130));
+    EXPECT_EQ (hub.slotValueText (11), image.getValueFormatter().formatValue (2100, 130));
     EXPECT_TRUE (hub.slotValueText (11).contains (image.getPrograms().programName (130).trim()));
     EXPECT_EQ (hub.slotValueText (-1), "");
     EXPECT_EQ (hub.slotValueText (2314), "");

@@ -5,7 +5,7 @@
 // there are checked; JUCE's and the C library's internal locks are not.
 
 #include "link/LockWatch.h"
-#include "plugin/MidiCntrState.h"
+#include "plugin/ControllerState.h"
 #include "plugin/ParameterTable.h"
 #include "plugin/VantorAudioProcessor.h"
 #include "support/AllocationCounter.h"

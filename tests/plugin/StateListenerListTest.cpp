@@ -11,7 +11,7 @@ using namespace zd8;
 
 namespace
 {
-struct Recorder : public stateListener
+struct Recorder : public StateListener
 {
     explicit Recorder (int n, std::vector<int>* log = nullptr) : id (n), order (log) {}
 

@@ -346,7 +346,7 @@ TEST (VantorAudioProcessor, RecallingAnArrangementBringsTheInstrumentIntoLine)
 
     notices.clear();
     p.getHub().drainNotices (notices);
-    EXPECT_NE (std::find (notices.begin(), notices.end(), MidiCntrState::arrangementRecalledNotice), notices.end());
+    EXPECT_NE (std::find (notices.begin(), notices.end(), ControllerState::arrangementRecalledNotice), notices.end());
 
     // An empty slot: program 1 everywhere, program mode, AUX 2 override left at 32512.
     p.setCurrentProgram (10);

@@ -3,7 +3,7 @@
 
 #include "link/SysexProtocol.h"
 #include "link/TransferReply.h"
-#include "model/Factory_Banks_ZD8.h"
+#include "model/BuiltInBanks.h"
 #include "model/ObjectStore.h"
 #include "support/ManualTimeline.h"
 
@@ -251,7 +251,7 @@ TEST (ObjectMemoryBanks, HoldsTheBuiltInBanksAsThePluginIndexesThem)
     for (int type : { program, multi, fxChain })
     {
         zd8::ObjectStore store;
-        store.buildIndex (type, zd8::Factory_Banks_ZD8::builtInBank (type), zd8::Factory_Banks_ZD8::highestId (type));
+        store.buildIndex (type, zd8::BuiltInBanks::builtInBank (type), zd8::BuiltInBanks::highestId (type));
         const auto present = store.listIds (zd8::ObjectStore::listPresent, 0);
         ASSERT_FALSE (present.empty());
 

@@ -1,0 +1,213 @@
+#include "arrangements/ArrangementBank.h"
+
+#include "link/ByteText.h"
+
+namespace zd8
+{
+
+namespace
+{
+    constexpr int channelProgramOffset = 24;
+    constexpr int nameHeadLength = 23;
+
+    // The global slots an Arrangement keeps, with their place and width in the record.
+    struct GlobalField
+    {
+        int slot, offset, width;
+    };
+
+    constexpr GlobalField globalFields[] = {
+        { ParameterTable::multiSlot, 56, 2 },
+        { ParameterTable::playingModeSlot, 58, 1 },
+        { ParameterTable::aux1OverrideChainSlot, 59, 2 },
+        { ParameterTable::aux1OverrideOnSlot, 61, 1 },
+        { ParameterTable::aux1OverrideModSlot, 62, 1 },
+        { ParameterTable::aux2OverrideChainSlot, 63, 2 },
+        { ParameterTable::aux2OverrideOnSlot, 65, 1 },
+        { ParameterTable::aux2OverrideModSlot, 66, 1 },
+    };
+
+    void put16 (juce::uint8* r, int offset, int value)
+    {
+        r[offset] = (juce::uint8) ((value >> 8) & 0xFF);
+        r[offset + 1] = (juce::uint8) (value & 0xFF);
+    }
+
+    int get16 (const juce::uint8* r, int offset) { return r[offset] << 8 | r[offset + 1]; }
+    constexpr int modeBytesOffset = 56;
+    constexpr int modeBytesSize = 11;
+
+    struct DefaultArrangement
+    {
+        const char* name;
+        int programs[16];
+    };
+
+    constexpr DefaultArrangement namedDefaults[] = {
+        { "EDM", { 36, 54, 847, 821, 825, 145, 713, 92, 47, 869, 932, 943, 990, 409, 257, 573 } },
+        { "Hip Hop", { 45, 858, 611, 608, 503, 286, 713, 820, 498, 869, 910, 23, 867, 105, 274, 931 } },
+        { "Rock", { 8, 54, 847, 821, 825, 145, 713, 92, 47, 869, 932, 943, 990, 409, 257, 573 } },
+    };
+
+    constexpr juce::uint8 namedModeBytes[modeBytesSize] = { 0x00, 0x01, 0x01, 0, 0, 0, 0, 0, 0, 0, 0 };
+    constexpr juce::uint8 emptyModeBytes[modeBytesSize] = { 0, 0, 0, 0, 0, 0, 0, 0x7F, 0, 0, 0x40 };
+    constexpr const char* emptyName = "------------------------";
+}
+
+ArrangementBank::ArrangementBank() { fillDefaults(); }
+
+juce::MemoryBlock ArrangementBank::encodeName (const juce::String& name)
+{
+    juce::MemoryBlock bytes ((size_t) nameLength);
+    bytes.fillWith (' ');
+    for (int i = 0; i < juce::jmin (nameLength, name.length()); ++i)
+    {
+        const auto c = name[i];
+        bytes[(size_t) i] = (char) (c >= 20 && c <= 159 ? (juce::uint8) c : (juce::uint8) ' ');
+    }
+    return bytes;
+}
+
+void ArrangementBank::fillDefaults()
+{
+    std::lock_guard<std::mutex> g (lock);
+    records.setSize ((size_t) blockSize);
+    records.fillWith (0);
+
+    auto* data = static_cast<juce::uint8*> (records.getData());
+    for (int slot = 0; slot < numSlots; ++slot)
+    {
+        auto* r = data + slot * recordSize;
+        const bool named = slot < (int) std::size (namedDefaults);
+        const auto name = encodeName (named ? namedDefaults[slot].name : emptyName);
+        memcpy (r, name.getData(), (size_t) nameLength);
+
+        for (int c = 0; c < 16; ++c)
+        {
+            const int program = named ? namedDefaults[slot].programs[c] : 1;
+            r[channelProgramOffset + 2 * c] = (juce::uint8) (program >> 8);
+            r[channelProgramOffset + 2 * c + 1] = (juce::uint8) (program & 0xFF);
+        }
+
+        memcpy (r + modeBytesOffset, named ? namedModeBytes : emptyModeBytes, (size_t) modeBytesSize);
+    }
+}
+
+juce::String ArrangementBank::getName (int slot) const
+{
+    if (! juce::isPositiveAndBelow (slot, numSlots))
+        return {};
+    std::lock_guard<std::mutex> g (lock);
+    return ByteText::fromBytes (static_cast<const juce::uint8*> (records.getData()) + slot * recordSize, (size_t) nameLength);
+}
+
+void ArrangementBank::setName (int slot, const juce::String& name)
+{
+    if (! juce::isPositiveAndBelow (slot, numSlots))
+        return;
+    const auto bytes = encodeName (name);
+    std::lock_guard<std::mutex> g (lock);
+    records.copyFrom (bytes.getData(), slot * recordSize, (size_t) nameLength);
+}
+
+juce::MemoryBlock ArrangementBank::getNameHead (int slot) const
+{
+    if (! juce::isPositiveAndBelow (slot, numSlots))
+        return {};
+    std::lock_guard<std::mutex> g (lock);
+    return { static_cast<const juce::uint8*> (records.getData()) + slot * recordSize, (size_t) nameHeadLength };
+}
+
+juce::MemoryBlock ArrangementBank::captureRecord (const ParameterTable& table, const juce::String& name, int slot)
+{
+    std::lock_guard<std::mutex> g (lock);
+
+    if (working.getSize() != (size_t) recordSize)
+        working = startingRecord (slot);
+
+    fillRecord (working, table, name);
+    return working;
+}
+
+juce::MemoryBlock ArrangementBank::previewRecord (const ParameterTable& table, const juce::String& name, int slot) const
+{
+    std::lock_guard<std::mutex> g (lock);
+
+    auto record = working.getSize() == (size_t) recordSize ? working : startingRecord (slot);
+    fillRecord (record, table, name);
+    return record;
+}
+
+juce::MemoryBlock ArrangementBank::startingRecord (int slot) const
+{
+    juce::MemoryBlock record ((size_t) recordSize, true);
+    if (juce::isPositiveAndBelow (slot, numSlots))
+        record.copyFrom (static_cast<const juce::uint8*> (records.getData()) + slot * recordSize, 0, (size_t) recordSize);
+    return record;
+}
+
+void ArrangementBank::fillRecord (juce::MemoryBlock& record, const ParameterTable& table, const juce::String& name)
+{
+    auto* r = static_cast<juce::uint8*> (record.getData());
+    const auto encoded = encodeName (name);
+    memcpy (r, encoded.getData(), (size_t) nameLength);
+
+    for (int c = 0; c < 16; ++c)
+        put16 (r, channelProgramOffset + 2 * c, table.value (ParameterTable::programSlot (c, ParameterTable::programRow)));
+
+    for (auto& f : globalFields)
+    {
+        const int v = table.value (f.slot);
+        if (f.width == 2)
+            put16 (r, f.offset, v);
+        else
+            r[f.offset] = (juce::uint8) (v & 0xFF);
+    }
+}
+
+void ArrangementBank::applyRecord (const void* record, size_t size, ParameterTable& table)
+{
+    if (record == nullptr || size < (size_t) recordSize)
+        return;
+
+    auto* r = static_cast<const juce::uint8*> (record);
+    for (int c = 0; c < 16; ++c)
+        table.setValue (ParameterTable::programSlot (c, ParameterTable::programRow), get16 (r, channelProgramOffset + 2 * c));
+
+    for (auto& f : globalFields)
+        table.setValue (f.slot, f.width == 2 ? get16 (r, f.offset) : r[f.offset]);
+}
+
+juce::MemoryBlock ArrangementBank::getRecord (int slot) const
+{
+    if (! juce::isPositiveAndBelow (slot, numSlots))
+        return {};
+    std::lock_guard<std::mutex> g (lock);
+    return { static_cast<const juce::uint8*> (records.getData()) + slot * recordSize, (size_t) recordSize };
+}
+
+void ArrangementBank::putRecord (int slot, const void* bytes, size_t size)
+{
+    if (! juce::isPositiveAndBelow (slot, numSlots) || bytes == nullptr)
+        return;
+    std::lock_guard<std::mutex> g (lock);
+    records.copyFrom (bytes, slot * recordSize, juce::jmin (size, (size_t) recordSize));
+}
+
+juce::MemoryBlock ArrangementBank::getBlock() const
+{
+    std::lock_guard<std::mutex> g (lock);
+    return records;
+}
+
+void ArrangementBank::overwriteBlock (const void* bytes, size_t size)
+{
+    if (bytes == nullptr)
+        return;
+    std::lock_guard<std::mutex> g (lock);
+    if (size > records.getSize())
+        records.setSize (size, true);
+    records.copyFrom (bytes, 0, size);
+}
+
+} // namespace zd8

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+#include <array>
+#include <functional>
+
+namespace zd8
+{
+
+class ControllerState;
+
+/** The computer-keyboard player: a one-line strip that takes the keyboard focus when
+    clicked and plays the letter row Z S X D C V G B H N J M as one octave from its
+    base note on the current channel, straight to the instrument. O and P move the
+    octave, U and I the velocity, space silences every note; a short status text says
+    what happened and clears itself after 750 ms. A note ends when its letter key is
+    let go. Message thread only. */
+class ComputerKeyboardPlayer : public juce::Component, private juce::Timer
+{
+public:
+    static constexpr int statusMs = 750;
+    static constexpr int initialVelocity = 100;
+    static constexpr int initialBase = 36;
+
+    /** Whether a key (framework key code) is held down now; the real keyboard unless a
+        test puts its own in. */
+    using KeyDownCheck = std::function<bool (int keyCode)>;
+
+    explicit ComputerKeyboardPlayer (ControllerState& hub);
+    ~ComputerKeyboardPlayer() override;
+
+    void setKeyDownCheck (KeyDownCheck check) { keyDown = std::move (check); }
+
+    /** Shows the text and clears it 750 ms later. */
+    void status (const juce::String& text);
+    const juce::String& getStatus() const noexcept { return statusText; }
+
+    int getVelocity() const noexcept { return velocity; }
+    int getBase() const noexcept { return base; }
+    bool isSounding (int note) const noexcept;
+
+    /** "C3" for note 36: the name in the octave, then note div 12. */
+    static juce::String noteName (int note);
+
+    bool keyPressed (const juce::KeyPress&) override;
+    bool keyStateChanged (bool isKeyDown) override;
+    void mouseDown (const juce::MouseEvent&) override;
+    void focusGained (FocusChangeType) override;
+    void focusLost (FocusChangeType) override;
+    void paint (juce::Graphics&) override;
+
+private:
+    void timerCallback() override;
+    void play (int step);
+    void allNotesOff();
+
+    ControllerState& hub;
+    int velocity = initialVelocity;
+    int base = initialBase;
+    std::array<juce::uint8, 128> sounding {};
+    juce::String statusText;
+    juce::Colour textColour { 0xff76bdd2 }, backColour { 0xff161718 };
+    KeyDownCheck keyDown;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ComputerKeyboardPlayer)
+};
+
+} // namespace zd8

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "editor/WheelControl.h"
+#include "editor/pages/OctaveStrip.h"
+#include "editor/pages/PianoPad.h"
+#include "editor/pages/VelocityIndicator.h"
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+namespace zd8
+{
+
+class ControllerState;
+
+/** The keyboard panel along the bottom of the window: the note-velocity setter, the
+    pitch and modulation wheels, the octave strip and the key pad. Keys play on the
+    current channel straight to the instrument. The wheels, the velocity setter and the
+    octave strip send change messages; the main window turns them into MIDI and into
+    the hub's keyboard settings. The top 20 pixels are a grip that resizes the panel.
+    Message thread only. */
+class KeysPage : public juce::Component
+{
+public:
+    static constexpr int panelHeight = 172;
+    static constexpr int panelX = 16;
+    static constexpr int padX = 180, padY = 20, padHeight = 156;
+    static constexpr int padRightMargin = 30;
+    static constexpr int minPadRoom = 100;    // the pad is fitted only when width - 180 exceeds this
+    static constexpr int gripHeight = 20;
+    static constexpr int minHeight = 64;
+    static constexpr int tallestDrag = 680, tallHeight = 730;   // scale 1
+
+    explicit KeysPage (ControllerState& hub);
+    ~KeysPage() override;
+
+    /** The panel sits at x 16 with the given top, width and height. */
+    void place (int y, int width, int height);
+
+    PianoPad& getPad() noexcept { return pad; }
+    VelocityIndicator& getVelocity() noexcept { return velocity; }
+    OctaveStrip& getOctaveStrip() noexcept { return octaveStrip; }
+    WheelControl& getPitchWheel() noexcept { return pitchWheel; }
+    WheelControl& getModWheel() noexcept { return modWheel; }
+
+    /** The hub's keyboard octave changed (the main window stored the strip's octave):
+        keys relabel and light by their new notes. */
+    void octaveChanged();
+    /** A note the instrument or the host holds (true) or let go, on the current channel. */
+    void showNote (int note, bool held) { pad.setNoteHeld (note, held); }
+
+    void paint (juce::Graphics&) override;
+    void resized() override;
+    void mouseMove (const juce::MouseEvent&) override;
+    void mouseDown (const juce::MouseEvent&) override;
+    void mouseDrag (const juce::MouseEvent&) override;
+    void mouseUp (const juce::MouseEvent&) override;
+
+private:
+    ControllerState& hub;
+    float scale = 1.0f;
+    VelocityIndicator velocity;
+    PianoPad pad;
+    OctaveStrip octaveStrip;
+    WheelControl pitchWheel { true }, modWheel { false };
+
+    bool resizing = false;
+    int resizeStartHeight = 0, resizeStartY = 0;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (KeysPage)
+};
+
+} // namespace zd8

@@ -1,0 +1,321 @@
+#include "editor/pages/MidiSetupPanel.h"
+
+#include "plugin/VantorAudioProcessor.h"
+
+namespace zd8
+{
+
+namespace
+{
+    const juce::Colour veil (0x66000000);
+    const juce::Colour panelFill (0xdd15222a);
+    const juce::Colour panelOutline (0xdd457089);
+    const juce::Colour textColour (0xfff3f3f3);
+    const juce::Colour boxFill (0xff282626);
+    const juce::Colour boxOutline (0xfffbffff);
+    const juce::Colour lampDark (0xff432d24);
+    // The kit's two accent colours: the blue of lit things and the amber of "on".
+    const juce::Colour accent (0xff3fb4e8);
+    const juce::Colour secondAccent (0xff8a5a12);
+
+    constexpr float panelCornerRadius = 10.0f;
+    constexpr float panelOutlineWidth = 3.0f;
+    constexpr float textSize = 14.0f;
+    constexpr float optionTextSize = 13.0f;
+    constexpr float buttonTextSize = 12.0f;
+
+    // Positions inside the panel (panel coordinates); texts are placed by baseline.
+    constexpr int portBoxX = 20, portBoxWidth = 290, portBoxHeight = 24;
+    constexpr int inputBoxY = 60, outputBoxY = 110;
+    constexpr int portTitleAbove = 6;    // "MIDI In Port" baseline 54 over a box at 60
+    constexpr int portNameX = 24, portNameBelowTop = 16;
+    constexpr int lampX = 290, lampBelowTop = 8, lampWidth = 10, lampHeight = 8;
+    constexpr float lampFrame = 2.0f;
+
+    const juce::Rectangle<int> statusArea (0, 6, 400, 14);
+    const juce::Rectangle<int> programChangeArea (354, 40, 300, 18);
+    const juce::Rectangle<int> thruInToHostArea (354, 70, 300, 18);
+    const juce::Rectangle<int> thruHostToOutArea (354, 100, 300, 18);
+    const juce::Rectangle<int> clockArea (20, 150, 300, 18);
+    const juce::Rectangle<int> latencyArea (0, 170, 310, 80);
+    const juce::Rectangle<int> okArea (646, 230, 50, 18);
+    const juce::Rectangle<int> receiveArea (400, 230, 120, 18);
+
+    juce::Rectangle<int> inPanel (juce::Rectangle<int> r)
+    {
+        return r.translated (MidiSetupPanel::panelX, MidiSetupPanel::panelY);
+    }
+
+    juce::Rectangle<int> portBox (bool output)
+    {
+        return { portBoxX, output ? outputBoxY : inputBoxY, portBoxWidth, portBoxHeight };
+    }
+
+    juce::Font arial (float size)
+    {
+        return juce::Font ("Arial", size, juce::Font::plain);
+    }
+}
+
+MidiSetupPanel::MidiSetupPanel (VantorAudioProcessor& p)
+    : processor (p),
+      status ("------", optionTextSize, textColour),
+      latency (p.getHub()),
+      okButton ("OK", requestOk, 0, buttonTextSize),
+      receiveButton ("RECEIVE DATA", requestReceiveData, 0, buttonTextSize),
+      clockBox ("Clock ON/OFF", optionTextSize),
+      programChangeBox ("Control Program Change with Automation", optionTextSize),
+      thruHostToOutBox ("THRU: Host -> MIDI Out Port", optionTextSize),
+      thruInToHostBox ("THRU: MIDI In Port -> Host", optionTextSize)
+{
+    auto& hub = processor.getHub();
+
+    status.setBounds (inPanel (statusArea));
+    addAndMakeVisible (status);
+
+    refreshPorts();
+
+    const std::pair<CheckButton*, juce::Rectangle<int>> boxes[] = {
+        { &programChangeBox, programChangeArea },
+        { &thruInToHostBox, thruInToHostArea },
+        { &thruHostToOutBox, thruHostToOutArea },
+        { &clockBox, clockArea },
+    };
+    for (auto& [box, area] : boxes)
+    {
+        box->setBounds (inPanel (area));
+        box->addChangeListener (this);
+        addAndMakeVisible (box);
+    }
+    clockBox.setChecked (hub.isClockOn());
+    programChangeBox.setChecked (hub.isProgramChangeByAutomation());
+    thruHostToOutBox.setChecked (hub.isThruHostToOut());
+    thruInToHostBox.setChecked (hub.isThruInToHost());
+
+    latency.show (hub.getDelays(), hub.getRateIndex());
+    latency.setBounds (inPanel (latencyArea)); // the section's upper left 310 x 80 is shown
+    addAndMakeVisible (latency);
+
+    okButton.setBounds (inPanel (okArea));
+    receiveButton.setBounds (inPanel (receiveArea));
+    okButton.addListener (this);
+    receiveButton.addListener (this);
+    addAndMakeVisible (okButton);
+    addAndMakeVisible (receiveButton);
+
+    hub.requestIdentity();
+}
+
+MidiSetupPanel::~MidiSetupPanel()
+{
+    okButton.removeListener (this);
+    receiveButton.removeListener (this);
+    for (auto* box : { &clockBox, &programChangeBox, &thruHostToOutBox, &thruInToHostBox })
+        box->removeChangeListener (this);
+}
+
+//==============================================================================
+void MidiSetupPanel::addListener (MidiSetupPanelListener* listener)
+{
+    const std::lock_guard<std::mutex> g (listenerLock);
+    listeners.addIfNotAlreadyThere (listener);
+}
+
+void MidiSetupPanel::removeListener (MidiSetupPanelListener* listener)
+{
+    const std::lock_guard<std::mutex> g (listenerLock);
+    listeners.removeFirstMatchingValue (listener);
+}
+
+void MidiSetupPanel::send (int code, int value)
+{
+    juce::Array<MidiSetupPanelListener*> copy;
+    {
+        const std::lock_guard<std::mutex> g (listenerLock);
+        copy = listeners;
+    }
+    // A listener may close and delete the panel while handling the request.
+    const juce::Component::SafePointer<MidiSetupPanel> alive (this);
+    for (int i = copy.size(); --i >= 0;)
+    {
+        copy.getUnchecked (i)->setupRequest (code, value);
+        if (alive == nullptr)
+            return;
+    }
+}
+
+//==============================================================================
+void MidiSetupPanel::refreshPorts()
+{
+    auto& ports = processor.getHub().getPorts();
+
+    inputNames = juce::StringArray ("NONE");
+    inputNames.addArray (ports.getInputNames());
+    outputNames = juce::StringArray ("NONE");
+    outputNames.addArray (ports.getOutputNames());
+
+    // Index -1 (closed) shows entry 0, "NONE"; so does an open device that has left the
+    // list since (nothing polls the devices, so the port owner may still hold it).
+    const auto entryOf = [] (int index, const juce::StringArray& names) {
+        return juce::isPositiveAndBelow (index + 1, names.size()) ? index + 1 : 0;
+    };
+    shownInput = entryOf (ports.getInputIndex(), inputNames);
+    shownOutput = entryOf (ports.getOutputIndex(), outputNames);
+    refreshLamps();
+    repaint();
+}
+
+void MidiSetupPanel::refreshLamps()
+{
+    auto& ports = processor.getHub().getPorts();
+    inputOpen = ports.isInputOpen();
+    outputOpen = ports.isOutputOpen();
+    repaint();
+}
+
+void MidiSetupPanel::setStatus (const juce::String& text)
+{
+    status.setText (text);
+}
+
+void MidiSetupPanel::close()
+{
+    processor.getHub().savePortFile();
+}
+
+//==============================================================================
+void MidiSetupPanel::chooseInput (int k)
+{
+    if (! juce::isPositiveAndBelow (k, inputNames.size()))
+        return;
+    shownInput = k;
+    repaint();
+    send (requestInputPort, k);
+}
+
+void MidiSetupPanel::chooseOutput (int k)
+{
+    if (! juce::isPositiveAndBelow (k, outputNames.size()))
+        return;
+    shownOutput = k;
+    repaint();
+    send (requestOutputPort, k);
+}
+
+juce::PopupMenu MidiSetupPanel::makeListMenu (bool output)
+{
+    const auto& names = output ? outputNames : inputNames;
+    const int shown = output ? shownOutput : shownInput;
+
+    juce::PopupMenu menu;
+    if (names.size() < 2)
+        return menu;
+
+    menu.setLookAndFeel (&look.get());
+    for (int k = 0; k < names.size(); ++k)
+        menu.addItem (k + 1, names[k], true, k == shown);
+    return menu;
+}
+
+bool MidiSetupPanel::openList (bool output)
+{
+    auto menu = makeListMenu (output);
+    if (menu.getNumItems() == 0)
+        return false;
+
+    const juce::Component::SafePointer<MidiSetupPanel> panel (this);
+    const auto area = localAreaToGlobal (inPanel (portBox (output)));
+    menu.showMenuAsync (juce::PopupMenu::Options().withTargetScreenArea (area).withMinimumWidth (area.getWidth()),
+                        [panel, output] (int result) {
+                            if (panel == nullptr || result <= 0)
+                                return; // dismissed, or the panel went away meanwhile
+                            if (output)
+                                panel->chooseOutput (result - 1);
+                            else
+                                panel->chooseInput (result - 1);
+                        });
+    return true;
+}
+
+bool MidiSetupPanel::hitTest (int x, int y)
+{
+    return y >= topBarHeight && Component::hitTest (x, y);
+}
+
+void MidiSetupPanel::mouseDown (const juce::MouseEvent& e)
+{
+    const auto p = e.getPosition() - juce::Point<int> (panelX, panelY);
+    if (portBox (false).contains (p))
+        openList (false);
+    else if (portBox (true).contains (p))
+        openList (true);
+}
+
+//==============================================================================
+void MidiSetupPanel::buttonPressed (KitButton*, int identifier)
+{
+    if (identifier == requestOk || identifier == requestReceiveData)
+        send (identifier, 0);
+}
+
+void MidiSetupPanel::changeListenerCallback (juce::ChangeBroadcaster* source)
+{
+    const std::pair<CheckButton*, int> boxes[] = {
+        { &thruHostToOutBox, requestThruHostToOut },
+        { &clockBox, requestClock },
+        { &thruInToHostBox, requestThruInToHost },
+        { &programChangeBox, requestProgramChangeByAutomation },
+    };
+    for (auto& [box, code] : boxes)
+        if (source == box)
+        {
+            send (code, box->isChecked() ? 1 : 0);
+            return;
+        }
+}
+
+//==============================================================================
+void MidiSetupPanel::paint (juce::Graphics& g)
+{
+    g.fillAll (veil);
+
+    const auto panel = juce::Rectangle<int> (panelX, panelY, panelWidth, panelHeight).toFloat();
+    g.setColour (panelFill);
+    g.fillRoundedRectangle (panel, panelCornerRadius);
+    g.setColour (panelOutline);
+    g.drawRoundedRectangle (panel.reduced (panelOutlineWidth * 0.5f), panelCornerRadius, panelOutlineWidth);
+
+    paintPortBox (g, inputBoxY, inputNames[shownInput], inputOpen);
+    paintPortBox (g, outputBoxY, outputNames[shownOutput], outputOpen);
+
+    g.setColour (textColour);
+    g.setFont (arial (textSize));
+    g.drawSingleLineText ("MIDI In Port", panelX + portBoxX, panelY + inputBoxY - portTitleAbove);
+    g.drawSingleLineText ("MIDI Out Port", panelX + portBoxX, panelY + outputBoxY - portTitleAbove);
+}
+
+void MidiSetupPanel::paintPortBox (juce::Graphics& g, int y, const juce::String& name, bool open) const
+{
+    const auto box = inPanel ({ portBoxX, y, portBoxWidth, portBoxHeight });
+    g.setColour (boxFill);
+    g.fillRect (box);
+    g.setColour (boxOutline);
+    g.drawRect (box, 1);
+
+    {
+        // A long device name stops short of the lamp.
+        const juce::Graphics::ScopedSaveState keep (g);
+        g.reduceClipRegion (box.withLeft (panelX + portNameX).withRight (panelX + lampX - 4));
+        g.setColour (textColour);
+        g.setFont (arial (textSize));
+        g.drawSingleLineText (name, panelX + portNameX, panelY + y + portNameBelowTop);
+    }
+
+    const auto lamp = inPanel ({ lampX, y + lampBelowTop, lampWidth, lampHeight }).toFloat();
+    g.setColour (open ? accent : lampDark);
+    g.fillRect (lamp);
+    g.setColour (open ? lampDark : secondAccent);
+    g.drawRect (lamp, lampFrame);
+}
+
+} // namespace zd8

@@ -1,0 +1,16 @@
+#include "editor/pages/ShiftPatternSelector.h"
+
+#include "model/ObjectStore.h"
+
+namespace zd8
+{
+
+const KeymapSelector::Kind ShiftPatternSelector::kindOf {
+    ObjectStore::typeShiftPattern, ObjectStore::typeShiftPattern, 'x', ObjectStore::typeShiftPattern, false, { -3900, -3000 }, "Shift Pattern"
+};
+
+ShiftPatternSelector::ShiftPatternSelector (VantorAudioProcessor& p) : KeymapSelector (p, kindOf)
+{
+}
+
+} // namespace zd8

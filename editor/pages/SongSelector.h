@@ -1,0 +1,19 @@
+#pragma once
+
+#include "editor/pages/KeymapSelector.h"
+
+namespace zd8
+{
+
+/** The song selector (page "|"). The main window never parks it: hiding
+    only clears its shown flag. Everything else is the keymap
+    selector's (KeymapSelector). Message thread only. */
+class SongSelector : public KeymapSelector
+{
+public:
+    static const Kind kindOf;
+
+    explicit SongSelector (VantorAudioProcessor& processor);
+};
+
+} // namespace zd8

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "model/ObjectStore.h"
+
+#include <juce_core/juce_core.h>
+
+namespace zd8
+{
+
+/** The program, multi and FX chain banks: our own built-in banks (generated at build
+    time by zd8-bankgen and embedded in the plug-in) and the data files that keep what
+    the instrument sent between uses.
+
+    Every bank and data file is one block in the tagged bank layout. Loading prefers
+    the data file when it exists and is not empty; saving writes the store's whole block
+    back. File contents are not validated: whatever bytes a file holds are indexed, and
+    IDs whose tags are not found simply have no record.
+
+    Message thread (hub construction and destruction). */
+class BuiltInBanks
+{
+public:
+    static constexpr const char* folderName = "Vantor ZD8";
+    static constexpr const char* programFileName = "B_ProgramData.dat";
+    static constexpr const char* multiFileName = "B_SetupData.dat";
+    static constexpr const char* fxChainFileName = "B_FX_Chain_Data.dat";
+
+    // Highest ID each bank is indexed with.
+    static constexpr int programHighestId = 8191;
+    static constexpr int multiHighestId = 8191;
+    static constexpr int fxChainHighestId = 8192;
+
+    /** "Vantor ZD8" in the user's application data folder (where the port file lives). */
+    static juce::File dataFolder();
+
+    /** The data file of a bank type (138, 155 or 156) in folder; File() for other types. */
+    static juce::File dataFile (int typeCode, const juce::File& folder);
+
+    /** Highest ID of a bank type; 0 for other types. */
+    static int highestId (int typeCode) noexcept;
+
+    /** A copy of the built-in bank of a type; empty for other types. */
+    static juce::MemoryBlock builtInBank (int typeCode);
+
+    /** Fills store with the bank of typeCode (138, 155 or 156): the data file in folder
+        when it exists and is not empty, else the built-in bank (copied only then).
+        Other types leave the store as it is. true when the store holds the file's
+        bytes, false when it holds the built-in bank or was left alone. */
+    static bool loadBank (ObjectStore& store, int typeCode, const juce::File& folder);
+
+    /** The same with another built-in bank (fixtures in tests). */
+    static bool loadBank (ObjectStore& store, int typeCode, const juce::File& folder, const juce::MemoryBlock& builtIn);
+
+    /** The whole file in one read into a block of its size; empty when the file is
+        missing, cannot be read or is empty. */
+    static juce::MemoryBlock readDataFile (const juce::File& file);
+
+    /** Writes store's whole block to the data file of its type in folder, through a
+        temporary file that then replaces the old one. false, writing nothing, for a
+        store of another type or when the write fails. */
+    static bool saveBank (const ObjectStore& store, const juce::File& folder);
+};
+
+} // namespace zd8

@@ -1,0 +1,288 @@
+#pragma once
+
+#include "arrangements/ArrangementBank.h"
+#include "link/LinkEnvironment.h"
+#include "link/InstrumentPorts.h"
+#include "model/InstrumentImage.h"
+#include "plugin/EditorSession.h"
+#include "plugin/HandlerComp.h"
+#include "plugin/MIDI_OUTListener.h"
+#include "plugin/NoticeQueue.h"
+#include "plugin/ParameterTable.h"
+#include "plugin/SettingsList.h"
+#include "plugin/StateListenerList.h"
+#include "plugin/HostReporter.h"
+#include "plugin/StateListener.h"
+
+#include <juce_audio_devices/juce_audio_devices.h>
+
+#include <array>
+#include <atomic>
+#include <mutex>
+#include <vector>
+
+namespace zd8
+{
+
+/** The controller state (the hub): the one object that knows the instrument. It owns
+    the instrument image, the Arrangement bank, the parameter table, the settings and
+    the port owner; it receives everything the instrument sends, tracks the MIDI the
+    host sends, sends what the editor and the host ask for, and reports what happened
+    to its listeners through notices.
+
+    Threads: handleIncomingMidiMessage runs on the MIDI input thread, trackHostMidi and
+    the host-bound buffer's merge on the audio thread, everything else on the message
+    thread unless said otherwise. */
+class ControllerState : public juce::MidiInputCallback, public MIDI_OUTListener
+{
+public:
+    // Notice codes (channel messages are status << 24 | channel << 16 | d1 << 8 | d2).
+    static constexpr juce::uint32 identityReplyNotice = 0x03000000;
+    static constexpr juce::uint32 identityRequestNotice = 0x04000000;
+    static constexpr juce::uint32 arrangementRecalledNotice = 0x0B000000;
+
+    static constexpr int programMode = 1;
+    static constexpr int multiMode = 2;
+    static constexpr int programModeBlockMs = 2000;
+    static constexpr int multiModeBlockMs = 1000;
+    static constexpr double hostBufferWindowMs = 500.0;
+    static constexpr int numRateIndexes = 6;
+    static constexpr int numDelays = 7;          // one per rate index, and the seventh entry
+    static constexpr int maxDelayMs = 2000;
+
+    explicit ControllerState (LinkEnvironment environment = LinkEnvironment::system());
+    ~ControllerState() override;
+
+    //==============================================================================
+    // Incoming MIDI from the instrument (MIDI input thread).
+    void handleIncomingMidiMessage (juce::MidiInput* source, const juce::MidiMessage& message) override;
+    void handlePartialSysexMessage (juce::MidiInput* source, const juce::uint8* data, int size, double time) override;
+
+    /** A complete system-exclusive message (F0 .. F7) from the instrument. */
+    void handleInstrumentSysex (const juce::uint8* message, size_t size);
+
+    /** Host MIDI seen by processBlock (audio thread): updates the note table and
+        notices; sends nothing. */
+    void trackHostMidi (const juce::MidiMessage& message);
+
+    //==============================================================================
+    // The buffer of instrument MIDI bound for the host. Positions are arrival times in
+    // milliseconds since the hub started.
+    juce::CriticalSection& getLock() noexcept { return hubLock; }
+
+    /** Audio thread, with the hub lock held: places the buffered events into hostMidi in
+        proportion to their arrival times over a block of numSamples, then empties it. */
+    void mergeHostBoundMidi (juce::MidiBuffer& hostMidi, int numSamples);
+
+    /** Under the hub lock: all notes off in the note table, buffer bound for the host
+        emptied (prepareToPlay / releaseResources). */
+    void resetHostBoundMidi();
+
+    void sendControllerToHost (int channel, int controller, int value);
+    void sendPitchWheelToHost (int channel, int value);
+
+    //==============================================================================
+    // Channel messages to the instrument (editor); channel is 1..16.
+    void sendNoteOn (int channel, int note, int velocity);
+    void sendNoteOff (int channel, int note);
+    void sendPitchWheel (int channel, int value, bool toHost);
+
+    //==============================================================================
+    // Notices (any thread appends; the message thread drains).
+    void addNotice (juce::uint32 code);
+    void addSlotNotice (int slot, int value);
+    void drainNotices (std::vector<juce::uint32>& out) { notices.drainInto (out); }
+    void drainSlotNotices (std::vector<juce::uint64>& out) { slotNotices.drainInto (out); }
+
+    void addStateListener (StateListener* listener);
+    void removeStateListener (StateListener* listener);
+    void addCable (HostReporter* cable);
+    void removeCable (HostReporter* cable);
+
+    //==============================================================================
+    // Changes waiting to be reported to the host (any thread queues; the message thread
+    // takes them after the handler's broadcast).
+    void queueForHost (int slot, int value);
+    void takeHostQueue (std::vector<std::pair<int, int>>& out);
+    HandlerComp& getHandler() noexcept { return handler; }
+
+    //==============================================================================
+    // Identity.
+    void requestIdentity();
+    void handleIdentityReply (const juce::uint8* message, size_t size);
+    juce::String getDeviceName() const;
+
+    //==============================================================================
+    // Parameter slots.
+    ParameterTable& getParameters() noexcept { return parameters; }
+    const ParameterTable& getParameters() const noexcept { return parameters; }
+
+    /** The host write rule; value is already in the slot's range. Any thread. */
+    void setFromHost (int slot, int value);
+    void setFromEditor (int slot, int value, bool reportToHost, bool notify);
+    void setAndReport (int slot, int value);
+    void sendSlot (int slot, int value);
+    void selectProgram (int program, int channel);
+    void setMulti (int number, bool reportToHost, bool notify);
+    void sendAddressed (int selector, int channel, const int address[5], int value);
+
+    juce::String slotLabel (int slot) const;
+    juce::String slotValueText (int slot) const;
+
+    /** After an Arrangement was applied to the table: playing mode (0 counts as 1), the
+        multi in multi mode, the sixteen channel programs, then the recall notice. */
+    void bringInstrumentIntoLine();
+
+    /** The playing-mode switch: blocks incoming MIDI for a while and reports slot 2305. */
+    void switchPlayingMode (int mode);
+    bool isInputBlocked() const noexcept { return inputBlocked.load(); }
+    int getPlayingMode() const noexcept { return playingMode.load(); }
+
+    //==============================================================================
+    // Ports.
+    InstrumentPorts& getPorts() noexcept { return *ports; }
+    void selectInputPort (int n);
+    void selectOutputPort (int n);
+    juce::StringArray getPortNames() const;
+    void savePortFile() const;
+
+    //==============================================================================
+    // Settings, flags, timing.
+    SettingsList& getSettings() noexcept { return settings; }
+    const LinkEnvironment& getEnvironment() const noexcept { return environment; }
+
+    bool isClockOn() const noexcept { return clockOn.load(); }
+    bool isThruHostToOut() const noexcept { return thruHostToOut.load(); }
+    bool isThruInToHost() const noexcept { return thruInToHost.load(); }
+    bool isProgramChangeByAutomation() const noexcept { return programChangeByAutomation.load(); }
+    bool isTransferRunning() const noexcept { return transferFlag.load(); }
+    void setClockOn (bool on);
+    void setThruHostToOut (bool on);
+    void setThruInToHost (bool on);
+    void setProgramChangeByAutomation (bool on);
+    void setTransferFlag (bool on) noexcept { transferFlag = on; }
+
+    /** Stores the rate and picks the rate index (44100 0, 48000 1, 88200 2, 96000 3,
+        176400 4, 192000 5, others 0). Audio thread. */
+    void setSampleRate (double rate) noexcept;
+    double getSampleRate() const noexcept { return sampleRate.load(); }
+    int getRateIndex() const noexcept { return rateIndex.load(); }
+    void setBlockSize (int n) noexcept { blockSize = n; }
+    int getBlockSize() const noexcept { return blockSize.load(); }
+    /** Delay of the current rate in milliseconds. */
+    int getCurrentDelay() const noexcept;
+    int getDelay (int index) const noexcept;
+    std::array<int, numDelays> getDelays() const noexcept;
+    /** The latency setting (MIDI setup panel): index 0..5 is a rate index, 6 the
+        seventh entry; others do nothing. The delay is kept in 0..maxDelayMs (a negative
+        one would schedule in the past), takes effect with the next block and is
+        written into the settings list (entries 11..16, 18), whose latency marker is
+        made sure of so that the next start keeps it. */
+    void setDelay (int index, int milliseconds);
+
+    int getMidiChannel() const noexcept { return midiChannel.load(); }
+    void setMidiChannel (int channel) noexcept;
+
+    bool isNoteHeld (int note) const noexcept;
+    int getChannelProgramNumber (int channel) const noexcept;
+
+    /** The controller numbers of a channel's FX parameter list (0 program "Synth",
+        1 "Prg Insert", 2 "Aux 1", 3 "Aux 2"), rebuilt with every program selection. */
+    std::vector<int> getFxParameterList (int channel, int list) const;
+
+    InstrumentImage& getImage() noexcept { return image; }
+    const InstrumentImage& getImage() const noexcept { return image; }
+    ArrangementBank& getBank() noexcept { return bank; }
+    EditorSession& getEditorSession() noexcept { return editorSession; }
+
+    double nowMs() const { return environment.time.nowMs(); }
+
+    // MIDI_OUTListener: nothing to do here.
+    void outputOpened (int) override {}
+    void outputClosed (int) override {}
+
+private:
+    void handleChannelMessage (const juce::MidiMessage& message);
+    void appendToSysex (const juce::uint8* data, size_t size);
+    void addToHostBuffer (const juce::MidiMessage& message);
+    void callListeners (int code);
+    void instrumentControllerWrite (int channel, int controller, int value);
+    void instrumentProgramChange (int channel, int program);
+    void compareChannelProgramTable();
+    void reportSlotToHost (int slot, int value);
+    void sendBuffer (const juce::MidiBuffer& buffer, bool delayed);
+    void readFlagsAndDelays();
+    void rememberPortName (int entry, const juce::StringArray& devices, int n);
+    void reloadFxChains (int channel, int insertChain, int aux1Chain, int aux2Chain);
+    void reloadFxChainsForRow (int slot, int chain);
+    void rebuildFxParameterLists (int channel);
+    int adjustAddressedValue (int selector, int channel, const int address[5], int value);
+
+    LinkEnvironment environment;
+
+    // Host queues.
+    std::mutex hostQueueLock;
+    std::vector<std::pair<int, int>> hostQueue;
+    HandlerComp handler;
+
+    std::unique_ptr<InstrumentPorts> ports;
+    juce::StringArray portNames;
+    mutable std::mutex portNamesLock;
+
+    NoticeQueue<juce::uint32> notices;
+    NoticeQueue<juce::uint64> slotNotices;
+
+    std::atomic<double> sampleRate { 44100.0 };
+    std::atomic<int> blockSize { 0 };
+    std::atomic<int> rateIndex { 0 };
+    std::array<std::atomic<int>, numDelays> delays {};
+
+    std::atomic<bool> clockOn { false };
+    std::atomic<bool> thruHostToOut { true };
+    std::atomic<bool> thruInToHost { false };
+    std::atomic<bool> programChangeByAutomation { true };
+    std::atomic<bool> inputBlocked { false };
+    std::atomic<bool> transferFlag { false };
+    std::atomic<int> playingMode { programMode };
+
+    std::atomic<int> midiChannel { 1 };
+    SettingsList settings;
+    ParameterTable parameters;
+
+    std::array<std::atomic<int>, 16> instrumentBankLsb {};
+    std::array<std::atomic<int>, 16> instrumentProgram {};
+    std::array<std::atomic<int>, 16> instrumentProgramNumber {};
+    std::array<std::atomic<int>, 16> loadedProgram {};
+
+    InstrumentImage image;
+    ArrangementBank bank;
+    EditorSession editorSession;
+
+    // A program selection (or FX chain reload) runs whole before the next one starts:
+    // the editor, the host and the instrument may all select at once.
+    std::recursive_mutex selectionLock;
+
+    // Controller numbers of each channel's four FX parameter lists.
+    mutable std::mutex fxListLock;
+    std::array<std::array<std::vector<int>, 4>, 16> fxParameterLists;
+
+    // MIDI input thread only.
+    juce::MemoryBlock sysexAssembly;
+
+    juce::CriticalSection hubLock;          // host-bound buffer, cables, note table reset
+    juce::MidiBuffer hostBound, hostBoundSpare;
+    double epochMs = 0;
+    std::array<std::atomic<juce::uint8>, 128> noteTable {};
+    juce::Array<HostReporter*> cables;
+
+    StateListenerList listeners;            // called without a lock, from any thread
+
+    std::unique_ptr<OneShotTimer> inputBlockTimer;
+
+    mutable std::mutex deviceNameLock;
+    juce::String deviceName;
+
+    JUCE_DECLARE_NON_COPYABLE (ControllerState)
+};
+
+} // namespace zd8
