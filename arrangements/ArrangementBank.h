@@ -1,6 +1,6 @@
 #pragma once
 
-#include "plugin/ParameterTable.h"
+#include "model/ParameterTable.h"
 
 #include <juce_core/juce_core.h>
 

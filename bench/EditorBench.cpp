@@ -3,7 +3,7 @@
 // page; the baseline paints an empty component of the same size the same way.
 
 #include "BenchRig.h"
-#include "editor/VantorAudioProcessorEditor.h"
+#include "editor/shell/VantorAudioProcessorEditor.h"
 #include "plugin/VantorAudioProcessor.h"
 
 #include <benchmark/benchmark.h>

@@ -2,7 +2,7 @@
 // programs) one row further on each time, as the wheel or the scroll bar does, next to
 // painting an empty component of the same size into the same kind of picture.
 
-#include "editor/ObjectList.h"
+#include "editor/kit/ObjectList.h"
 #include "model/BuiltInBanks.h"
 #include "model/ProgramStore.h"
 

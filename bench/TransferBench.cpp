@@ -12,8 +12,8 @@
 //                          reply frame per chunk of at most 2048 bytes
 
 #include "BenchRig.h"
-#include "link/TransferMailbox.h"
-#include "link/ReceiveTransfer.h"
+#include "transfer/TransferMailbox.h"
+#include "transfer/ReceiveTransfer.h"
 #include "plugin/ControllerState.h"
 #include "sim/ObjectMemory.h"
 

@@ -1,5 +1,5 @@
 # The editor's pictures, our own vector art. zd8-picgen (tools/picgen, which links JUCE
-# only) draws every picture of editor/PictureCatalogue.h at build time into one zip of
+# only) draws every picture of editor/kit/PictureCatalogue.h at build time into one zip of
 # PNGs, which is embedded as read-only data in the static library zd8_pictures
 # (namespace Zd8Pictures, header Zd8Pictures.h), which zd8_editor links. The generator is
 # the source of truth: a change to it redraws and re-embeds the pictures.

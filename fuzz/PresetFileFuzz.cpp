@@ -4,7 +4,7 @@
 // into exactly one slot and survives a write as .fxp and a read. The host's program
 // path (tag at the start, at least 327 bytes) applies only whole records.
 #include "arrangements/ArrangementFiles.h"
-#include "plugin/ParameterTable.h"
+#include "model/ParameterTable.h"
 
 #include <cstdint>
 #include <cstdlib>

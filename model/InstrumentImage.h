@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/TransferMailbox.h"
+#include "transfer/TransferMailbox.h"
 #include "model/ObjAlgClass.h"
 #include "model/ObjArpClass.h"
 #include "model/FxChainStore.h"

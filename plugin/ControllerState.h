@@ -8,7 +8,7 @@
 #include "plugin/HandlerComp.h"
 #include "plugin/MIDI_OUTListener.h"
 #include "plugin/NoticeQueue.h"
-#include "plugin/ParameterTable.h"
+#include "model/ParameterTable.h"
 #include "plugin/SettingsList.h"
 #include "plugin/StateListenerList.h"
 #include "plugin/HostReporter.h"

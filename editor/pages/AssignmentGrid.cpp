@@ -1,7 +1,7 @@
 #include "editor/pages/AssignmentGrid.h"
 
-#include "editor/EditEvent.h"
-#include "editor/Pictures.h"
+#include "editor/kit/EditEvent.h"
+#include "editor/kit/Pictures.h"
 #include "model/ProgramEditBuffers.h"
 #include "model/InstrumentImage.h"
 

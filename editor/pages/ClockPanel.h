@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editor/RateSlider.h"
-#include "editor/KitLabel.h"
+#include "editor/kit/RateSlider.h"
+#include "editor/kit/KitLabel.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 

@@ -1,7 +1,7 @@
 #include "editor/pages/ControlsPage.h"
 
-#include "editor/EditEvent.h"
-#include "editor/Pictures.h"
+#include "editor/kit/EditEvent.h"
+#include "editor/kit/Pictures.h"
 #include "editor/pages/PanelLabels.h"
 #include "plugin/VantorAudioProcessor.h"
 

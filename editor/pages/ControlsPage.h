@@ -1,12 +1,12 @@
 #pragma once
 
-#include "editor/ChannelMonitor.h"
-#include "editor/KitButton.h"
-#include "editor/ParameterControl.h"
-#include "editor/ParameterControlListener.h"
-#include "editor/KitLabel.h"
+#include "editor/kit/ChannelMonitor.h"
+#include "editor/kit/KitButton.h"
+#include "editor/kit/ParameterControl.h"
+#include "editor/kit/ParameterControlListener.h"
+#include "editor/kit/KitLabel.h"
 #include "editor/pages/PanelControllers.h"
-#include "editor/KitButtonListener.h"
+#include "editor/kit/KitButtonListener.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 

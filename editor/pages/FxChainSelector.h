@@ -1,11 +1,11 @@
 #pragma once
 
-#include "editor/BigKnob.h"
-#include "editor/ObjectDisplay.h"
-#include "editor/KitButton.h"
-#include "editor/ObjectList.h"
+#include "editor/kit/BigKnob.h"
+#include "editor/kit/ObjectDisplay.h"
+#include "editor/kit/KitButton.h"
+#include "editor/kit/ObjectList.h"
 #include "editor/pages/SelectorKeypad.h"
-#include "editor/KitButtonListener.h"
+#include "editor/kit/KitButtonListener.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 

@@ -1,7 +1,7 @@
 #include "editor/pages/KeymapSelector.h"
 
-#include "editor/EditEvent.h"
-#include "editor/ZD8LookAndFeel.h"
+#include "editor/kit/EditEvent.h"
+#include "editor/kit/ZD8LookAndFeel.h"
 #include "model/ObjectStore.h"
 #include "plugin/VantorAudioProcessor.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/WheelControl.h"
+#include "editor/kit/WheelControl.h"
 #include "editor/pages/OctaveStrip.h"
 #include "editor/pages/PianoPad.h"
 #include "editor/pages/VelocityIndicator.h"

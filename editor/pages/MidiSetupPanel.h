@@ -1,12 +1,12 @@
 #pragma once
 
-#include "editor/CheckButton.h"
-#include "editor/ZD8LookAndFeel.h"
-#include "editor/KitButton.h"
-#include "editor/KitLabel.h"
+#include "editor/kit/CheckButton.h"
+#include "editor/kit/ZD8LookAndFeel.h"
+#include "editor/kit/KitButton.h"
+#include "editor/kit/KitLabel.h"
 #include "editor/pages/MidiSetupPanelListener.h"
 #include "editor/pages/ClockPanel.h"
-#include "editor/KitButtonListener.h"
+#include "editor/kit/KitButtonListener.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 

@@ -1,6 +1,6 @@
 #include "editor/pages/MixerPage.h"
 
-#include "editor/EditEvent.h"
+#include "editor/kit/EditEvent.h"
 #include "model/Categories.h"
 #include "plugin/VantorAudioProcessor.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/ParameterControlListener.h"
+#include "editor/kit/ParameterControlListener.h"
 #include "editor/pages/MixerHeader.h"
 #include "editor/pages/MixerStrip.h"
 

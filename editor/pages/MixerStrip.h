@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editor/ParameterControl.h"
-#include "editor/NoteMeter.h"
+#include "editor/kit/ParameterControl.h"
+#include "editor/kit/NoteMeter.h"
 #include "model/NameSlot.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>

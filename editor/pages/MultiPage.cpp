@@ -1,7 +1,7 @@
 #include "editor/pages/MultiPage.h"
 
-#include "editor/EditEvent.h"
-#include "editor/ZD8LookAndFeel.h"
+#include "editor/kit/EditEvent.h"
+#include "editor/kit/ZD8LookAndFeel.h"
 #include "plugin/VantorAudioProcessor.h"
 
 namespace zd8

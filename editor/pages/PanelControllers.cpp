@@ -1,6 +1,6 @@
 #include "editor/pages/PanelControllers.h"
 
-#include "plugin/ParameterTable.h"
+#include "model/ParameterTable.h"
 
 namespace zd8
 {

@@ -1,8 +1,8 @@
 #include "editor/pages/ParameterTablePage.h"
 
-#include "editor/EditEvent.h"
+#include "editor/kit/EditEvent.h"
 #include "link/SysexProtocol.h"
-#include "link/WriteTransfer.h"
+#include "transfer/WriteTransfer.h"
 #include "model/ProgramEditBuffers.h"
 #include "model/ObjectStore.h"
 #include "model/ParameterNameList.h"

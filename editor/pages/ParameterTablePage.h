@@ -1,9 +1,9 @@
 #pragma once
 
-#include "editor/ZoneValueField.h"
-#include "editor/ZD8LookAndFeel.h"
-#include "editor/KitButton.h"
-#include "editor/KitButtonListener.h"
+#include "editor/kit/ZoneValueField.h"
+#include "editor/kit/ZD8LookAndFeel.h"
+#include "editor/kit/KitButton.h"
+#include "editor/kit/KitButtonListener.h"
 #include "editor/pages/AssignmentGrid.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>

@@ -1,8 +1,8 @@
 #include "editor/pages/ProgramChooser.h"
 
-#include "editor/EditEvent.h"
-#include "editor/ZD8LookAndFeel.h"
-#include "editor/ObjectDisplay.h"
+#include "editor/kit/EditEvent.h"
+#include "editor/kit/ZD8LookAndFeel.h"
+#include "editor/kit/ObjectDisplay.h"
 #include "model/Categories.h"
 #include "plugin/VantorAudioProcessor.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "editor/KitButton.h"
-#include "editor/ObjectList.h"
-#include "editor/KitButtonListener.h"
+#include "editor/kit/KitButton.h"
+#include "editor/kit/ObjectList.h"
+#include "editor/kit/KitButtonListener.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 

@@ -1,7 +1,7 @@
 #include "editor/pages/ProgramPage.h"
 
-#include "editor/EditEvent.h"
-#include "editor/Pictures.h"
+#include "editor/kit/EditEvent.h"
+#include "editor/kit/Pictures.h"
 #include "model/Categories.h"
 #include "model/ProgramStore.h"
 #include "plugin/VantorAudioProcessor.h"

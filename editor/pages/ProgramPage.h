@@ -1,13 +1,13 @@
 #pragma once
 
-#include "editor/ObjectDisplay.h"
-#include "editor/KitButton.h"
-#include "editor/ParameterControl.h"
-#include "editor/ParameterControlListener.h"
-#include "editor/KitLabel.h"
+#include "editor/kit/ObjectDisplay.h"
+#include "editor/kit/KitButton.h"
+#include "editor/kit/ParameterControl.h"
+#include "editor/kit/ParameterControlListener.h"
+#include "editor/kit/KitLabel.h"
 #include "editor/pages/ProgramPageListener.h"
 #include "editor/pages/ProgramChooser.h"
-#include "editor/KitButtonListener.h"
+#include "editor/kit/KitButtonListener.h"
 #include "link/OneShotTimer.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>

@@ -1,8 +1,8 @@
 #include "editor/pages/SelectorKeypad.h"
 
-#include "editor/ObjectDisplay.h"
-#include "editor/ObjectList.h"
-#include "editor/KitButtonListener.h"
+#include "editor/kit/ObjectDisplay.h"
+#include "editor/kit/ObjectList.h"
+#include "editor/kit/KitButtonListener.h"
 #include "model/ObjectStore.h"
 
 namespace zd8

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/KitButton.h"
+#include "editor/kit/KitButton.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 

@@ -1,6 +1,6 @@
 #include "editor/pages/ZonesArray.h"
 
-#include "editor/EditEvent.h"
+#include "editor/kit/EditEvent.h"
 #include "model/MultiEditBuffer.h"
 #include "model/MultiZone.h"
 #include "plugin/VantorAudioProcessor.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "editor/ZoneValueField.h"
-#include "editor/ZoneKeyRange.h"
-#include "editor/pages/ModalVeil.h"
+#include "editor/kit/ZoneValueField.h"
+#include "editor/kit/ZoneKeyRange.h"
+#include "editor/kit/ModalVeil.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 

@@ -3,10 +3,10 @@
 // monitor, the instrument's controller messages shown on the controls and monitors, the
 // printed label sets, and the main window's wiring (tab, page code, notices, parking).
 
-#include "editor/TabBar.h"
-#include "editor/EditEvent.h"
-#include "editor/MainPanel.h"
-#include "editor/VantorAudioProcessorEditor.h"
+#include "editor/shell/TabBar.h"
+#include "editor/kit/EditEvent.h"
+#include "editor/shell/MainPanel.h"
+#include "editor/shell/VantorAudioProcessorEditor.h"
 #include "editor/pages/PanelControllers.h"
 #include "editor/pages/PanelLabels.h"
 #include "editor/pages/ControlsPage.h"

@@ -3,12 +3,12 @@
 // key to key, the octave strip, the wheels and the notices the main window hands on,
 // the letter keys' table, and the panel's render.
 
-#include "editor/TabBar.h"
-#include "editor/StatusBar.h"
-#include "editor/MainPanel.h"
-#include "editor/VantorAudioProcessorEditor.h"
+#include "editor/shell/TabBar.h"
+#include "editor/shell/StatusBar.h"
+#include "editor/shell/MainPanel.h"
+#include "editor/shell/VantorAudioProcessorEditor.h"
 #include "editor/pages/KeysPage.h"
-#include "editor/pages/ComputerKeyboardPlayer.h"
+#include "editor/shell/ComputerKeyboardPlayer.h"
 #include "plugin/VantorAudioProcessor.h"
 #include "support/PluginRig.h"
 #include "support/RenderCheck.h"

@@ -1,7 +1,7 @@
-#include "editor/CheckButton.h"
+#include "editor/kit/CheckButton.h"
 #include "editor/KitMouse.h"
-#include "editor/KitButton.h"
-#include "editor/KitLabel.h"
+#include "editor/kit/KitButton.h"
+#include "editor/kit/KitLabel.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "editor/BigKnob.h"
-#include "editor/ChannelMonitor.h"
+#include "editor/kit/BigKnob.h"
+#include "editor/kit/ChannelMonitor.h"
 #include "editor/KitMouse.h"
-#include "editor/NoteMeter.h"
-#include "editor/WheelControl.h"
+#include "editor/kit/NoteMeter.h"
+#include "editor/kit/WheelControl.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // their click events, the effect fields' wheel, the meters' fall, what pan and level
 // changes send to the instrument simulator, and the page inside the window.
 
-#include "editor/EditEvent.h"
-#include "editor/MainPanel.h"
-#include "editor/VantorAudioProcessorEditor.h"
+#include "editor/kit/EditEvent.h"
+#include "editor/shell/MainPanel.h"
+#include "editor/shell/VantorAudioProcessorEditor.h"
 #include "editor/pages/MixerPage.h"
 #include "editor/pages/ProgramPage.h"
 #include "model/Categories.h"

@@ -3,11 +3,11 @@
 // for their zone, the rows keep each key range consistent, follow the instrument's zone
 // messages and veil zones that are not playing.
 
-#include "editor/TabBar.h"
-#include "editor/EditEvent.h"
-#include "editor/MainPanel.h"
-#include "editor/Pictures.h"
-#include "editor/VantorAudioProcessorEditor.h"
+#include "editor/shell/TabBar.h"
+#include "editor/kit/EditEvent.h"
+#include "editor/shell/MainPanel.h"
+#include "editor/kit/Pictures.h"
+#include "editor/shell/VantorAudioProcessorEditor.h"
 #include "editor/pages/MultiPage.h"
 #include "link/SysexProtocol.h"
 #include "plugin/VantorAudioProcessor.h"

@@ -1,8 +1,8 @@
 // The object display: number and typed-number texts, the category cell table, press
 // codes at scale 1 and 2, sizes and placement, what each kind paints, and offscreen
 // renders of a program display with a built-in program and of a small display.
-#include "editor/ObjectDisplay.h"
-#include "editor/Pictures.h"
+#include "editor/kit/ObjectDisplay.h"
+#include "editor/kit/Pictures.h"
 #include "model/Categories.h"
 #include "model/BuiltInBanks.h"
 #include "model/ProgramStore.h"

@@ -2,8 +2,8 @@
 // wheel, scroll bar (thumb drag, auto-repeat above and below the thumb) and by dragging
 // past the edges after a row press, the filters on the built-in program store, and an
 // offscreen render of the program chooser's list.
-#include "editor/EditEvent.h"
-#include "editor/ObjectList.h"
+#include "editor/kit/EditEvent.h"
+#include "editor/kit/ObjectList.h"
 #include "model/BuiltInBanks.h"
 #include "model/ProgramStore.h"
 #include "support/RenderCheck.h"

@@ -1,5 +1,5 @@
-#include "editor/EditEvent.h"
-#include "editor/ParameterControl.h"
+#include "editor/kit/EditEvent.h"
+#include "editor/kit/ParameterControl.h"
 #include "editor/KitMouse.h"
 #include "plugin/VantorAudioProcessor.h"
 #include "support/PluginRig.h"

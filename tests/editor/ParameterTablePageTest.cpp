@@ -3,9 +3,9 @@
 // value field (bytes at the simulator, bytes in the edit buffer), the name list sent on
 // opening, the page's events and the main window's handling of them, and a render.
 
-#include "editor/EditEvent.h"
-#include "editor/MainPanel.h"
-#include "editor/VantorAudioProcessorEditor.h"
+#include "editor/kit/EditEvent.h"
+#include "editor/shell/MainPanel.h"
+#include "editor/shell/VantorAudioProcessorEditor.h"
 #include "editor/pages/ProgramPage.h"
 #include "editor/pages/ParameterTablePage.h"
 #include "link/SysexProtocol.h"

@@ -1,5 +1,5 @@
-#include "editor/PictureCatalogue.h"
-#include "editor/Pictures.h"
+#include "editor/kit/PictureCatalogue.h"
+#include "editor/kit/Pictures.h"
 
 #include <gtest/gtest.h>
 

@@ -2,11 +2,11 @@
 // lists, the chooser's keypad and buttons, control events, the 50 ms rebuild, and a
 // program chosen on the page reaching the instrument simulator.
 
-#include "editor/TabBar.h"
-#include "editor/EditEvent.h"
-#include "editor/MainPanel.h"
-#include "editor/Pictures.h"
-#include "editor/VantorAudioProcessorEditor.h"
+#include "editor/shell/TabBar.h"
+#include "editor/kit/EditEvent.h"
+#include "editor/shell/MainPanel.h"
+#include "editor/kit/Pictures.h"
+#include "editor/shell/VantorAudioProcessorEditor.h"
 #include "editor/pages/ProgramPage.h"
 #include "model/ProgramStore.h"
 #include "plugin/VantorAudioProcessor.h"

@@ -1,7 +1,7 @@
 // Linked into every window test: processor.createEditor() builds the real window, as
 // it does in the plug-in.
 
-#include "editor/VantorAudioProcessorEditor.h"
+#include "editor/shell/VantorAudioProcessorEditor.h"
 
 namespace
 {

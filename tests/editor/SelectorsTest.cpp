@@ -3,10 +3,10 @@
 // shown before, and the FX chain selector's choice reaching the slot, the host and the
 // channel's chains (and nothing reaching the instrument).
 
-#include "editor/TabBar.h"
-#include "editor/EditEvent.h"
-#include "editor/MainPanel.h"
-#include "editor/VantorAudioProcessorEditor.h"
+#include "editor/shell/TabBar.h"
+#include "editor/kit/EditEvent.h"
+#include "editor/shell/MainPanel.h"
+#include "editor/shell/VantorAudioProcessorEditor.h"
 #include "editor/pages/MixerPage.h"
 #include "editor/pages/FxChainSelector.h"
 #include "editor/pages/KeymapSelector.h"

@@ -1,5 +1,5 @@
 #include "editor/KitMouse.h"
-#include "editor/ZoneKeyRange.h"
+#include "editor/kit/ZoneKeyRange.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 
 #include "link/LockWatch.h"
 #include "plugin/ControllerState.h"
-#include "plugin/ParameterTable.h"
+#include "model/ParameterTable.h"
 #include "plugin/VantorAudioProcessor.h"
 #include "support/AllocationCounter.h"
 #include "support/PluginRig.h"

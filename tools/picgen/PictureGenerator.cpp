@@ -1,6 +1,6 @@
 #include "tools/picgen/PictureGenerator.h"
 
-#include "editor/PictureCatalogue.h"
+#include "editor/kit/PictureCatalogue.h"
 #include "tools/picgen/CategoryPictures.h"
 #include "tools/picgen/ControlPictures.h"
 #include "tools/picgen/ControlsPagePictures.h"

@@ -1,0 +1,54 @@
+#include "editor/kit/NoteMeter.h"
+
+namespace zd8
+{
+
+namespace
+{
+    const juce::Colour background (0xff5a5058);
+    const juce::Colour lit (0xff9be36a);
+    constexpr float barX = 1.0f, barWidth = 3.0f;
+}
+
+NoteMeter::NoteMeter()
+{
+    setSize (5, barHeight + 2);
+}
+
+NoteMeter::~NoteMeter()
+{
+    stopTimer();
+}
+
+void NoteMeter::setPeak (int newPeak)
+{
+    peak = juce::jlimit (0, 127, newPeak);
+    if (peak > 0)
+        startTimer (tickMs);
+    else
+        stopTimer();
+    repaint();
+}
+
+void NoteMeter::tick()
+{
+    peak -= fallPerTick;
+    if (peak < stopBelow)
+    {
+        peak = 0;
+        stopTimer();
+    }
+    repaint();
+}
+
+void NoteMeter::paint (juce::Graphics& g)
+{
+    g.fillAll (background);
+    if (peak <= 0)
+        return;
+    const float top = barTop();
+    g.setColour (lit);
+    g.fillRect (barX, top, barWidth, (float) barHeight - top);
+}
+
+} // namespace zd8

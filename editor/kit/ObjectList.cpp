@@ -1,0 +1,372 @@
+#include "editor/kit/ObjectList.h"
+
+#include "editor/kit/EditEvent.h"
+#include "editor/kit/Pictures.h"
+#include "model/ObjectStore.h"
+
+namespace zd8
+{
+
+namespace
+{
+    constexpr int repeatIntervalMs = 200;
+
+    // Presses left of this x choose a row; right of it they work the scroll bar.
+    constexpr int rowPressLimitX = 212;
+
+    // Scroll bar geometry (pixels).
+    constexpr int thumbX = 244;
+    constexpr int thumbDrawWidth = 36;
+    constexpr int scrollColumnWidth = 34;
+    constexpr int thumbGrabOffset = 23;    // pointer y to thumb top while dragging
+    constexpr float trackCorner = 3.0f;
+    constexpr float trackLine = 2.1f;
+
+    // Category text box of a row, relative to the row's number baseline.
+    constexpr float categoryBoxWidth = 234.0f;
+    constexpr float categoryBoxHeight = 20.0f;
+
+    constexpr float backgroundOpacity = 0.9f;
+    constexpr float overlayOpacity = 0.2f;
+
+    const juce::Colour rowLine (0xff555555);
+    const juce::Colour trackFill (0x50323030);
+    const juce::Colour trackOutline (0x5a4b4f57);
+
+    juce::Font arial (float size, bool bold)
+    {
+        return juce::Font ("Arial", size, bold ? juce::Font::bold : juce::Font::plain);
+    }
+} // namespace
+
+ObjectList::ObjectList (const ObjectStore& s)
+    : store (s), background (Pictures::get ("list_back")), thumb (Pictures::get ("scroll_thumb"))
+{
+    setOpaque (true);
+}
+
+ObjectList::~ObjectList()
+{
+    stopTimer();
+}
+
+void ObjectList::bind (int mode_, int argument_)
+{
+    mode = mode_;
+    argument = argument_;
+    selectedIndex = -1;
+    selectedId = 0;
+    firstVisible = scrollPosition = 0;
+    // The list starts at the top again, so a wheel turn from there must not be taken
+    // for a repeat of the request that scrolled the previous list.
+    lastRequested = 0;
+    ids = store.listIds (mode, argument);
+    repaint();
+}
+
+void ObjectList::bindIds (std::vector<int> list)
+{
+    bind (mode, argument);
+    ids = std::move (list);
+    repaint();
+}
+
+void ObjectList::setColumns (const std::vector<int>& widths)
+{
+    selectedIndex = -1;
+    selectedId = 0;
+    firstVisible = scrollPosition = lastRequested = 0;
+    columns = widths;
+    repaint();
+}
+
+void ObjectList::setFontSizes (float number, float name, float category) noexcept
+{
+    numberSize = number;
+    nameSize = name;
+    categorySize = category;
+}
+
+int ObjectList::visibleRows() const noexcept
+{
+    return getHeight() / rowHeight;
+}
+
+bool ObjectList::allRowsFit() const noexcept
+{
+    return getCount() <= visibleRows();
+}
+
+int ObjectList::columnWidth (size_t column) const noexcept
+{
+    return column < columns.size() ? columns[column] : 0;
+}
+
+int ObjectList::thumbY() const noexcept
+{
+    if (allRowsFit())
+        return -1;
+    const int travel = getHeight() - thumbHeight;
+    if (travel <= 0)
+        return 0;
+    const double itemsPerPixel = (double) (getCount() - visibleRows()) / (double) travel;
+    return (int) ((double) scrollPosition / itemsPerPixel);
+}
+
+juce::String ObjectList::formatId (int id)
+{
+    return juce::String (id).paddedLeft ('0', 4);
+}
+
+void ObjectList::setFirstVisible (int row)
+{
+    firstVisible = juce::jlimit (0, juce::jmax (0, getCount() - visibleRows()), row);
+}
+
+void ObjectList::selectIndex (int index)
+{
+    if (index < 0 || index >= getCount())
+        return;
+    selectedIndex = index;
+    selectedId = ids[(size_t) index];
+    setFirstVisible (index);
+    // The thumb and the next wheel turn follow the selected row, not the old position.
+    scrollPosition = lastRequested = firstVisible;
+    repaint();
+    report (EditEvent::selectedQuietly);
+}
+
+void ObjectList::selectId (int id, bool reportChoice)
+{
+    for (int row = 0; row < getCount(); ++row)
+        if (ids[(size_t) row] == id)
+        {
+            selectIndex (row);
+            if (reportChoice)
+                report (EditEvent::chosen);
+        }
+}
+
+void ObjectList::scrollTo (int n)
+{
+    if (n == lastRequested)
+        return;
+    lastRequested = n;
+    scrollPosition = juce::jlimit (0, juce::jmax (0, getCount() - visibleRows()), n);
+    setFirstVisible (scrollPosition);
+    repaint();
+}
+
+void ObjectList::autoScrollStep()
+{
+    if (autoDirection != 0)
+        scrollTo (scrollPosition + autoDirection);
+}
+
+void ObjectList::timerCallback()
+{
+    autoScrollStep();
+}
+
+void ObjectList::report (int code)
+{
+    events.push_back (EditEvent::make (code, parameterNumber, parameterNumber, channel, selectedId));
+    sendChangeMessage();   // posts only when someone listens
+}
+
+std::vector<juce::uint64> ObjectList::takeEvents()
+{
+    std::vector<juce::uint64> taken;
+    taken.swap (events);
+    return taken;
+}
+
+void ObjectList::resized()
+{
+    makePictures();
+}
+
+void ObjectList::makePictures()
+{
+    const int w = getWidth(), h = getHeight();
+    if (w <= 0 || h <= 0)
+    {
+        offscreen = stretchedBackground = base = juce::Image();
+        return;
+    }
+    // The list is opaque everywhere, so the off-screen picture needs no alpha and is
+    // copied, not blended, onto the screen.
+    offscreen = juce::Image (juce::Image::RGB, w, h, true);
+
+    // Stretching and blending the background cost most of a repaint, and every repaint
+    // draws it twice: both are done once per size instead.
+    stretchedBackground = juce::Image (juce::Image::ARGB, w, h, true);
+    {
+        juce::Graphics g (stretchedBackground);
+        g.drawImage (background, 0, 0, w, h, 0, 0, background.getWidth(), background.getHeight());
+    }
+    base = juce::Image (juce::Image::RGB, w, h, true);
+    juce::Graphics g (base);
+    g.fillAll (juce::Colours::black);
+    g.setOpacity (backgroundOpacity);
+    g.drawImageAt (stretchedBackground, 0, 0);
+}
+
+void ObjectList::paint (juce::Graphics& g)
+{
+    if (offscreen.getWidth() != getWidth() || offscreen.getHeight() != getHeight())
+        makePictures();
+    if (! offscreen.isValid())
+        return;
+    {
+        juce::Graphics og (offscreen);
+        paintList (og);
+    }
+    g.drawImageAt (offscreen, 0, 0);
+}
+
+void ObjectList::paintList (juce::Graphics& g)
+{
+    const int w = getWidth(), h = getHeight();
+
+    // Black with the background over it at 90 %, prepared at this size.
+    g.drawImageAt (base, 0, 0);
+
+    const int visible = visibleRows();
+    const int rows = juce::jmin (visible, getCount() - firstVisible);
+    const int rowWidth = columnWidth (0) + columnWidth (1) + columnWidth (2) + 4;
+    const int nameX = columnWidth (0) + 6;
+
+    for (int i = 0; i < rows; ++i)
+    {
+        const int u = firstVisible + i;
+        const int id = ids[(size_t) u];
+        const int y = i * rowHeight;
+        const bool selected = u == selectedIndex;
+
+        g.setColour (rowLine);
+        g.fillRect (0, y, rowWidth, 1);
+
+        if (selected && colours[0] != 0)
+        {
+            g.setColour (juce::Colour (colours[0]));
+            g.fillRect (0, y, rowWidth, rowHeight + 3);
+        }
+        else if (! selected && rowFill != 0)
+        {
+            g.setColour (juce::Colour (rowFill));
+            g.fillRect (0, y, rowWidth, rowHeight - 1);
+        }
+
+        // Slots 4..6 (indices 3..5) for plain rows, 7..9 (6..8) for the selected one.
+        const size_t slot = selected ? 6 : 3;
+        const int baseline = y + juce::roundToInt (numberSize) + 3;
+
+        g.setColour (juce::Colour (colours[slot]));
+        g.setFont (arial (numberSize, selected));
+        g.drawSingleLineText (formatId (id), 7, baseline);
+
+        g.setColour (juce::Colour (colours[slot + 1]));
+        g.setFont (arial (nameSize, selected));
+        g.drawSingleLineText (store.recordName (id), nameX, baseline);
+
+        g.setColour (juce::Colour (colours[slot + 2]));
+        g.setFont (arial (categorySize, selected));
+        g.drawText (store.categoryName (id),
+                    juce::Rectangle<float> (0.0f, (float) y + numberSize - 3.0f, categoryBoxWidth, categoryBoxHeight),
+                    juce::Justification::bottomRight, true);
+    }
+
+    // Scroll bar column.
+    if (rowFill != 0)
+    {
+        g.setColour (juce::Colour (rowFill));
+        g.fillRect (textAreaWidth, 0, scrollColumnWidth, visible * rowHeight);
+    }
+    const juce::Rectangle<float> track ((float) textAreaWidth + 1.5f, 1.5f,
+                                        (float) juce::jmax (0, juce::jmin (scrollColumnWidth, w - textAreaWidth) - 3),
+                                        (float) juce::jmax (0, h - 3));
+    g.setColour (trackFill);
+    g.fillRoundedRectangle (track, trackCorner);
+    g.setColour (trackOutline);
+    g.drawRoundedRectangle (track, trackCorner, trackLine);
+
+    const int t = thumbY();
+    if (t >= 0)
+        g.drawImage (thumb, thumbX, t, thumbDrawWidth, thumbHeight, 0, 0, thumb.getWidth(), thumb.getHeight());
+
+    g.setOpacity (overlayOpacity);
+    g.drawImageAt (stretchedBackground, 0, 0);
+}
+
+void ObjectList::mouseDown (const juce::MouseEvent& e)
+{
+    const int x = e.x, y = e.y;
+    if (x > 0 && x < rowPressLimitX)
+    {
+        rowPress = true;
+        if (getCount() == 0)
+            return;
+        const int row = juce::jlimit (0, getCount() - 1, y / rowHeight + firstVisible);
+        selectedIndex = row;
+        selectedId = ids[(size_t) row];
+        repaint();
+        report (EditEvent::chosen);
+        return;
+    }
+
+    if (x <= rowPressLimitX || allRowsFit())
+        return;
+
+    const int t = thumbY();
+    if (y > t && y < t + thumbHeight)
+    {
+        thumbDrag = true;
+        return;
+    }
+    autoDirection = y <= t ? -1 : 1;
+    scrollTo (scrollPosition + autoDirection);
+    startTimer (repeatIntervalMs);
+}
+
+void ObjectList::mouseDrag (const juce::MouseEvent& e)
+{
+    if (thumbDrag)
+    {
+        const int visible = visibleRows();
+        const int travel = rowHeight * visible - thumbHeight;
+        if (travel <= 0)
+            return;
+        const double itemsPerPixel = (double) (getCount() - visible) / (double) travel;
+        const int p = juce::jmax (0, e.y - thumbGrabOffset);
+        scrollTo ((int) ((p > travel ? travel + 1 : p) * itemsPerPixel));
+        return;
+    }
+
+    if (rowPress)
+    {
+        if (e.y >= getHeight())
+            setFirstVisible (firstVisible + 1);
+        else if (e.y < 0)
+            setFirstVisible (firstVisible - 1);
+        repaint();
+    }
+}
+
+void ObjectList::mouseUp (const juce::MouseEvent&)
+{
+    stopTimer();
+    autoDirection = 0;
+    thumbDrag = false;
+    rowPress = false;
+}
+
+void ObjectList::mouseWheelMove (const juce::MouseEvent&, const juce::MouseWheelDetails& wheel)
+{
+    if (wheel.deltaY < 0.0f)
+        scrollTo (scrollPosition + 1);
+    else if (wheel.deltaY > 0.0f)
+        scrollTo (scrollPosition - 1);
+}
+
+} // namespace zd8

@@ -1,0 +1,123 @@
+#include "editor/kit/ZD8LookAndFeel.h"
+
+#include "editor/kit/Pictures.h"
+
+namespace zd8
+{
+
+namespace
+{
+    const juce::Colour frameRim (0xff191919);
+    const juce::Colour frameBody (0xff161616);
+    const juce::Colour menuBackground (0xff000000);
+    const juce::Colour menuText (0xffffffff);
+    const juce::Colour menuHighlight (0xff5a5a5a);
+
+    void drawStretched (juce::Graphics& g, const juce::Image& picture, int x, int y, int w, int h)
+    {
+        if (w > 0 && h > 0)
+            g.drawImage (picture, x, y, w, h, 0, 0, picture.getWidth(), picture.getHeight());
+    }
+}
+
+ZD8LookAndFeel::ZD8LookAndFeel()
+{
+    setColour (juce::PopupMenu::backgroundColourId, menuBackground);
+    setColour (juce::PopupMenu::textColourId, menuText);
+    setColour (juce::PopupMenu::headerTextColourId, menuText);
+    setColour (juce::PopupMenu::highlightedBackgroundColourId, menuHighlight);
+    setColour (juce::PopupMenu::highlightedTextColourId, menuText);
+}
+
+void ZD8LookAndFeel::loadPictures()
+{
+    if (loaded)
+        return;
+    loaded = true;
+    edgeTop = Pictures::get ("edge_top");
+    edgeBottom = Pictures::get ("edge_bottom");
+    edgeLeft = Pictures::get ("edge_left");
+    edgeRight = Pictures::get ("edge_right");
+    cornerTopLeft = Pictures::get ("corner_top_left");
+    cornerTopRight = Pictures::get ("corner_top_right");
+    cornerBottomLeft = Pictures::get ("corner_bottom_left");
+    cornerBottomRight = Pictures::get ("corner_bottom_right");
+    texture = Pictures::get ("texture");
+    overlay = Pictures::get ("overlay");
+}
+
+void ZD8LookAndFeel::drawEdges (juce::Graphics& g, int width, int height) const
+{
+    const int along = width - 2 * corner, down = height - 2 * corner;
+    drawStretched (g, edgeTop, corner, 0, along, edge);
+    drawStretched (g, edgeBottom, corner, height - edge, along, edge);
+    drawStretched (g, edgeLeft, 0, corner, edge, down);
+    drawStretched (g, edgeRight, width - edge, corner, edge, down);
+
+    g.drawImageAt (cornerTopLeft, 0, 0);
+    g.drawImageAt (cornerTopRight, width - corner, 0);
+    g.drawImageAt (cornerBottomLeft, 0, height - corner);
+    g.drawImageAt (cornerBottomRight, width - corner, height - corner);
+}
+
+void ZD8LookAndFeel::paintBar (juce::Graphics& g, int width, int height, juce::Colour tint)
+{
+    if (width <= 0 || height <= 0)
+        return;
+    loadPictures();
+
+    const int w = juce::jmin (width - 2 * textureInset, textureMaxWidth);
+    const int h = height - 2 * textureInset;
+    if (w > 0 && h > 0)
+    {
+        // One texture tile is 114 px high: short bars show its top part, taller ones repeat it.
+        const int step = height > textureStep - 1 ? textureStep : h;
+        for (int y = 0; y < h; y += step)
+        {
+            const int rows = juce::jmin (step, h - y, texture.getHeight());
+            g.drawImage (texture, textureInset, textureInset + y, w, rows, 0, 0, w, rows);
+        }
+    }
+
+    drawEdges (g, width, height);
+
+    g.setColour (tint);
+    g.drawImage (overlay, 0, 0, width, height, 0, 0, overlay.getWidth(), overlay.getHeight());
+}
+
+void ZD8LookAndFeel::paintFrame (juce::Graphics& g, int x, int y, int width, int height)
+{
+    if (width <= 0 || height <= 0)
+        return;
+    loadPictures();
+
+    juce::Image frame (juce::Image::ARGB, width, height, true);
+    {
+        juce::Graphics fg (frame);
+        fg.setColour (frameRim);
+        fg.fillRoundedRectangle (0.0f, 0.0f, (float) width, (float) height, (float) corner);
+        fg.setColour (frameBody);
+        fg.fillRoundedRectangle ((float) edge, (float) edge, (float) (width - 2 * edge), (float) (height - 2 * edge),
+                                 (float) (corner - edge));
+        drawEdges (fg, width, height);
+    }
+    g.drawImageAt (frame, x, y);
+}
+
+void ZD8LookAndFeel::paintCentred (juce::Graphics& g, const juce::Image& picture, int x, int y, float scale)
+{
+    if (! picture.isValid() || scale <= 0.0f)
+        return;
+    const auto area = juce::Rectangle<float> (picture.getWidth() * scale, picture.getHeight() * scale)
+                          .withCentre ({ (float) x, (float) y });
+    g.setColour (juce::Colours::black);
+    g.fillRect (area);
+    g.drawImage (picture, area, juce::RectanglePlacement::stretchToFit);
+}
+
+juce::Font ZD8LookAndFeel::getPopupMenuFont()
+{
+    return juce::Font ("Arial", 14.0f, juce::Font::plain);
+}
+
+} // namespace zd8

@@ -1,0 +1,80 @@
+#include "editor/library/LibraryButton.h"
+
+#include "editor/kit/Pictures.h"
+
+namespace zd8
+{
+
+namespace
+{
+    const juce::Colour labelColour (0xfff7f7f7);
+    const juce::Colour highlight (0x26ffffff);
+}
+
+LibraryButton::LibraryButton (const juce::String& text, int id, float size)
+    : label (text), identifier (id), fontSize (size)
+{
+    picture = Pictures::get ("lib_button");
+    setSize (60, 40);
+}
+
+LibraryButton::~LibraryButton() = default;
+
+void LibraryButton::addListener (LibraryButtonListener* listener)
+{
+    const std::lock_guard<std::mutex> g (listenerLock);
+    listeners.addIfNotAlreadyThere (listener);
+}
+
+void LibraryButton::removeListener (LibraryButtonListener* listener)
+{
+    const std::lock_guard<std::mutex> g (listenerLock);
+    listeners.removeFirstMatchingValue (listener);
+}
+
+void LibraryButton::setLabel (const juce::String& text)
+{
+    if (text == label)
+        return;
+    label = text;
+    repaint();
+}
+
+void LibraryButton::paint (juce::Graphics& g)
+{
+    g.drawImage (picture, getLocalBounds().toFloat(), juce::RectanglePlacement::stretchToFit);
+    if (over)
+    {
+        g.setColour (highlight);
+        g.fillRect (getLocalBounds());
+    }
+    g.setColour (labelColour);
+    g.setFont (juce::Font ("Arial", fontSize, juce::Font::plain));
+    g.drawFittedText (label, getLocalBounds().reduced (3, 0), juce::Justification::centred, 1);
+}
+
+void LibraryButton::mouseDown (const juce::MouseEvent&)
+{
+    // A listener may close the window this button lives in: call from a copy.
+    juce::Array<LibraryButtonListener*> toCall;
+    {
+        const std::lock_guard<std::mutex> g (listenerLock);
+        toCall = listeners;
+    }
+    for (int i = toCall.size(); --i >= 0;)
+        toCall.getUnchecked (i)->libButtonPressed (this, identifier);
+}
+
+void LibraryButton::mouseEnter (const juce::MouseEvent&)
+{
+    over = true;
+    repaint();
+}
+
+void LibraryButton::mouseExit (const juce::MouseEvent&)
+{
+    over = false;
+    repaint();
+}
+
+} // namespace zd8

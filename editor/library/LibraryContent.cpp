@@ -1,0 +1,171 @@
+#include "editor/library/LibraryContent.h"
+
+#include "editor/library/LibraryPanel.h"
+#include "editor/library/BankPanel.h"
+#include "plugin/VantorAudioProcessor.h"
+
+namespace zd8
+{
+
+namespace
+{
+    const juce::Colour headingFill (0xff0a0a0a);
+    const juce::Colour bodyFill (0xff373535);
+    const juce::Colour headingText (0xffede9e9);
+    const char* const headingPrefix = "ZD8 CHANNELS ARRANGEMENTS: ";
+    constexpr int buttonWidth = 100, buttonHeight = 34;
+}
+
+LibraryContent::LibraryContent (VantorAudioProcessor& p)
+    : processor (p), chooser (FileDialogs::systemChooser())
+{
+    for (auto* b : { &done, &bank, &library })
+    {
+        b->addListener (this);
+        addAndMakeVisible (b);
+    }
+    closeButton.addListener (this);
+    addAndMakeVisible (closeButton);
+
+    setSize (500, 620);
+    showBankPanel();
+}
+
+LibraryContent::~LibraryContent()
+{
+    closeButton.removeListener (this);
+    // The library panel writes its file as it goes.
+    libraryPanel.reset();
+    bankPanel.reset();
+}
+
+juce::File LibraryContent::getLibraryFile() const
+{
+    return processor.getHub().getEnvironment().folder.getChildFile (LibraryPanel::libraryFileName);
+}
+
+void LibraryContent::setChooser (FileDialogs::Chooser newChooser)
+{
+    chooser = std::move (newChooser);
+    if (bankPanel != nullptr)
+        bankPanel->setChooser (chooser);
+    if (libraryPanel != nullptr)
+        libraryPanel->setChooser (chooser);
+}
+
+LibraryButton& LibraryContent::getButton (int identifier)
+{
+    return identifier == doneButton ? done : identifier == bankButton ? bank : library;
+}
+
+juce::Rectangle<int> LibraryContent::panelArea() const
+{
+    return { 0, panelTop, getWidth(), getHeight() - panelHeightLess };
+}
+
+void LibraryContent::showBankPanel()
+{
+    libraryPanel.reset();
+    if (bankPanel == nullptr)
+    {
+        bankPanel = std::make_unique<BankPanel> (processor, chooser);
+        addAndMakeVisible (*bankPanel);
+    }
+    panelName = "PRESET BANK";
+    resized();
+    repaint();
+}
+
+void LibraryContent::showLibraryPanel()
+{
+    bankPanel.reset();
+    if (libraryPanel == nullptr)
+    {
+        libraryPanel = std::make_unique<LibraryPanel> (processor, getLibraryFile(), chooser);
+        addAndMakeVisible (*libraryPanel);
+    }
+    panelName = "LIBRARY";
+    resized();
+    repaint();
+}
+
+void LibraryContent::paint (juce::Graphics& g)
+{
+    g.fillAll (bodyFill);
+    g.setColour (headingFill);
+    g.fillRect (0, 0, getWidth(), headingHeight);
+    g.setColour (headingText);
+    g.setFont (juce::Font ("Arial", 15.0f, juce::Font::plain));
+    g.drawText (headingPrefix + panelName, 0, 0, getWidth(), headingHeight, juce::Justification::centred, false);
+}
+
+void LibraryContent::resized()
+{
+    const auto area = panelArea();
+    if (bankPanel != nullptr)
+        bankPanel->setBounds (area);
+    if (libraryPanel != nullptr)
+        libraryPanel->setBounds (area);
+
+    bank.setBounds (20, 22, buttonWidth, buttonHeight);
+    library.setBounds (130, 22, buttonWidth, buttonHeight);
+    done.setBounds (getWidth() - 120, getHeight() - 40, buttonWidth, buttonHeight);
+    closeButton.setBounds (getWidth() - 22, 3, 17, 15);
+
+    // The panel buttons reach a little into the panel's top margin: keep them above it.
+    for (juce::Component* c : { (juce::Component*) &bank, (juce::Component*) &library, (juce::Component*) &done, (juce::Component*) &closeButton })
+        c->toFront (false);
+}
+
+void LibraryContent::libButtonPressed (LibraryButton*, int identifier)
+{
+    switch (identifier)
+    {
+        case doneButton: report (doneReport); break;
+        case bankButton: showBankPanel(); break;
+        case libraryButton: showLibraryPanel(); break;
+        default: break;
+    }
+}
+
+void LibraryContent::windowTool (int code)
+{
+    if (code == WindowButtons::closeCode)
+        report (doneReport);
+}
+
+void LibraryContent::report (int code)
+{
+    lastReport = code;
+    sendChangeMessage();
+}
+
+void LibraryContent::mouseMove (const juce::MouseEvent& e)
+{
+    setMouseCursor (e.y < headingHeight ? juce::MouseCursor::DraggingHandCursor : juce::MouseCursor::NormalCursor);
+}
+
+void LibraryContent::mouseDown (const juce::MouseEvent& e)
+{
+    dragging = e.y < headingHeight;
+    dragStart = e.getScreenPosition();
+}
+
+void LibraryContent::mouseDrag (const juce::MouseEvent& e)
+{
+    if (! dragging)
+        return;
+    auto* window = findParentComponentOfClass<juce::ResizableWindow>();
+    if (window == nullptr)
+        return;
+    const auto now = e.getScreenPosition();
+    window->setTopLeftPosition (window->getPosition() + (now - dragStart));
+    dragStart = now;
+}
+
+void LibraryContent::mouseUp (const juce::MouseEvent&)
+{
+    dragging = false;
+}
+
+} // namespace zd8

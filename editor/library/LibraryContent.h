@@ -1,0 +1,85 @@
+#pragma once
+
+#include "editor/shell/FileDialogs.h"
+#include "editor/library/LibraryButton.h"
+#include "editor/shell/WindowButtons.h"
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+#include <memory>
+
+namespace zd8
+{
+
+class LibraryPanel;
+class BankPanel;
+class VantorAudioProcessor;
+
+/** Content of the library window: a heading strip that drags the window, the buttons
+    "PRESET BANK" and "LIBRARY" that switch between the two panels (the panel left is
+    destroyed, so the library file is written every time the library panel is left),
+    "DONE" and the close button, which both report 1113 through the change message
+    (the main window then destroys the library window). Message thread only. */
+class LibraryContent : public juce::Component,
+                         public LibraryButtonListener,
+                         public juce::ChangeBroadcaster,
+                         public WindowButtonsListener
+{
+public:
+    static constexpr int doneButton = 1201;
+    static constexpr int bankButton = 1218;
+    static constexpr int libraryButton = 1217;
+    static constexpr int doneReport = 1113;
+
+    static constexpr int headingHeight = 20;
+    static constexpr int panelTop = 50;
+    static constexpr int panelHeightLess = 92;
+
+    explicit LibraryContent (VantorAudioProcessor& processor);
+    ~LibraryContent() override;
+
+    /** The file dialogs of both panels (tests put in one that answers at once). */
+    void setChooser (FileDialogs::Chooser newChooser);
+
+    void showBankPanel();
+    void showLibraryPanel();
+
+    BankPanel* getBankPanel() noexcept { return bankPanel.get(); }
+    LibraryPanel* getLibraryPanel() noexcept { return libraryPanel.get(); }
+    const juce::String& getPanelName() const noexcept { return panelName; }
+    /** What the last change message reported (1113 when done). */
+    int getLastReport() const noexcept { return lastReport; }
+    LibraryButton& getButton (int identifier);
+    WindowButtons& getCloseButton() noexcept { return closeButton; }
+
+    juce::File getLibraryFile() const;
+
+    void paint (juce::Graphics&) override;
+    void resized() override;
+    void mouseMove (const juce::MouseEvent&) override;
+    void mouseDown (const juce::MouseEvent&) override;
+    void mouseDrag (const juce::MouseEvent&) override;
+    void mouseUp (const juce::MouseEvent&) override;
+
+    void libButtonPressed (LibraryButton* button, int identifier) override;
+    void windowTool (int code) override;
+
+private:
+    void report (int code);
+    juce::Rectangle<int> panelArea() const;
+
+    VantorAudioProcessor& processor;
+    FileDialogs::Chooser chooser;
+    juce::String panelName;
+    std::unique_ptr<BankPanel> bankPanel;
+    std::unique_ptr<LibraryPanel> libraryPanel;
+    LibraryButton done { "DONE", doneButton }, bank { "PRESET BANK", bankButton }, library { "LIBRARY", libraryButton };
+    WindowButtons closeButton { true };
+    int lastReport = 0;
+    bool dragging = false;
+    juce::Point<int> dragStart;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (LibraryContent)
+};
+
+} // namespace zd8

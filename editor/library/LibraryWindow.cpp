@@ -1,0 +1,44 @@
+#include "editor/library/LibraryWindow.h"
+
+#include "editor/library/LibraryContent.h"
+
+namespace zd8
+{
+
+LibraryWindow::LibraryWindow (VantorAudioProcessor& processor)
+    : juce::DocumentWindow ("ZD8 Channels Arrangements", juce::Colours::black, 0, false)
+{
+    setUsingNativeTitleBar (false);
+    setTitleBarHeight (0);
+    setResizable (false, false);
+
+    content = new LibraryContent (processor);
+    content->setSize (width, height);
+    setContentOwned (content, true);
+    // Centred on the screen; without a display (a headless host) it just takes its size.
+    if (juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() != nullptr)
+        centreWithSize (width, height);
+    else
+        setSize (width, height);
+}
+
+LibraryWindow::~LibraryWindow()
+{
+    clearContentComponent();
+}
+
+void LibraryWindow::present()
+{
+    if (! isOnDesktop())
+        addToDesktop();
+    setVisible (true);
+    toFront (true);
+}
+
+void LibraryWindow::closeButtonPressed()
+{
+    // No title-bar buttons; the content's own close button reports instead.
+    content->windowTool (WindowButtons::closeCode);
+}
+
+} // namespace zd8

@@ -1,0 +1,194 @@
+#include "editor/shell/ComputerKeyboardPlayer.h"
+
+#include "plugin/ControllerState.h"
+
+namespace zd8
+{
+
+namespace
+{
+    constexpr int notesPerOctave = 12;
+    constexpr int numNotes = 128;
+    constexpr int velocityStep = 5;
+    constexpr int highestByteKey = 255;   // framework codes above this are special keys
+
+    // The note keys in note order (lower case as pressed, upper case as the key-down
+    // check knows them).
+    constexpr char noteKeys[notesPerOctave + 1] = "zsxdcvgbhnjm";
+    constexpr char octaveDownKey = 'o', octaveUpKey = 'p';
+    constexpr char softerKey = 'u', louderKey = 'i';
+    constexpr int allOffKey = ' ';
+
+    const char* const noteNames[notesPerOctave] = { "C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B" };
+
+    const juce::Colour idleText (0xff6f7377);
+    const juce::Colour focusFrame (0xff76bdd2);
+    const juce::Colour restFrame (0xff34363a);
+}
+
+ComputerKeyboardPlayer::ComputerKeyboardPlayer (ControllerState& h) : hub (h)
+{
+    keyDown = [] (int code) { return juce::KeyPress::isKeyCurrentlyDown (code); };
+    setWantsKeyboardFocus (true);
+    setMouseClickGrabsKeyboardFocus (true);
+}
+
+ComputerKeyboardPlayer::~ComputerKeyboardPlayer()
+{
+    stopTimer();
+    for (int note = 0; note < numNotes; ++note)
+        if (sounding[(size_t) note] != 0)
+            hub.sendNoteOff (hub.getMidiChannel(), note);
+}
+
+bool ComputerKeyboardPlayer::isSounding (int note) const noexcept
+{
+    return juce::isPositiveAndBelow (note, numNotes) && sounding[(size_t) note] != 0;
+}
+
+juce::String ComputerKeyboardPlayer::noteName (int note)
+{
+    if (note < 0)
+        return {};
+    return juce::String (noteNames[note % notesPerOctave]) + juce::String (note / notesPerOctave);
+}
+
+void ComputerKeyboardPlayer::status (const juce::String& text)
+{
+    statusText = text;
+    repaint();
+    startTimer (statusMs);
+}
+
+void ComputerKeyboardPlayer::timerCallback()
+{
+    stopTimer();
+    statusText.clear();
+    repaint();
+}
+
+void ComputerKeyboardPlayer::play (int step)
+{
+    const int note = base + step;
+    if (note >= numNotes || sounding[(size_t) note] != 0)
+        return;
+    const int channel = hub.getMidiChannel();
+    hub.sendNoteOn (channel, note, velocity);
+    sounding[(size_t) note] = 1;
+    status ("Play Chn: " + juce::String (channel) + " Key: " + noteName (note) + " Vel: " + juce::String (velocity));
+}
+
+void ComputerKeyboardPlayer::allNotesOff()
+{
+    const int channel = hub.getMidiChannel();
+    for (int note = 0; note < numNotes; ++note)
+    {
+        hub.sendNoteOff (channel, note);
+        sounding[(size_t) note] = 0;
+    }
+    status ("All Notes OFF");
+}
+
+bool ComputerKeyboardPlayer::keyPressed (const juce::KeyPress& key)
+{
+    const int code = key.getKeyCode();
+    if (code == juce::KeyPress::upKey || code == juce::KeyPress::downKey || code == juce::KeyPress::leftKey
+        || code == juce::KeyPress::rightKey || code == juce::KeyPress::F5Key || code == juce::KeyPress::F6Key)
+        return true;
+    if (code < 0 || code > highestByteKey)
+        return false;
+
+    const auto c = (char) juce::CharacterFunctions::toLowerCase ((juce::juce_wchar) code);
+    for (int step = 0; step < notesPerOctave; ++step)
+    {
+        if (c == noteKeys[step])
+        {
+            play (step);
+            return true;
+        }
+    }
+
+    switch (c)
+    {
+        case allOffKey:
+            allNotesOff();
+            return true;
+        case octaveDownKey:
+            if (base > 0)
+                base -= notesPerOctave;
+            status ("Octave " + juce::String (base / notesPerOctave - 2));
+            return true;
+        case octaveUpKey:
+            if (base < 115)
+                base += notesPerOctave;
+            status ("Octave " + juce::String (base / notesPerOctave - 2));
+            return true;
+        case softerKey:
+            if (velocity > 4)
+                velocity -= velocityStep;
+            status ("Note Velocity: " + juce::String (velocity));
+            return true;
+        case louderKey:
+            if (velocity < 122)
+                velocity += velocityStep;
+            status ("Note Velocity: " + juce::String (velocity));
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool ComputerKeyboardPlayer::keyStateChanged (bool)
+{
+    // One release per change, the first letter (in note order) whose note still sounds
+    // although its key is up.
+    for (int step = 0; step < notesPerOctave; ++step)
+    {
+        const int note = base + step;
+        if (note >= numNotes || sounding[(size_t) note] == 0)
+            continue;
+        const int upperCode = (int) juce::CharacterFunctions::toUpperCase ((juce::juce_wchar) noteKeys[step]);
+        if (! keyDown (upperCode))
+        {
+            hub.sendNoteOff (hub.getMidiChannel(), note);
+            sounding[(size_t) note] = 0;
+            break;
+        }
+    }
+    return false;
+}
+
+void ComputerKeyboardPlayer::mouseDown (const juce::MouseEvent&)
+{
+    grabKeyboardFocus();
+}
+
+void ComputerKeyboardPlayer::focusGained (FocusChangeType) { repaint(); }
+void ComputerKeyboardPlayer::focusLost (FocusChangeType) { repaint(); }
+
+void ComputerKeyboardPlayer::paint (juce::Graphics& g)
+{
+    const auto r = getLocalBounds().toFloat().reduced (0.5f, 2.5f);
+    const bool focused = hasKeyboardFocus (false);
+    g.setColour (backColour);
+    g.fillRoundedRectangle (r, 3.0f);
+    g.setColour (focused ? focusFrame : restFrame);
+    g.drawRoundedRectangle (r, 3.0f, 1.0f);
+
+    // A small key-cap glyph: lit while the strip has the keyboard.
+    const juce::Rectangle<float> glyph (r.getX() + 5.0f, r.getCentreY() - 4.0f, 14.0f, 8.0f);
+    g.setColour (focused ? focusFrame : idleText);
+    g.drawRoundedRectangle (glyph, 1.5f, 1.0f);
+    for (int i = 0; i < 3; ++i)
+        g.fillRect (glyph.getX() + 3.0f + 3.5f * (float) i, glyph.getY() + 2.5f, 1.5f, 1.5f);
+    g.fillRect (glyph.getX() + 4.0f, glyph.getY() + 5.0f, 6.0f, 1.0f);
+
+    if (statusText.isNotEmpty())
+    {
+        g.setColour (textColour);
+        g.setFont (juce::Font ("Arial", 11.0f, juce::Font::plain));
+        g.drawText (statusText, r.withTrimmedLeft (24.0f).withTrimmedRight (4.0f), juce::Justification::centredLeft, true);
+    }
+}
+
+} // namespace zd8

@@ -1,0 +1,56 @@
+# The plug-in formats: VST 2 (the reference), VST3, LV2 and the Standalone program.
+# JUCE's VST 2 wrapper includes pluginterfaces/vst2.x/*.h; our folder vst2sdk/ forwards
+# those to FST.
+
+juce_set_vst2_sdk_path(${CMAKE_SOURCE_DIR}/vst2sdk)
+
+# Windows (cross-compiled): the VST 2 DLL only; the other formats' build steps run
+# helper programs of the target system.
+if(WIN32)
+    set(ZD8_PLUGIN_FORMATS VST)
+else()
+    set(ZD8_PLUGIN_FORMATS VST VST3 LV2 Standalone)
+endif()
+
+juce_add_plugin(ZD8Plugin
+    PRODUCT_NAME "BrisvaneZD8"
+    PLUGIN_NAME "Brisvane VST"
+    COMPANY_NAME "Brisvane"
+    PLUGIN_MANUFACTURER_CODE Bris
+    PLUGIN_CODE BZD8
+    DESCRIPTION "Editor, librarian and live controller for the ZD8 stage piano"
+    IS_SYNTH FALSE
+    NEEDS_MIDI_INPUT TRUE
+    NEEDS_MIDI_OUTPUT TRUE
+    IS_MIDI_EFFECT FALSE
+    EDITOR_WANTS_KEYBOARD_FOCUS TRUE
+    COPY_PLUGIN_AFTER_BUILD FALSE
+    VST2_CATEGORY kPlugCategEffect
+    VST3_CATEGORIES Fx
+    LV2URI "https://brisvane.invalid/plugins/zd8"
+    FORMATS ${ZD8_PLUGIN_FORMATS})
+
+# Debian's JUCE defines JucePlugin_LV2URI from the product name before it reads LV2URI.
+target_compile_definitions(ZD8Plugin PUBLIC JucePlugin_LV2URI="https://brisvane.invalid/plugins/zd8")
+
+# The shared-code target holds only the entry point; everything else is in zd8_core
+# and zd8_editor.
+target_sources(ZD8Plugin PRIVATE ${CMAKE_CURRENT_LIST_DIR}/PluginEntry.cpp)
+target_link_libraries(ZD8Plugin PUBLIC zd8_editor zd8_sim)
+zd8_warnings(ZD8Plugin)
+
+if(WIN32)
+    # The cross compiler does not search /usr/include: reach FST's headers through a
+    # folder of ours.
+    set(fst_include ${CMAKE_BINARY_DIR}/fst-include)
+    file(MAKE_DIRECTORY ${fst_include}/pluginterfaces)
+    file(CREATE_LINK /usr/include/pluginterfaces/fst ${fst_include}/pluginterfaces/fst SYMBOLIC)
+    target_include_directories(ZD8Plugin SYSTEM PUBLIC ${fst_include})
+    # BrisvaneZD8.dll, as Windows names DLLs (MinGW would add "lib").
+    set_target_properties(ZD8Plugin_VST PROPERTIES PREFIX "")
+
+    # The VST 2 test host, run under wine by tests/host/wine-vst.sh.
+    add_executable(zd8-vst-host ${CMAKE_SOURCE_DIR}/tests/host/Zd8VstHost.cpp)
+    target_include_directories(zd8-vst-host SYSTEM PRIVATE ${fst_include})
+    target_compile_options(zd8-vst-host PRIVATE -Wall -Wextra -Werror -Wno-deprecated-declarations -Wno-cpp)
+endif()
