@@ -62,7 +62,7 @@ namespace
         juce::ScopedJuceInitialiser_GUI juce;
         InstrumentBenchRig rig;
         zd8::ControllerState hub (rig.environment);
-        auto& fifo = hub.getImage().getFifo();
+        auto& fifo = hub.getMailbox();
 
         // The instrument's own first 100 programs, copied into the user range: real
         // sizes and real bytes.

@@ -1,7 +1,7 @@
 # Our own built-in banks of programs, multis and FX chains. zd8-bankgen (tools/bankgen,
 # which links JUCE only) writes them into the build folder at build time, and they are
 # embedded as read-only data in the static library zd8_banks (namespace Zd8Banks,
-# header Zd8Banks.h), which zd8_core links. The generator is the source of truth: a
+# header Zd8Banks.h), which zd8_model (and the simulator) link. The generator is the source of truth: a
 # change to it regenerates and re-embeds the banks.
 
 set(ZD8_BANK_DIR ${CMAKE_CURRENT_BINARY_DIR}/banks)
@@ -49,4 +49,4 @@ add_custom_command(OUTPUT ${ZD8_BANK_CODE}/BinaryData1.cpp
         ${ZD8_BANK_CODE}/BinaryData3.cpp ${ZD8_BANK_CODE}/Zd8Banks.h
     DEPENDS ${ZD8_BANK_FILES})
 
-target_link_libraries(zd8_core PUBLIC zd8_banks)
+target_link_libraries(zd8_model PUBLIC zd8_banks)

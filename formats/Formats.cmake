@@ -33,7 +33,7 @@ juce_add_plugin(ZD8Plugin
 # Debian's JUCE defines JucePlugin_LV2URI from the product name before it reads LV2URI.
 target_compile_definitions(ZD8Plugin PUBLIC JucePlugin_LV2URI="https://brisvane.invalid/plugins/zd8")
 
-# The shared-code target holds only the entry point; everything else is in zd8_core
+# The shared-code target holds only the entry point; everything else is in the engine
 # and zd8_editor.
 target_sources(ZD8Plugin PRIVATE ${CMAKE_CURRENT_LIST_DIR}/PluginEntry.cpp)
 target_link_libraries(ZD8Plugin PUBLIC zd8_editor zd8_sim)

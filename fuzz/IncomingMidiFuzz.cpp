@@ -80,6 +80,6 @@ extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, std::size_t siz
     hub.drainNotices (f.notices);
     hub.drainSlotNotices (f.slotNotices);
     hub.takeHostQueue (f.hostQueue);
-    (void) hub.getImage().getFifo().getLastMessage();
+    (void) hub.getMailbox().getLastMessage();
     return 0;
 }

@@ -9,6 +9,8 @@ InstrumentImage::InstrumentImage()
 {
     for (int c = 0; c < numChannels; ++c)
         editBuffers[(size_t) c] = std::make_unique<ProgramEditBuffers> (c);
+    for (size_t i = 0; i < listedOnlyTypes.size(); ++i)
+        listedOnlyStores[i].buildEmptyBank (listedOnlyTypes[i]);
 }
 
 InstrumentImage::~InstrumentImage()
@@ -70,16 +72,12 @@ const ObjectStore* InstrumentImage::storeFor (int typeCode) const noexcept
         case ObjectStore::typeProgram: return &programs;
         case ObjectStore::typeMulti: return &multis;
         case ObjectStore::typeFxChain: return &fxChains;
-        case ObjectStore::typeKeymap: return &keymaps;
-        case ObjectStore::typeArpeggiator: return &arpeggiators;
-        case ObjectStore::typeIntonationTable: return &intonationTables;
-        case ObjectStore::typeShiftPattern: return &shiftPatterns;
-        case ObjectStore::typeVelocityPattern: return &velocityPatterns;
-        case ObjectStore::typeAlgorithm: return &algorithms;
-        case ObjectStore::typeSample: return &samples;
-        case ObjectStore::typeSong: return &songs;
-        default: return nullptr;
+        default: break;
     }
+    for (size_t i = 0; i < listedOnlyTypes.size(); ++i)
+        if (listedOnlyTypes[i] == typeCode)
+            return &listedOnlyStores[i];
+    return nullptr;
 }
 
 juce::String InstrumentImage::objectName (int typeCode, int id) const

@@ -1,20 +1,11 @@
 #pragma once
 
-#include "transfer/TransferMailbox.h"
-#include "model/ObjAlgClass.h"
-#include "model/ObjArpClass.h"
 #include "model/FxChainStore.h"
-#include "model/ObjKeyMapClass.h"
 #include "model/MasterObject.h"
 #include "model/MultiEditBuffer.h"
-#include "model/ObjPatIntClass.h"
-#include "model/ObjPatShiftClass.h"
-#include "model/ObjPatVelClass.h"
 #include "model/ProgramStore.h"
 #include "model/ProgramEditBuffers.h"
-#include "model/ObjSampleClass.h"
 #include "model/MultiStore.h"
-#include "model/ObjSongClass.h"
 #include "model/ObjectNameSource.h"
 #include "model/ValueFormatter.h"
 
@@ -61,7 +52,6 @@ public:
     juce::ReadWriteLock& getStoreLock() const noexcept { return storeLock; }
 
     ProgramEditBuffers* getEditBuffer (int channel) noexcept;
-    TransferMailbox& getFifo() noexcept { return fifo; }
     ProgramStore& getPrograms() noexcept { return programs; }
     const ProgramStore& getPrograms() const noexcept { return programs; }
     MultiStore& getMultis() noexcept { return multis; }
@@ -89,21 +79,24 @@ public:
 
 private:
     std::array<std::unique_ptr<ProgramEditBuffers>, numChannels> editBuffers;
-    TransferMailbox fifo;
     ProgramStore programs;
     std::atomic<int> selectedMulti { 1 };
     MultiStore multis;
     MultiEditBuffer multiEdit;
     FxChainStore fxChains;
     MasterObject master;
-    ObjKeyMapClass keymaps;
-    ObjArpClass arpeggiators;
-    ObjPatIntClass intonationTables;
-    ObjPatShiftClass shiftPatterns;
-    ObjPatVelClass velocityPatterns;
-    ObjAlgClass algorithms;
-    ObjSampleClass samples;
-    ObjSongClass songs;
+    // The objects the plug-in lists but does not edit. None has a built-in bank or a
+    // data file: each store starts with empty tagged slots for IDs 1..8192 (short tag
+    // form), so that an object received from the instrument is kept, named and listed
+    // until the plug-in closes. Record content: 20-byte name + object data, except for
+    // algorithms, whose data comes without a name (their first 20 bytes name them all
+    // the same).
+    static constexpr std::array<int, 8> listedOnlyTypes {
+        ObjectStore::typeKeymap,       ObjectStore::typeArpeggiator,     ObjectStore::typeIntonationTable,
+        ObjectStore::typeShiftPattern, ObjectStore::typeVelocityPattern, ObjectStore::typeAlgorithm,
+        ObjectStore::typeSample,       ObjectStore::typeSong
+    };
+    std::array<ObjectStore, listedOnlyTypes.size()> listedOnlyStores;
     ValueFormatter valueFormatter { this };
 
     mutable juce::ReadWriteLock storeLock;

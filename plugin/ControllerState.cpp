@@ -304,7 +304,7 @@ void ControllerState::handleInstrumentSysex (const juce::uint8* message, size_t 
 
     if (transferFlag.load())
     {
-        image.getFifo().handOver (message + 1, size - 1);
+        mailbox.handOver (message + 1, size - 1);
         return;
     }
 
@@ -313,7 +313,7 @@ void ControllerState::handleInstrumentSysex (const juce::uint8* message, size_t 
 
     switch (m.route)
     {
-        case Route::transfer: image.getFifo().handOver (message + 1, size - 1); break;
+        case Route::transfer: mailbox.handOver (message + 1, size - 1); break;
         case Route::programEditBlock: image.programEditBlock (m.part, m.blockIndex, m.data); break;
         case Route::programChanged: image.programMarked (m.part, m.mark); break;
         case Route::programDataReplace: image.programDataReplaced (m.part, m.data); break;
@@ -540,7 +540,7 @@ void ControllerState::queueForHost (int slot, int value)
         std::lock_guard<std::mutex> g (hostQueueLock);
         hostQueue.emplace_back (slot, value);
     }
-    handler.sendChangeMessage();
+    hostQueueSignal.sendChangeMessage();
 }
 
 void ControllerState::takeHostQueue (std::vector<std::pair<int, int>>& out)

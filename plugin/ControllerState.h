@@ -5,14 +5,14 @@
 #include "link/InstrumentPorts.h"
 #include "model/InstrumentImage.h"
 #include "plugin/EditorSession.h"
-#include "plugin/HandlerComp.h"
-#include "plugin/MIDI_OUTListener.h"
 #include "plugin/NoticeQueue.h"
 #include "model/ParameterTable.h"
 #include "plugin/SettingsList.h"
 #include "plugin/StateListenerList.h"
 #include "plugin/HostReporter.h"
 #include "plugin/StateListener.h"
+#include "transfer/TransferContext.h"
+#include "transfer/TransferMailbox.h"
 
 #include <juce_audio_devices/juce_audio_devices.h>
 
@@ -33,7 +33,7 @@ namespace zd8
     Threads: handleIncomingMidiMessage runs on the MIDI input thread, trackHostMidi and
     the host-bound buffer's merge on the audio thread, everything else on the message
     thread unless said otherwise. */
-class ControllerState : public juce::MidiInputCallback, public MIDI_OUTListener
+class ControllerState : public juce::MidiInputCallback, public TransferContext
 {
 public:
     // Notice codes (channel messages are status << 24 | channel << 16 | d1 << 8 | d2).
@@ -101,10 +101,12 @@ public:
 
     //==============================================================================
     // Changes waiting to be reported to the host (any thread queues; the message thread
-    // takes them after the handler's broadcast).
+    // takes them after the host queue signal's broadcast).
     void queueForHost (int slot, int value);
     void takeHostQueue (std::vector<std::pair<int, int>>& out);
-    HandlerComp& getHandler() noexcept { return handler; }
+    /** Broadcasts (asynchronously, on the message thread) that the queue of changes
+        for the host is not empty. */
+    juce::ChangeBroadcaster& getHostQueueSignal() noexcept { return hostQueueSignal; }
 
     //==============================================================================
     // Identity.
@@ -140,7 +142,7 @@ public:
 
     //==============================================================================
     // Ports.
-    InstrumentPorts& getPorts() noexcept { return *ports; }
+    InstrumentPorts& getPorts() noexcept override { return *ports; }
     void selectInputPort (int n);
     void selectOutputPort (int n);
     juce::StringArray getPortNames() const;
@@ -149,7 +151,7 @@ public:
     //==============================================================================
     // Settings, flags, timing.
     SettingsList& getSettings() noexcept { return settings; }
-    const LinkEnvironment& getEnvironment() const noexcept { return environment; }
+    const LinkEnvironment& getEnvironment() const noexcept override { return environment; }
 
     bool isClockOn() const noexcept { return clockOn.load(); }
     bool isThruHostToOut() const noexcept { return thruHostToOut.load(); }
@@ -160,7 +162,7 @@ public:
     void setThruHostToOut (bool on);
     void setThruInToHost (bool on);
     void setProgramChangeByAutomation (bool on);
-    void setTransferFlag (bool on) noexcept { transferFlag = on; }
+    void setTransferFlag (bool on) noexcept override { transferFlag = on; }
 
     /** Stores the rate and picks the rate index (44100 0, 48000 1, 88200 2, 96000 3,
         176400 4, 192000 5, others 0). Audio thread. */
@@ -190,16 +192,15 @@ public:
         1 "Prg Insert", 2 "Aux 1", 3 "Aux 2"), rebuilt with every program selection. */
     std::vector<int> getFxParameterList (int channel, int list) const;
 
-    InstrumentImage& getImage() noexcept { return image; }
+    InstrumentImage& getImage() noexcept override { return image; }
     const InstrumentImage& getImage() const noexcept { return image; }
+    /** The instrument's transfer replies, handed from the MIDI input thread to the
+        running transfer. */
+    TransferMailbox& getMailbox() noexcept override { return mailbox; }
     ArrangementBank& getBank() noexcept { return bank; }
     EditorSession& getEditorSession() noexcept { return editorSession; }
 
     double nowMs() const { return environment.time.nowMs(); }
-
-    // MIDI_OUTListener: nothing to do here.
-    void outputOpened (int) override {}
-    void outputClosed (int) override {}
 
 private:
     void handleChannelMessage (const juce::MidiMessage& message);
@@ -223,7 +224,7 @@ private:
     // Host queues.
     std::mutex hostQueueLock;
     std::vector<std::pair<int, int>> hostQueue;
-    HandlerComp handler;
+    juce::ChangeBroadcaster hostQueueSignal;
 
     std::unique_ptr<InstrumentPorts> ports;
     juce::StringArray portNames;
@@ -255,6 +256,7 @@ private:
     std::array<std::atomic<int>, 16> loadedProgram {};
 
     InstrumentImage image;
+    TransferMailbox mailbox;
     ArrangementBank bank;
     EditorSession editorSession;
 

@@ -42,7 +42,7 @@ VantorAudioProcessor::VantorAudioProcessor (LinkEnvironment environment)
             input->enable (false);
 
     position.reset();
-    hub.getHandler().addChangeListener (this);
+    hub.getHostQueueSignal().addChangeListener (this);
     hub.addCable (this);
 
     clockBuffer.ensureSize (clockBufferBytes);
@@ -101,7 +101,7 @@ VantorAudioProcessor::~VantorAudioProcessor()
     writeIfChanged (bankFileName, bank, bankAtOpen);
 
     hub.removeCable (this);
-    hub.getHandler().removeChangeListener (this);
+    hub.getHostQueueSignal().removeChangeListener (this);
 }
 
 //==============================================================================
@@ -328,7 +328,7 @@ void VantorAudioProcessor::notify (int code, int slot, int value)
 
 void VantorAudioProcessor::changeListenerCallback (juce::ChangeBroadcaster* source)
 {
-    if (source != &hub.getHandler())
+    if (source != &hub.getHostQueueSignal())
         return;
 
     std::vector<std::pair<int, int>> pairs;

@@ -3,6 +3,7 @@
 #include "link/HostPosition.h"
 #include "link/MidiClockGenerator.h"
 #include "plugin/ControllerState.h"
+#include "plugin/EngineConnection.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -84,11 +85,13 @@ public:
     // HostReporter
     void notify (int code, int slot, int value) override;
 
-    // ChangeListener: the hub's handler says its host queues are not empty.
+    // ChangeListener: the hub's host queue signal says there are changes for the host.
     void changeListenerCallback (juce::ChangeBroadcaster* source) override;
 
     //==============================================================================
     ControllerState& getHub() noexcept { return hub; }
+    /** All the window may ask of the engine. */
+    EditorConnection& getEditorConnection() noexcept { return editorConnection; }
     const HostPosition& getPosition() const noexcept { return position; }
 
     int editorWidth = defaultEditorWidth;
@@ -100,6 +103,7 @@ public:
 private:
     HostPosition position;
     ControllerState hub;
+    EngineConnection editorConnection { *this, hub };
     int parameterCount = 0;
     juce::Array<juce::uint8> gestureFlags;
     juce::Array<int> openGestures;

@@ -1,6 +1,6 @@
 #include "sim/ObjectMemory.h"
 
-#include "model/BuiltInBanks.h"
+#include <Zd8Banks.h>
 
 #include <algorithm>
 #include <cstring>
@@ -187,9 +187,19 @@ void ObjectMemory::loadBuiltIn (int type, Store& store)
     if (stem == nullptr)
         return;
 
-    const auto bank = zd8::BuiltInBanks::builtInBank (type);
-    const auto* begin = static_cast<const std::uint8_t*> (bank.getData());
-    const auto* end = begin + bank.getSize();
+    // The same built-in banks the plug-in starts from, read from the embedded files
+    // directly: the instrument's memory is parsed here, by the simulator's own code.
+    const char* data = nullptr;
+    int size = 0;
+    switch (type)
+    {
+        case typeProgram: data = Zd8Banks::programs_bank; size = Zd8Banks::programs_bankSize; break;
+        case typeMulti: data = Zd8Banks::multis_bank; size = Zd8Banks::multis_bankSize; break;
+        case typeFxChain: data = Zd8Banks::fxchains_bank; size = Zd8Banks::fxchains_bankSize; break;
+        default: return;
+    }
+    const auto* begin = reinterpret_cast<const std::uint8_t*> (data);
+    const auto* end = begin + size;
     const auto* openStem = reinterpret_cast<const std::uint8_t*> (stem);
 
     // Record by record: the open tag, its four digits, the inner open tag; the content

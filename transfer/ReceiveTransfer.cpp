@@ -2,7 +2,9 @@
 
 #include "transfer/TransferMailbox.h"
 #include "link/SysexProtocol.h"
-#include "plugin/ControllerState.h"
+#include "link/InstrumentPorts.h"
+#include "model/InstrumentImage.h"
+#include "transfer/TransferContext.h"
 
 namespace zd8
 {
@@ -34,9 +36,9 @@ namespace
 }
 
 //==============================================================================
-ReceiveTransfer::ReceiveTransfer (ControllerState& h)
-    : hub (h),
-      fifo (h.getImage().getFifo()),
+ReceiveTransfer::ReceiveTransfer (TransferContext& h)
+    : engine (h),
+      fifo (h.getMailbox()),
       watchdog (h.getEnvironment().timers),
       cancelTimer (h.getEnvironment().timers.createTimer())
 {
@@ -215,7 +217,7 @@ void ReceiveTransfer::requestId (int id)
 
     showProgress (id);
     waiting = Waiting::info;
-    outstanding = SysexProtocol::objectInfoRequest (typeCode, id, hub.getPorts().getDeviceByte());
+    outstanding = SysexProtocol::objectInfoRequest (typeCode, id, engine.getPorts().getDeviceByte());
     sendOutstanding();
     watchdog.watch();
 }
@@ -226,14 +228,14 @@ void ReceiveTransfer::requestChunk (int offset, int length)
     requestOffset = offset;
     requestLength = length;
     outstanding = SysexProtocol::objectChunkRequest (typeCode, fifo.currentId, offset, length,
-                                                     hub.getPorts().getDeviceByte());
+                                                     engine.getPorts().getDeviceByte());
     sendOutstanding();
     watchdog.watch();
 }
 
 void ReceiveTransfer::sendOutstanding()
 {
-    hub.getPorts().sendSysEx (outstanding);
+    engine.getPorts().sendSysEx (outstanding);
 }
 
 //==============================================================================
@@ -352,7 +354,7 @@ void ReceiveTransfer::handleNack (const juce::MemoryBlock& message)
 //==============================================================================
 void ReceiveTransfer::storeObject (const juce::MemoryBlock& object)
 {
-    auto& image = hub.getImage();
+    auto& image = engine.getImage();
     auto* store = image.storeFor (typeCode);
     if (store == nullptr)
         return;
@@ -367,7 +369,7 @@ void ReceiveTransfer::storeObject (const juce::MemoryBlock& object)
 
 void ReceiveTransfer::clearSlot()
 {
-    auto& image = hub.getImage();
+    auto& image = engine.getImage();
     auto* store = image.storeFor (typeCode);
     if (store == nullptr)
         return;
@@ -425,7 +427,7 @@ void ReceiveTransfer::resetBar()
 
 void ReceiveTransfer::setTransferFlag (bool on)
 {
-    hub.setTransferFlag (on);
+    engine.setTransferFlag (on);
 }
 
 } // namespace zd8

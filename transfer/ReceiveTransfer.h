@@ -11,7 +11,7 @@
 namespace zd8
 {
 
-class ControllerState;
+class TransferContext;
 class TransferMailbox;
 
 /** The progress dialog's controller: the object-by-object receive loop over the
@@ -55,11 +55,11 @@ public:
         dismissed    // CANCEL done: the owner deletes the dialog
     };
 
-    explicit ReceiveTransfer (ControllerState& hub);
+    explicit ReceiveTransfer (TransferContext& engine);
     ~ReceiveTransfer() override;
 
     /** Opens the dialog for a type (138 programs, 155 multis, 156 FX chains): sets the
-        hub's transfer flag, the default range 4096..8191 in the fields, the title
+        engine's transfer flag, the default range 4096..8191 in the fields, the title
         "Receive " + the type's label, an empty progress line. forReadBack: the range
         fields are disabled and START hidden. false for any other type (nothing done). */
     bool open (int typeCode, bool forReadBack = false);
@@ -75,7 +75,7 @@ public:
     /** The read-back of one object after a write (operation 787): range and fields
         id..id; the received object replaces the one in the store. */
     void startReadBack (int id);
-    /** CANCEL: stops at once; the hub's transfer flag and the engine's running flag
+    /** CANCEL: stops at once; the transfer flag and the mailbox's running flag
         are cleared and onDismissed called 200 ms later for a receive, at once for a
         read-back. What was received stays in the stores. */
     void cancel();
@@ -134,7 +134,7 @@ private:
     void resetBar();
     void setTransferFlag (bool on);
 
-    ControllerState& hub;
+    TransferContext& engine;
     TransferMailbox& fifo;
     TransferWatchdog watchdog;
     std::unique_ptr<OneShotTimer> cancelTimer;

@@ -2,7 +2,9 @@
 
 #include "link/SysexProtocol.h"
 #include "model/Categories.h"
-#include "plugin/ControllerState.h"
+#include "link/InstrumentPorts.h"
+#include "model/InstrumentImage.h"
+#include "transfer/TransferContext.h"
 
 namespace zd8
 {
@@ -16,8 +18,8 @@ namespace
 }
 
 //==============================================================================
-WriteTransfer::WriteTransfer (ControllerState& h, int type, int channelSlot, int source)
-    : hub (h),
+WriteTransfer::WriteTransfer (TransferContext& h, int type, int channelSlot, int source)
+    : engine (h),
       typeCode (type == ObjectStore::typeMulti ? ObjectStore::typeMulti : ObjectStore::typeProgram),
       channel (juce::jlimit (0, 15, channelSlot)),
       sourceId (source),
@@ -29,7 +31,7 @@ WriteTransfer::WriteTransfer (ControllerState& h, int type, int channelSlot, int
         startReadBack();
     };
 
-    auto& image = hub.getImage();
+    auto& image = engine.getImage();
     const juce::ScopedReadLock sl (image.getStoreLock());
 
     if (const auto* store = image.storeFor (typeCode))
@@ -84,7 +86,7 @@ void WriteTransfer::rename (const juce::String& newName)
 //==============================================================================
 void WriteTransfer::write()
 {
-    auto& ports = hub.getPorts();
+    auto& ports = engine.getPorts();
     const auto device = ports.getDeviceByte();
 
     if (typeCode == ObjectStore::typeMulti)
@@ -100,7 +102,7 @@ void WriteTransfer::write()
             // destination.
             juce::MemoryBlock names, assignments, common;
             {
-                auto& image = hub.getImage();
+                auto& image = engine.getImage();
                 const juce::ScopedReadLock sl (image.getStoreLock());
                 const auto& programs = image.getPrograms();
                 names = programs.nameListForSending (sourceId);
@@ -131,7 +133,7 @@ void WriteTransfer::startReadBack()
         return;
 
     if (readBack == nullptr)
-        readBack = std::make_unique<ReceiveTransfer> (hub);
+        readBack = std::make_unique<ReceiveTransfer> (engine);
 
     if (readBack->open (typeCode, true))
         readBack->startReadBack (destination);
@@ -184,7 +186,7 @@ void WriteTransfer::sendCategory (int selector, int choice)
     const int address[5] = { categoryAddressA1, 0, 0, 0, selector };
     juce::MidiBuffer buffer;
     SysexProtocol::addControllerAddressed (buffer, channel + 1, address, choice);
-    hub.getPorts().sendNow (buffer);
+    engine.getPorts().sendNow (buffer);
 }
 
 } // namespace zd8

@@ -11,7 +11,7 @@
 namespace zd8
 {
 
-class ControllerState;
+class TransferContext;
 class ObjectStore;
 
 /** The write dialog's controller: stores a program or a multi on the instrument under
@@ -49,7 +49,7 @@ public:
     /** typeCode 138 (program) or 155 (multi); channel is the edited program's channel
         slot 0..15; sourceId the store entry that is written. The destination starts at
         the first empty user slot, the name at the source's first 16 characters. */
-    WriteTransfer (ControllerState& hub, int typeCode, int channel, int sourceId);
+    WriteTransfer (TransferContext& engine, int typeCode, int channel, int sourceId);
     ~WriteTransfer() override;
 
     int getTypeCode() const noexcept { return typeCode; }
@@ -97,7 +97,7 @@ private:
     void startReadBack();
     void sendCategory (int selector, int choice);
 
-    ControllerState& hub;
+    TransferContext& engine;
     const int typeCode;
     const int channel;
     const int sourceId;

@@ -1,5 +1,6 @@
 #include "editor/shell/ReceiveDialog.h"
 
+#include "plugin/ControllerState.h"
 #include "model/ObjectStore.h"
 
 namespace zd8

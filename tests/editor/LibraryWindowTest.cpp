@@ -60,7 +60,7 @@ namespace
         {
             for (int i = 0; i < 100 && rig.simulator.getReceived().size() < count; ++i)
             {
-                processor.getHub().getHandler().dispatchPendingMessages();
+                processor.getHub().getHostQueueSignal().dispatchPendingMessages();
                 rig.timeline.advance (InstrumentPorts::programSelectWindowMs + 1);
                 rig.settle();
             }

@@ -168,7 +168,7 @@ namespace
         /** The host hears the queued slots, and the host write rule sends them on. */
         void reportToHost()
         {
-            hub.getHandler().dispatchPendingMessages();
+            hub.getHostQueueSignal().dispatchPendingMessages();
             rig.timeline.advance (200);
         }
 

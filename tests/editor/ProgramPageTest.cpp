@@ -578,7 +578,7 @@ TEST_F (ProgramPageTest, AProgramChosenOnTheKeypadReachesTheInstrument)
     ASSERT_NE (shown, nullptr);
     ASSERT_EQ (shown->getChannel(), channel);
     shown->getProgramList().dispatchPendingMessages();
-    hub.getHandler().dispatchPendingMessages();
+    hub.getHostQueueSignal().dispatchPendingMessages();
     rig.settle();
     EXPECT_TRUE (rig.simulator.getReceived().empty());
 
@@ -593,7 +593,7 @@ TEST_F (ProgramPageTest, AProgramChosenOnTheKeypadReachesTheInstrument)
     pressOnPage ("3");
     pressOnPage ("7");
     pressOnPage ("Enter");
-    hub.getHandler().dispatchPendingMessages();   // the host hears rows 14 and 15
+    hub.getHostQueueSignal().dispatchPendingMessages();   // the host hears rows 14 and 15
     ASSERT_TRUE (rig.settle (1));
     EXPECT_EQ (rig.receivedHex(), (std::vector<juce::String> { "F0 07 46 01 00 20 0B 00 25 F7" }));
     EXPECT_EQ (rig.simulator.getChannelProgram (channel), 37);
@@ -609,7 +609,7 @@ TEST_F (ProgramPageTest, AProgramChosenOnTheKeypadReachesTheInstrument)
     pressOnPage ("Clear");
     for (auto key : { "1", "3", "0", "Enter" })
         pressOnPage (key);
-    hub.getHandler().dispatchPendingMessages();
+    hub.getHostQueueSignal().dispatchPendingMessages();
     rig.timeline.advance (200);   // program selects are paced 100 ms apart
     ASSERT_TRUE (rig.settle (2));
     EXPECT_EQ (rig.receivedHex().back(), "F0 07 46 01 00 20 0B 01 02 F7");

@@ -160,7 +160,7 @@ protected:
     VantorAudioProcessor processor { rig.environment };
     std::unique_ptr<juce::AudioProcessorEditor> editor;
     VantorAudioProcessorEditor* window = nullptr;
-    TransferMailbox& fifo = processor.getHub().getImage().getFifo();
+    TransferMailbox& fifo = processor.getHub().getMailbox();
     zd8sim::ObjectMemory& memory = rig.simulator.getMemory();
 };
 

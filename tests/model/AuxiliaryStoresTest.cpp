@@ -1,16 +1,7 @@
-#include "model/ObjAlgClass.h"
-#include "model/ObjArpClass.h"
-#include "model/ObjKeyMapClass.h"
-#include "model/ObjPatIntClass.h"
-#include "model/ObjPatShiftClass.h"
-#include "model/ObjPatVelClass.h"
-#include "model/ObjSampleClass.h"
-#include "model/ObjSongClass.h"
+#include "model/InstrumentImage.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <memory>
 #include <string>
 
 using namespace zd8;
@@ -20,27 +11,20 @@ namespace
 struct Kind
 {
     const char* what;
-    std::function<std::unique_ptr<ObjectStore>()> make;
     int type;
     std::string firstSlot;
     bool namePrefix; // algorithms arrive without a name
 };
 
-template <typename Store>
-std::unique_ptr<ObjectStore> make()
-{
-    return std::make_unique<Store>();
-}
-
 const Kind kinds[] = {
-    { "keymaps", make<ObjKeyMapClass>, 133, "KeyM*Dat*>0001<KeyM*Dat*0001", true },
-    { "arpeggiators", make<ObjArpClass>, 168, "Arp *Dat*>0001<Arp *Dat*0001", true },
-    { "intonation tables", make<ObjPatIntClass>, 103, "IntT*Dat*>0001<IntT*Dat*0001", true },
-    { "shift patterns", make<ObjPatShiftClass>, 163, "PatS*Dat*>0001<PatS*Dat*0001", true },
-    { "velocity patterns", make<ObjPatVelClass>, 164, "PatV*Dat*>0001<PatV*Dat*0001", true },
-    { "algorithms", make<ObjAlgClass>, 149, "Alg**Data>0001<Alg**Data0001", false },
-    { "samples", make<ObjSampleClass>, 158, "Samp*Dat*>0001<Samp*Dat*0001", true },
-    { "songs", make<ObjSongClass>, 112, "Song*Dat*>0001<Song*Dat*0001", true },
+    { "keymaps", 133, "KeyM*Dat*>0001<KeyM*Dat*0001", true },
+    { "arpeggiators", 168, "Arp *Dat*>0001<Arp *Dat*0001", true },
+    { "intonation tables", 103, "IntT*Dat*>0001<IntT*Dat*0001", true },
+    { "shift patterns", 163, "PatS*Dat*>0001<PatS*Dat*0001", true },
+    { "velocity patterns", 164, "PatV*Dat*>0001<PatV*Dat*0001", true },
+    { "algorithms", 149, "Alg**Data>0001<Alg**Data0001", false },
+    { "samples", 158, "Samp*Dat*>0001<Samp*Dat*0001", true },
+    { "songs", 112, "Song*Dat*>0001<Song*Dat*0001", true },
 };
 
 std::string text (const juce::MemoryBlock& block)
@@ -54,7 +38,9 @@ TEST (AuxiliaryStores, StartWithEmptySlotsOneTo8192)
     for (const auto& kind : kinds)
     {
         SCOPED_TRACE (kind.what);
-        const auto store = kind.make();
+        InstrumentImage image;
+        ObjectStore* const store = image.storeFor (kind.type);
+        ASSERT_NE (store, nullptr);
 
         EXPECT_EQ (store->getTypeCode(), kind.type);
         EXPECT_EQ (store->getSlotCount(), 8192);
@@ -76,7 +62,9 @@ TEST (AuxiliaryStores, ReceivedObjectsAreKeptNamedAndListedUntilRemoved)
     for (const auto& kind : kinds)
     {
         SCOPED_TRACE (kind.what);
-        const auto store = kind.make();
+        InstrumentImage image;
+        ObjectStore* const store = image.storeFor (kind.type);
+        ASSERT_NE (store, nullptr);
         const auto empty = text (store->getBlock());
 
         if (kind.namePrefix)

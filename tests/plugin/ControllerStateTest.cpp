@@ -403,7 +403,7 @@ TEST (ControllerState, InstrumentMessagesReachTheImageByCommandAndBlockType)
 
     // Transfer replies go to the transfer engine; with the transfer flag set, so does
     // every instrument message.
-    auto& fifo = image.getFifo();
+    auto& fifo = hub.getMailbox();
     const std::vector<juce::uint8> info { 0xF0, 0x07, 0x46, 0x01, 0x00, 0x5A, 0x02, 0x00, 0xF7 };
     send (hub, info);
     EXPECT_EQ (fifo.getHandOverCount(), 1u);

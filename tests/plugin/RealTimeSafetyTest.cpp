@@ -144,7 +144,7 @@ namespace
             hub.setAndReport (slot + 1, value);
             notices.clear();
             hub.drainNotices (notices);
-            hub.getHandler().dispatchPendingMessages();
+            hub.getHostQueueSignal().dispatchPendingMessages();
             if (i % 16 == 0)
                 rig.simulator.clearReceived();
             std::this_thread::sleep_for (std::chrono::microseconds (500));

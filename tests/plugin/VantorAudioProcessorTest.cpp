@@ -222,7 +222,7 @@ TEST (VantorAudioProcessor, ChangesFromTheInstrumentAreReportedToTheHost)
 
     rig.simulator.sendController (3, 74, 99);
     ASSERT_TRUE (rig.settle());
-    p.getHub().getHandler().dispatchPendingMessages();
+    p.getHub().getHostQueueSignal().dispatchPendingMessages();
 
     const int slot = ParameterTable::controllerSlot (2, 74);
     EXPECT_EQ (p.getHub().getParameters().value (slot), 99);
@@ -333,7 +333,7 @@ TEST (VantorAudioProcessor, RecallingAnArrangementBringsTheInstrumentIntoLine)
     p.getHub().drainNotices (notices);
 
     p.setCurrentProgram (0); // "EDM"
-    p.getHub().getHandler().dispatchPendingMessages(); // the host hears rows 14 and 15
+    p.getHub().getHostQueueSignal().dispatchPendingMessages(); // the host hears rows 14 and 15
     ASSERT_TRUE (rig.settle (16 + 7));
     EXPECT_EQ (p.getCurrentProgram(), 0);
     const int edm[16] = { 36, 54, 847, 821, 825, 145, 713, 92, 47, 869, 932, 943, 990, 409, 257, 573 };

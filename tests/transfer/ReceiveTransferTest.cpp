@@ -139,7 +139,7 @@ protected:
 
     zd8test::PluginRig rig;
     zd8::ControllerState hub { rig.environment };
-    TransferMailbox& fifo = hub.getImage().getFifo();
+    TransferMailbox& fifo = hub.getMailbox();
     ObjectMemory& memory = rig.simulator.getMemory();
     ReceiveTransfer bar { hub };
 };

@@ -82,7 +82,7 @@ protected:
 
     zd8test::PluginRig rig;
     zd8::ControllerState hub { rig.environment };
-    TransferMailbox& fifo = hub.getImage().getFifo();
+    TransferMailbox& fifo = hub.getMailbox();
     ObjectMemory& memory = rig.simulator.getMemory();
 };
 

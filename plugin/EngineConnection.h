@@ -1,0 +1,123 @@
+#pragma once
+
+#include "plugin/EditorConnection.h"
+#include "plugin/StateListener.h"
+
+#include <map>
+
+namespace zd8
+{
+
+class ControllerState;
+class VantorAudioProcessor;
+
+/** The engine's side of the window's connection: each call goes to the processor or
+    the controller state it belongs to. The processor owns one and hands it to the
+    window it creates. Message thread unless said otherwise.
+
+    It is the one reader of the hub's slot notices: while any slot listener is
+    registered it listens to the hub (any thread, only schedules) and on the message
+    thread drains the slot notices and calls the listeners of each changed slot. With
+    no slot listener it leaves the hub alone, so the audio thread posts nothing. */
+class EngineConnection : public EditorConnection,
+                         private StateListener,
+                         private juce::AsyncUpdater
+{
+public:
+    EngineConnection (VantorAudioProcessor& processor, ControllerState& hub);
+    ~EngineConnection() override;
+
+    void selectProgram (int program, int channel) override;
+    void selectMulti (int number, bool reportToHost, bool notify) override;
+    void switchPlayingMode (int mode) override;
+    int getChannelProgramNumber (int channelSlot) const override;
+    int getMidiChannel() const override;
+    void setMidiChannel (int channel) override;
+    void sendChannelSelect (int channel) override;
+
+    void sendNoteOn (int channel, int note, int velocity) override;
+    void sendNoteOff (int channel, int note) override;
+    bool isNoteHeld (int note) const override;
+    void sendPitchWheel (int channel, int value, bool toHost) override;
+    void sendController (int channel, int controller, int value) override;
+
+    const ParameterTable& getParameters() const override;
+    int getSlotValue (int slot) const override;
+    juce::String getSlotText (int slot) const override;
+    juce::String getSlotLabel (int slot) const override;
+    void setSlotFromEditor (int slot, int value) override;
+    void setSlotFromEditor (int slot, int value, bool reportToHost, bool notify) override;
+    void sendAddressed (int selector, int channel, const int address[5], int value) override;
+    std::vector<int> getFxParameterList (int channelSlot, int list) const override;
+    void sendProgramNameList (int channel, int program) override;
+
+    const InstrumentImage& getImage() const override;
+    ArrangementBank& getArrangements() override;
+    void recallArrangement (int n) override;
+    void getLiveArrangement (juce::MemoryBlock& dest) override;
+    void setLiveArrangement (const void* data, int sizeInBytes) override;
+    TransferContext& getTransfers() override;
+
+    juce::StringArray getInputNames() override;
+    juce::StringArray getOutputNames() override;
+    int getInputIndex() const override;
+    int getOutputIndex() const override;
+    bool isInputOpen() const override;
+    bool isOutputOpen() const override;
+    void selectInputPort (int index) override;
+    void selectOutputPort (int index) override;
+    void savePortFile() const override;
+    void requestIdentity() override;
+    juce::String getDeviceName() const override;
+
+    bool isClockOn() const override;
+    bool isThruHostToOut() const override;
+    bool isThruInToHost() const override;
+    bool isProgramChangeByAutomation() const override;
+    void setClockOn (bool on) override;
+    void setThruHostToOut (bool on) override;
+    void setThruInToHost (bool on) override;
+    void setProgramChangeByAutomation (bool on) override;
+    int getRateIndex() const override;
+    std::array<int, 7> getDelays() const override;
+    void setDelay (int index, int milliseconds) override;
+    SettingsList& getSettings() override;
+
+    void addSlotListener (int slot, SlotListener* listener) override;
+    void removeSlotListener (int slot, SlotListener* listener) override;
+    void dispatchSlotChanges() override;
+    void addStateListener (StateListener* listener) override;
+    void removeStateListener (StateListener* listener) override;
+    void drainNotices (std::vector<juce::uint32>& out) override;
+    void addArrangementListener (juce::ChangeListener* listener) override;
+    void removeArrangementListener (juce::ChangeListener* listener) override;
+
+    EditorSession& getEditorSession() override;
+    TimerFactory& getTimers() override;
+    juce::File getDataFolder() const override;
+    int getEditorWidth() const override;
+    int getEditorHeight() const override;
+    void setEditorSize (int width, int height) override;
+
+private:
+    // StateListener: any thread.
+    void stateChanged (int code) override;
+    void handleAsyncUpdate() override;
+    void callSlotListeners (int slot, int value);
+    /** Leaves the hub alone once no slot listener is left. */
+    void stopListeningWhenUnused();
+
+    VantorAudioProcessor& processor;
+    ControllerState& hub;
+
+    // Message thread. An entry removed during a dispatch is set to null and taken out
+    // once the outermost dispatch is over, so that the lists being walked keep their
+    // places.
+    std::map<int, std::vector<SlotListener*>> slotListeners;
+    std::vector<juce::uint64> slotWords;
+    int dispatchDepth = 0;
+    bool listenersRemovedInDispatch = false;
+    bool listeningToHub = false;
+};
+
+} // namespace zd8
