@@ -11,7 +11,10 @@ namespace zd8
 class ArrangementBank;
 class EditorSession;
 class InstrumentImage;
+class MultiEditBuffer;
+class MultiStore;
 class ParameterTable;
+class ProgramEditBuffers;
 class SettingsList;
 class StateListener;
 class TimerFactory;
@@ -75,8 +78,8 @@ public:
     virtual void sendAddressed (int selector, int channel, const int address[5], int value) = 0;
     /** The controller numbers of a channel slot's FX parameter list (0..3). */
     virtual std::vector<int> getFxParameterList (int channelSlot, int list) const = 0;
-    /** Sends the program's name list (the parameter table's program names) to the
-        instrument for channel (1..16). */
+    /** Sends the instrument the name list of program (the names its parameter table
+        gives the controllers, from the program store) for channel slot channel (0..15). */
     virtual void sendProgramNameList (int channel, int program) = 0;
 
     //==============================================================================
@@ -92,6 +95,15 @@ public:
 
     /** What the receive and write dialogs run their transfers on. */
     virtual TransferContext& getTransfers() = 0;
+
+    /** What the window edits in the memory itself (message thread): a channel slot's
+        edit buffers (nullptr outside 0..15; the parameter table page keeps their
+        assignment bytes in line with what its field sent), the multi edit buffer (zone
+        programs and key ranges of the multi page) and the multi the multi page shows. */
+    virtual ProgramEditBuffers* getEditBuffer (int channelSlot) = 0;
+    virtual MultiEditBuffer& getMultiEdit() = 0;
+    virtual const MultiStore& getMultis() const = 0;
+    virtual void setSelectedMulti (int multi) = 0;
 
     //==============================================================================
     // The link to the instrument: ports, identity, clock, thru, latency.
@@ -116,8 +128,12 @@ public:
     virtual void setThruHostToOut (bool on) = 0;
     virtual void setThruInToHost (bool on) = 0;
     virtual void setProgramChangeByAutomation (bool on) = 0;
+    /** Clock rate indexes 0..5; one delay per index and a seventh, each 0..maxDelayMs. */
+    static constexpr int numRateIndexes = 6;
+    static constexpr int numDelays = 7;
+    static constexpr int maxDelayMs = 2000;
     virtual int getRateIndex() const = 0;
-    virtual std::array<int, 7> getDelays() const = 0;
+    virtual std::array<int, numDelays> getDelays() const = 0;
     virtual void setDelay (int index, int milliseconds) = 0;
     virtual SettingsList& getSettings() = 0;
 

@@ -9,6 +9,10 @@
 namespace zd8
 {
 
+static_assert (EditorConnection::numRateIndexes == ControllerState::numRateIndexes);
+static_assert (EditorConnection::numDelays == ControllerState::numDelays);
+static_assert (EditorConnection::maxDelayMs == ControllerState::maxDelayMs);
+
 namespace
 {
     // Slot notice words: kind in bits 48..63 (1 = a slot changed), the slot in bits
@@ -105,6 +109,10 @@ void EngineConnection::setLiveArrangement (const void* data, int sizeInBytes)
 }
 
 TransferContext& EngineConnection::getTransfers() { return hub; }
+ProgramEditBuffers* EngineConnection::getEditBuffer (int channelSlot) { return hub.getImage().getEditBuffer (channelSlot); }
+MultiEditBuffer& EngineConnection::getMultiEdit() { return hub.getImage().getMultiEdit(); }
+const MultiStore& EngineConnection::getMultis() const { return hub.getImage().getMultis(); }
+void EngineConnection::setSelectedMulti (int multi) { hub.getImage().setSelectedMulti (multi); }
 
 //==============================================================================
 juce::StringArray EngineConnection::getInputNames() { return hub.getPorts().getInputNames(); }
@@ -128,7 +136,7 @@ void EngineConnection::setThruHostToOut (bool on) { hub.setThruHostToOut (on); }
 void EngineConnection::setThruInToHost (bool on) { hub.setThruInToHost (on); }
 void EngineConnection::setProgramChangeByAutomation (bool on) { hub.setProgramChangeByAutomation (on); }
 int EngineConnection::getRateIndex() const { return hub.getRateIndex(); }
-std::array<int, 7> EngineConnection::getDelays() const { return hub.getDelays(); }
+std::array<int, EditorConnection::numDelays> EngineConnection::getDelays() const { return hub.getDelays(); }
 void EngineConnection::setDelay (int index, int milliseconds) { hub.setDelay (index, milliseconds); }
 SettingsList& EngineConnection::getSettings() { return hub.getSettings(); }
 

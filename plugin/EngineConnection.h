@@ -57,6 +57,10 @@ public:
     void getLiveArrangement (juce::MemoryBlock& dest) override;
     void setLiveArrangement (const void* data, int sizeInBytes) override;
     TransferContext& getTransfers() override;
+    ProgramEditBuffers* getEditBuffer (int channelSlot) override;
+    MultiEditBuffer& getMultiEdit() override;
+    const MultiStore& getMultis() const override;
+    void setSelectedMulti (int multi) override;
 
     juce::StringArray getInputNames() override;
     juce::StringArray getOutputNames() override;
@@ -79,7 +83,7 @@ public:
     void setThruInToHost (bool on) override;
     void setProgramChangeByAutomation (bool on) override;
     int getRateIndex() const override;
-    std::array<int, 7> getDelays() const override;
+    std::array<int, numDelays> getDelays() const override;
     void setDelay (int index, int milliseconds) override;
     SettingsList& getSettings() override;
 
