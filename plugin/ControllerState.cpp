@@ -14,12 +14,6 @@ namespace zd8
 
 namespace
 {
-    constexpr int statusNoteOff = 0x80;
-    constexpr int statusNoteOn = 0x90;
-    constexpr int statusController = 0xB0;
-    constexpr int statusProgramChange = 0xC0;
-    constexpr int statusPitchBend = 0xE0;
-
     constexpr int bankSelectMsb = 0;
     constexpr int modulationWheel = 1;
     constexpr int bankSelectLsb = 32;
@@ -50,12 +44,6 @@ namespace
     constexpr int playingModeAddress[5] = { 12, 0, 0, 0, 11 };
     constexpr int identityAnswerSlot = 250; // channel 16, level row
     constexpr int programNumberDescription = 2102;
-
-    juce::uint32 channelNotice (int status, int channel, int d1, int d2)
-    {
-        return (juce::uint32) (status & 0xF0) << 24 | (juce::uint32) (channel & 0xFF) << 16
-               | (juce::uint32) (d1 & 0xFF) << 8 | (juce::uint32) (d2 & 0xFF);
-    }
 
     const int* addressOfRow (int row)
     {
@@ -197,12 +185,12 @@ void ControllerState::handleChannelMessage (const juce::MidiMessage& message)
     if (message.isNoteOn())
     {
         noteTable[(size_t) message.getNoteNumber()] = 1;
-        addNotice (channelNotice (statusNoteOn, channel, message.getNoteNumber(), message.getVelocity()));
+        addNotice (Notice::noteOn (channel, message.getNoteNumber(), message.getVelocity()).toWord());
     }
     else if (message.isNoteOff()) // includes note on with velocity 0
     {
         noteTable[(size_t) message.getNoteNumber()] = 0;
-        addNotice (channelNotice (statusNoteOff, channel, message.getNoteNumber(), 0));
+        addNotice (Notice::noteOff (channel, message.getNoteNumber()).toWord());
     }
     else if (message.isController())
     {
@@ -225,7 +213,7 @@ void ControllerState::handleChannelMessage (const juce::MidiMessage& message)
         {
             instrumentControllerWrite (channel, controller, value);
             if (controller == modulationWheel)
-                addNotice (channelNotice (statusController, channel, controller, value));
+                addNotice (Notice::controller (channel, controller, value).toWord());
         }
     }
     else if (message.isProgramChange())
@@ -234,8 +222,7 @@ void ControllerState::handleChannelMessage (const juce::MidiMessage& message)
     }
     else if (message.isPitchWheel())
     {
-        const int v = message.getPitchWheelValue();
-        addNotice ((juce::uint32) statusPitchBend << 24 | (juce::uint32) channel << 16 | (juce::uint32) (v & 0xFFFF));
+        addNotice (Notice::pitchBend (channel, message.getPitchWheelValue()).toWord());
     }
 }
 
@@ -367,33 +354,32 @@ void ControllerState::trackHostMidi (const juce::MidiMessage& message)
             return;
 
         // Controller 1 carries the channel as 0..15, the others as 1..16.
-        addNotice (channelNotice (statusController, controller == modulationWheel ? channel : channel + 1, controller, value));
+        addNotice (Notice::controller (controller == modulationWheel ? channel : channel + 1, controller, value).toWord());
 
         if (controller == allNotesOff)
             for (int n = 0; n < 128; ++n)
             {
                 noteTable[(size_t) n] = 0;
-                addNotice (channelNotice (statusNoteOff, channel, n, 0));
+                addNotice (Notice::noteOff (channel, n).toWord());
             }
     }
     else if (message.isNoteOn())
     {
         noteTable[(size_t) message.getNoteNumber()] = 1;
-        addNotice (channelNotice (statusNoteOn, channel, message.getNoteNumber(), message.getVelocity()));
+        addNotice (Notice::noteOn (channel, message.getNoteNumber(), message.getVelocity()).toWord());
     }
     else if (message.isNoteOff())
     {
         noteTable[(size_t) message.getNoteNumber()] = 0;
-        addNotice (channelNotice (statusNoteOff, channel, message.getNoteNumber(), 0));
+        addNotice (Notice::noteOff (channel, message.getNoteNumber()).toWord());
     }
     else if (message.isPitchWheel())
     {
-        const int v = message.getPitchWheelValue();
-        addNotice ((juce::uint32) statusPitchBend << 24 | (juce::uint32) channel << 16 | (juce::uint32) (v & 0xFFFF));
+        addNotice (Notice::pitchBend (channel, message.getPitchWheelValue()).toWord());
     }
     else if (message.isProgramChange())
     {
-        addNotice (channelNotice (statusProgramChange, channel + 1, 0, message.getProgramChangeNumber()));
+        addNotice (Notice::programChange (channel + 1, message.getProgramChangeNumber()).toWord());
     }
 }
 
@@ -499,7 +485,7 @@ void ControllerState::addNotice (juce::uint32 code)
 
 void ControllerState::addSlotNotice (int slot, int value)
 {
-    slotNotices.push ((juce::uint64) (slot + 0x10000) << 32 | (juce::uint64) (value & 0xFFFF));
+    slotNotices.push (Notice::slotChanged (slot, value).toSlotWord());
     callListeners (0);
 }
 

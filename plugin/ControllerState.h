@@ -5,6 +5,7 @@
 #include "link/InstrumentPorts.h"
 #include "model/InstrumentImage.h"
 #include "plugin/EditorSession.h"
+#include "plugin/Notice.h"
 #include "plugin/NoticeQueue.h"
 #include "model/ParameterTable.h"
 #include "plugin/SettingsList.h"
@@ -36,10 +37,10 @@ namespace zd8
 class ControllerState : public juce::MidiInputCallback, public TransferContext
 {
 public:
-    // Notice codes (channel messages are status << 24 | channel << 16 | d1 << 8 | d2).
-    static constexpr juce::uint32 identityReplyNotice = 0x03000000;
-    static constexpr juce::uint32 identityRequestNotice = 0x04000000;
-    static constexpr juce::uint32 arrangementRecalledNotice = 0x0B000000;
+    // Notice words of the link events (see Notice).
+    static constexpr juce::uint32 identityReplyNotice = Notice::identityReply().toWord();
+    static constexpr juce::uint32 identityRequestNotice = Notice::identityRequest().toWord();
+    static constexpr juce::uint32 arrangementRecalledNotice = Notice::arrangementRecalled().toWord();
 
     static constexpr int programMode = 1;
     static constexpr int multiMode = 2;
@@ -89,6 +90,7 @@ public:
 
     //==============================================================================
     // Notices (any thread appends; the message thread drains).
+    /** A notice word as it is (Notice::toWord builds one). */
     void addNotice (juce::uint32 code);
     void addSlotNotice (int slot, int value);
     void drainNotices (std::vector<juce::uint32>& out) { notices.drainInto (out); }
