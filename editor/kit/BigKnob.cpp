@@ -1,5 +1,6 @@
 #include "editor/kit/BigKnob.h"
 
+#include "editor/kit/Palette.h"
 #include "editor/kit/Pictures.h"
 
 #include <cmath>
@@ -13,7 +14,7 @@ namespace
     constexpr int frameSize = 100;
     constexpr int framePitch = 101;   // frames sit 101 px apart on a sheet
     constexpr float centre = 50.0f;
-    const juce::Colour discColour (0xaa000000);
+    const juce::Colour discColour (Palette::knobDisc);
 }
 
 BigKnob::BigKnob()

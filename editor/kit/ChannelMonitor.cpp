@@ -1,5 +1,6 @@
 #include "editor/kit/ChannelMonitor.h"
 
+#include "editor/kit/Palette.h"
 #include "editor/kit/Pictures.h"
 
 namespace zd8
@@ -10,7 +11,7 @@ namespace
     constexpr int levelThresholds[] = { 2, 15, 29, 43, 57, 71, 85, 99, 113 };
     constexpr int levelWidth = 3, levelHeight = 42, levelY = 18;
     constexpr int wheelMarkerWidth = 13;
-    const juce::Colour numberColour (0xffaaaaaa);
+    const juce::Colour numberColour (Palette::textDim);
 }
 
 ChannelMonitor::ChannelMonitor (int ch) : channel (juce::jlimit (0, 15, ch))

@@ -1,5 +1,6 @@
 #include "editor/kit/CheckButton.h"
 
+#include "editor/kit/Palette.h"
 #include "editor/kit/Pictures.h"
 
 namespace zd8
@@ -8,7 +9,7 @@ namespace zd8
 namespace
 {
     constexpr int boxX = 2, boxY = 2, labelX = 30;
-    const juce::Colour labelColour (0xfff3f3f3);
+    const juce::Colour labelColour (Palette::textLabel);
 } // namespace
 
 CheckButton::CheckButton (const juce::String& text, float size)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/kit/Palette.h"
 #include "editor/kit/KitButtonListener.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -44,7 +45,7 @@ public:
     /** Valid inside a listener's call: see ReportKind. */
     ReportKind getReportKind() const noexcept { return reportKind; }
     void setColours (juce::Colour normal, juce::Colour pressedColour, juce::Colour onColour,
-                     juce::Colour textColour = juce::Colour (0xffeeeeee));
+                     juce::Colour textColour = juce::Colour (Palette::textBright));
 
     void paint (juce::Graphics&) override;
     void mouseDown (const juce::MouseEvent&) override;
@@ -61,8 +62,8 @@ private:
     float fontSize;
     bool releaseMode = false, onState = false, down = false, over = false;
     ReportKind reportKind = ReportKind::press;
-    juce::Colour normalColour { 0xff2a2a2e }, pressedColour { 0xff45454c }, onColour { 0xff8a5a12 },
-        textColour { 0xffeeeeee };
+    juce::Colour normalColour { Palette::buttonNormal }, pressedColour { Palette::buttonPressed },
+        onColour { Palette::buttonOn }, textColour { Palette::textBright };
     std::mutex listenerLock;
     juce::Array<KitButtonListener*> listeners;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/kit/Palette.h"
 #include <juce_gui_basics/juce_gui_basics.h>
 
 namespace zd8
@@ -11,7 +12,7 @@ class KitLabel : public juce::Component, public juce::ChangeBroadcaster
 {
 public:
     KitLabel (const juce::String& text = {}, float fontSize = 12.0f,
-              juce::Colour colour = juce::Colour (0xfff3f3f3),
+              juce::Colour colour = juce::Colour (Palette::textLabel),
               juce::Justification justification = juce::Justification::centredLeft);
 
     void setText (const juce::String& text);   // repaints only when the text changes

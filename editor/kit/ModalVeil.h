@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/kit/Palette.h"
 #include <juce_gui_basics/juce_gui_basics.h>
 
 namespace zd8
@@ -12,7 +13,7 @@ namespace zd8
 class ModalVeil : public juce::Component, public juce::ChangeBroadcaster
 {
 public:
-    static constexpr juce::uint32 veilColour = 0x99000000;
+    static constexpr juce::uint32 veilColour = Palette::veil;
 
     ModalVeil();
 

@@ -1,5 +1,6 @@
 #include "editor/kit/NameList.h"
 
+#include "editor/kit/Palette.h"
 #include "editor/kit/Pictures.h"
 
 namespace zd8
@@ -7,14 +8,14 @@ namespace zd8
 
 namespace
 {
-    const juce::Colour background (0xff373535);
-    const juce::Colour rowFill (0xff3b3b43);
-    const juce::Colour selectedFill (0xff7b7f95);
-    const juce::Colour numberColour (0xffaaaaaa);
-    const juce::Colour nameColour (0xffcccccc);
-    const juce::Colour selectedNumberColour (0xffeeeeee);
-    const juce::Colour trackFill (0x50323030);
-    const juce::Colour trackOutline (0x5a4b4f57);
+    const juce::Colour background (Palette::nameListBackground);
+    const juce::Colour rowFill (Palette::nameListRow);
+    const juce::Colour selectedFill (Palette::selection);
+    const juce::Colour numberColour (Palette::textDim);
+    const juce::Colour nameColour (Palette::textSoft);
+    const juce::Colour selectedNumberColour (Palette::textBright);
+    const juce::Colour trackFill (Palette::scrollTrackFill);
+    const juce::Colour trackOutline (Palette::scrollTrackOutline);
 
     constexpr int rowWidth = 292;
     constexpr int trackX = 300, trackWidth = 29;

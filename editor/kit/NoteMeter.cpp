@@ -1,12 +1,14 @@
 #include "editor/kit/NoteMeter.h"
 
+#include "editor/kit/Palette.h"
+
 namespace zd8
 {
 
 namespace
 {
-    const juce::Colour background (0xff5a5058);
-    const juce::Colour lit (0xff9be36a);
+    const juce::Colour background (Palette::noteMeterBackground);
+    const juce::Colour lit (Palette::noteMeterLit);
     constexpr float barX = 1.0f, barWidth = 3.0f;
 }
 

@@ -1,5 +1,6 @@
 #include "editor/kit/ObjectDisplay.h"
 
+#include "editor/kit/Palette.h"
 #include "editor/kit/Pictures.h"
 #include "model/Categories.h"
 
@@ -24,12 +25,12 @@ namespace
 
     constexpr float nameRowY = 32.0f;   // name and number row, relative to the picture
 
-    const juce::Colour nameBandFill (0xe51f1c26);
-    const juce::Colour nameBandOutline (0x991f1c26);
-    const juce::Colour categoryColour (0xffd0a304);
-    const juce::Colour nameColour (0xffeeeeee);
-    const juce::Colour numberColour (0xffe0e0e0);
-    const juce::Colour smallEdge (0xff1d1d1d);
+    const juce::Colour nameBandFill (Palette::displayNameBand);
+    const juce::Colour nameBandOutline (Palette::displayNameBandOutline);
+    const juce::Colour categoryColour (Palette::displayCategory);
+    const juce::Colour nameColour (Palette::textBright);
+    const juce::Colour numberColour (Palette::displayNumber);
+    const juce::Colour smallEdge (Palette::displaySmallEdge);
 
     juce::String numberTextOf (int number)
     {

@@ -1,6 +1,7 @@
 #include "editor/kit/ObjectList.h"
 
 #include "editor/kit/EditEvent.h"
+#include "editor/kit/Palette.h"
 #include "editor/kit/Pictures.h"
 #include "model/ObjectStore.h"
 
@@ -29,9 +30,9 @@ namespace
     constexpr float backgroundOpacity = 0.9f;
     constexpr float overlayOpacity = 0.2f;
 
-    const juce::Colour rowLine (0xff555555);
-    const juce::Colour trackFill (0x50323030);
-    const juce::Colour trackOutline (0x5a4b4f57);
+    const juce::Colour rowLine (Palette::objectListRowLine);
+    const juce::Colour trackFill (Palette::scrollTrackFill);
+    const juce::Colour trackOutline (Palette::scrollTrackOutline);
 
     juce::Font arial (float size, bool bold)
     {

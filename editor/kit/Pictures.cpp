@@ -1,5 +1,6 @@
 #include "editor/kit/Pictures.h"
 
+#include "editor/kit/Palette.h"
 #include "editor/kit/PictureCatalogue.h"
 
 #include <Zd8Pictures.h>
@@ -52,7 +53,7 @@ namespace
             if (std::strcmp (entry.name, name) == 0)
                 w = entry.width, h = entry.height;
         juce::Image picture (juce::Image::ARGB, w, h, true);
-        picture.clear (picture.getBounds(), juce::Colour (0xff404040));
+        picture.clear (picture.getBounds(), juce::Colour (Palette::missingPicture));
         return picture;
     }
 }

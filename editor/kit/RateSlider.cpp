@@ -1,5 +1,7 @@
 #include "editor/kit/RateSlider.h"
 
+#include "editor/kit/Palette.h"
+
 namespace zd8
 {
 
@@ -7,10 +9,10 @@ namespace
 {
     constexpr int textWidth = 52;      // room for "1000 ms" right of the track
     constexpr int thumbWidth = 8;
-    const juce::Colour trackColour (0xff2b2b30);
-    const juce::Colour fillColour (0xff5a6a7a);
-    const juce::Colour thumbColour (0xffd8d8d8);
-    const juce::Colour textColour (0xfff3f3f3);
+    const juce::Colour trackColour (Palette::rateTrack);
+    const juce::Colour fillColour (Palette::rateFill);
+    const juce::Colour thumbColour (Palette::rateThumb);
+    const juce::Colour textColour (Palette::textLabel);
 }
 
 RateSlider::RateSlider()

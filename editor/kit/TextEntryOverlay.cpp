@@ -1,11 +1,13 @@
 #include "editor/kit/TextEntryOverlay.h"
 
+#include "editor/kit/Palette.h"
+
 namespace zd8
 {
 
 namespace
 {
-    const juce::Colour background (0xff191919);
+    const juce::Colour background (Palette::pageFill);
     constexpr int buttonWidth = 100, buttonHeight = 34, buttonPitch = 120, buttonY = 116;
     constexpr int fieldWidth = 280, fieldHeight = 24, fieldY = 64;
 }
@@ -14,14 +16,14 @@ TextEntryOverlay::TextEntryOverlay()
 {
     titleLabel.setFont (juce::Font ("Arial", 27.0f, juce::Font::plain));
     titleLabel.setJustificationType (juce::Justification::centred);
-    titleLabel.setColour (juce::Label::textColourId, juce::Colour (0xffededed));
+    titleLabel.setColour (juce::Label::textColourId, juce::Colour (Palette::entryTitle));
     addAndMakeVisible (titleLabel);
 
     field.setFont (juce::Font ("Arial", 15.0f, juce::Font::plain));
-    field.setColour (juce::TextEditor::backgroundColourId, juce::Colour (0xff2b2b33));
-    field.setColour (juce::TextEditor::textColourId, juce::Colour (0xffeeeeee));
-    field.setColour (juce::TextEditor::outlineColourId, juce::Colour (0xff7b7f95));
-    field.setColour (juce::TextEditor::focusedOutlineColourId, juce::Colour (0xffaab0cc));
+    field.setColour (juce::TextEditor::backgroundColourId, juce::Colour (Palette::entryField));
+    field.setColour (juce::TextEditor::textColourId, juce::Colour (Palette::textBright));
+    field.setColour (juce::TextEditor::outlineColourId, juce::Colour (Palette::selection));
+    field.setColour (juce::TextEditor::focusedOutlineColourId, juce::Colour (Palette::entryFocusedOutline));
     addAndMakeVisible (field);
 
     for (auto* b : { &ok, &cancel, &no })

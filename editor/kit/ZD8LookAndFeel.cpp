@@ -1,5 +1,6 @@
 #include "editor/kit/ZD8LookAndFeel.h"
 
+#include "editor/kit/Palette.h"
 #include "editor/kit/Pictures.h"
 
 namespace zd8
@@ -7,11 +8,11 @@ namespace zd8
 
 namespace
 {
-    const juce::Colour frameRim (0xff191919);
-    const juce::Colour frameBody (0xff161616);
-    const juce::Colour menuBackground (0xff000000);
-    const juce::Colour menuText (0xffffffff);
-    const juce::Colour menuHighlight (0xff5a5a5a);
+    const juce::Colour frameRim (Palette::pageFill);
+    const juce::Colour frameBody (Palette::frameBody);
+    const juce::Colour menuBackground (Palette::menuBackground);
+    const juce::Colour menuText (Palette::textWhite);
+    const juce::Colour menuHighlight (Palette::menuHighlight);
 
     void drawStretched (juce::Graphics& g, const juce::Image& picture, int x, int y, int w, int h)
     {

@@ -27,7 +27,7 @@ public:
         tint's opacity. */
     void paintBar (juce::Graphics& g, int width, int height, juce::Colour tint);
 
-    /** A dark frame with 20-pixel rounded corners (rim 0xFF191919, body 0xFF161616) and
+    /** A dark frame with 20-pixel rounded corners (rim and body from the palette) and
         the edge pictures, rendered off-screen first and then drawn at (x, y). */
     void paintFrame (juce::Graphics& g, int x, int y, int width, int height);
 

@@ -1,5 +1,6 @@
 #include "editor/kit/ZoneKeyRange.h"
 
+#include "editor/kit/Palette.h"
 #include "editor/kit/Pictures.h"
 
 namespace zd8
@@ -13,8 +14,8 @@ namespace
     // Pointer pixels per key when dragging: the strip's width over the key range.
     constexpr double pixelsPerKey = (double) ZoneKeyRange::stripWidth / ZoneKeyRange::highestKey;
 
-    const juce::Colour background (0xff232528);
-    const juce::Colour outsideZone (0x66000000);
+    const juce::Colour background (Palette::zoneKeysBackground);
+    const juce::Colour outsideZone (Palette::zoneKeysOutside);
 }
 
 ZoneKeyRange::ZoneKeyRange()
