@@ -6,9 +6,9 @@ namespace zd8
 {
 
 /** A channel's level meter on the mixer page: a 3-pixel bar, 107 pixels high at the
-    loudest, on the palette's note meter background. The owner sets a peak (a note's velocity); a 60 ms timer
-    then lowers it by 8 per tick until it falls below 5, when it becomes 0 and the
-    timer stops. Message thread only. */
+    loudest, on the palette's note meter background. The owner sets a peak (a note's
+    velocity); a 60 ms timer then lowers it by 8 per tick until it falls below 5, when
+    it becomes 0 and the timer stops. Message thread only. */
 class NoteMeter : public juce::Component, private juce::Timer
 {
 public:
