@@ -3,7 +3,6 @@
 #include "link/DeviceIdentity.h"
 #include "link/InstrumentMessage.h"
 #include "link/LockWatch.h"
-#include "link/PortFile.h"
 #include "link/SysexProtocol.h"
 #include "model/ParameterLabels.h"
 
@@ -23,8 +22,6 @@ namespace
     // A system-exclusive message longer than this is garbage: the instrument's largest
     // object message is a few kilobytes.
     constexpr size_t maxSysexSize = 1 << 20;
-
-    constexpr int rateTable[ControllerState::numRateIndexes] = { 44100, 48000, 88200, 96000, 176400, 192000 };
 
     // Instrument addresses (A1..A5) of the program rows sent as addressed changes.
     struct RowAddress
@@ -78,13 +75,10 @@ namespace
 ControllerState::ControllerState (LinkEnvironment env)
     : environment (env)
 {
-    hostQueue.reserve (4096);
     hostBound.ensureSize (8192);
     hostBoundSpare.ensureSize (8192);
     epochMs = environment.time.nowMs();
 
-    for (auto& d : delays)
-        d = 0;
     for (int c = 0; c < 16; ++c)
         loadedProgram[(size_t) c] = -1;
 
@@ -95,48 +89,22 @@ ControllerState::ControllerState (LinkEnvironment env)
         inputBlockTimer->stop();
     };
 
-    settings.load (environment.folder);
-    {
-        int channel = settings.getInt (SettingsList::midiChannelEntry);
-        if (channel < 1 || channel > 16)
-            settings.set (SettingsList::midiChannelEntry, "1");
-        midiChannel = 1; // the editor always starts on channel 1
-    }
-
     parameters.resetToDefaults();
 
     image.loadBanks (environment.folder);
     for (int c = 0; c < 16; ++c)
         selectProgram (1, c);
 
-    portNames.addArray ({ "NONE", "NONE", "NONE" });
-    PortFile::load (environment.folder, portNames);
-    ports = std::make_unique<InstrumentPorts> (environment, *this);
-    ports->openStoredPorts (getPortNames());
-
-    readFlagsAndDelays();
+    link.openPorts (*this);
+    link.readFlagsAndDelays();
 }
 
 ControllerState::~ControllerState()
 {
     inputBlockTimer->stop();
-    settings.save (environment.folder);
+    link.saveSettings();
     image.saveBanks (environment.folder);
-    ports.reset();
-}
-
-void ControllerState::readFlagsAndDelays()
-{
-    clockOn = settings.getInt (SettingsList::clockOnEntry) == 1;
-    thruHostToOut = settings.getInt (SettingsList::thruHostToOutEntry) == 1;
-    thruInToHost = settings.getInt (SettingsList::thruInToHostEntry) == 1;
-    programChangeByAutomation = settings.getInt (SettingsList::programChangeByAutomationEntry) == 1;
-
-    settings.validateLatencyEntries();
-    for (int i = 0; i < numRateIndexes; ++i)
-        delays[(size_t) i] = juce::jlimit (0, maxDelayMs, settings.getInt (SettingsList::firstDelayEntry + i));
-    // A hand-edited negative delay would schedule sends in the past.
-    delays[6] = juce::jlimit (0, maxDelayMs, settings.getInt (SettingsList::seventhDelayEntry));
+    link.closePorts();
 }
 
 //==============================================================================
@@ -152,7 +120,7 @@ void ControllerState::handleIncomingMidiMessage (juce::MidiInput*, const juce::M
     if (raw == nullptr || size == 0)
         return;
 
-    if (thruInToHost.load())
+    if (link.isThruInToHost())
     {
         const bool forHost = isWellFormedChannelMessage (raw, size)
                              && (message.isNoteOnOrOff() || message.isProgramChange()
@@ -447,31 +415,31 @@ void ControllerState::sendPitchWheelToHost (int channel, int value)
 
 void ControllerState::sendNoteOn (int channel, int note, int velocity)
 {
-    if (! ports->isOutputOpen() || channel < 1 || channel > 16 || ! juce::isPositiveAndBelow (note, 128))
+    if (! link.getPorts().isOutputOpen() || channel < 1 || channel > 16 || ! juce::isPositiveAndBelow (note, 128))
         return;
     juce::MidiBuffer b;
     b.addEvent (juce::MidiMessage::noteOn (channel, note, (juce::uint8) juce::jlimit (0, 127, velocity)), 0);
-    ports->sendNow (b);
+    link.getPorts().sendNow (b);
 }
 
 void ControllerState::sendNoteOff (int channel, int note)
 {
-    if (! ports->isOutputOpen() || channel < 1 || channel > 16 || ! juce::isPositiveAndBelow (note, 128))
+    if (! link.getPorts().isOutputOpen() || channel < 1 || channel > 16 || ! juce::isPositiveAndBelow (note, 128))
         return;
     juce::MidiBuffer b;
     b.addEvent (juce::MidiMessage::noteOff (channel, note), 0);
-    ports->sendNow (b);
+    link.getPorts().sendNow (b);
 }
 
 void ControllerState::sendPitchWheel (int channel, int value, bool toHost)
 {
-    if (! ports->isOutputOpen() || channel < 1 || channel > 16)
+    if (! link.getPorts().isOutputOpen() || channel < 1 || channel > 16)
         return;
     if (toHost)
         sendPitchWheelToHost (channel, value);
     juce::MidiBuffer b;
     b.addEvent (juce::MidiMessage::pitchWheel (channel, juce::jlimit (0, 16383, value)), 0);
-    ports->sendNow (b);
+    link.getPorts().sendNow (b);
 }
 
 //==============================================================================
@@ -479,42 +447,32 @@ void ControllerState::sendPitchWheel (int channel, int value, bool toHost)
 
 void ControllerState::addNotice (juce::uint32 code)
 {
-    notices.push (code);
-    callListeners ((int) code);
+    notices.postWord (code);
 }
 
 void ControllerState::addSlotNotice (int slot, int value)
 {
-    slotNotices.push (Notice::slotChanged (slot, value).toSlotWord());
-    callListeners (0);
-}
-
-// Any thread, the audio thread included: the list takes no lock (see StateListenerList).
-void ControllerState::callListeners (int code)
-{
-    listeners.call (code);
+    notices.post (Notice::slotChanged (slot, value));
 }
 
 void ControllerState::addStateListener (StateListener* l)
 {
-    listeners.add (l);
+    notices.addListener (l);
 }
 
 void ControllerState::removeStateListener (StateListener* l)
 {
-    listeners.remove (l);
+    notices.removeListener (l);
 }
 
 void ControllerState::addCable (HostReporter* c)
 {
-    const juce::ScopedLock sl (hubLock);
-    cables.addIfNotAlreadyThere (c);
+    hostReports.addReporter (c);
 }
 
 void ControllerState::removeCable (HostReporter* c)
 {
-    const juce::ScopedLock sl (hubLock);
-    cables.removeAllInstancesOf (c);
+    hostReports.removeReporter (c);
 }
 
 //==============================================================================
@@ -522,29 +480,12 @@ void ControllerState::removeCable (HostReporter* c)
 
 void ControllerState::queueForHost (int slot, int value)
 {
-    {
-        std::lock_guard<std::mutex> g (hostQueueLock);
-        hostQueue.emplace_back (slot, value);
-    }
-    hostQueueSignal.sendChangeMessage();
+    hostReports.queue (slot, value);
 }
 
 void ControllerState::takeHostQueue (std::vector<std::pair<int, int>>& out)
 {
-    std::lock_guard<std::mutex> g (hostQueueLock);
-    out.insert (out.end(), hostQueue.begin(), hostQueue.end());
-    hostQueue.clear();
-}
-
-void ControllerState::reportSlotToHost (int slot, int value)
-{
-    juce::Array<HostReporter*> copy;
-    {
-        const juce::ScopedLock sl (hubLock);
-        copy = cables;
-    }
-    for (int i = copy.size(); --i >= 0;)
-        copy.getUnchecked (i)->notify (HostReporter::reportToHost, slot, value);
+    hostReports.take (out);
 }
 
 //==============================================================================
@@ -553,7 +494,7 @@ void ControllerState::reportSlotToHost (int slot, int value)
 void ControllerState::requestIdentity()
 {
     addNotice (identityRequestNotice);
-    ports->sendSysEx (SysexProtocol::identityRequest());
+    link.getPorts().sendSysEx (SysexProtocol::identityRequest());
 }
 
 void ControllerState::handleIdentityReply (const juce::uint8* message, size_t size)
@@ -567,7 +508,7 @@ void ControllerState::handleIdentityReply (const juce::uint8* message, size_t si
     const int slot = identityAnswerSlot;
     juce::MidiBuffer b;
     SysexProtocol::addControllerAddressed (b, parameters.channel (slot) + 1, addressOfRow (parameters.subIndex (slot)), -1);
-    ports->sendNow (b);
+    link.getPorts().sendNow (b);
 
     addNotice (identityReplyNotice);
 }
@@ -592,7 +533,7 @@ void ControllerState::setFromHost (int slot, int value)
 
     if (kind == ParameterTable::kindProgramNumber)
     {
-        if (! programChangeByAutomation.load())
+        if (! link.isProgramChangeByAutomation())
             return;
         parameters.setValue (slot, value);
         const int channel = parameters.channel (slot);
@@ -652,11 +593,11 @@ void ControllerState::sendSlot (int slot, int value)
     switch (kind)
     {
         case ParameterTable::kindProgram:
-            ports->selectChannelProgram (channel, value / 128, value % 128);
+            link.getPorts().selectChannelProgram (channel, value / 128, value % 128);
             return;
 
         case ParameterTable::kindMulti:
-            ports->sendSysEx (SysexProtocol::multiSelect (value, ports->getDeviceByte()));
+            link.getPorts().sendSysEx (SysexProtocol::multiSelect (value, link.getPorts().getDeviceByte()));
             return;
 
         case ParameterTable::kindPlayingMode:
@@ -664,7 +605,7 @@ void ControllerState::sendSlot (int slot, int value)
             {
                 juce::MidiBuffer b;
                 SysexProtocol::addControllerAddressed (b, 1, playingModeAddress, value);
-                ports->sendNow (b);
+                link.getPorts().sendNow (b);
             }
             return;
 
@@ -702,9 +643,9 @@ void ControllerState::sendBuffer (const juce::MidiBuffer& buffer, bool delayed)
         return;
     const int d = getCurrentDelay();
     if (delayed && d > 0)
-        ports->sendDelayed (buffer, d, sampleRate.load());
+        link.getPorts().sendDelayed (buffer, d, link.getSampleRate());
     else
-        ports->sendNow (buffer);
+        link.getPorts().sendNow (buffer);
 }
 
 void ControllerState::setFromEditor (int slot, int value, bool reportToHost, bool notify)
@@ -753,7 +694,7 @@ void ControllerState::setAndReport (int slot, int value)
     reloadFxChainsForRow (slot, value);
     // Reporting runs the host write rule before the value is stored here, so a changed
     // value reaches the instrument.
-    reportSlotToHost (slot, value);
+    hostReports.reportNow (slot, value);
     parameters.setValue (slot, value);
 }
 
@@ -891,13 +832,13 @@ void ControllerState::setMulti (int number, bool reportToHost, bool notify)
 
 void ControllerState::sendAddressed (int selector, int channel, const int address[5], int value)
 {
-    if (! ports->isOutputOpen() || address == nullptr || channel < 1 || channel > 16)
+    if (! link.getPorts().isOutputOpen() || address == nullptr || channel < 1 || channel > 16)
         return;
     if (selector != 0)
         value = adjustAddressedValue (selector, channel, address, value);
     juce::MidiBuffer b;
     SysexProtocol::addControllerAddressed (b, channel, address, value);
-    ports->sendNow (b);
+    link.getPorts().sendNow (b);
 }
 
 int ControllerState::adjustAddressedValue (int selector, int channel, const int a[5], int value)
@@ -961,11 +902,11 @@ void ControllerState::instrumentProgramChange (int channel, int program)
 
     selectProgram (number, channel);
 
-    if (programChangeByAutomation.load() || differs)
+    if (link.isProgramChangeByAutomation() || differs)
     {
         queueForHost (ParameterTable::programSlot (channel, ParameterTable::programBankRow), number / 128);
         queueForHost (ParameterTable::programSlot (channel, ParameterTable::programNumberRow), number % 128);
-        if (! programChangeByAutomation.load())
+        if (! link.isProgramChangeByAutomation())
             addSlotNotice (programSlot, number);
     }
 }
@@ -1043,122 +984,33 @@ void ControllerState::switchPlayingMode (int mode)
 }
 
 //==============================================================================
-// Ports
+// Ports, settings, flags and timing: LinkSettings
 
-void ControllerState::rememberPortName (int entry, const juce::StringArray& devices, int n)
-{
-    std::lock_guard<std::mutex> g (portNamesLock);
-    if (n == 0)
-        portNames.set (entry, "NONE");
-    else if (n >= 1 && n <= devices.size())
-        portNames.set (entry, devices[n - 1]); // a number beyond the list leaves the name
-}
+void ControllerState::selectInputPort (int n) { link.selectInputPort (n); }
+void ControllerState::selectOutputPort (int n) { link.selectOutputPort (n); }
+juce::StringArray ControllerState::getPortNames() const { return link.getPortNames(); }
+void ControllerState::savePortFile() const { link.savePortFile(); }
 
-void ControllerState::selectInputPort (int n)
-{
-    rememberPortName (0, ports->getInputNames(), n);
-    ports->openInput (n);
-}
+bool ControllerState::isClockOn() const noexcept { return link.isClockOn(); }
+bool ControllerState::isThruHostToOut() const noexcept { return link.isThruHostToOut(); }
+bool ControllerState::isThruInToHost() const noexcept { return link.isThruInToHost(); }
+bool ControllerState::isProgramChangeByAutomation() const noexcept { return link.isProgramChangeByAutomation(); }
+void ControllerState::setClockOn (bool on) { link.setClockOn (on); }
+void ControllerState::setThruHostToOut (bool on) { link.setThruHostToOut (on); }
+void ControllerState::setThruInToHost (bool on) { link.setThruInToHost (on); }
+void ControllerState::setProgramChangeByAutomation (bool on) { link.setProgramChangeByAutomation (on); }
 
-void ControllerState::selectOutputPort (int n)
-{
-    rememberPortName (1, ports->getOutputNames(), n);
-    ports->openOutput (n);
-}
-
-juce::StringArray ControllerState::getPortNames() const
-{
-    std::lock_guard<std::mutex> g (portNamesLock);
-    return portNames;
-}
-
-void ControllerState::savePortFile() const
-{
-    PortFile::save (environment.folder, getPortNames());
-}
-
-//==============================================================================
-// Settings, flags and timing
-
-void ControllerState::setClockOn (bool on)
-{
-    clockOn = on;
-    settings.set (SettingsList::clockOnEntry, on ? "1" : "0");
-}
-
-void ControllerState::setThruHostToOut (bool on)
-{
-    thruHostToOut = on;
-    settings.set (SettingsList::thruHostToOutEntry, on ? "1" : "0");
-}
-
-void ControllerState::setThruInToHost (bool on)
-{
-    thruInToHost = on;
-    settings.set (SettingsList::thruInToHostEntry, on ? "1" : "0");
-}
-
-void ControllerState::setProgramChangeByAutomation (bool on)
-{
-    programChangeByAutomation = on;
-    settings.set (SettingsList::programChangeByAutomationEntry, on ? "1" : "0");
-}
-
-void ControllerState::setSampleRate (double rate) noexcept
-{
-    sampleRate = rate;
-    const int r = (int) rate;
-    int index = 0;
-    for (int i = 0; i < numRateIndexes; ++i)
-        if (rateTable[i] == r)
-            index = i;
-    rateIndex = index;
-}
-
-int ControllerState::getCurrentDelay() const noexcept
-{
-    return delays[(size_t) juce::jlimit (0, numRateIndexes - 1, rateIndex.load())].load();
-}
-
-int ControllerState::getDelay (int index) const noexcept
-{
-    return juce::isPositiveAndBelow (index, (int) delays.size()) ? delays[(size_t) index].load() : 0;
-}
-
-std::array<int, ControllerState::numDelays> ControllerState::getDelays() const noexcept
-{
-    std::array<int, numDelays> d {};
-    for (size_t i = 0; i < d.size(); ++i)
-        d[i] = delays[i].load();
-    return d;
-}
-
-void ControllerState::setDelay (int index, int milliseconds)
-{
-    if (! juce::isPositiveAndBelow (index, numDelays))
-        return;
-
-    const auto entryOf = [] (int i) { return i < numRateIndexes ? SettingsList::firstDelayEntry + i : SettingsList::seventhDelayEntry; };
-
-    // Without the marker the next start would reset every delay entry: put the marker
-    // back and the whole table with it, so that the list holds what the hub uses.
-    if (settings.get (SettingsList::latencyMarkerEntry) != SettingsList::latencyMarker)
-    {
-        settings.validateLatencyEntries();
-        for (int i = 0; i < numDelays; ++i)
-            settings.set (entryOf (i), juce::String (delays[(size_t) i].load()));
-    }
-
-    const int ms = juce::jlimit (0, maxDelayMs, milliseconds);
-    delays[(size_t) index] = ms;   // the audio thread reads it at the next block
-    settings.set (entryOf (index), juce::String (ms));
-}
-
-void ControllerState::setMidiChannel (int channel) noexcept
-{
-    if (channel >= 1 && channel <= 16)
-        midiChannel = channel;
-}
+void ControllerState::setSampleRate (double rate) noexcept { link.setSampleRate (rate); }
+double ControllerState::getSampleRate() const noexcept { return link.getSampleRate(); }
+int ControllerState::getRateIndex() const noexcept { return link.getRateIndex(); }
+void ControllerState::setBlockSize (int n) noexcept { link.setBlockSize (n); }
+int ControllerState::getBlockSize() const noexcept { return link.getBlockSize(); }
+int ControllerState::getCurrentDelay() const noexcept { return link.getCurrentDelay(); }
+int ControllerState::getDelay (int index) const noexcept { return link.getDelay (index); }
+std::array<int, ControllerState::numDelays> ControllerState::getDelays() const noexcept { return link.getDelays(); }
+void ControllerState::setDelay (int index, int milliseconds) { link.setDelay (index, milliseconds); }
+int ControllerState::getMidiChannel() const noexcept { return link.getMidiChannel(); }
+void ControllerState::setMidiChannel (int channel) noexcept { link.setMidiChannel (channel); }
 
 bool ControllerState::isNoteHeld (int note) const noexcept
 {

@@ -5,8 +5,10 @@
 #include "link/InstrumentPorts.h"
 #include "model/InstrumentImage.h"
 #include "plugin/EditorSession.h"
+#include "plugin/HostReports.h"
+#include "plugin/LinkSettings.h"
 #include "plugin/Notice.h"
-#include "plugin/NoticeQueue.h"
+#include "plugin/NoticeBoard.h"
 #include "model/ParameterTable.h"
 #include "plugin/SettingsList.h"
 #include "plugin/StateListenerList.h"
@@ -47,9 +49,9 @@ public:
     static constexpr int programModeBlockMs = 2000;
     static constexpr int multiModeBlockMs = 1000;
     static constexpr double hostBufferWindowMs = 500.0;
-    static constexpr int numRateIndexes = 6;
-    static constexpr int numDelays = 7;          // one per rate index, and the seventh entry
-    static constexpr int maxDelayMs = 2000;
+    static constexpr int numRateIndexes = LinkSettings::numRateIndexes;
+    static constexpr int numDelays = LinkSettings::numDelays;
+    static constexpr int maxDelayMs = LinkSettings::maxDelayMs;
 
     explicit ControllerState (LinkEnvironment environment = LinkEnvironment::system());
     ~ControllerState() override;
@@ -93,8 +95,8 @@ public:
     /** A notice word as it is (Notice::toWord builds one). */
     void addNotice (juce::uint32 code);
     void addSlotNotice (int slot, int value);
-    void drainNotices (std::vector<juce::uint32>& out) { notices.drainInto (out); }
-    void drainSlotNotices (std::vector<juce::uint64>& out) { slotNotices.drainInto (out); }
+    void drainNotices (std::vector<juce::uint32>& out) { notices.drainNotices (out); }
+    void drainSlotNotices (std::vector<juce::uint64>& out) { notices.drainSlotNotices (out); }
 
     void addStateListener (StateListener* listener);
     void removeStateListener (StateListener* listener);
@@ -108,7 +110,7 @@ public:
     void takeHostQueue (std::vector<std::pair<int, int>>& out);
     /** Broadcasts (asynchronously, on the message thread) that the queue of changes
         for the host is not empty. */
-    juce::ChangeBroadcaster& getHostQueueSignal() noexcept { return hostQueueSignal; }
+    juce::ChangeBroadcaster& getHostQueueSignal() noexcept { return hostReports.getSignal(); }
 
     //==============================================================================
     // Identity.
@@ -144,7 +146,7 @@ public:
 
     //==============================================================================
     // Ports.
-    InstrumentPorts& getPorts() noexcept override { return *ports; }
+    InstrumentPorts& getPorts() noexcept override { return link.getPorts(); }
     void selectInputPort (int n);
     void selectOutputPort (int n);
     juce::StringArray getPortNames() const;
@@ -152,13 +154,13 @@ public:
 
     //==============================================================================
     // Settings, flags, timing.
-    SettingsList& getSettings() noexcept { return settings; }
+    SettingsList& getSettings() noexcept { return link.getSettings(); }
     const LinkEnvironment& getEnvironment() const noexcept override { return environment; }
 
-    bool isClockOn() const noexcept { return clockOn.load(); }
-    bool isThruHostToOut() const noexcept { return thruHostToOut.load(); }
-    bool isThruInToHost() const noexcept { return thruInToHost.load(); }
-    bool isProgramChangeByAutomation() const noexcept { return programChangeByAutomation.load(); }
+    bool isClockOn() const noexcept;
+    bool isThruHostToOut() const noexcept;
+    bool isThruInToHost() const noexcept;
+    bool isProgramChangeByAutomation() const noexcept;
     bool isTransferRunning() const noexcept { return transferFlag.load(); }
     void setClockOn (bool on);
     void setThruHostToOut (bool on);
@@ -169,10 +171,10 @@ public:
     /** Stores the rate and picks the rate index (44100 0, 48000 1, 88200 2, 96000 3,
         176400 4, 192000 5, others 0). Audio thread. */
     void setSampleRate (double rate) noexcept;
-    double getSampleRate() const noexcept { return sampleRate.load(); }
-    int getRateIndex() const noexcept { return rateIndex.load(); }
-    void setBlockSize (int n) noexcept { blockSize = n; }
-    int getBlockSize() const noexcept { return blockSize.load(); }
+    double getSampleRate() const noexcept;
+    int getRateIndex() const noexcept;
+    void setBlockSize (int n) noexcept;
+    int getBlockSize() const noexcept;
     /** Delay of the current rate in milliseconds. */
     int getCurrentDelay() const noexcept;
     int getDelay (int index) const noexcept;
@@ -184,7 +186,7 @@ public:
         made sure of so that the next start keeps it. */
     void setDelay (int index, int milliseconds);
 
-    int getMidiChannel() const noexcept { return midiChannel.load(); }
+    int getMidiChannel() const noexcept;
     void setMidiChannel (int channel) noexcept;
 
     bool isNoteHeld (int note) const noexcept;
@@ -208,14 +210,10 @@ private:
     void handleChannelMessage (const juce::MidiMessage& message);
     void appendToSysex (const juce::uint8* data, size_t size);
     void addToHostBuffer (const juce::MidiMessage& message);
-    void callListeners (int code);
     void instrumentControllerWrite (int channel, int controller, int value);
     void instrumentProgramChange (int channel, int program);
     void compareChannelProgramTable();
-    void reportSlotToHost (int slot, int value);
     void sendBuffer (const juce::MidiBuffer& buffer, bool delayed);
-    void readFlagsAndDelays();
-    void rememberPortName (int entry, const juce::StringArray& devices, int n);
     void reloadFxChains (int channel, int insertChain, int aux1Chain, int aux2Chain);
     void reloadFxChainsForRow (int slot, int chain);
     void rebuildFxParameterLists (int channel);
@@ -223,33 +221,14 @@ private:
 
     LinkEnvironment environment;
 
-    // Host queues.
-    std::mutex hostQueueLock;
-    std::vector<std::pair<int, int>> hostQueue;
-    juce::ChangeBroadcaster hostQueueSignal;
+    juce::CriticalSection hubLock;          // host-bound buffer, host reporters, note table reset
+    NoticeBoard notices;
+    HostReports hostReports { hubLock };
 
-    std::unique_ptr<InstrumentPorts> ports;
-    juce::StringArray portNames;
-    mutable std::mutex portNamesLock;
-
-    NoticeQueue<juce::uint32> notices;
-    NoticeQueue<juce::uint64> slotNotices;
-
-    std::atomic<double> sampleRate { 44100.0 };
-    std::atomic<int> blockSize { 0 };
-    std::atomic<int> rateIndex { 0 };
-    std::array<std::atomic<int>, numDelays> delays {};
-
-    std::atomic<bool> clockOn { false };
-    std::atomic<bool> thruHostToOut { true };
-    std::atomic<bool> thruInToHost { false };
-    std::atomic<bool> programChangeByAutomation { true };
     std::atomic<bool> inputBlocked { false };
     std::atomic<bool> transferFlag { false };
     std::atomic<int> playingMode { programMode };
 
-    std::atomic<int> midiChannel { 1 };
-    SettingsList settings;
     ParameterTable parameters;
 
     std::array<std::atomic<int>, 16> instrumentBankLsb {};
@@ -261,6 +240,7 @@ private:
     TransferMailbox mailbox;
     ArrangementBank bank;
     EditorSession editorSession;
+    LinkSettings link { environment };
 
     // A program selection (or FX chain reload) runs whole before the next one starts:
     // the editor, the host and the instrument may all select at once.
@@ -273,13 +253,9 @@ private:
     // MIDI input thread only.
     juce::MemoryBlock sysexAssembly;
 
-    juce::CriticalSection hubLock;          // host-bound buffer, cables, note table reset
     juce::MidiBuffer hostBound, hostBoundSpare;
     double epochMs = 0;
     std::array<std::atomic<juce::uint8>, 128> noteTable {};
-    juce::Array<HostReporter*> cables;
-
-    StateListenerList listeners;            // called without a lock, from any thread
 
     std::unique_ptr<OneShotTimer> inputBlockTimer;
 
