@@ -49,7 +49,8 @@ public:
     /** The channel the window plays and edits, 1..16. */
     virtual int getMidiChannel() const = 0;
     virtual void setMidiChannel (int channel) = 0;
-    /** Makes the instrument show channel (1..16) on its panel (in program mode). */
+    /** Makes the instrument show channel slot channel (0..15) on its panel (in program
+        mode). */
     virtual void sendChannelSelect (int channel) = 0;
 
     //==============================================================================

@@ -6,21 +6,24 @@ namespace zd8
 {
 
 /** What the editor remembers across window openings within one plug-in instance:
-    the page codes (current and previous page), whether the keyboard panel is shown,
-    whether the About panel has been shown, the keyboard's octave and velocity. The
-    window reads and writes these on the message thread; they are atomics only because
-    the host may destroy a window while another thread reads a flag. */
+    the current and previous page (the window's Page values; 'q', the mixer, at
+    first), whether the keyboard panel is shown, whether the About panel has been
+    shown, the keyboard's octave and velocity. The window reads and writes these on
+    the message thread; they are atomics only because the host may destroy a window
+    while another thread reads a flag. */
 class EditorSession
 {
 public:
-    char getCurrentPage() const noexcept { return currentPage.load(); }
-    char getPreviousPage() const noexcept { return previousPage.load(); }
+    static constexpr int firstPage = 'q';
 
-    /** Makes code the current page: the old current code becomes the previous one. */
-    void enterPage (char code) noexcept
+    int getCurrentPage() const noexcept { return currentPage.load(); }
+    int getPreviousPage() const noexcept { return previousPage.load(); }
+
+    /** Makes page the current one: the old current page becomes the previous one. */
+    void enterPage (int page) noexcept
     {
         previousPage = currentPage.load();
-        currentPage = code;
+        currentPage = page;
     }
 
     std::atomic<bool> keyboardShown { false };
@@ -29,8 +32,8 @@ public:
     std::atomic<int> keyboardVelocity { 100 };
 
 private:
-    std::atomic<char> currentPage { 'q' };
-    std::atomic<char> previousPage { 'q' };
+    std::atomic<int> currentPage { firstPage };
+    std::atomic<int> previousPage { firstPage };
 };
 
 } // namespace zd8

@@ -20,7 +20,7 @@ namespace
     };
 }
 
-AboutPanel::AboutPanel (VantorAudioProcessor&, int delayMs)
+AboutPanel::AboutPanel (int delayMs)
     : closingDelayMs (delayMs), picture (Pictures::get ("about"))
 {
     versionLabel.setText (juce::String ("Version: ") + versionText, juce::dontSendNotification);

@@ -5,8 +5,6 @@
 namespace zd8
 {
 
-class VantorAudioProcessor;
-
 /** The panel laid over the whole window with the product picture and the version.
     A click anywhere, or the closing delay running out, sends the change message; the
     window then closes it. */
@@ -20,7 +18,7 @@ public:
 
     /** closingDelayMs: the panel asks to be closed after that many milliseconds; 0
         keeps it open until it is clicked. */
-    AboutPanel (VantorAudioProcessor& processor, int closingDelayMs);
+    explicit AboutPanel (int closingDelayMs);
     ~AboutPanel() override;
 
     int getClosingDelay() const noexcept { return closingDelayMs; }

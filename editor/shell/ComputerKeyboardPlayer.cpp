@@ -1,6 +1,6 @@
 #include "editor/shell/ComputerKeyboardPlayer.h"
 
-#include "plugin/ControllerState.h"
+#include "plugin/EditorConnection.h"
 
 namespace zd8
 {
@@ -26,7 +26,7 @@ namespace
     const juce::Colour restFrame (0xff34363a);
 }
 
-ComputerKeyboardPlayer::ComputerKeyboardPlayer (ControllerState& h) : hub (h)
+ComputerKeyboardPlayer::ComputerKeyboardPlayer (EditorConnection& c) : connection (c)
 {
     keyDown = [] (int code) { return juce::KeyPress::isKeyCurrentlyDown (code); };
     setWantsKeyboardFocus (true);
@@ -38,7 +38,7 @@ ComputerKeyboardPlayer::~ComputerKeyboardPlayer()
     stopTimer();
     for (int note = 0; note < numNotes; ++note)
         if (sounding[(size_t) note] != 0)
-            hub.sendNoteOff (hub.getMidiChannel(), note);
+            connection.sendNoteOff (connection.getMidiChannel(), note);
 }
 
 bool ComputerKeyboardPlayer::isSounding (int note) const noexcept
@@ -72,18 +72,18 @@ void ComputerKeyboardPlayer::play (int step)
     const int note = base + step;
     if (note >= numNotes || sounding[(size_t) note] != 0)
         return;
-    const int channel = hub.getMidiChannel();
-    hub.sendNoteOn (channel, note, velocity);
+    const int channel = connection.getMidiChannel();
+    connection.sendNoteOn (channel, note, velocity);
     sounding[(size_t) note] = 1;
     status ("Play Chn: " + juce::String (channel) + " Key: " + noteName (note) + " Vel: " + juce::String (velocity));
 }
 
 void ComputerKeyboardPlayer::allNotesOff()
 {
-    const int channel = hub.getMidiChannel();
+    const int channel = connection.getMidiChannel();
     for (int note = 0; note < numNotes; ++note)
     {
-        hub.sendNoteOff (channel, note);
+        connection.sendNoteOff (channel, note);
         sounding[(size_t) note] = 0;
     }
     status ("All Notes OFF");
@@ -150,7 +150,7 @@ bool ComputerKeyboardPlayer::keyStateChanged (bool)
         const int upperCode = (int) juce::CharacterFunctions::toUpperCase ((juce::juce_wchar) noteKeys[step]);
         if (! keyDown (upperCode))
         {
-            hub.sendNoteOff (hub.getMidiChannel(), note);
+            connection.sendNoteOff (connection.getMidiChannel(), note);
             sounding[(size_t) note] = 0;
             break;
         }

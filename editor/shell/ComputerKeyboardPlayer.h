@@ -8,7 +8,7 @@
 namespace zd8
 {
 
-class ControllerState;
+class EditorConnection;
 
 /** The computer-keyboard player: a one-line strip that takes the keyboard focus when
     clicked and plays the letter row Z S X D C V G B H N J M as one octave from its
@@ -27,7 +27,7 @@ public:
         test puts its own in. */
     using KeyDownCheck = std::function<bool (int keyCode)>;
 
-    explicit ComputerKeyboardPlayer (ControllerState& hub);
+    explicit ComputerKeyboardPlayer (EditorConnection& connection);
     ~ComputerKeyboardPlayer() override;
 
     void setKeyDownCheck (KeyDownCheck check) { keyDown = std::move (check); }
@@ -55,7 +55,7 @@ private:
     void play (int step);
     void allNotesOff();
 
-    ControllerState& hub;
+    EditorConnection& connection;
     int velocity = initialVelocity;
     int base = initialBase;
     std::array<juce::uint8, 128> sounding {};

@@ -1,16 +1,17 @@
 #pragma once
 
 #include "editor/kit/ZD8LookAndFeel.h"
-#include "editor/pages/MidiSetupPanelListener.h"
-#include "editor/pages/ProgramPageListener.h"
 #include "editor/pages/MultiPageListener.h"
-#include "editor/kit/KitButtonListener.h"
+#include "editor/pages/ProgramPageListener.h"
+#include "editor/shell/DialogHost.h"
+#include "editor/shell/PageFactory.h"
+#include "editor/shell/PageNavigator.h"
 #include "editor/shell/WindowButtonsListener.h"
+#include "plugin/EditorConnection.h"
 #include "plugin/StateListener.h"
 
-#include <juce_audio_processors/juce_audio_processors.h>
+#include <juce_gui_basics/juce_gui_basics.h>
 
-#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -19,42 +20,40 @@ namespace zd8
 {
 
 class AboutPanel;
-class TabBar;
-class StatusBar;
-class MixerPage;
+class ControlsPage;
 class FxChainSelector;
-class KeysPage;
 class KeymapSelector;
+class KeysPage;
 class LibraryWindow;
 class MidiSetupPanel;
-class ControllerState;
+class MixerPage;
+class MultiPage;
+class ParameterTablePage;
 class ProgramPage;
 class ReceiveDialog;
-class MultiPage;
-class VantorAudioProcessor;
-class ParameterTablePage;
 class SidePanel;
+class StatusBar;
+class TabBar;
 class WriteDialog;
-class ControlsPage;
 
 /** Everything inside the plug-in window: the top bar with the page tabs, the footer,
-    the side panels, the keyboard panel and the pages. It switches pages, carries the
-    hub's notices to them and carries out what the pages and panels ask for. It owns
-    the pages but never the hub's state: closing the window destroys all of this while
-    the hub, the bank and the instrument image live on.
+    the side panels, the keyboard panel, and the pages (PageNavigator) and panels
+    (DialogHost) over them. It lays them out, carries out the tabs, the keyboard
+    panel's controls and the pages' events, and hands the engine's notices to what
+    shows them. It reaches the engine only through the EditorConnection: closing the
+    window destroys all of this while the engine lives on.
 
     Message thread only, except stateChanged (any thread, only schedules the drain). */
-class MainPanel : public juce::AudioProcessorEditor,
-                 public juce::ChangeListener,
-                 public KitButtonListener,
-                 public juce::ChangeBroadcaster,
-                 public StateListener,
-                 public MidiSetupPanelListener,
-                 public WindowButtonsListener,
-                 public ProgramPageListener,
-                 public MultiPageListener,
-                 public juce::Timer,
-                 public juce::AsyncUpdater
+class MainPanel : public juce::Component,
+                  public juce::ChangeListener,
+                  public juce::ChangeBroadcaster,
+                  public StateListener,
+                  public WindowButtonsListener,
+                  public ProgramPageListener,
+                  public MultiPageListener,
+                  public juce::Timer,
+                  public juce::AsyncUpdater,
+                  private EditorConnection::SlotListener
 {
 public:
     static constexpr int defaultWidth = 1028;
@@ -67,85 +66,95 @@ public:
     static constexpr int firstAboutDelayMs = 2000;
     static constexpr int playingModeCheckMs = 25;
 
-    explicit MainPanel (VantorAudioProcessor& processor);
+    explicit MainPanel (const PageFactory& factory);
     ~MainPanel() override;
+
+    PageNavigator& getPages() noexcept { return pages; }
+    DialogHost& getDialogs() noexcept { return dialogs; }
 
     //==============================================================================
     // What the window shows (for the editor and the tests).
     TabBar& getTabBar() noexcept { return *tabBar; }
     StatusBar& getFooter() noexcept { return *footer; }
     KeysPage& getKeyboard() noexcept { return *keyboard; }
-    MixerPage& getMixer() noexcept { return *mixer; }
-    ProgramPage* getProgramPage() noexcept { return programPage.get(); }
-    ParameterTablePage* getParameterTable() noexcept { return parameterTable.get(); }
-    ControlsPage* getControlsPage() noexcept { return controlsPage.get(); }
-    MultiPage* getMultiPage() noexcept { return multiPage.get(); }
-    MidiSetupPanel* getSetupPanel() noexcept { return setupPanel.get(); }
-    AboutPanel* getAboutPanel() noexcept { return aboutPanel.get(); }
+    MixerPage& getMixer() noexcept { return pages.getMixer(); }
+    ProgramPage* getProgramPage() noexcept { return pages.getProgramPage(); }
+    ParameterTablePage* getParameterTable() noexcept { return pages.getParameterTable(); }
+    ControlsPage* getControlsPage() noexcept { return pages.getControlsPage(); }
+    MultiPage* getMultiPage() noexcept { return pages.getMultiPage(); }
+    KeymapSelector* getSelector (int objectType) noexcept { return pages.getSelector (objectType); }
+    FxChainSelector* getFxChainSelector() noexcept { return pages.getFxChainSelector(); }
+    MidiSetupPanel* getSetupPanel() noexcept { return dialogs.getSetupPanel(); }
+    AboutPanel* getAboutPanel() noexcept { return dialogs.getAboutPanel(); }
     /** The receive dialog while it is open, else null. */
-    ReceiveDialog* getReceiveDialog() noexcept { return receiveDialog.get(); }
+    ReceiveDialog* getReceiveDialog() noexcept { return dialogs.getReceiveDialog(); }
     /** The write-sound dialog while it is open, else null. */
-    WriteDialog* getWriteDialog() noexcept { return writeDialog.get(); }
-    LibraryWindow* getLibraryWindow() noexcept { return libraryWindow.get(); }
+    WriteDialog* getWriteDialog() noexcept { return dialogs.getWriteDialog(); }
+    LibraryWindow* getLibraryWindow() noexcept { return dialogs.getLibraryWindow(); }
 
-    bool isMixerShown() const noexcept { return mixerShown; }
+    bool isMixerShown() const noexcept { return pages.isShown (Page::mixer); }
     /** The mixer shows only its top row, above the program page (program mode). */
-    bool isMixerStrip() const noexcept { return mixerShown && mixerAsStrip; }
-    bool isProgramPageShown() const noexcept { return programShown; }
-    bool isParameterTableShown() const noexcept { return parameterTableShown; }
-    bool isControlsPageShown() const noexcept { return controlsShown; }
-    bool isMultiPageShown() const noexcept { return multiShown; }
+    bool isMixerStrip() const noexcept { return pages.isMixerStrip(); }
+    bool isProgramPageShown() const noexcept { return pages.isShown (Page::program); }
+    bool isParameterTableShown() const noexcept { return pages.isShown (Page::parameterTable); }
+    bool isControlsPageShown() const noexcept { return pages.isShown (Page::controls); }
+    bool isMultiPageShown() const noexcept { return pages.isShown (Page::multi); }
+    bool isSelectorShown (int objectType) const noexcept { return pages.isSelectorShown (objectType); }
     bool isKeyboardShown() const;
     /** Playing mode (1 program, 2 multi) the window last set. */
     int getWindowMode() const noexcept { return windowMode; }
 
-    juce::Rectangle<int> getPageArea() const noexcept;
-    juce::Rectangle<int> getSelectorArea() const noexcept;
+    juce::Rectangle<int> getPageArea() const noexcept { return pages.getPageArea(); }
+    juce::Rectangle<int> getSelectorArea() const noexcept { return pages.getSelectorArea(); }
 
-    /** Takes the hub's notices and parameter changes and hands them to the pages; the
-        asynchronous update calls it after the hub's listener call. */
+    //==============================================================================
+    /** Hides every page, then shows the mixer page. */
+    void showMixerPage() { pages.showMixerPage(); }
+    /** Shows the program page for channel 0..15 with that program. */
+    void showProgramPage (int channel, int program) { pages.showProgramPage (channel, program); }
+    void openObjectSelector (int objectType, int channel, int currentObject)
+    {
+        pages.openObjectSelector (objectType, channel, currentObject);
+    }
+    void openFxChainSelector (int channel, int type) { pages.openFxChainSelector (channel, type); }
+    void openWriteDialog (int objectType, int channel, int value) { dialogs.openWriteDialog (objectType, channel, value); }
+    /** What the MIDI setup panel asks for, carried out as when the panel asks. */
+    void setupRequest (int code, int value) { dialogs.setupRequest (code, value); }
+
+    //==============================================================================
+    /** Takes the engine's notices and hands them to what shows them, then has the
+        connection deliver the slot changes pending; the asynchronous update calls it
+        after the engine's listener call. */
     void drainNotices();
 
-    /** Called with every batch the drain takes, before it is handled (tests count and
-        check the words). */
-    void setDrainObserver (std::function<void (const std::vector<juce::uint32>&, const std::vector<juce::uint64>&)> observer)
+    /** Called with every batch of notices the drain takes, before it is handled (tests
+        count and check the words). */
+    void setDrainObserver (std::function<void (const std::vector<juce::uint32>&)> observer)
     {
         drainObserver = std::move (observer);
     }
 
-    /** Hides every page, then shows the mixer page. */
-    void showMixerPage();
-    /** Shows the program page for channel 0..15 with that program. */
-    void showProgramPage (int channel, int program);
-
-    /** Hides every page and opens the selector of an object type (149 algorithm, 133
-        keymap, 103 intonation table, 163 shift pattern, 164 velocity pattern, 112 song)
-        for channel 0..15, with currentObject selected in its list (a code 14 from the
-        list, no code 7). Any other type opens nothing. */
-    void openObjectSelector (int objectType, int channel, int currentObject);
-    /** Hides every page and opens the FX chain selector for a channel's insert (0),
-        Aux 1 (3) or Aux 2 (6) chain, created anew, with the slot's chain selected. */
-    void openFxChainSelector (int channel, int type);
-    /** The selector of an object type once it was opened, else nullptr. */
-    KeymapSelector* getSelector (int objectType) noexcept;
-    bool isSelectorShown (int objectType) const noexcept;
-    FxChainSelector* getFxChainSelector() noexcept { return fxChainSelector.get(); }
-    /** The write-sound dialog over the page area for (object type: 138 program, 114 or
-        155 multi; the program's channel 0..15; the object number written). */
-    void openWriteDialog (int objectType, int channel, int value);
+    //==============================================================================
+    // For the page navigator and the dialog host.
+    /** The keyboard panel stays in front of whatever page comes. */
+    void keepKeyboardInFront();
+    /** The keyboard panel, then the About panel, in front of a page just shown. */
+    void keepOverlaysInFront();
+    /** A panel that asked to be closed is hidden at once and deleted after its own
+        call has returned (the next asynchronous update). */
+    void retire (std::unique_ptr<juce::Component> component);
+    /** The side panels go under the About panel only once it has closed. */
+    void layoutSidePanels();
 
     //==============================================================================
     void paint (juce::Graphics&) override;
     void resized() override;
 
-    // ChangeListener: the top bar, the mixer page and the About panel.
+    // ChangeListener: the top bar, the mixer page, the parameter table, the keyboard
+    // panel's controls.
     void changeListenerCallback (juce::ChangeBroadcaster* source) override;
-    // KitButtonListener: the window's own buttons report through the top bar.
-    void buttonPressed (KitButton* button, int identifier) override;
     // StateListener: any thread; schedules the drain.
     void stateChanged (int code) override;
-    // MidiSetupPanelListener
-    void setupRequest (int code, int value) override;
     // WindowButtonsListener: the window buttons have nothing to do inside a host.
     void windowTool (int code) override;
     // ProgramPageListener
@@ -157,12 +166,12 @@ public:
     void handleAsyncUpdate() override;
 
 private:
-    ControllerState& hub() const noexcept;
-    int playingModeNow() const noexcept;
-    int programOfChannel (int channel) const noexcept;
-
     void handleNotice (juce::uint32 notice);
-    void handleSlotNotice (juce::uint64 notice);
+    /** The playing mode, and the pages' values while the pages do not follow their
+        slots themselves. */
+    void slotChanged (int slot, int value) override;
+    /** The slots slotChanged follows. */
+    std::vector<int> followedSlots() const;
 
     void dispatchTab (int identifier);
     void selectPlayingMode (int mode);
@@ -171,81 +180,13 @@ private:
     /** The keyboard panel's wheels, velocity setter and octave strip. */
     void keyboardEvent (juce::ChangeBroadcaster* source);
 
-    void hideAllPages();
-    void hideMixer();
-    void hideProgramPage();
-    void showMixerAt (juce::Rectangle<int> area, bool asStrip);
     void mixerEvents();
     void openProgramPageFromMixer (int channel);
-
-    // The template selectors, in the order in which hiding all pages hides them (the
-    // FX chain selector goes between the first two).
-    enum SelectorIndex : size_t
-    {
-        algorithmSelector,
-        keymapSelector,
-        intonationSelector,
-        shiftSelector,
-        velocitySelector,
-        songSelector,
-        selectorCount
-    };
-    /** The index of an object type's selector, or selectorCount. */
-    static size_t selectorIndexOf (int objectType) noexcept;
-    /** Opens selector index in the selector area without hiding anything. */
-    void showSelector (size_t index, int channel, int currentObject);
-    /** Hides a shown selector (the song selector keeps its place), then shows the page
-        of the previous page code again. */
-    void hideSelector (size_t index);
-    /** Destroys the FX chain selector, then shows the page of the previous page code. */
-    void hideFxChainSelector();
-    void selectorEvents (KeymapSelector& selector);
-    void fxChainSelectorEvents();
-    /** Shows again the page with that page code ("q" mixer, "z" program, "o" controls,
-        "{" multi, a template selector's code); other codes show nothing. */
-    void showPageOfCode (char code);
-    juce::Rectangle<int> getFxChainSelectorArea() const noexcept;
-
-    void openSetupPanel();
-    void closeSetupPanel();
-    void openAbout (int closingDelayMs);
-    void closeAbout();
-    void layoutSidePanels();
-    /** A panel that asked to be closed is hidden at once and deleted after its own
-        call has returned (the next asynchronous update). */
-    void retire (std::unique_ptr<juce::Component> component);
-
-    // Places for what later pages bring; each does nothing until its page exists.
-    /** The receive/transmit dialog opens here ("RECEIVE DATA" in the MIDI setup). */
-    void openReceiveDialog();
-    bool isReceiveDialogOpen() const noexcept { return receiveDialog != nullptr; }
-    void closeReceiveDialog();
-    /** The write dialog's events: 13 closes it, 26 closes it and shows multi mode
-        after a multi was written. */
-    void writeDialogEvent (juce::uint64 event);
-    void closeWriteDialog();
-    /** The multi page in the page area, created on first use, showing the selected
-        multi. */
-    void showMultiPage();
-    void hideMultiPage();
-    /** Shows the selected multi again (the write dialog calls it after writing a multi). */
-    void refreshMultiPage();
-    /** Hides every page, then shows the controls page (created on first use). */
-    void showControlsPage();
-    void hideControlsPage();
-    /** The library window (the menu button). */
-    void openLibraryWindow();
-    /** The virtual parameter table for a channel (program page code 16): every page
-        is hidden and the table takes the page area. */
-    void openParameterTable (int channel);
-    void hideParameterTable();
     /** The table's events: 13 closes it, 20 and 21 close it and open the write dialog. */
     void parameterTableEvents();
-    /** The selector of an object type for a channel (mixer channel events whose
-        sub-kind is neither the program nor an effect field). */
-    void openSelectorForChannel (int objectType, int channel, int currentObject);
 
-    VantorAudioProcessor& processor;
+    PageFactory factory;
+    EditorConnection& connection;
     juce::SharedResourcePointer<ZD8LookAndFeel> look;
     juce::Image logo;
 
@@ -253,25 +194,8 @@ private:
     std::unique_ptr<KeysPage> keyboard;
     std::unique_ptr<TabBar> tabBar;
     std::unique_ptr<StatusBar> footer;
-
-    std::unique_ptr<MixerPage> mixer;
-    bool mixerShown = false, mixerAsStrip = false;
-    std::unique_ptr<ProgramPage> programPage;
-    bool programShown = false;
-    std::array<std::unique_ptr<KeymapSelector>, selectorCount> selectors;
-    std::array<bool, selectorCount> selectorShown {};
-    std::unique_ptr<FxChainSelector> fxChainSelector;
-    std::unique_ptr<ParameterTablePage> parameterTable;
-    bool parameterTableShown = false;
-    std::unique_ptr<ControlsPage> controlsPage;
-    bool controlsShown = false;
-    std::unique_ptr<MultiPage> multiPage;
-    bool multiShown = false;
-    std::unique_ptr<MidiSetupPanel> setupPanel;
-    std::unique_ptr<AboutPanel> aboutPanel;
-    std::unique_ptr<ReceiveDialog> receiveDialog;
-    std::unique_ptr<WriteDialog> writeDialog;
-    std::unique_ptr<LibraryWindow> libraryWindow;
+    PageNavigator pages { *this, factory };
+    DialogHost dialogs { *this, factory };
     std::vector<std::unique_ptr<juce::Component>> retired;
 
     int windowMode = 1;
@@ -279,8 +203,7 @@ private:
     bool constructed = false;
 
     std::vector<juce::uint32> noticeScratch;
-    std::vector<juce::uint64> slotScratch;
-    std::function<void (const std::vector<juce::uint32>&, const std::vector<juce::uint64>&)> drainObserver;
+    std::function<void (const std::vector<juce::uint32>&)> drainObserver;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainPanel)
 };

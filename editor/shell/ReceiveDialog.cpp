@@ -1,7 +1,7 @@
 #include "editor/shell/ReceiveDialog.h"
 
-#include "plugin/ControllerState.h"
 #include "model/ObjectStore.h"
+#include "plugin/EditorConnection.h"
 
 namespace zd8
 {
@@ -38,8 +38,8 @@ namespace
     }
 }
 
-ReceiveDialog::ReceiveDialog (ControllerState& h)
-    : hub (h),
+ReceiveDialog::ReceiveDialog (EditorConnection& c)
+    : connection (c),
       programsButton ("Programs", ObjectStore::typeProgram, 0, buttonTextSize),
       multiButton ("Multi", ObjectStore::typeMulti, 0, buttonTextSize),
       fxChainsButton ("FX Chains", ObjectStore::typeFxChain, 0, buttonTextSize),
@@ -103,7 +103,7 @@ void ReceiveDialog::chooseType (int typeCode)
 
     if (progress == nullptr)
     {
-        progress = std::make_unique<ReceiveTransfer> (hub);
+        progress = std::make_unique<ReceiveTransfer> (connection.getTransfers());
         progress->addChangeListener (this);
         progress->onDismissed = [this] {
             dismissed = true;

@@ -12,7 +12,7 @@
 namespace zd8
 {
 
-class ControllerState;
+class EditorConnection;
 
 /** The receive dialog: "Programs", "Multi" and "FX Chains" open the progress widget
     for that type (one ReceiveTransfer at a time, opened again for another type), "CLOSE"
@@ -35,7 +35,7 @@ public:
     // The panel the dialog draws its controls on (dialog coordinates).
     static constexpr int panelX = 70, panelY = 10, panelWidth = 500, panelHeight = 350;
 
-    explicit ReceiveDialog (ControllerState& hub);
+    explicit ReceiveDialog (EditorConnection& connection);
     ~ReceiveDialog() override;
 
     /** 0 while open, 1111 once CLOSE was pressed. */
@@ -63,7 +63,7 @@ private:
     void followProgress();
     void setStatus (const juce::String& text);
 
-    ControllerState& hub;
+    EditorConnection& connection;
     KitButton programsButton, multiButton, fxChainsButton, closeButton;
     std::unique_ptr<ReceiveTransfer> progress;
     std::unique_ptr<ReceiveProgress> progressView;

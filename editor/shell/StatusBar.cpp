@@ -9,7 +9,7 @@ namespace
     constexpr float fontSize = 11.0f;
 }
 
-StatusBar::StatusBar (ControllerState& hub) : keyPlayer (hub)
+StatusBar::StatusBar (EditorConnection& connection) : keyPlayer (connection)
 {
     setInterceptsMouseClicks (false, true);
     keyPlayer.setBounds (getKeyIndicatorArea());

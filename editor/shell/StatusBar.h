@@ -7,14 +7,14 @@
 namespace zd8
 {
 
-class ControllerState;
+class EditorConnection;
 
 /** The window's footer: one status line (the instrument's link state and short
     messages) and, at (400, 0, 200, 20), the computer-keyboard player's strip. */
 class StatusBar : public juce::Component
 {
 public:
-    explicit StatusBar (ControllerState& hub);
+    explicit StatusBar (EditorConnection& connection);
 
     /** Shows the text (nothing is drawn for empty text). */
     void setText (const juce::String& text);

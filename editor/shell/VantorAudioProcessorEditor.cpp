@@ -1,6 +1,7 @@
 #include "editor/shell/VantorAudioProcessorEditor.h"
 
 #include "editor/shell/MainPanel.h"
+#include "editor/shell/PageFactory.h"
 #include "plugin/VantorAudioProcessor.h"
 
 namespace zd8
@@ -14,12 +15,12 @@ void VantorAudioProcessorEditor::registerWithProcessor()
 }
 
 VantorAudioProcessorEditor::VantorAudioProcessorEditor (VantorAudioProcessor& p)
-    : juce::AudioProcessorEditor (p), processor (p)
+    : juce::AudioProcessorEditor (p), connection (p.getEditorConnection())
 {
-    mainPanel = std::make_unique<MainPanel> (processor);
+    mainPanel = std::make_unique<MainPanel> (PageFactory (connection, p, p.getHub()));
     addAndMakeVisible (*mainPanel);
     mainPanel->addChangeListener (this);
-    processor.addChangeListener (this);
+    connection.addArrangementListener (this);
 
     addAndMakeVisible (resizer);
     constrainer.setSizeLimits (minWidth, minHeight, maxWidth, maxHeight);
@@ -27,12 +28,12 @@ VantorAudioProcessorEditor::VantorAudioProcessorEditor (VantorAudioProcessor& p)
     setResizable (true, false);
     setConstrainer (&constrainer);
 
-    setSize (processor.editorWidth, processor.editorHeight);
+    setSize (connection.getEditorWidth(), connection.getEditorHeight());
 }
 
 VantorAudioProcessorEditor::~VantorAudioProcessorEditor()
 {
-    processor.removeChangeListener (this);
+    connection.removeArrangementListener (this);
     mainPanel->removeChangeListener (this);
 }
 
@@ -43,8 +44,7 @@ void VantorAudioProcessorEditor::resized()
     mainPanel->setBounds (getLocalBounds());
     resizer.setBounds (getWidth() - resizerSize, getHeight() - resizerSize, resizerSize, resizerSize);
     resizer.toFront (false);
-    processor.editorWidth = getWidth();
-    processor.editorHeight = getHeight();
+    connection.setEditorSize (getWidth(), getHeight());
 }
 
 void VantorAudioProcessorEditor::changeListenerCallback (juce::ChangeBroadcaster*)

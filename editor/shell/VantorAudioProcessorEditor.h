@@ -7,12 +7,15 @@
 namespace zd8
 {
 
+class EditorConnection;
 class MainPanel;
 class VantorAudioProcessor;
 
 /** The plug-in window the host asks for: one MainPanel over the whole area, a 16x16
     resizer corner and tooltips. The window can be sized between 452x150 and
-    1233x1092; the processor remembers the size for the next opening. */
+    1233x1092; the engine remembers the size for the next opening. Only this class
+    knows the processor: everything inside reaches the engine through the processor's
+    EditorConnection. */
 class VantorAudioProcessorEditor : public juce::AudioProcessorEditor, public juce::ChangeListener
 {
 public:
@@ -35,7 +38,7 @@ public:
     void changeListenerCallback (juce::ChangeBroadcaster* source) override;
 
 private:
-    VantorAudioProcessor& processor;
+    EditorConnection& connection;
     juce::ComponentBoundsConstrainer constrainer;
     std::unique_ptr<MainPanel> mainPanel;
     juce::ResizableCornerComponent resizer { this, &constrainer };

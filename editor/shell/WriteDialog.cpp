@@ -2,7 +2,8 @@
 
 #include "editor/kit/EditEvent.h"
 #include "model/Categories.h"
-#include "plugin/ControllerState.h"
+#include "model/InstrumentImage.h"
+#include "plugin/EditorConnection.h"
 
 namespace zd8
 {
@@ -63,10 +64,10 @@ namespace
     const juce::String closeText ("CLOSE");
 }
 
-WriteDialog::WriteDialog (ControllerState& h, int type, int channel, int sourceId)
-    : hub (h),
+WriteDialog::WriteDialog (EditorConnection& c, int type, int channel, int sourceId)
+    : connection (c),
       objectType (type),
-      model (h, isMultiType (type) ? ObjectStore::typeMulti : ObjectStore::typeProgram, channel, sourceId),
+      model (c.getTransfers(), isMultiType (type) ? ObjectStore::typeMulti : ObjectStore::typeProgram, channel, sourceId),
       writeButton ("WRITE", writeIdentifier, 0, buttonTextSize),
       cancelButton (cancelText, cancelIdentifier, 0, buttonTextSize),
       renameButton ("RENAME", renameIdentifier, 0, buttonTextSize),
@@ -76,7 +77,7 @@ WriteDialog::WriteDialog (ControllerState& h, int type, int channel, int sourceI
     const bool multi = isWritingMulti();
 
     {
-        auto& image = hub.getImage();
+        const auto& image = connection.getImage();
         const juce::ScopedReadLock sl (image.getStoreLock());
         const auto* store = image.storeFor (model.getTypeCode());
         const auto sourceName = store != nullptr ? store->recordName (sourceId).trimEnd() : juce::String();
@@ -217,7 +218,7 @@ void WriteDialog::updateDestinationInfo()
     const int id = model.getDestination();
     juce::String info;
     {
-        auto& image = hub.getImage();
+        const auto& image = connection.getImage();
         const juce::ScopedReadLock sl (image.getStoreLock());
         if (const auto* store = image.storeFor (model.getTypeCode()))
         {

@@ -16,7 +16,7 @@
 namespace zd8
 {
 
-class ControllerState;
+class EditorConnection;
 
 /** The write dialog: stores the edited program (or multi) on the instrument under a
     destination ID and reads it back. It shows where the object comes from, the
@@ -50,7 +50,7 @@ public:
 
     /** objectType: 114 or 155 for a multi, anything else a program; channel the
         edited program's channel slot 0..15; sourceId the store entry written. */
-    WriteDialog (ControllerState& hub, int objectType, int channel, int sourceId);
+    WriteDialog (EditorConnection& connection, int objectType, int channel, int sourceId);
     ~WriteDialog() override;
 
     WriteTransfer& getModel() noexcept { return model; }
@@ -114,7 +114,7 @@ private:
     /** A rectangle given in panel coordinates, in the dialog's. */
     juce::Rectangle<int> inPanel (juce::Rectangle<int> r) const noexcept;
 
-    ControllerState& hub;
+    EditorConnection& connection;
     const int objectType;
     WriteTransfer model;
     juce::String sourceText, mainCategoryText, subCategoryText, destinationInfo, status;

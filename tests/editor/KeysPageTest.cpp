@@ -260,7 +260,7 @@ namespace
         PluginRig rig;
         VantorAudioProcessor processor { rig.environment };
         ControllerState& hub = processor.getHub();
-        ComputerKeyboardPlayer player { hub };
+        ComputerKeyboardPlayer player { processor.getEditorConnection() };
         std::set<int> held;   // key codes down, as the key-down check sees them
 
         void SetUp() override

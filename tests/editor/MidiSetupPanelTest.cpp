@@ -31,7 +31,7 @@ namespace
             window = dynamic_cast<VantorAudioProcessorEditor*> (editor.get());
             if (window == nullptr)
                 throw std::runtime_error ("the processor made no window");
-            main().setDrainObserver ([this] (const std::vector<juce::uint32>& words, const std::vector<juce::uint64>&)
+            main().setDrainObserver ([this] (const std::vector<juce::uint32>& words)
                                      { notices.insert (notices.end(), words.begin(), words.end()); });
             if (main().getAboutPanel() != nullptr)
                 press (TabBar::aboutTab);   // the About panel of the first opening

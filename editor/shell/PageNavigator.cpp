@@ -1,0 +1,511 @@
+#include "editor/shell/PageNavigator.h"
+
+#include "editor/kit/EditEvent.h"
+#include "editor/pages/AlgorithmSelector.h"
+#include "editor/pages/ControlsPage.h"
+#include "editor/pages/FxChainSelector.h"
+#include "editor/pages/IntonationSelector.h"
+#include "editor/pages/KeymapSelector.h"
+#include "editor/pages/MixerPage.h"
+#include "editor/pages/MultiPage.h"
+#include "editor/pages/ParameterTablePage.h"
+#include "editor/pages/ProgramPage.h"
+#include "editor/pages/ShiftPatternSelector.h"
+#include "editor/pages/SongSelector.h"
+#include "editor/pages/VelocityPatternSelector.h"
+#include "editor/shell/MainPanel.h"
+#include "editor/shell/PageFactory.h"
+#include "model/InstrumentImage.h"
+#include "model/ObjectStore.h"
+#include "model/ParameterTable.h"
+#include "plugin/EditorSession.h"
+
+namespace zd8
+{
+
+namespace
+{
+    const juce::Point<int> mixerParked (-4000, 50);
+    const juce::Point<int> controlsParked (-2000, -2000);
+    const juce::Point<int> parameterTableParked (-4000, -3000);
+    constexpr int parkedSize = 50;
+    // The FX chain selector takes the page area less this strip at the bottom.
+    constexpr int fxChainSelectorShortening = 20;
+
+    bool isChainType (int type) noexcept
+    {
+        return type == FxChainSelector::insertType || type == FxChainSelector::aux1Type || type == FxChainSelector::aux2Type;
+    }
+}
+
+const std::array<Page, PageNavigator::pageCount> PageNavigator::hidingOrder {
+    Page::controls, Page::mixer, Page::algorithmSelector, Page::fxChainSelector, Page::keymapSelector,
+    Page::intonationSelector, Page::shiftSelector, Page::velocitySelector, Page::program, Page::multi,
+    Page::songSelector, Page::parameterTable
+};
+
+PageNavigator::PageNavigator (MainPanel& w, const PageFactory& f) : window (w), factory (f), connection (f.connection) {}
+
+PageNavigator::~PageNavigator()
+{
+    if (programPage != nullptr)
+        programPage->removeListener (&window);
+    if (multiPage != nullptr)
+        multiPage->removeListener (&window);
+    if (parameterTable != nullptr)
+        parameterTable->removeChangeListener (&window);
+    if (mixer != nullptr)
+        mixer->removeChangeListener (&window);
+}
+
+void PageNavigator::createMixer()
+{
+    mixer = factory.make<MixerPage>();
+    mixer->addChangeListener (&window);
+    window.addChildComponent (*mixer);
+}
+
+//==============================================================================
+size_t PageNavigator::indexOf (Page page) noexcept
+{
+    for (size_t i = 0; i < hidingOrder.size(); ++i)
+        if (hidingOrder[i] == page)
+            return i;
+    return hidingOrder.size();
+}
+
+bool PageNavigator::isShown (Page page) const noexcept
+{
+    if (page == Page::fxChainSelector)
+        return fxChainSelector != nullptr;
+    const auto i = indexOf (page);
+    return i < shown.size() && shown[i];
+}
+
+void PageNavigator::setShown (Page page, bool isNowShown) noexcept
+{
+    const auto i = indexOf (page);
+    if (i < shown.size())
+        shown[i] = isNowShown;
+}
+
+size_t PageNavigator::selectorIndexOf (int objectType) noexcept
+{
+    switch (objectType)
+    {
+        case ObjectStore::typeAlgorithm: return algorithmSelector;
+        case ObjectStore::typeKeymap: return keymapSelector;
+        case ObjectStore::typeIntonationTable: return intonationSelector;
+        case ObjectStore::typeShiftPattern: return shiftSelector;
+        case ObjectStore::typeVelocityPattern: return velocitySelector;
+        case ObjectStore::typeSong: return songSelector;
+        default: return selectorCount;
+    }
+}
+
+Page PageNavigator::selectorPage (size_t index) noexcept
+{
+    switch (index)
+    {
+        case algorithmSelector: return Page::algorithmSelector;
+        case keymapSelector: return Page::keymapSelector;
+        case intonationSelector: return Page::intonationSelector;
+        case shiftSelector: return Page::shiftSelector;
+        case velocitySelector: return Page::velocitySelector;
+        default: return Page::songSelector;
+    }
+}
+
+KeymapSelector* PageNavigator::getSelector (int objectType) noexcept
+{
+    const auto index = selectorIndexOf (objectType);
+    return index < selectorCount ? selectors[index].get() : nullptr;
+}
+
+bool PageNavigator::isSelectorShown (int objectType) const noexcept
+{
+    const auto index = selectorIndexOf (objectType);
+    return index < selectorCount && isShown (selectorPage (index));
+}
+
+juce::Rectangle<int> PageNavigator::getPageArea() const noexcept
+{
+    return { MainPanel::sideWidth, MainPanel::topBarHeight, window.getWidth() - 2 * MainPanel::sideWidth,
+             window.getHeight() - MainPanel::topBarHeight - MainPanel::footerHeight };
+}
+
+juce::Rectangle<int> PageNavigator::getSelectorArea() const noexcept
+{
+    return getPageArea().withTrimmedTop (MainPanel::mixerStripHeight);
+}
+
+juce::Rectangle<int> PageNavigator::getFxChainSelectorArea() const noexcept
+{
+    return getPageArea().withTrimmedBottom (fxChainSelectorShortening);
+}
+
+int PageNavigator::playingModeNow() const noexcept
+{
+    const int mode = connection.getSlotValue (ParameterTable::playingModeSlot);
+    return mode == EditorConnection::multiMode ? EditorConnection::multiMode : EditorConnection::programMode;
+}
+
+int PageNavigator::programOfChannel (int channel) const noexcept
+{
+    return connection.getSlotValue (ParameterTable::programSlot (channel, ParameterTable::programRow));
+}
+
+//==============================================================================
+void PageNavigator::hideAll()
+{
+    for (auto page : hidingOrder)
+        hide (page);
+}
+
+void PageNavigator::hide (Page page)
+{
+    switch (page)
+    {
+        case Page::mixer: hideMixer(); return;
+        case Page::fxChainSelector: hideFxChainSelector(); return;
+        case Page::controls:
+            setShown (page, false);
+            if (controlsPage != nullptr)
+            {
+                controlsPage->setBounds ({ controlsParked.x, controlsParked.y, parkedSize, parkedSize });
+                controlsPage->setVisible (false);
+            }
+            return;
+        case Page::program:
+            setShown (page, false);
+            if (programPage != nullptr)
+                programPage->hidePage();
+            return;
+        case Page::multi:
+            setShown (page, false);
+            if (multiPage != nullptr)
+                multiPage->hidePage();
+            return;
+        case Page::parameterTable:
+            setShown (page, false);
+            if (parameterTable != nullptr)
+            {
+                parameterTable->closePage();
+                parameterTable->setBounds ({ parameterTableParked.x, parameterTableParked.y, parkedSize, parkedSize });
+                parameterTable->setVisible (false);
+            }
+            return;
+        case Page::algorithmSelector: hideSelector (algorithmSelector); return;
+        case Page::keymapSelector: hideSelector (keymapSelector); return;
+        case Page::intonationSelector: hideSelector (intonationSelector); return;
+        case Page::shiftSelector: hideSelector (shiftSelector); return;
+        case Page::velocitySelector: hideSelector (velocitySelector); return;
+        case Page::songSelector: hideSelector (songSelector); return;
+        default: return;
+    }
+}
+
+void PageNavigator::hideMixer()
+{
+    setShown (Page::mixer, false);
+    mixerAsStrip = false;
+    mixer->setHidden();
+    mixer->setBounds ({ mixerParked.x, mixerParked.y, parkedSize, parkedSize });
+    mixer->setVisible (false);
+}
+
+void PageNavigator::showMixerAt (juce::Rectangle<int> area, bool asStrip)
+{
+    mixer->setBounds (area);
+    mixer->show();
+    setShown (Page::mixer, true);
+    mixerAsStrip = asStrip;
+}
+
+void PageNavigator::showMixerPage()
+{
+    hideAll();
+    showMixerAt (getPageArea(), false);
+    window.keepKeyboardInFront();
+}
+
+void PageNavigator::showPage (Page page)
+{
+    switch (page)
+    {
+        case Page::mixer: showMixerAt (getPageArea(), false); return;
+        case Page::controls: showControlsPage(); return;
+        case Page::multi: showMultiPage(); return;
+        case Page::program:
+        {
+            const int channel = programPage != nullptr ? programPage->getChannel() : connection.getMidiChannel() - 1;
+            showProgramPage (channel, programOfChannel (channel));
+            return;
+        }
+        default: break;
+    }
+
+    for (size_t i = 0; i < selectorCount; ++i)
+        if (selectorPage (i) == page && selectors[i] != nullptr && ! isShown (page))
+            showSelector (i, selectors[i]->getChannel(), selectors[i]->getList().getSelectedId());
+}
+
+void PageNavigator::showProgramPage (int channel, int program)
+{
+    if (playingModeNow() == EditorConnection::programMode)
+        showMixerAt (getPageArea().withHeight (MainPanel::mixerStripHeight), true);
+
+    if (programPage == nullptr)
+    {
+        programPage = factory.make<ProgramPage>();
+        programPage->addListener (&window);
+        window.addChildComponent (*programPage);
+    }
+
+    // The chooser lists every program with the channel's own one selected (quietly:
+    // the list's code 14 only schedules the page's refresh).
+    auto& list = programPage->getProgramList();
+    list.setParameterNumber (ParameterTable::programRow);
+    list.setChannel (channel);
+    list.bind (4, 0);
+    list.selectId (program, false);
+
+    const auto area = getSelectorArea();
+    programPage->open (channel, area.getX(), area.getY(), area.getWidth(), area.getHeight());
+    programPage->showProgram (channel, program);
+    setShown (Page::program, true);
+    window.keepOverlaysInFront();
+}
+
+void PageNavigator::showMultiPage()
+{
+    if (multiPage == nullptr)
+    {
+        multiPage = factory.make<MultiPage>();
+        multiPage->addListener (&window);
+        window.addChildComponent (*multiPage);
+    }
+
+    const auto area = getPageArea();
+    multiPage->open (area.getX(), area.getY(), area.getWidth(), area.getHeight());
+    multiPage->showMulti (connection.getImage().getSelectedMulti());
+    setShown (Page::multi, true);
+    window.keepOverlaysInFront();
+}
+
+void PageNavigator::refreshMultiPage()
+{
+    if (multiPage != nullptr)
+        multiPage->showMulti (connection.getImage().getSelectedMulti());
+}
+
+void PageNavigator::showControlsPage()
+{
+    hideAll();
+    if (controlsPage == nullptr)
+    {
+        controlsPage = factory.make<ControlsPage>();
+        window.addChildComponent (*controlsPage);
+    }
+    controlsPage->setBounds (getPageArea());
+    controlsPage->showAllValues();
+    controlsPage->setVisible (true);
+    setShown (Page::controls, true);
+    connection.getEditorSession().enterPage ((int) Page::controls);
+    window.keepOverlaysInFront();
+}
+
+void PageNavigator::openParameterTable (int channel)
+{
+    hideAll();
+    if (parameterTable == nullptr)
+    {
+        parameterTable = factory.make<ParameterTablePage>();
+        parameterTable->addChangeListener (&window);
+        window.addChildComponent (*parameterTable);
+    }
+
+    const auto area = getPageArea();
+    parameterTable->open (channel, area.getX(), area.getY(), area.getWidth(), area.getHeight());
+    setShown (Page::parameterTable, true);
+    window.keepOverlaysInFront();
+}
+
+//==============================================================================
+// Selectors
+
+void PageNavigator::openObjectSelector (int objectType, int channel, int currentObject)
+{
+    const auto index = selectorIndexOf (objectType);
+    if (index >= selectorCount || ! juce::isPositiveAndBelow (channel, InstrumentImage::numChannels))
+        return;
+    hideAll();
+    // Hiding a shown selector brings back the page it was opened from; the mixer stays
+    // as the strip above the selector area.
+    if (isShown (Page::mixer))
+        showMixerAt (getPageArea().withHeight (MainPanel::mixerStripHeight), true);
+    showSelector (index, channel, currentObject);
+}
+
+void PageNavigator::showSelector (size_t index, int channel, int currentObject)
+{
+    auto& selector = selectors[index];
+    if (selector == nullptr)
+    {
+        switch (index)
+        {
+            case algorithmSelector: selector = factory.make<AlgorithmSelector>(); break;
+            case keymapSelector: selector = factory.make<KeymapSelector>(); break;
+            case intonationSelector: selector = factory.make<IntonationSelector>(); break;
+            case shiftSelector: selector = factory.make<ShiftPatternSelector>(); break;
+            case velocitySelector: selector = factory.make<VelocityPatternSelector>(); break;
+            default: selector = factory.make<SongSelector>(); break;
+        }
+        selector->addChangeListener (this);
+        window.addChildComponent (*selector);
+    }
+
+    // A new list on every opening, showing every object with the current one selected
+    // quietly: the list raises its code 14 and no code 7.
+    selector->recreateList();
+    selector->setChannel (channel);
+    selector->getList().setParameterNumber (selector->getKind().listNumber);
+    selector->setFilter (ObjectStore::listPresent, 0);
+    selector->getList().selectId (currentObject, false);
+    selector->forwardListEvents();
+
+    const auto area = getSelectorArea();
+    selector->open (area.getX(), area.getY(), area.getWidth(), area.getHeight());
+    setShown (selectorPage (index), true);
+    window.keepOverlaysInFront();
+}
+
+void PageNavigator::hideSelector (size_t index)
+{
+    if (index >= selectorCount || ! isShown (selectorPage (index)))
+        return;
+    setShown (selectorPage (index), false);
+    // The song selector keeps its place (it is shown again where it was) but must not
+    // stay over the page that comes back.
+    if (index == songSelector)
+        selectors[index]->setHidden();
+    else
+        selectors[index]->park();
+    showPage ((Page) connection.getEditorSession().getPreviousPage());
+}
+
+void PageNavigator::openFxChainSelector (int channel, int type)
+{
+    if (! juce::isPositiveAndBelow (channel, InstrumentImage::numChannels) || ! isChainType (type))
+        return;
+
+    hideAll();
+    const int chain = connection.getSlotValue (ParameterTable::programSlot (channel, type));
+
+    fxChainSelector = factory.make<FxChainSelector>();
+    fxChainSelector->addChangeListener (this);
+    window.addChildComponent (*fxChainSelector);
+    fxChainSelector->setType (type);
+    auto& list = fxChainSelector->getList();
+    list.setChannel (channel);
+    list.bind (ObjectStore::listPresent, 0);
+    list.selectId (chain, false);
+
+    const auto area = getFxChainSelectorArea();
+    fxChainSelector->open (channel, type, chain, area.getX(), area.getY(), area.getWidth(), area.getHeight());
+    fxChainSelector->forwardListEvents();
+    window.keepOverlaysInFront();
+}
+
+void PageNavigator::hideFxChainSelector()
+{
+    if (fxChainSelector == nullptr)
+        return;
+    fxChainSelector->removeChangeListener (this);
+    fxChainSelector->setVisible (false);
+    window.removeChildComponent (fxChainSelector.get());
+    // Its own "CLOSE" may be what is being handled: deleted after this call returns.
+    window.retire (std::move (fxChainSelector));
+    showPage ((Page) connection.getEditorSession().getPreviousPage());
+}
+
+void PageNavigator::changeListenerCallback (juce::ChangeBroadcaster* source)
+{
+    if (fxChainSelector != nullptr && source == fxChainSelector.get())
+        fxChainSelectorEvents();
+    else if (auto* selector = dynamic_cast<KeymapSelector*> (source))
+        selectorEvents (*selector);
+}
+
+void PageNavigator::selectorEvents (KeymapSelector& selector)
+{
+    size_t index = selectorCount;
+    for (size_t i = 0; i < selectorCount; ++i)
+        if (selectors[i].get() == &selector)
+            index = i;
+    if (index >= selectorCount)
+        return;
+
+    // A choice changes nothing the plug-in keeps (these objects are not edited here);
+    // "OK" closes the selector.
+    for (auto event : selector.takeEvents())
+        if (EditEvent::code (event) == EditEvent::closePage)
+            hideSelector (index);
+}
+
+void PageNavigator::fxChainSelectorEvents()
+{
+    if (fxChainSelector == nullptr)
+        return;
+
+    for (auto event : fxChainSelector->takeEvents())
+    {
+        const int code = EditEvent::code (event);
+        if (code == EditEvent::closePage)
+        {
+            hideFxChainSelector();
+            return;
+        }
+
+        const int type = EditEvent::slot (event);
+        if ((code != EditEvent::chosen && code != EditEvent::selectedQuietly) || ! isChainType (type))
+            continue;
+
+        const int channel = EditEvent::channel (event);
+        const int chain = EditEvent::value (event);
+        const int slot = ParameterTable::programSlot (channel, type);
+        // A choice reloads the channel's chains and goes to the host; the instrument
+        // is not told (the FX chain rows are never sent).
+        if (code == EditEvent::chosen)
+            connection.setSlotFromEditor (slot, chain);
+        mixer->showValue (slot, chain);
+        fxChainSelector->showCurrent (channel, type, chain);
+    }
+}
+
+//==============================================================================
+void PageNavigator::layout()
+{
+    if (isShown (Page::mixer))
+        mixer->setBounds (mixerAsStrip ? getPageArea().withHeight (MainPanel::mixerStripHeight) : getPageArea());
+    if (isShown (Page::program) && programPage != nullptr)
+        programPage->setBounds (getSelectorArea());
+    for (size_t i = 0; i < selectorCount; ++i)
+        if (isShown (selectorPage (i)))
+            selectors[i]->setBounds (getSelectorArea());
+    if (fxChainSelector != nullptr)
+        fxChainSelector->setBounds (getFxChainSelectorArea());
+    if (isShown (Page::controls))
+    {
+        controlsPage->setBounds (getPageArea());
+        auto& session = connection.getEditorSession();
+        if (session.getCurrentPage() != (int) Page::controls)
+            session.enterPage ((int) Page::controls);
+    }
+    if (isShown (Page::multi) && multiPage != nullptr)
+        multiPage->setBounds (getPageArea());
+    if (isShown (Page::parameterTable))
+        parameterTable->setBounds (getPageArea());
+}
+
+} // namespace zd8
