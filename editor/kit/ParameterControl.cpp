@@ -69,7 +69,7 @@ namespace
     }
 } // namespace
 
-ParameterControl::ParameterControl (VantorAudioProcessor& p) : processor (p)
+ParameterControl::ParameterControl()
 {
     setOpaque (false);
 }

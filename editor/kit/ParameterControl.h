@@ -9,11 +9,9 @@
 namespace zd8
 {
 
-class VantorAudioProcessor;
-
 /** The generic parameter control: knob, slider, drawbar, switch, button, value box,
-    lamp or name button, chosen by its style. It shows what its owner sets and reports
-    what the user does as EditEvent words (code, slot, sub-kind, channel, value) to its
+    lamp or name button, chosen by its style. It shows what its owner sets (for a control
+    bound to a slot, its SlotAttachment) and reports what the user does as EditEvent words (code, slot, sub-kind, channel, value) to its
     ParameterControlListeners; it never changes its shown value by itself, also not while
     dragging. A drag reports each new value once (the first differing from the value
     shown at the press). Lamps (200, 201) only show: they ignore the mouse, the wheel
@@ -37,7 +35,7 @@ public:
     static constexpr int tag = 202;
     static constexpr int nameButton = 203;
 
-    explicit ParameterControl (VantorAudioProcessor& processor);
+    ParameterControl();
     ~ParameterControl() override;
 
     void setup (const juce::String& name, int slot, int width, int height, int x, int y,
@@ -73,7 +71,6 @@ public:
     /** Drawbar picture for style 77: 0, 1 or 2. */
     void setDrawbarPicture (int which);
 
-    VantorAudioProcessor& getProcessor() const noexcept { return processor; }
     int getSlot() const noexcept { return slot; }
     int getValue() const noexcept { return value; }
     int getMinimum() const noexcept { return minimum; }
@@ -120,7 +117,6 @@ private:
     void paintTag (juce::Graphics&);
     void paintNameButton (juce::Graphics&);
 
-    VantorAudioProcessor& processor;
     std::mutex listenerLock;
     juce::Array<ParameterControlListener*> listeners;
     bool hoverReporting = false;

@@ -12,7 +12,7 @@ namespace zd8
 class RateSlider : public juce::Component, public juce::ChangeBroadcaster
 {
 public:
-    static constexpr int defaultMaximum = 2000;   // milliseconds: the hub's largest delay
+    static constexpr int defaultMaximum = 2000;   // milliseconds: the engine's largest delay
 
     RateSlider();
 

@@ -2,7 +2,8 @@
 
 #include "editor/kit/EditEvent.h"
 #include "editor/kit/Pictures.h"
-#include "plugin/VantorAudioProcessor.h"
+#include "model/InstrumentImage.h"
+#include "plugin/EditorConnection.h"
 
 namespace zd8
 {
@@ -15,14 +16,14 @@ namespace
     constexpr double slowDragStep = 15.0;
     // Fields with fewer values than this cycle on a press instead of dragging.
     constexpr int cycleBelowValues = 4;
-    // The plain form of the hub's addressed change: no adjustment from the edit buffer.
+    // The plain form of the engine's addressed change: no adjustment from the edit buffer.
     constexpr int plainSelector = 0;
 
     const juce::Colour valueColour (0xfffcfcfc);
     const juce::Colour labelColour (0xffdddddd);
 }
 
-ZoneValueField::ZoneValueField (VantorAudioProcessor& p) : processor (p)
+ZoneValueField::ZoneValueField (EditorConnection& c) : connection (c)
 {
     loadPictures();
 }
@@ -114,7 +115,7 @@ void ZoneValueField::userSet (int v)
     sendChangeMessage();
 
     if (address[0] != 0)
-        processor.getHub().sendAddressed (plainSelector, channel + 1, address, v);
+        connection.sendAddressed (plainSelector, channel + 1, address, v);
 }
 
 void ZoneValueField::requestEntry()
@@ -143,7 +144,7 @@ bool ZoneValueField::nextEvent (juce::uint64& event)
 
 juce::String ZoneValueField::getValueText() const
 {
-    return processor.getHub().getImage().getValueFormatter().formatValue (valueFormat, value);
+    return connection.getImage().getValueFormatter().formatValue (valueFormat, value);
 }
 
 //==============================================================================

@@ -5,7 +5,7 @@
 namespace zd8
 {
 
-class VantorAudioProcessor;
+class EditorConnection;
 
 /** A value field that sends its own changes to the instrument: the zone fields of the
     multi page and the hidden value field of the parameter assignment table.
@@ -13,7 +13,7 @@ class VantorAudioProcessor;
     What the user does is queued as EditEvent-style words (code 48..63, parameter number
     32..47, sub-kind 20..31, channel 16..19, value 0..15) and announced with the change
     message; the owner drains the queue with nextEvent(). A change by the user is also
-    sent as a controller-addressed parameter change (through the hub, plain form) on
+    sent as a controller-addressed parameter change (through the connection, plain form) on
     MIDI channel channel + 1 with the address A1..A5, unless A1 is 0.
     Message thread only. */
 class ZoneValueField : public juce::Component, public juce::ChangeBroadcaster
@@ -32,7 +32,7 @@ public:
     /** Events kept for an owner that does not drain them; the oldest go first. */
     static constexpr int maxQueuedEvents = 64;
 
-    explicit ZoneValueField (VantorAudioProcessor& processor);
+    explicit ZoneValueField (EditorConnection& connection);
 
     /** Identity and range; the value becomes the minimum (nothing is sent). */
     void setup (int parameterNumber, const juce::String& label, int minimum, int maximum, int valueFormat);
@@ -87,7 +87,7 @@ private:
     void updateDragStep() noexcept;
     void drawCappedBox (juce::Graphics&, juce::Rectangle<int> area, const juce::Image& body, const juce::Image& cap) const;
 
-    VantorAudioProcessor& processor;
+    EditorConnection& connection;
     int value = 0, minimum = 0, maximum = 0, valueFormat = 0;
     int style = plainBox;
     juce::String label;

@@ -3,8 +3,9 @@
 #include "arrangements/ArrangementBank.h"
 #include "editor/kit/ObjectDisplay.h"
 #include "editor/kit/Pictures.h"
+#include "model/InstrumentImage.h"
 #include "model/ProgramStore.h"
-#include "plugin/VantorAudioProcessor.h"
+#include "plugin/EditorConnection.h"
 
 namespace zd8
 {
@@ -29,7 +30,7 @@ namespace
     }
 }
 
-ArrangementPreview::ArrangementPreview (VantorAudioProcessor& p, int width) : processor (p)
+ArrangementPreview::ArrangementPreview (EditorConnection& c, int width) : connection (c)
 {
     icons = Pictures::get ("category_icons");
     setSize (width, height);
@@ -58,7 +59,7 @@ void ArrangementPreview::showRecord (const juce::String& newTitle, const juce::M
         ParameterTable scratch;
         ArrangementBank::applyRecord (record.getData(), record.getSize(), scratch);
 
-        auto& image = processor.getHub().getImage();
+        auto& image = connection.getImage();
         const juce::ScopedReadLock sl (image.getStoreLock());
         using P = ProgramStore;
         for (int c = 0; c < 16; ++c)

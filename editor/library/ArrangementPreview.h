@@ -7,7 +7,7 @@
 namespace zd8
 {
 
-class VantorAudioProcessor;
+class EditorConnection;
 
 /** The preview beside a library window list: a title and the sixteen channels of one
     Arrangement record, each with its program's small category icon, four-digit number
@@ -20,7 +20,7 @@ public:
     static constexpr int rowsTop = 30;
     static constexpr int rowPitch = 30;
 
-    ArrangementPreview (VantorAudioProcessor& processor, int width);
+    ArrangementPreview (EditorConnection& connection, int width);
     ~ArrangementPreview() override;
 
     /** Shows the title and, for a 300-byte record, its sixteen channel programs; any
@@ -47,7 +47,7 @@ private:
         juce::Point<int> cell;
     };
 
-    VantorAudioProcessor& processor;
+    EditorConnection& connection;
     juce::String title;
     bool withPrograms = false;
     std::array<Row, 16> rows {};

@@ -1,7 +1,9 @@
 #include "editor/library/BankPanel.h"
 
 #include "arrangements/ArrangementFiles.h"
-#include "plugin/VantorAudioProcessor.h"
+#include "arrangements/ArrangementBank.h"
+#include "model/ParameterTable.h"
+#include "plugin/EditorConnection.h"
 
 namespace zd8
 {
@@ -13,11 +15,11 @@ namespace
     const char* const emptySlotMark = "---";
 }
 
-BankPanel::BankPanel (VantorAudioProcessor& p, FileDialogs::Chooser c)
-    : processor (p),
+BankPanel::BankPanel (EditorConnection& e, FileDialogs::Chooser c)
+    : connection (e),
       chooser (std::move (c)),
       list ([this] (int slot) { return shownName (slot); }),
-      preview (p, previewWidth)
+      preview (e, previewWidth)
 {
     const std::pair<int, const char*> labels[] = {
         { loadBankButton, "LOAD BANK" }, { saveBankButton, "SAVE BANK" },
@@ -45,7 +47,7 @@ BankPanel::~BankPanel() = default;
 
 juce::String BankPanel::shownName (int slot) const
 {
-    return processor.getHub().getBank().getName (slot).trimEnd();
+    return connection.getArrangements().getName (slot).trimEnd();
 }
 
 void BankPanel::refreshButtons()
@@ -88,7 +90,7 @@ void BankPanel::showPreview()
     const int slot = list.getSelectedEntry();
     if (slot < 0)
         return;
-    preview.showRecord (list.getShownName (list.getSelectedRow()), processor.getHub().getBank().getRecord (slot));
+    preview.showRecord (list.getShownName (list.getSelectedRow()), connection.getArrangements().getRecord (slot));
 }
 
 TextEntryOverlay& BankPanel::ask (int question, const juce::String& title, const juce::String& text)
@@ -116,7 +118,7 @@ void BankPanel::chooseFile (int mode, int kind, const juce::String& suggested, s
 
 void BankPanel::libButtonPressed (LibraryButton*, int identifier)
 {
-    auto& bank = processor.getHub().getBank();
+    auto& bank = connection.getArrangements();
     const int slot = list.getSelectedEntry();
     juce::Component::SafePointer<BankPanel> self (this);
 
@@ -148,7 +150,7 @@ void BankPanel::libButtonPressed (LibraryButton*, int identifier)
         case applyButton:
             if (slot < 0)
                 return;
-            processor.recallArrangement (slot);
+            connection.recallArrangement (slot);
             refreshButtons();
             break;
 
@@ -204,7 +206,7 @@ void BankPanel::textAnswer (int question, int button)
     if (button != TextEntryOverlay::okButton)
         return;
 
-    auto& bank = processor.getHub().getBank();
+    auto& bank = connection.getArrangements();
     const int slot = list.getSelectedEntry();
     if (slot < 0)
         return;
@@ -218,7 +220,7 @@ void BankPanel::textAnswer (int question, int button)
     else if (question == setCurrentButton)
     {
         const auto name = text.isEmpty() ? juce::String (untitled) : text;
-        const auto record = bank.captureRecord (processor.getHub().getParameters(), name, slot);
+        const auto record = bank.captureRecord (connection.getParameters(), name, slot);
         bank.putRecord (slot, record.getData(), record.getSize());
     }
     else

@@ -12,7 +12,7 @@
 namespace zd8
 {
 
-class VantorAudioProcessor;
+class EditorConnection;
 
 /** The preset bank panel of the library window: the 64 slots of the bank (the host's
     program list) with a preview, loading and saving the bank (.fxb) and single slots
@@ -35,7 +35,7 @@ public:
     static constexpr int previewWidth = 340;
     static constexpr const char* untitled = "Untitled";
 
-    explicit BankPanel (VantorAudioProcessor& processor, FileDialogs::Chooser chooser = FileDialogs::systemChooser());
+    explicit BankPanel (EditorConnection& connection, FileDialogs::Chooser chooser = FileDialogs::systemChooser());
     ~BankPanel() override;
 
     void setChooser (FileDialogs::Chooser newChooser) { chooser = std::move (newChooser); }
@@ -63,7 +63,7 @@ private:
     void chooseFile (int mode, int kind, const juce::String& suggested, std::function<void (const juce::File&)> action);
     juce::String shownName (int slot) const;
 
-    VantorAudioProcessor& processor;
+    EditorConnection& connection;
     FileDialogs::Chooser chooser;
     NameList list;
     ArrangementPreview preview;

@@ -2,7 +2,7 @@
 
 #include "editor/library/LibraryPanel.h"
 #include "editor/library/BankPanel.h"
-#include "plugin/VantorAudioProcessor.h"
+#include "plugin/EditorConnection.h"
 
 namespace zd8
 {
@@ -16,8 +16,8 @@ namespace
     constexpr int buttonWidth = 100, buttonHeight = 34;
 }
 
-LibraryContent::LibraryContent (VantorAudioProcessor& p)
-    : processor (p), chooser (FileDialogs::systemChooser())
+LibraryContent::LibraryContent (EditorConnection& c)
+    : connection (c), chooser (FileDialogs::systemChooser())
 {
     for (auto* b : { &done, &bank, &library })
     {
@@ -41,7 +41,7 @@ LibraryContent::~LibraryContent()
 
 juce::File LibraryContent::getLibraryFile() const
 {
-    return processor.getHub().getEnvironment().folder.getChildFile (LibraryPanel::libraryFileName);
+    return connection.getDataFolder().getChildFile (LibraryPanel::libraryFileName);
 }
 
 void LibraryContent::setChooser (FileDialogs::Chooser newChooser)
@@ -68,7 +68,7 @@ void LibraryContent::showBankPanel()
     libraryPanel.reset();
     if (bankPanel == nullptr)
     {
-        bankPanel = std::make_unique<BankPanel> (processor, chooser);
+        bankPanel = std::make_unique<BankPanel> (connection, chooser);
         addAndMakeVisible (*bankPanel);
     }
     panelName = "PRESET BANK";
@@ -81,7 +81,7 @@ void LibraryContent::showLibraryPanel()
     bankPanel.reset();
     if (libraryPanel == nullptr)
     {
-        libraryPanel = std::make_unique<LibraryPanel> (processor, getLibraryFile(), chooser);
+        libraryPanel = std::make_unique<LibraryPanel> (connection, getLibraryFile(), chooser);
         addAndMakeVisible (*libraryPanel);
     }
     panelName = "LIBRARY";

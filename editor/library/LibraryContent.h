@@ -13,7 +13,7 @@ namespace zd8
 
 class LibraryPanel;
 class BankPanel;
-class VantorAudioProcessor;
+class EditorConnection;
 
 /** Content of the library window: a heading strip that drags the window, the buttons
     "PRESET BANK" and "LIBRARY" that switch between the two panels (the panel left is
@@ -35,7 +35,7 @@ public:
     static constexpr int panelTop = 50;
     static constexpr int panelHeightLess = 92;
 
-    explicit LibraryContent (VantorAudioProcessor& processor);
+    explicit LibraryContent (EditorConnection& connection);
     ~LibraryContent() override;
 
     /** The file dialogs of both panels (tests put in one that answers at once). */
@@ -68,7 +68,7 @@ private:
     void report (int code);
     juce::Rectangle<int> panelArea() const;
 
-    VantorAudioProcessor& processor;
+    EditorConnection& connection;
     FileDialogs::Chooser chooser;
     juce::String panelName;
     std::unique_ptr<BankPanel> bankPanel;

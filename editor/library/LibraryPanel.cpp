@@ -1,6 +1,6 @@
 #include "editor/library/LibraryPanel.h"
 
-#include "plugin/VantorAudioProcessor.h"
+#include "plugin/EditorConnection.h"
 
 namespace zd8
 {
@@ -13,12 +13,12 @@ namespace
     const char* const untitled = ArrangementLibrary::defaultEntryName;
 }
 
-LibraryPanel::LibraryPanel (VantorAudioProcessor& p, const juce::File& file, FileDialogs::Chooser c)
-    : processor (p),
+LibraryPanel::LibraryPanel (EditorConnection& e, const juce::File& file, FileDialogs::Chooser c)
+    : connection (e),
       libraryFile (file),
       chooser (std::move (c)),
       list ([this] (int entry) { return library.getShownName (entry); }),
-      preview (p, previewWidth)
+      preview (e, previewWidth)
 {
     const std::pair<int, const char*> labels[] = {
         { loadButton, "LOAD" }, { saveButton, "SAVE" }, { clearAllButton, "CLEAR ALL" },
@@ -199,7 +199,7 @@ void LibraryPanel::libButtonPressed (LibraryButton*, int identifier)
             {
                 // The live Arrangement only: the bank and the current slot stay.
                 const auto chunk = library.getChunk (entry);
-                processor.setCurrentProgramStateInformation (chunk.getData(), (int) chunk.getSize());
+                connection.setLiveArrangement (chunk.getData(), (int) chunk.getSize());
                 refreshButtons();
             }
             break;
@@ -240,7 +240,7 @@ void LibraryPanel::textAnswer (int question, int button)
             if (! yes)
                 return;
             juce::MemoryBlock chunk;
-            processor.getCurrentProgramStateInformation (chunk);
+            connection.getLiveArrangement (chunk);
             library.addEntry (text.isEmpty() ? juce::String (untitled) : text, chunk.getData(), chunk.getSize());
             list.appendRow (library.getNumEntries() - 1);
             refreshButtons();

@@ -13,7 +13,7 @@
 namespace zd8
 {
 
-class VantorAudioProcessor;
+class EditorConnection;
 
 /** The library panel of the library window: a free-length list of named Arrangements
     kept in the library file ("Lib.zd8arrlib" in the plug-in folder), read when the
@@ -37,7 +37,7 @@ public:
     static constexpr int previewWidth = 280;
     static constexpr const char* libraryFileName = "Lib.zd8arrlib";
 
-    LibraryPanel (VantorAudioProcessor& processor, const juce::File& libraryFile,
+    LibraryPanel (EditorConnection& connection, const juce::File& libraryFile,
               FileDialogs::Chooser chooser = FileDialogs::systemChooser());
     ~LibraryPanel() override;
 
@@ -69,7 +69,7 @@ private:
     void chooseAndLoad();
     void clearAll();
 
-    VantorAudioProcessor& processor;
+    EditorConnection& connection;
     juce::File libraryFile;
     FileDialogs::Chooser chooser;
     ArrangementLibrary library;

@@ -5,14 +5,14 @@
 namespace zd8
 {
 
-LibraryWindow::LibraryWindow (VantorAudioProcessor& processor)
+LibraryWindow::LibraryWindow (EditorConnection& connection)
     : juce::DocumentWindow ("ZD8 Channels Arrangements", juce::Colours::black, 0, false)
 {
     setUsingNativeTitleBar (false);
     setTitleBarHeight (0);
     setResizable (false, false);
 
-    content = new LibraryContent (processor);
+    content = new LibraryContent (connection);
     content->setSize (width, height);
     setContentOwned (content, true);
     // Centred on the screen; without a display (a headless host) it just takes its size.

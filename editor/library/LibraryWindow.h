@@ -6,7 +6,7 @@ namespace zd8
 {
 
 class LibraryContent;
-class VantorAudioProcessor;
+class EditorConnection;
 
 /** The library window: a document window without title bar or buttons (its content
     draws its own heading and close button), black, holding one LibraryContent,
@@ -18,7 +18,7 @@ public:
     static constexpr int width = 900;
     static constexpr int height = 620;
 
-    explicit LibraryWindow (VantorAudioProcessor& processor);
+    explicit LibraryWindow (EditorConnection& connection);
     ~LibraryWindow() override;
 
     LibraryContent& getContent() noexcept { return *content; }

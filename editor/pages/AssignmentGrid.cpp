@@ -3,7 +3,7 @@
 #include "editor/kit/EditEvent.h"
 #include "editor/kit/Pictures.h"
 #include "model/ProgramEditBuffers.h"
-#include "model/InstrumentImage.h"
+#include "plugin/EditorConnection.h"
 
 namespace zd8
 {
@@ -55,8 +55,8 @@ namespace
     }
 } // namespace
 
-AssignmentGrid::AssignmentGrid (InstrumentImage& i)
-    : image (i), background (Pictures::get ("list_back")), thumb (Pictures::get ("scroll_thumb"))
+AssignmentGrid::AssignmentGrid (EditorConnection& c)
+    : connection (c), background (Pictures::get ("list_back")), thumb (Pictures::get ("scroll_thumb"))
 {
     setOpaque (true);
 }
@@ -104,13 +104,13 @@ int AssignmentGrid::columnAt (int x) noexcept
 
 int AssignmentGrid::assignmentCount() const
 {
-    auto* edit = image.getEditBuffer (channel);
+    auto* edit = connection.getEditBuffer (channel);
     return edit != nullptr ? edit->getTable().assignmentCount() : 0;
 }
 
 juce::String AssignmentGrid::cellText (int row, int column) const
 {
-    auto* edit = image.getEditBuffer (channel);
+    auto* edit = connection.getEditBuffer (channel);
     return edit != nullptr ? cellTextOf (edit->getTable(), row, column) : juce::String();
 }
 
@@ -172,7 +172,7 @@ void AssignmentGrid::paint (juce::Graphics& g)
     g.setOpacity (1.0f);
 
     VirtualParameterTable table;
-    if (auto* edit = image.getEditBuffer (channel))
+    if (auto* edit = connection.getEditBuffer (channel))
         table = edit->getTable();
 
     g.setFont (juce::Font ("Arial", cellTextSize, juce::Font::bold));

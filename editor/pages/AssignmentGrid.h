@@ -8,7 +8,7 @@
 namespace zd8
 {
 
-class InstrumentImage;
+class EditorConnection;
 
 /** The assignment table of the virtual parameter table page: one row per controller
     assignment of the program in a channel's edit buffer (parameter reference, name,
@@ -44,7 +44,7 @@ public:
     static constexpr int editRequestCode = 90;
     static constexpr int secondaryPressCode = 91;
 
-    explicit AssignmentGrid (InstrumentImage& image);
+    explicit AssignmentGrid (EditorConnection& connection);
     ~AssignmentGrid() override;
 
     /** 0..15; the table starts at the top again with nothing selected. */
@@ -102,7 +102,7 @@ private:
     double scrollStep() const noexcept;
     void paintScrollBar (juce::Graphics&) const;
 
-    InstrumentImage& image;
+    EditorConnection& connection;
     int channel = 0;
     int topRow = 0;
     int selectedRow = -1;

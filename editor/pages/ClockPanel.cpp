@@ -1,16 +1,16 @@
 #include "editor/pages/ClockPanel.h"
 
-#include "plugin/ControllerState.h"
+#include "plugin/EditorConnection.h"
 
 namespace zd8
 {
 
-static_assert (ClockPanel::numDelays == ControllerState::numDelays);
-static_assert (ClockPanel::numRates == ControllerState::numRateIndexes);
+static_assert (ClockPanel::numDelays == EditorConnection::numDelays);
+static_assert (ClockPanel::numRates == EditorConnection::numRateIndexes);
 
 namespace
 {
-    constexpr int maxDelayMs = ControllerState::maxDelayMs;
+    constexpr int maxDelayMs = EditorConnection::maxDelayMs;
     const juce::Colour textColour (0xfff3f3f3);
 
     constexpr const char* rateTexts[] = { "44100 Hz", "48000 Hz", "88200 Hz", "96000 Hz", "176400 Hz", "192000 Hz" };
@@ -21,8 +21,8 @@ namespace
     }
 }
 
-ClockPanel::ClockPanel (ControllerState& h)
-    : hub (h),
+ClockPanel::ClockPanel (EditorConnection& c)
+    : connection (c),
       rateLabel (rateTexts[0], 12.0f, textColour),
       delayLabel ("Delay:", 12.0f, textColour)
 {
@@ -33,7 +33,7 @@ ClockPanel::ClockPanel (ControllerState& h)
     addAndMakeVisible (rateLabel);
     addAndMakeVisible (delayLabel);
 
-    // The hub's whole range, so that any stored delay is shown as it is.
+    // The engine's whole range, so that any stored delay is shown as it is.
     slider.setRange (0, maxDelayMs);
     slider.setBounds (76, 50, 200, 18);
     slider.addChangeListener (this);
@@ -83,7 +83,7 @@ void ClockPanel::sliderMoved()
         return;
 
     delays[(size_t) rateIndex] = ms;
-    hub.setDelay (rateIndex, ms);
+    connection.setDelay (rateIndex, ms);
     sendChangeMessage();
 }
 

@@ -10,11 +10,11 @@
 namespace zd8
 {
 
-class ControllerState;
+class EditorConnection;
 
 /** The latency section of the MIDI setup panel: the current sample rate and the delay
     in milliseconds that outgoing clock and host MIDI wait at that rate. Moving the
-    slider writes the delay of the shown rate into the hub (which keeps it in the
+    slider writes the delay of the shown rate into the engine (which keeps it in the
     settings list) and into this section's own copy, then sends the change message.
     Message thread only. */
 class ClockPanel : public juce::Component,
@@ -27,14 +27,14 @@ public:
     static constexpr int numDelays = 7;           // rate indexes 0..5 and the unused seventh
     static constexpr int numRates = 6;
 
-    explicit ClockPanel (ControllerState& hub);
+    explicit ClockPanel (EditorConnection& connection);
     ~ClockPanel() override;
 
     /** Shows the rate of that index and its delay (a negative delay shows as 0). */
     void show (const std::array<int, numDelays>& delays, int rateIndex);
 
-    /** What moving the slider to ms does: clamped to the hub's range, written to the
-        hub and the copy for the shown rate; change message. */
+    /** What moving the slider to ms does: clamped to the engine's range, written to the
+        engine and the copy for the shown rate; change message. */
     void setDelayFromUser (int ms);
 
     int getRateIndex() const noexcept { return rateIndex; }
@@ -52,7 +52,7 @@ private:
     void changeListenerCallback (juce::ChangeBroadcaster* source) override;
     void sliderMoved();
 
-    ControllerState& hub;
+    EditorConnection& connection;
     std::array<int, numDelays> delays {};
     int rateIndex = 0;
 

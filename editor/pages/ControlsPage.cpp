@@ -3,7 +3,8 @@
 #include "editor/kit/EditEvent.h"
 #include "editor/kit/Pictures.h"
 #include "editor/pages/PanelLabels.h"
-#include "plugin/VantorAudioProcessor.h"
+#include "model/ParameterTable.h"
+#include "plugin/EditorConnection.h"
 
 namespace zd8
 {
@@ -60,7 +61,7 @@ namespace
     }
 }
 
-ControlsPage::ControlsPage (VantorAudioProcessor& p) : processor (p)
+ControlsPage::ControlsPage (EditorConnection& c) : connection (c)
 {
     setOpaque (true);
     labelPlate = Pictures::get ("controls_label_plate");
@@ -71,10 +72,12 @@ ControlsPage::ControlsPage (VantorAudioProcessor& p) : processor (p)
 
     auto makeControl = [this] (std::unique_ptr<ParameterControl>& c)
     {
-        c = std::make_unique<ParameterControl> (processor);
+        c = std::make_unique<ParameterControl>();
         c->setHoverReporting (true);
         c->addListener (this);
         content.addAndMakeVisible (*c);
+        // The panel's controls move by hand only: the wheel changes nothing.
+        attachments.push_back (std::make_unique<SlotAttachment> (connection, *c, SlotAttachment::dragsAndToggles));
     };
     for (auto& c : sliders)
         makeControl (c);
@@ -106,13 +109,25 @@ ControlsPage::ControlsPage (VantorAudioProcessor& p) : processor (p)
     statusLine->setInterceptsMouseClicks (false, false);
     addAndMakeVisible (*statusLine);
 
+    // Every channel's monitored sliders (the first two foot switches among them).
+    for (int ch = 0; ch < channels; ++ch)
+        for (int i = 0; i <= lastMonitoredSlider; ++i)
+            monitoredSlots.push_back (i < columns ? PanelControllers::slot (Row::slider, i, ch)
+                                                  : PanelControllers::slot (Row::footSwitch, i - columns, ch));
+    for (int slot : monitoredSlots)
+        connection.addSlotListener (slot, this);
+
     drawPanel();
     selectChannel (0);
     showAllValues();
+    for (auto& a : attachments)
+        a->setFollowing (isVisible());
 }
 
 ControlsPage::~ControlsPage()
 {
+    for (int slot : monitoredSlots)
+        connection.removeSlotListener (slot, this);
     for (auto& m : monitors)
         m->removeChangeListener (this);
     for (auto& b : channelButtons)
@@ -187,15 +202,15 @@ void ControlsPage::selectChannel (int ch)
     highlighted = ch;
     channel = ch;
 
-    const auto& table = processor.getHub().getParameters();
+    const auto& table = connection.getParameters();
     auto setUp = [&] (ParameterControl& c, const juce::String& name, int slot, juce::Rectangle<int> r, int maximum, int style)
     {
         c.setup (name, slot, r.getWidth(), r.getHeight(), r.getX(), r.getY(), 0, maximum, style);
         c.setSubKind (table.displayKind (slot));
         c.setChannel (ch);
         c.setScale (scale);
-        const int v = table.value (slot);
-        c.setValue (v, juce::String (v));
+        if (auto* a = findAttachment (&c))
+            a->bind (slot);
     };
 
     for (int i = 0; i < columns; ++i)
@@ -213,20 +228,31 @@ void ControlsPage::selectChannel (int ch)
                { footSwitchX[f], footSwitchY, footSwitchWidth, footSwitchHeight }, 1, ParameterControl::twoStateButton);
 }
 
-juce::String ControlsPage::valueText (int slot, int value) const
+SlotAttachment* ControlsPage::findAttachment (const ParameterControl* control) const
 {
-    auto& hub = processor.getHub();
-    const auto& table = hub.getParameters();
-    if (table.value (slot) == value)
-        return hub.slotValueText (slot);
-    return hub.getImage().getValueFormatter().formatValue (table.descriptionCode (slot), value);
+    for (auto& a : attachments)
+        if (&a->getControl() == control)
+            return a.get();
+    return nullptr;
 }
 
 void ControlsPage::showValue (int slot, int value)
 {
     if (! ParameterTable::isValid (slot))
         return;
-    const auto& table = processor.getHub().getParameters();
+    showOnMonitor (slot, value);
+    if (connection.getParameters().channel (slot) != channel)
+        return;
+    for (auto& a : attachments)
+        if (a->getSlot() == slot)
+            a->showValue (value);
+}
+
+void ControlsPage::showOnMonitor (int slot, int value)
+{
+    if (! ParameterTable::isValid (slot))
+        return;
+    const auto& table = connection.getParameters();
     const int ch = table.channel (slot);
     auto& monitor = *monitors[(size_t) ch];
 
@@ -237,26 +263,29 @@ void ControlsPage::showValue (int slot, int value)
             monitor.setEntry (i, value);
         return;
     }
+    for (int i = 0; i <= lastMonitoredSlider; ++i)
+        if (sliders[(size_t) i]->getSlot() == slot)
+            monitor.setEntry (i, value);
+}
 
-    const auto text = valueText (slot, value);
-    for (size_t i = 0; i < sliders.size(); ++i)
-        if (sliders[i]->getSlot() == slot)
-        {
-            sliders[i]->setValue (value, text);
-            if ((int) i <= lastMonitoredSlider)
-                monitor.setEntry ((int) i, value);
-        }
-    for (auto& c : knobs)
-        if (c->getSlot() == slot)
-            c->setValue (value, text);
-    for (auto& c : buttons)
-        if (c->getSlot() == slot)
-            c->setValue (value, text);
+void ControlsPage::slotChanged (int slot, int value)
+{
+    if (isVisible())
+        showOnMonitor (slot, value);
+}
+
+void ControlsPage::visibilityChanged()
+{
+    const bool shown = isVisible();
+    for (auto& a : attachments)
+        a->setFollowing (shown);
+    if (shown)
+        showAllValues();
 }
 
 void ControlsPage::showAllValues()
 {
-    const auto& table = processor.getHub().getParameters();
+    const auto& table = connection.getParameters();
     const auto slots = PanelControllers::channelZeroSlots();
     for (int ch = 0; ch < channels; ++ch)
         for (int s : slots)
@@ -281,12 +310,12 @@ void ControlsPage::showModWheel (int ch, int value)
 //==============================================================================
 juce::String ControlsPage::describeSlot (int slot) const
 {
-    const auto& table = processor.getHub().getParameters();
+    const auto& table = connection.getParameters();
     const auto name = table.labelCode (slot);
     return name.isNotEmpty() ? name : "MIDI " + juce::String (table.controller (slot));
 }
 
-void ControlsPage::controlEvent (ParameterControl*, juce::uint64 event)
+void ControlsPage::controlEvent (ParameterControl* control, juce::uint64 event)
 {
     const int slot = EditEvent::slot (event);
     const int value = EditEvent::value (event);
@@ -302,10 +331,16 @@ void ControlsPage::controlEvent (ParameterControl*, juce::uint64 event)
 
         case EditEvent::valueDragged:
         case EditEvent::toggled:
+        {
             if (EditEvent::channel (event) == channel)
                 showValue (slot, value);
-            processor.getHub().setAndReport (slot, value);
+            // The control's attachment sends a change of the slot it is bound to; an
+            // event posted under an earlier binding still sets the slot it names.
+            const auto* a = findAttachment (control);
+            if (a == nullptr || a->getSlot() != slot)
+                connection.setSlotFromEditor (slot, value);
             break;
+        }
 
         default:
             // The wheel (code 7) among them: the panel's controls move by hand only.

@@ -1,6 +1,7 @@
 #include "editor/pages/KeysPage.h"
 
-#include "plugin/ControllerState.h"
+#include "plugin/EditorConnection.h"
+#include "plugin/EditorSession.h"
 
 namespace zd8
 {
@@ -21,10 +22,10 @@ namespace
     const juce::Colour wellColour (0xff0b0b0c);
 }
 
-KeysPage::KeysPage (ControllerState& h) : hub (h), velocity (h, 1.0f), pad (h), octaveStrip (0.7f)
+KeysPage::KeysPage (EditorConnection& c) : connection (c), velocity (c, 1.0f), pad (c), octaveStrip (0.7f)
 {
     setOpaque (true);
-    auto& session = hub.getEditorSession();
+    auto& session = connection.getEditorSession();
     velocity.setValue (session.keyboardVelocity.load());
     octaveStrip.setBase (session.keyboardOctave.load() * notesPerOctave);
 
@@ -59,7 +60,7 @@ void KeysPage::resized()
 
 void KeysPage::octaveChanged()
 {
-    octaveStrip.setBase (hub.getEditorSession().keyboardOctave.load() * notesPerOctave);
+    octaveStrip.setBase (connection.getEditorSession().keyboardOctave.load() * notesPerOctave);
     pad.octaveChanged();
 }
 

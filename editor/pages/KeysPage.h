@@ -10,13 +10,13 @@
 namespace zd8
 {
 
-class ControllerState;
+class EditorConnection;
 
 /** The keyboard panel along the bottom of the window: the note-velocity setter, the
     pitch and modulation wheels, the octave strip and the key pad. Keys play on the
     current channel straight to the instrument. The wheels, the velocity setter and the
     octave strip send change messages; the main window turns them into MIDI and into
-    the hub's keyboard settings. The top 20 pixels are a grip that resizes the panel.
+    the engine's keyboard settings. The top 20 pixels are a grip that resizes the panel.
     Message thread only. */
 class KeysPage : public juce::Component
 {
@@ -30,7 +30,7 @@ public:
     static constexpr int minHeight = 64;
     static constexpr int tallestDrag = 680, tallHeight = 730;   // scale 1
 
-    explicit KeysPage (ControllerState& hub);
+    explicit KeysPage (EditorConnection& connection);
     ~KeysPage() override;
 
     /** The panel sits at x 16 with the given top, width and height. */
@@ -42,7 +42,7 @@ public:
     WheelControl& getPitchWheel() noexcept { return pitchWheel; }
     WheelControl& getModWheel() noexcept { return modWheel; }
 
-    /** The hub's keyboard octave changed (the main window stored the strip's octave):
+    /** The engine's keyboard octave changed (the main window stored the strip's octave):
         keys relabel and light by their new notes. */
     void octaveChanged();
     /** A note the instrument or the host holds (true) or let go, on the current channel. */
@@ -56,7 +56,7 @@ public:
     void mouseUp (const juce::MouseEvent&) override;
 
 private:
-    ControllerState& hub;
+    EditorConnection& connection;
     float scale = 1.0f;
     VelocityIndicator velocity;
     PianoPad pad;

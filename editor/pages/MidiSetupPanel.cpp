@@ -1,6 +1,6 @@
 #include "editor/pages/MidiSetupPanel.h"
 
-#include "plugin/VantorAudioProcessor.h"
+#include "plugin/EditorConnection.h"
 
 namespace zd8
 {
@@ -57,10 +57,10 @@ namespace
     }
 }
 
-MidiSetupPanel::MidiSetupPanel (VantorAudioProcessor& p)
-    : processor (p),
+MidiSetupPanel::MidiSetupPanel (EditorConnection& c)
+    : connection (c),
       status ("------", optionTextSize, textColour),
-      latency (p.getHub()),
+      latency (c),
       okButton ("OK", requestOk, 0, buttonTextSize),
       receiveButton ("RECEIVE DATA", requestReceiveData, 0, buttonTextSize),
       clockBox ("Clock ON/OFF", optionTextSize),
@@ -68,8 +68,6 @@ MidiSetupPanel::MidiSetupPanel (VantorAudioProcessor& p)
       thruHostToOutBox ("THRU: Host -> MIDI Out Port", optionTextSize),
       thruInToHostBox ("THRU: MIDI In Port -> Host", optionTextSize)
 {
-    auto& hub = processor.getHub();
-
     status.setBounds (inPanel (statusArea));
     addAndMakeVisible (status);
 
@@ -87,12 +85,12 @@ MidiSetupPanel::MidiSetupPanel (VantorAudioProcessor& p)
         box->addChangeListener (this);
         addAndMakeVisible (box);
     }
-    clockBox.setChecked (hub.isClockOn());
-    programChangeBox.setChecked (hub.isProgramChangeByAutomation());
-    thruHostToOutBox.setChecked (hub.isThruHostToOut());
-    thruInToHostBox.setChecked (hub.isThruInToHost());
+    clockBox.setChecked (connection.isClockOn());
+    programChangeBox.setChecked (connection.isProgramChangeByAutomation());
+    thruHostToOutBox.setChecked (connection.isThruHostToOut());
+    thruInToHostBox.setChecked (connection.isThruInToHost());
 
-    latency.show (hub.getDelays(), hub.getRateIndex());
+    latency.show (connection.getDelays(), connection.getRateIndex());
     latency.setBounds (inPanel (latencyArea)); // the section's upper left 310 x 80 is shown
     addAndMakeVisible (latency);
 
@@ -103,7 +101,7 @@ MidiSetupPanel::MidiSetupPanel (VantorAudioProcessor& p)
     addAndMakeVisible (okButton);
     addAndMakeVisible (receiveButton);
 
-    hub.requestIdentity();
+    connection.requestIdentity();
 }
 
 MidiSetupPanel::~MidiSetupPanel()
@@ -147,29 +145,26 @@ void MidiSetupPanel::send (int code, int value)
 //==============================================================================
 void MidiSetupPanel::refreshPorts()
 {
-    auto& ports = processor.getHub().getPorts();
-
     inputNames = juce::StringArray ("NONE");
-    inputNames.addArray (ports.getInputNames());
+    inputNames.addArray (connection.getInputNames());
     outputNames = juce::StringArray ("NONE");
-    outputNames.addArray (ports.getOutputNames());
+    outputNames.addArray (connection.getOutputNames());
 
     // Index -1 (closed) shows entry 0, "NONE"; so does an open device that has left the
     // list since (nothing polls the devices, so the port owner may still hold it).
     const auto entryOf = [] (int index, const juce::StringArray& names) {
         return juce::isPositiveAndBelow (index + 1, names.size()) ? index + 1 : 0;
     };
-    shownInput = entryOf (ports.getInputIndex(), inputNames);
-    shownOutput = entryOf (ports.getOutputIndex(), outputNames);
+    shownInput = entryOf (connection.getInputIndex(), inputNames);
+    shownOutput = entryOf (connection.getOutputIndex(), outputNames);
     refreshLamps();
     repaint();
 }
 
 void MidiSetupPanel::refreshLamps()
 {
-    auto& ports = processor.getHub().getPorts();
-    inputOpen = ports.isInputOpen();
-    outputOpen = ports.isOutputOpen();
+    inputOpen = connection.isInputOpen();
+    outputOpen = connection.isOutputOpen();
     repaint();
 }
 
@@ -180,7 +175,7 @@ void MidiSetupPanel::setStatus (const juce::String& text)
 
 void MidiSetupPanel::close()
 {
-    processor.getHub().savePortFile();
+    connection.savePortFile();
 }
 
 //==============================================================================

@@ -15,13 +15,13 @@
 namespace zd8
 {
 
-class VantorAudioProcessor;
+class EditorConnection;
 
 /** The MIDI setup panel: an overlay over the whole editor with the instrument's input
     and output port lists, their lamps, the four link options, the link status, the
     latency section, "OK" and "RECEIVE DATA". The panel changes nothing itself: it
     sends requests (code, value) to its listeners, the editor's main component, which
-    carries them out on the hub and then refreshes the panel.
+    carries them out on the engine and then refreshes the panel.
 
     The device lists are taken when the panel opens (and on refreshPorts), so a device
     plugged in while the panel is open is listed only after reopening.
@@ -47,16 +47,16 @@ public:
     static constexpr int panelWidth = 740;
     static constexpr int panelHeight = 260;
 
-    /** Fills the lists, shown entries, lamps, options and latency section from the hub
+    /** Fills the lists, shown entries, lamps, options and latency section from the engine
         and sends the identity request. Size it over the whole editor. */
-    explicit MidiSetupPanel (VantorAudioProcessor& processor);
+    explicit MidiSetupPanel (EditorConnection& connection);
     ~MidiSetupPanel() override;
 
     void addListener (MidiSetupPanelListener* listener);
     void removeListener (MidiSetupPanelListener* listener);
 
     /** Takes the device lists, the shown entries (the port owner's indexes) and the
-        lamps (its open flags) from the hub again. */
+        lamps (its open flags) from the engine again. */
     void refreshPorts();
     /** Only the lamps, from the port owner's open flags. */
     void refreshLamps();
@@ -107,7 +107,7 @@ private:
     void send (int code, int value);
     void paintPortBox (juce::Graphics& g, int y, const juce::String& name, bool open) const;
 
-    VantorAudioProcessor& processor;
+    EditorConnection& connection;
 
     std::mutex listenerLock;
     juce::Array<MidiSetupPanelListener*> listeners;

@@ -2,7 +2,11 @@
 
 #include "editor/kit/EditEvent.h"
 #include "model/Categories.h"
-#include "plugin/VantorAudioProcessor.h"
+#include "model/InstrumentImage.h"
+#include "model/ParameterTable.h"
+#include "model/ProgramEditBuffers.h"
+#include "plugin/EditorConnection.h"
+#include "plugin/EditorSession.h"
 
 namespace zd8
 {
@@ -87,7 +91,7 @@ namespace
     }
 }
 
-MixerPage::MixerPage (VantorAudioProcessor& p) : processor (p)
+MixerPage::MixerPage (EditorConnection& c) : connection (c)
 {
     setOpaque (true);
     background = drawBackground();
@@ -100,19 +104,23 @@ MixerPage::MixerPage (VantorAudioProcessor& p) : processor (p)
     for (int c = 0; c < numChannels; ++c)
     {
         auto& strip = strips[(size_t) c];
-        strip = std::make_unique<MixerStrip> (processor, c);
+        strip = std::make_unique<MixerStrip> (connection, c);
         for (int n = 0; n < strip->getNumControls(); ++n)
             strip->getControl (n).addListener (this);
         strip->getNameSlot().addChangeListener (this);
         addAndMakeVisible (*strip);
     }
     controlsPerStrip = strips[0]->getNumControls();
+    for (int c = 0; c < numChannels; ++c)
+        connection.addSlotListener (ParameterTable::programSlot (c, ParameterTable::programRow), this);
 
     refresh();
 }
 
 MixerPage::~MixerPage()
 {
+    for (int c = 0; c < numChannels; ++c)
+        connection.removeSlotListener (ParameterTable::programSlot (c, ParameterTable::programRow), this);
     for (int c = 0; c < numChannels; ++c)
     {
         header->getSlot (c).removeChangeListener (this);
@@ -146,7 +154,7 @@ void MixerPage::show()
 {
     shown = true;
     setVisible (true);
-    processor.getHub().getEditorSession().enterPage (pageCode);
+    connection.getEditorSession().enterPage (pageCode);
 }
 
 void MixerPage::setHidden()
@@ -157,17 +165,15 @@ void MixerPage::setHidden()
 //==============================================================================
 void MixerPage::refresh()
 {
-    const auto& table = processor.getHub().getParameters();
-    for (int c = 0; c < numChannels; ++c)
+    for (auto& strip : strips)
         for (int n = 0; n < controlsPerStrip; ++n)
-            if (n != ParameterTable::programRow)
-                showControl (c, n, table.value (ParameterTable::programSlot (c, n)));
+            strip->getAttachment (n).showStoredValue();
     showAllPrograms();
 }
 
 void MixerPage::showAllPrograms()
 {
-    const auto& table = processor.getHub().getParameters();
+    const auto& table = connection.getParameters();
     for (int c = 0; c < numChannels; ++c)
     {
         const int slot = ParameterTable::programSlot (c, ParameterTable::programRow);
@@ -177,7 +183,7 @@ void MixerPage::showAllPrograms()
 
 void MixerPage::showValue (int slot, int value)
 {
-    const auto& table = processor.getHub().getParameters();
+    const auto& table = connection.getParameters();
     if (! ParameterTable::isValid (slot) || table.displayKind (slot) != ParameterTable::displayProgramRow)
         return;
     const int channel = table.channel (slot);
@@ -193,18 +199,14 @@ void MixerPage::showValue (int slot, int value)
 
 void MixerPage::showControl (int channel, int order, int value)
 {
-    const int slot = ParameterTable::programSlot (channel, order);
-    auto& hub = processor.getHub();
-    const auto text = hub.getImage().getValueFormatter().formatValue (hub.getParameters().descriptionCode (slot), value);
-    strips[(size_t) channel]->getControl (order).setValue (value, text);
+    strips[(size_t) channel]->getAttachment (order).showValue (value);
 }
 
 void MixerPage::showProgram (int channel, int program)
 {
-    auto& hub = processor.getHub();
     const auto number = juce::String (program).paddedLeft ('0', programDigits);
     juce::String name, category;
-    if (auto* edit = hub.getImage().getEditBuffer (channel); edit != nullptr && edit->hasProgram())
+    if (auto* edit = connection.getEditBuffer (channel); edit != nullptr && edit->hasProgram())
     {
         name = edit->name();
         category = Categories::mainCategoryName (edit->byteAt (categoryByte));
@@ -219,10 +221,8 @@ void MixerPage::showProgram (int channel, int program)
     }
 
     // A new program brings its own effects, sends, pan and level.
-    const auto& table = hub.getParameters();
     for (int n = 0; n < controlsPerStrip; ++n)
-        if (n != ParameterTable::programRow)
-            showControl (channel, n, table.value (ParameterTable::programSlot (channel, n)));
+        strips[(size_t) channel]->getAttachment (n).showStoredValue();
 }
 
 juce::String MixerPage::getProgramNumberText (int channel) const
@@ -248,7 +248,7 @@ bool MixerPage::applyEvent (juce::uint64 event, bool send)
     const int slot = ParameterTable::programSlot (EditEvent::channel (event), EditEvent::slot (event));
     const int value = EditEvent::value (event);
     showValue (slot, value);
-    processor.getHub().setAndReport (slot, value);
+    connection.setSlotFromEditor (slot, value);
     return true;
 }
 
@@ -259,11 +259,15 @@ void MixerPage::controlEvent (ParameterControl* control, juce::uint64 event)
     if (order < 0)
         return;
 
-    applyEvent (event, true);
-
-    // An effect field also picks its channel; the window opens nothing for it.
+    // The control's attachment has applied a new value. An effect field also picks
+    // its channel; the window opens nothing for it.
     if (MixerStrip::isEffectField (order))
         queue (EditEvent::make (EditEvent::channelEvent, 0, order, channel, 0));
+}
+
+void MixerPage::slotChanged (int slot, int value)
+{
+    showValue (slot, value);
 }
 
 void MixerPage::changeListenerCallback (juce::ChangeBroadcaster*)

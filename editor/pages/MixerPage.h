@@ -3,6 +3,7 @@
 #include "editor/kit/ParameterControlListener.h"
 #include "editor/pages/MixerHeader.h"
 #include "editor/pages/MixerStrip.h"
+#include "plugin/EditorConnection.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -13,13 +14,13 @@
 namespace zd8
 {
 
-class VantorAudioProcessor;
-
 /** The mixer page: the sixteen MIDI channels side by side as strips (MixerStrip)
     under a header bar of program slots (MixerHeader). Every strip control is bound to one
-    program row of its channel; moving it stores the row through the hub's
-    setAndReport, which reports it to the host and sends it to the instrument (the
-    effect chain rows stay in the plug-in and reload the channel's chains instead).
+    program row of its channel by its SlotAttachment: it follows the row, and moving it
+    stores the row through setSlotFromEditor, which reports it to the host and sends it
+    to the instrument (the effect chain rows stay in the plug-in and reload the
+    channel's chains instead). The page follows the sixteen program rows itself: a new
+    program shows on its program slots and brings its strip's values.
 
     Events for the window: a click on a program slot queues EditEvent code 12 with
     sub-kind 11 and the channel; a change of an effect chain field queues code 12 with
@@ -29,7 +30,8 @@ class VantorAudioProcessor;
 class MixerPage : public juce::Component,
                     public juce::ChangeBroadcaster,
                     public ParameterControlListener,
-                    private juce::ChangeListener
+                    private juce::ChangeListener,
+                    private EditorConnection::SlotListener
 {
 public:
     static constexpr int numChannels = 16;
@@ -40,7 +42,7 @@ public:
     static constexpr int contentWidth = 974;
     static constexpr int backgroundWidth = 984, backgroundHeight = 678;
 
-    explicit MixerPage (VantorAudioProcessor& processor);
+    explicit MixerPage (EditorConnection& connection);
     ~MixerPage() override;
 
     /** Marks the page shown, makes it visible and the current page ("q"). */
@@ -59,9 +61,10 @@ public:
     void refresh();
 
     /** A strip control's event (code 1 or 7 carry a new value; anything else changes
-        nothing). With send, the value is shown and stored with setAndReport; without,
-        nothing happens. The page calls it for its own controls; the window for the FX
-        chain selector's choices. True when a value was applied. */
+        nothing). With send, the value is shown and stored with setSlotFromEditor;
+        without, nothing happens. The window calls it for the FX chain selector's
+        choices (the strip's own controls go through their attachments). True when a
+        value was applied. */
     bool applyEvent (juce::uint64 event, bool send);
 
     /** A note-on of velocity on channel 0..15: raises the channel's meter to the
@@ -85,18 +88,20 @@ public:
     void paint (juce::Graphics&) override;
     void resized() override;
 
-    // ParameterControlListener: a strip control was moved.
+    // ParameterControlListener: a strip control was used (an effect field picks its channel).
     void controlEvent (ParameterControl* control, juce::uint64 event) override;
 
 private:
     // ChangeListener: a program slot was clicked.
     void changeListenerCallback (juce::ChangeBroadcaster* source) override;
+    // SlotListener: a channel's program row changed.
+    void slotChanged (int slot, int value) override;
 
     void showProgram (int channel, int program);
     void showControl (int channel, int order, int value);
     void queue (juce::uint64 event);
 
-    VantorAudioProcessor& processor;
+    EditorConnection& connection;
     juce::Image background;
     std::unique_ptr<MixerHeader> header;
     std::array<std::unique_ptr<MixerStrip>, numChannels> strips;

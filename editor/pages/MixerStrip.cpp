@@ -1,5 +1,7 @@
 #include "editor/pages/MixerStrip.h"
 
+#include "model/ParameterTable.h"
+
 namespace zd8
 {
 
@@ -37,7 +39,7 @@ namespace
 const juce::Rectangle<int> MixerStrip::meterBounds { 8, 406, 5, 109 };
 const juce::Rectangle<int> MixerStrip::nameSlotBounds { 0, 565, NameSlot::width, NameSlot::categoryModeHeight };
 
-MixerStrip::MixerStrip (VantorAudioProcessor& processor, int ch)
+MixerStrip::MixerStrip (EditorConnection& connection, int ch)
     : channel (ch), nameSlot (NameSlot::modeCategory, ch)
 {
     setSize (width, height);
@@ -45,7 +47,7 @@ MixerStrip::MixerStrip (VantorAudioProcessor& processor, int ch)
     for (int n = 0; n < numControls; ++n)
     {
         const auto& p = places[n];
-        auto c = std::make_unique<ParameterControl> (processor);
+        auto c = std::make_unique<ParameterControl>();
         // The event's slot field carries the program row; the page adds the channel.
         c->setup (p.label, n, p.w, p.h, p.x, p.y, p.minimum, p.maximum, p.style);
         c->setChannel (channel);
@@ -55,6 +57,10 @@ MixerStrip::MixerStrip (VantorAudioProcessor& processor, int ch)
         else
             c->setValueColour (juce::Colour (isEffectField (n) ? effectValueColour : valueColour));
         addAndMakeVisible (*c);
+        // Switch presses change nothing here; the program row is the page's to follow.
+        attachments[(size_t) n] = std::make_unique<SlotAttachment> (connection, *c, SlotAttachment::dragsAndChoices);
+        if (n != ParameterTable::programRow)
+            attachments[(size_t) n]->bind (ParameterTable::programSlot (channel, n));
         controls[(size_t) n] = std::move (c);
     }
 

@@ -2,6 +2,7 @@
 
 #include "editor/kit/ParameterControl.h"
 #include "editor/kit/NoteMeter.h"
+#include "editor/kit/SlotAttachment.h"
 #include "model/NameSlot.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -12,15 +13,17 @@
 namespace zd8
 {
 
-class VantorAudioProcessor;
+class EditorConnection;
 
 /** One strip of the mixer page: the controls of one MIDI channel, top to bottom the
     insert effect with its routing and switch, the two auxiliary effects with their
     sends and routings, pan and level, a level meter beside the fader and the program
-    slot at the foot. Control n is bound to program row n of the channel: its events
-    carry the channel (bits 16..19) and n (bits 32..47); the page turns them into slot
-    channel * 16 + n. The strip draws nothing itself: the page's background picture
-    lies under it. Message thread only. */
+    slot at the foot. Control n is bound to program row n of the channel (slot
+    channel * 16 + n) by its SlotAttachment, which shows the row and sends what drags
+    and wheel steps make of it; the program row's control, off the strip, is bound to
+    nothing. The controls' events carry the channel (bits 16..19) and n (bits 32..47).
+    The strip draws nothing itself: the page's background picture lies under it.
+    Message thread only. */
 class MixerStrip : public juce::Component
 {
 public:
@@ -54,13 +57,15 @@ public:
         return order == insertField || order == aux1Field || order == aux2Field;
     }
 
-    MixerStrip (VantorAudioProcessor& processor, int channel);
+    MixerStrip (EditorConnection& connection, int channel);
     ~MixerStrip() override;
 
     int getChannel() const noexcept { return channel; }
     int getNumControls() const noexcept { return numControls; }
     ParameterControl& getControl (int order) noexcept { return *controls[(size_t) order]; }
     const ParameterControl& getControl (int order) const noexcept { return *controls[(size_t) order]; }
+    /** The link of control order to its program row; unbound for the program row. */
+    SlotAttachment& getAttachment (int order) noexcept { return *attachments[(size_t) order]; }
     /** Order of a control of this strip, or -1. */
     int findControl (const ParameterControl* control) const noexcept;
 
@@ -74,6 +79,7 @@ private:
     NoteMeter meter;
     NameSlot nameSlot;
     std::array<std::unique_ptr<ParameterControl>, numControls> controls;
+    std::array<std::unique_ptr<SlotAttachment>, numControls> attachments;   // after the controls: they go first
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MixerStrip)
 };

@@ -2,7 +2,11 @@
 
 #include "editor/kit/EditEvent.h"
 #include "editor/kit/ZD8LookAndFeel.h"
-#include "plugin/VantorAudioProcessor.h"
+#include "model/InstrumentImage.h"
+#include "model/ParameterTable.h"
+#include "model/MultiStore.h"
+#include "plugin/EditorConnection.h"
+#include "plugin/EditorSession.h"
 
 namespace zd8
 {
@@ -40,11 +44,9 @@ namespace
     constexpr int listParameterNumber = ParameterTable::multiSlot;
 }
 
-MultiPage::MultiPage (VantorAudioProcessor& p) : processor (p)
+MultiPage::MultiPage (EditorConnection& c) : connection (c)
 {
-    auto& image = processor.getHub().getImage();
-
-    list = std::make_unique<ObjectList> (image.getMultis());
+    list = std::make_unique<ObjectList> (connection.getMultis());
     list->setColumns ({ 50, 180, 0, 0 });
     list->setRowHeight (34);
     list->setFontSizes (14.0f, 15.0f, 11.0f);
@@ -58,7 +60,7 @@ MultiPage::MultiPage (VantorAudioProcessor& p) : processor (p)
     display = std::make_unique<ObjectDisplay> (ObjectDisplay::multiDisplay, displayWidth, displayHeight);
     addAndMakeVisible (*display);
 
-    zones = std::make_unique<ZonesArray> (processor);
+    zones = std::make_unique<ZonesArray> (connection);
     addAndMakeVisible (*zones);
 
     addButton (bankButtons, "ALL", allBank, { bankX, allBankY, bankWidth, bankHeight });
@@ -106,7 +108,7 @@ void MultiPage::open (int x, int y, int width, int height)
 {
     pageVisible = true;
     setVisible (true);
-    processor.getHub().getEditorSession().enterPage (pageCode);
+    connection.getEditorSession().enterPage (pageCode);
     setBounds (x, y, width, height);
     layoutChildren();
     repaint();
@@ -141,14 +143,14 @@ void MultiPage::layoutChildren()
 //==============================================================================
 void MultiPage::showMulti (int multi)
 {
-    auto& image = processor.getHub().getImage();
-    image.setSelectedMulti (multi);
+    connection.setSelectedMulti (multi);
+    const auto& image = connection.getImage();
 
     int mainCategory = 0, subCategory = 0;
     juce::String name, categoryName;
     {
         const juce::ScopedReadLock rl (image.getStoreLock());
-        const auto& store = image.getMultis();
+        const auto& store = connection.getMultis();
         mainCategory = (int) (juce::int8) store.byteAt (multi, store.getCategoryOffset());
         subCategory = (int) (juce::int8) store.byteAt (multi, store.getSubCategoryOffset());
         name = store.recordName (multi).trimEnd();
@@ -250,7 +252,7 @@ void MultiPage::buttonPressed (KitButton* button, int identifier)
     // "ALL" and "-" share an identifier, so the group is found by the button itself.
     if (button == writeButton.get())
         post (EditEvent::make (EditEvent::writeRequested, ObjectStore::typeMulti, 0, 0,
-                               processor.getHub().getImage().getSelectedMulti()));
+                               connection.getImage().getSelectedMulti()));
     else if (contains (bankButtons, button))
         bankPressed (button, identifier);
     else if (contains (keypadButtons, button))

@@ -16,7 +16,7 @@
 namespace zd8
 {
 
-class VantorAudioProcessor;
+class EditorConnection;
 
 /** The multi page: the list of the instrument's multis with bank filters and a keypad,
     the display of the multi on show, and its zone table.
@@ -47,7 +47,7 @@ public:
     static constexpr int minusKey = 200;
     static constexpr int plusKey = 201;
 
-    explicit MultiPage (VantorAudioProcessor& processor);
+    explicit MultiPage (EditorConnection& connection);
     ~MultiPage() override;
 
     /** Shows the page in the given area with its 970x640 content centred across it, and
@@ -97,7 +97,7 @@ private:
     void layoutChildren();
     static bool contains (const std::vector<std::unique_ptr<KitButton>>& group, const KitButton* button);
 
-    VantorAudioProcessor& processor;
+    EditorConnection& connection;
     std::unique_ptr<ObjectDisplay> display;
     std::unique_ptr<ObjectList> list;
     std::unique_ptr<ZonesArray> zones;

@@ -1,14 +1,12 @@
 #include "editor/pages/ParameterTablePage.h"
 
 #include "editor/kit/EditEvent.h"
-#include "link/SysexProtocol.h"
-#include "transfer/WriteTransfer.h"
 #include "model/ProgramEditBuffers.h"
 #include "model/ObjectStore.h"
 #include "model/ParameterNameList.h"
 #include "model/VirtualParameterTable.h"
-#include "model/InstrumentImage.h"
-#include "plugin/VantorAudioProcessor.h"
+#include "model/ParameterTable.h"
+#include "plugin/EditorConnection.h"
 
 namespace zd8
 {
@@ -53,9 +51,9 @@ namespace
     }
 } // namespace
 
-ParameterTablePage::ParameterTablePage (VantorAudioProcessor& p) : processor (p), image (p.getHub().getImage())
+ParameterTablePage::ParameterTablePage (EditorConnection& c) : connection (c)
 {
-    grid = std::make_unique<AssignmentGrid> (image);
+    grid = std::make_unique<AssignmentGrid> (connection);
     grid->addChangeListener (this);
     grid->onScrolled = [this] {
         if (isEntryOpen())
@@ -65,7 +63,7 @@ ParameterTablePage::ParameterTablePage (VantorAudioProcessor& p) : processor (p)
 
     // The value field only carries the value and its address; the entry below is what
     // the user sees.
-    field = std::make_unique<ZoneValueField> (processor);
+    field = std::make_unique<ZoneValueField> (connection);
     field->place (0, 0, fieldWidth, fieldHeight, ZoneValueField::plainBox);
     field->addChangeListener (this);
     addChildComponent (*field);
@@ -103,7 +101,7 @@ ParameterTablePage::~ParameterTablePage()
 
 int ParameterTablePage::currentProgram() const
 {
-    return processor.getHub().getParameters().value (ParameterTable::programSlot (channel, ParameterTable::programRow));
+    return connection.getParameters().value (ParameterTable::programSlot (channel, ParameterTable::programRow));
 }
 
 void ParameterTablePage::open (int c, int x, int y, int width, int height)
@@ -127,16 +125,7 @@ void ParameterTablePage::closePage()
 
 void ParameterTablePage::sendNameList()
 {
-    juce::MemoryBlock names;
-    {
-        const juce::ScopedReadLock rl (image.getStoreLock());
-        names = image.getPrograms().nameListForSending (currentProgram());
-    }
-    if (names.isEmpty())
-        return;
-    auto& ports = processor.getHub().getPorts();
-    ports.sendSysEx (SysexProtocol::programDataMessage (channel, WriteTransfer::nameListBlock, WriteTransfer::nameListMode, names,
-                                                        ports.getDeviceByte()));
+    connection.sendProgramNameList (channel, currentProgram());
 }
 
 //==============================================================================
@@ -162,7 +151,7 @@ void ParameterTablePage::paint (juce::Graphics& g)
     g.drawText ("Virtual Parameter Table", contentX + titleX, titleY, titleWidth, titleHeight, juce::Justification::centredLeft, false);
 
     juce::String programText = "Channel " + juce::String (channel + 1);
-    if (auto* edit = image.getEditBuffer (channel); edit != nullptr && edit->hasProgram())
+    if (auto* edit = connection.getEditBuffer (channel); edit != nullptr && edit->hasProgram())
         programText << "   " << juce::String (currentProgram()).paddedLeft ('0', 4) << "  " << edit->name().trim();
     g.setColour (programTextColour);
     g.setFont (arial (14.0f));
@@ -343,7 +332,7 @@ void ParameterTablePage::fieldEvents()
         else if (code == ZoneValueField::changedCode)
         {
             // The field has sent the value; the edit buffer follows.
-            if (auto* edit = image.getEditBuffer (channel))
+            if (auto* edit = connection.getEditBuffer (channel))
                 edit->setAssignmentByte (assignmentBytePosition (field->getAddress (3), EditEvent::subKind (e)), EditEvent::value (e));
             grid->repaint();
         }

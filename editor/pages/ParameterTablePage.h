@@ -14,8 +14,7 @@
 namespace zd8
 {
 
-class VantorAudioProcessor;
-class InstrumentImage;
+class EditorConnection;
 
 /** The virtual parameter table page: for one MIDI channel, the controller assignments
     of the program in that channel's edit buffer (AssignmentGrid), with their MIDI controller
@@ -57,7 +56,7 @@ public:
     // (MIDI controller).
     static constexpr int addressA1 = 1, addressA2 = 0, addressA3 = 9;
 
-    explicit ParameterTablePage (VantorAudioProcessor& processor);
+    explicit ParameterTablePage (EditorConnection& connection);
     ~ParameterTablePage() override;
 
     /** Shows the page for channel 0..15 at the given bounds, centres the content box
@@ -113,8 +112,7 @@ private:
     /** The entry's text as a value of the field's range; false when it is not one. */
     bool parseEntry (int& value) const;
 
-    VantorAudioProcessor& processor;
-    InstrumentImage& image;
+    EditorConnection& connection;
     juce::SharedResourcePointer<ZD8LookAndFeel> look;
 
     std::unique_ptr<AssignmentGrid> grid;

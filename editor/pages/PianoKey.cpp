@@ -1,6 +1,7 @@
 #include "editor/pages/PianoKey.h"
 
-#include "plugin/ControllerState.h"
+#include "plugin/EditorConnection.h"
+#include "plugin/EditorSession.h"
 
 namespace zd8
 {
@@ -34,7 +35,7 @@ namespace
     const juce::Colour labelColour (0xff8d8d8d);
 }
 
-PianoKey::PianoKey (int i, ControllerState& h) : index (i), black (isBlackIndex (i)), hub (h)
+PianoKey::PianoKey (int i, EditorConnection& c) : index (i), black (isBlackIndex (i)), connection (c)
 {
     setInterceptsMouseClicks (false, false);
     setOpaque (false);
@@ -71,7 +72,7 @@ void PianoKey::layout (float s)
 
 int PianoKey::getNote() const noexcept
 {
-    return index + hub.getEditorSession().keyboardOctave.load() * notesPerOctave;
+    return index + connection.getEditorSession().keyboardOctave.load() * notesPerOctave;
 }
 
 int PianoKey::velocityFor (bool isBlackKey, int setting, float y) noexcept
@@ -96,14 +97,14 @@ void PianoKey::press (float y)
 {
     if (sounding)
         return;
-    const int v = velocityFor (black, hub.getEditorSession().keyboardVelocity.load(), y);
+    const int v = velocityFor (black, connection.getEditorSession().keyboardVelocity.load(), y);
     if (v <= 0)
         return;
     const int note = getNote();
     if (note > highestNote)
         return;
-    // The hub drops the note while the output is closed or the channel is out of range.
-    hub.sendNoteOn (hub.getMidiChannel(), note, v);
+    // The engine drops the note while the output is closed or the channel is out of range.
+    connection.sendNoteOn (connection.getMidiChannel(), note, v);
     sounding = true;
     velocity = v;
     soundingNote = note;
@@ -117,7 +118,7 @@ void PianoKey::release()
     velocity = 0;
     // The note that was played, even if the octave moved meanwhile.
     if (soundingNote <= highestNote)
-        hub.sendNoteOff (hub.getMidiChannel(), soundingNote);
+        connection.sendNoteOff (connection.getMidiChannel(), soundingNote);
     sounding = false;
     soundingNote = -1;
     startTimer (releaseRepaintMs);

@@ -5,7 +5,7 @@
 namespace zd8
 {
 
-class ControllerState;
+class EditorConnection;
 
 /** One key of the keyboard panel's pad: index 0..126 from the left, white or black by
     its place in the octave. The key plays index + keyboard octave * 12 on the current
@@ -26,7 +26,7 @@ public:
     // Velocity settings 0..5 ask for velocity by where the key is hit.
     static constexpr int fixedVelocityFrom = 6;
 
-    PianoKey (int index, ControllerState& hub);
+    PianoKey (int index, EditorConnection& connection);
     ~PianoKey() override;
 
     int getIndex() const noexcept { return index; }
@@ -63,7 +63,7 @@ private:
 
     const int index;
     const bool black;
-    ControllerState& hub;
+    EditorConnection& connection;
     juce::Rectangle<float> keyBounds;
     float hitLeft = 0.0f;
     bool sounding = false, lit = false;

@@ -1,6 +1,7 @@
 #include "editor/pages/PianoPad.h"
 
-#include "plugin/ControllerState.h"
+#include "plugin/EditorConnection.h"
+#include "plugin/EditorSession.h"
 
 namespace zd8
 {
@@ -11,10 +12,10 @@ namespace
     const juce::Colour padBack (0xff0b0b0c);
 }
 
-PianoPad::PianoPad (ControllerState& h) : hub (h), overlay (*this)
+PianoPad::PianoPad (EditorConnection& c) : connection (c), overlay (*this)
 {
     for (int i = 0; i < numKeys; ++i)
-        keys[(size_t) i] = std::make_unique<PianoKey> (i, hub);
+        keys[(size_t) i] = std::make_unique<PianoKey> (i, connection);
     // White keys first so that the black ones lie in front of them.
     for (auto& k : keys)
         if (! k->isBlack())
@@ -100,7 +101,7 @@ void PianoPad::setNoteHeld (int note, bool held)
     if (! juce::isPositiveAndBelow (note, (int) heldNotes.size()))
         return;
     heldNotes[(size_t) note] = held;
-    const int index = note - hub.getEditorSession().keyboardOctave.load() * notesPerOctave;
+    const int index = note - connection.getEditorSession().keyboardOctave.load() * notesPerOctave;
     if (juce::isPositiveAndBelow (index, numKeys))
         keys[(size_t) index]->setLit (held);
 }

@@ -9,7 +9,7 @@
 namespace zd8
 {
 
-class ControllerState;
+class EditorConnection;
 
 /** The keyboard panel's key pad: 127 keys (index 0 at the left, playing the keyboard
     octave's C), white keys edge to edge with the black keys in front, and the overlay
@@ -21,7 +21,7 @@ class PianoPad : public juce::Component
 public:
     static constexpr int numKeys = 127;
 
-    explicit PianoPad (ControllerState& hub);
+    explicit PianoPad (EditorConnection& connection);
     ~PianoPad() override;
 
     /** Lays the keys out for the scale and shows every key whose left edge lies within
@@ -49,7 +49,7 @@ public:
     void paint (juce::Graphics&) override;
 
 private:
-    ControllerState& hub;
+    EditorConnection& connection;
     std::array<std::unique_ptr<PianoKey>, numKeys> keys;
     std::array<bool, 128> heldNotes {};
     KeyOverlay overlay;

@@ -4,7 +4,8 @@
 #include "editor/kit/ZD8LookAndFeel.h"
 #include "editor/kit/ObjectDisplay.h"
 #include "model/Categories.h"
-#include "plugin/VantorAudioProcessor.h"
+#include "model/InstrumentImage.h"
+#include "plugin/EditorConnection.h"
 
 namespace zd8
 {
@@ -33,10 +34,10 @@ namespace
     const juce::Rectangle<int> keypadFrame { 640, 6, 308, 166 };
 }
 
-ProgramChooser::ProgramChooser (VantorAudioProcessor& p, ObjectDisplay& d)
-    : processor (p), display (d)
+ProgramChooser::ProgramChooser (EditorConnection& c, ObjectDisplay& d)
+    : connection (c), display (d)
 {
-    list = std::make_unique<ObjectList> (processor.getHub().getImage().getPrograms());
+    list = std::make_unique<ObjectList> (connection.getImage().getPrograms());
     list->setBounds (0, 0, 274, 510);
     list->setColumns ({ 50, 180, 0, 0 });
     list->setRowHeight (34);

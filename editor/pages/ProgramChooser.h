@@ -14,7 +14,7 @@ namespace zd8
 {
 
 class ObjectDisplay;
-class VantorAudioProcessor;
+class EditorConnection;
 
 /** The program chooser of the program page: a panel that covers the page while open,
     with the program list, bank and category filters, a numeric keypad and "CLOSE".
@@ -47,7 +47,7 @@ public:
 
     static constexpr juce::uint32 organCategoryColour = 0xff00abdf;
 
-    ProgramChooser (VantorAudioProcessor& processor, ObjectDisplay& display);
+    ProgramChooser (EditorConnection& connection, ObjectDisplay& display);
     ~ProgramChooser() override;
 
     /** Events the panel raises itself (the code 7 after "+" and "-"). */
@@ -88,7 +88,7 @@ private:
     void highlight (KitButton* bank, KitButton* category);
     static bool contains (const std::vector<std::unique_ptr<KitButton>>& group, const KitButton* button);
 
-    VantorAudioProcessor& processor;
+    EditorConnection& connection;
     ObjectDisplay& display;
     std::unique_ptr<ObjectList> list;
     std::unique_ptr<KitButton> closeButton;

@@ -2,9 +2,13 @@
 
 #include "editor/kit/EditEvent.h"
 #include "editor/kit/Pictures.h"
+#include "link/TimerFactory.h"
 #include "model/Categories.h"
+#include "model/InstrumentImage.h"
+#include "model/ParameterTable.h"
 #include "model/ProgramStore.h"
-#include "plugin/VantorAudioProcessor.h"
+#include "plugin/EditorConnection.h"
+#include "plugin/EditorSession.h"
 
 namespace zd8
 {
@@ -100,19 +104,26 @@ namespace
     constexpr int fxListCount = 4;
 }
 
-ProgramPage::ProgramPage (VantorAudioProcessor& p) : processor (p)
+ProgramPage::ProgramPage (EditorConnection& c) : connection (c)
 {
     controllerStyles.fill ((juce::uint8) knobStyle);
     for (int cc : { 29, 64, 66, 80, 81, 82, 83, 85, 86, 87, 89, 90 })
         controllerStyles[(size_t) cc] = (juce::uint8) switchStyle;
 
-    for (auto& c : controls)
+    for (size_t i = 0; i < controls.size(); ++i)
     {
-        c = std::make_unique<ParameterControl> (processor);
+        auto& c = controls[i];
+        c = std::make_unique<ParameterControl>();
         c->setHoverReporting (true);
         c->addListener (this);
         addChildComponent (*c);
+        attachments[i] = std::make_unique<SlotAttachment> (connection, *c);
+        // The page shows a user's change itself, and only on the channel it shows: after
+        // open() on another channel and until the rebuild, a drag sets its slot unseen.
+        attachments[i]->setEchoesUserChanges (false);
     }
+    for (int c = 0; c < 16; ++c)
+        connection.addSlotListener (Table::programSlot (c, Table::programRow), this);
 
     statusLine = std::make_unique<KitLabel> (juce::String(), 12.0f, juce::Colour (statusColour));
     statusLine->setBounds (statusBounds);
@@ -122,7 +133,7 @@ ProgramPage::ProgramPage (VantorAudioProcessor& p) : processor (p)
     display->placeAt (displayHome.x, displayHome.y, 1.0f);
     display->addChangeListener (this);
 
-    chooser = std::make_unique<ProgramChooser> (processor, *display);
+    chooser = std::make_unique<ProgramChooser> (connection, *display);
     chooser->setBounds (chooserParked);
     chooser->onEvent = [this] (juce::uint64 e) { post (e); };
     chooser->onClose = [this] { closeChooser(); };
@@ -138,12 +149,14 @@ ProgramPage::ProgramPage (VantorAudioProcessor& p) : processor (p)
     writeButton->addListener (this);
     addAndMakeVisible (*writeButton);
 
-    refreshTimer = processor.getHub().getEnvironment().timers.createTimer();
+    refreshTimer = connection.getTimers().createTimer();
     refreshTimer->onTick = [this] { refreshNow(); };
 }
 
 ProgramPage::~ProgramPage()
 {
+    for (int c = 0; c < 16; ++c)
+        connection.removeSlotListener (Table::programSlot (c, Table::programRow), this);
     refreshTimer->stop();
     refreshTimer->onTick = nullptr;
     chooser->getList().removeChangeListener (this);
@@ -157,7 +170,7 @@ ProgramPage::~ProgramPage()
 void ProgramPage::open (int newChannel, int x, int y, int width, int height)
 {
     setVisible (true);
-    processor.getHub().getEditorSession().enterPage (pageCode);
+    connection.getEditorSession().enterPage (pageCode);
     channel = newChannel;
     chooser->setChannel (newChannel);
     setBounds (x, y, width, height);
@@ -181,7 +194,7 @@ void ProgramPage::openChooser()
     chooser->toFront (false);
     display->placeAt (displayOverChooser.x, displayOverChooser.y, 1.0f);
     display->toFront (false);
-    processor.getHub().getEditorSession().enterPage (pageCode);
+    connection.getEditorSession().enterPage (pageCode);
 }
 
 void ProgramPage::closeChooser()
@@ -272,24 +285,20 @@ void ProgramPage::refreshNow()
 
 void ProgramPage::showValue (int slot, int value)
 {
-    const auto text = valueText (slot, value);
     for (int i = 0; i < controlCount; ++i)
-        if (controls[(size_t) i]->getSlot() == slot)
-            controls[(size_t) i]->setValue (value, text);
+        if (attachments[(size_t) i]->getSlot() == slot)
+            attachments[(size_t) i]->showValue (value);
 
-    if (processor.getHub().getParameters().kind (slot) == Table::kindProgram)
+    if (connection.getParameters().kind (slot) == Table::kindProgram)
         restartRefresh (channel, value);
 }
 
-juce::String ProgramPage::valueText (int slot, int value) const
+void ProgramPage::slotChanged (int, int value)
 {
-    auto& hub = processor.getHub();
-    const auto& table = hub.getParameters();
-    // The hub formats the stored value; a value not yet stored is formatted here the
-    // same way.
-    if (table.value (slot) == value)
-        return hub.slotValueText (slot);
-    return hub.getImage().getValueFormatter().formatValue (table.descriptionCode (slot), value);
+    // Any channel's program row, taken as showValue takes it while the page is shown:
+    // the page's channel is rebuilt 50 ms later.
+    if (isVisible())
+        restartRefresh (channel, value);
 }
 
 //==============================================================================
@@ -298,7 +307,7 @@ void ProgramPage::showProgram (int forChannel, int newProgram)
     if (forChannel != channel)
         return;
 
-    auto& image = processor.getHub().getImage();
+    auto& image = connection.getImage();
     juce::MemoryBlock record;
     {
         const juce::ScopedReadLock sl (image.getStoreLock());
@@ -326,17 +335,20 @@ void ProgramPage::showProgram (int forChannel, int newProgram)
         buildStandardLayout();
     }
 
-    auto& hub = processor.getHub();
-    for (int i = 0; i < controlCount; ++i)
-    {
-        auto& c = *controls[(size_t) i];
-        c.setValue (hub.getParameters().value (c.getSlot()), hub.slotValueText (c.getSlot()));
-    }
-
     if (! chooserOpen)
         display->placeAt (displayHome.x, displayHome.y, 1.0f);
     updateBackground();
     repaint();
+}
+
+void ProgramPage::clearControls()
+{
+    for (size_t i = 0; i < controls.size(); ++i)
+    {
+        controls[i]->setVisible (false);
+        attachments[i]->detach();
+    }
+    controlCount = 0;
 }
 
 bool ProgramPage::addControl (const juce::String& name, int slot, Place place, int minimum, int maximum, int style)
@@ -352,15 +364,20 @@ bool ProgramPage::addControl (const juce::String& name, int slot, Place place, i
 
     auto& c = *controls[i];
     c.setup (name, slot, place.width, place.height, place.x, place.y, minimum, maximum, style);
-    c.setSubKind (processor.getHub().getParameters().displayKind (slot));
+    const auto& table = connection.getParameters();
+    c.setSubKind (table.displayKind (slot));
     c.setChannel (channel);
     c.setVisible (true);
+    // Bound, the control shows the slot's stored value; the effect chain fields only show.
+    auto& a = *attachments[i];
+    a.setEditCodes (isDisplayOnly (table.subIndex (slot)) ? SlotAttachment::showOnly : SlotAttachment::allChanges);
+    a.bind (slot);
     return true;
 }
 
 void ProgramPage::addHeaderControls (const Place (&places)[7])
 {
-    const auto& table = processor.getHub().getParameters();
+    const auto& table = connection.getParameters();
     for (int i = 0; i < 7; ++i)
     {
         const int slot = Table::programSlot (channel, headerControls[i].row);
@@ -371,11 +388,10 @@ void ProgramPage::addHeaderControls (const Place (&places)[7])
 
 void ProgramPage::addControllers (const std::vector<Place>& grid, bool organ)
 {
-    auto& hub = processor.getHub();
     size_t next = 0;
     for (int list = 0; list < fxListCount; ++list)
     {
-        for (int cc : hub.getFxParameterList (channel, list))
+        for (int cc : connection.getFxParameterList (channel, list))
         {
             if (! juce::isPositiveAndBelow (cc, 128) || (organ && shownByOrganSection (cc)))
                 continue;
@@ -394,9 +410,7 @@ void ProgramPage::addControllers (const std::vector<Place>& grid, bool organ)
 
 void ProgramPage::buildStandardLayout()
 {
-    for (auto& c : controls)
-        c->setVisible (false);
-    controlCount = 0;
+    clearControls();
 
     static constexpr Place header[7] = {
         { 320, 10, 50, 180 },   // Level
@@ -417,9 +431,7 @@ void ProgramPage::buildStandardLayout()
 
 void ProgramPage::buildOrganLayout()
 {
-    for (auto& c : controls)
-        c->setVisible (false);
-    controlCount = 0;
+    clearControls();
 
     static constexpr Place header[7] = {
         { 10, 200, 50, 180 },   // Level
@@ -460,6 +472,14 @@ ParameterControl* ProgramPage::getControl (int i) const noexcept
     return juce::isPositiveAndBelow (i, controlCount) ? controls[(size_t) i].get() : nullptr;
 }
 
+SlotAttachment* ProgramPage::findAttachment (const ParameterControl* control) const noexcept
+{
+    for (int i = 0; i < controlCount; ++i)
+        if (controls[(size_t) i].get() == control)
+            return attachments[(size_t) i].get();
+    return nullptr;
+}
+
 ParameterControl* ProgramPage::findControl (int slot) const noexcept
 {
     for (int i = 0; i < controlCount; ++i)
@@ -471,19 +491,18 @@ ParameterControl* ProgramPage::findControl (int slot) const noexcept
 //==============================================================================
 juce::String ProgramPage::controllerName (int slot) const
 {
-    const auto& table = processor.getHub().getParameters();
+    const auto& table = connection.getParameters();
     const auto label = table.labelCode (slot);
     return label.isNotEmpty() ? label : "MIDI " + juce::String (table.controller (slot));
 }
 
 juce::String ProgramPage::describeSlot (int slot) const
 {
-    auto& hub = processor.getHub();
-    const auto& table = hub.getParameters();
+    const auto& table = connection.getParameters();
     if (! Table::isValid (slot))
         return {};
     if (table.displayKind (slot) != Table::displayController)
-        return hub.slotLabel (slot);
+        return connection.getSlotLabel (slot);
 
     juce::String text = "Ch " + juce::String (table.channel (slot) + 1) + "  CC " + juce::String (table.controller (slot));
     const auto label = table.labelCode (slot);
@@ -492,11 +511,10 @@ juce::String ProgramPage::describeSlot (int slot) const
     return text;
 }
 
-void ProgramPage::controlEvent (ParameterControl*, juce::uint64 event)
+void ProgramPage::controlEvent (ParameterControl* control, juce::uint64 event)
 {
-    auto& hub = processor.getHub();
     const int slot = EditEvent::slot (event);
-    if (isDisplayOnly (hub.getParameters().subIndex (slot)))
+    if (isDisplayOnly (connection.getParameters().subIndex (slot)))
         return;
 
     const int value = EditEvent::value (event);
@@ -513,10 +531,16 @@ void ProgramPage::controlEvent (ParameterControl*, juce::uint64 event)
         case EditEvent::valueDragged:
         case EditEvent::toggled:
         case EditEvent::chosen:
+        {
             if (EditEvent::channel (event) == channel)
                 showValue (slot, value);
-            hub.setAndReport (slot, value);
+            // The control's attachment sends a change of the slot it is bound to; an
+            // event posted under an earlier binding still sets the slot it names.
+            const auto* a = findAttachment (control);
+            if (a == nullptr || a->getSlot() != slot)
+                connection.setSlotFromEditor (slot, value);
             break;
+        }
 
         default:
             break;

@@ -4,11 +4,13 @@
 #include "editor/kit/KitButton.h"
 #include "editor/kit/ParameterControl.h"
 #include "editor/kit/ParameterControlListener.h"
+#include "editor/kit/SlotAttachment.h"
 #include "editor/kit/KitLabel.h"
 #include "editor/pages/ProgramPageListener.h"
 #include "editor/pages/ProgramChooser.h"
 #include "editor/kit/KitButtonListener.h"
 #include "link/OneShotTimer.h"
+#include "plugin/EditorConnection.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -20,7 +22,7 @@
 namespace zd8
 {
 
-class VantorAudioProcessor;
+class EditorConnection;
 
 /** The program page: the program a channel plays, its mix controls and the controls of
     the MIDI controllers its FX parameter lists name, with the program chooser over it
@@ -28,14 +30,16 @@ class VantorAudioProcessor;
     switches instead of the generic grid.
 
     The page never talks to the ports: a program choice goes to the ProgramPageListeners
-    (the main window) as an EditEvent, control changes go to the hub's setAndReport.
+    (the main window) as an EditEvent, each control follows its slot
+    through its SlotAttachment, which sends the user's changes with setSlotFromEditor.
     "WRITE" under the program display asks the main window for the write dialog of the
     shown program (EditEvent code 20, object type 138 in the slot field, the program as
     value). Message thread only. */
 class ProgramPage : public juce::Component,
                     public ParameterControlListener,
                     private juce::ChangeListener,
-                    private KitButtonListener
+                    private KitButtonListener,
+                    private EditorConnection::SlotListener
 {
 public:
     static constexpr char pageCode = 'z';
@@ -48,7 +52,7 @@ public:
     static constexpr int switchStyle = ParameterControl::twoStateButton;
     static constexpr int knobStyle = ParameterControl::knob;
 
-    explicit ProgramPage (VantorAudioProcessor& processor);
+    explicit ProgramPage (EditorConnection& connection);
     ~ProgramPage() override;
 
     /** Shows the page for a channel in the given page area and makes it the current
@@ -118,6 +122,11 @@ private:
     void forwardListEvents();
     void displayPressed();
 
+    // SlotListener: a program row changed.
+    void slotChanged (int slot, int value) override;
+
+    /** Hides every control and unbinds its attachment. */
+    void clearControls();
     void buildStandardLayout();
     void buildOrganLayout();
     /** Binds the next free control; false when all 50 are in use. */
@@ -125,15 +134,18 @@ private:
     void addHeaderControls (const Place (&places)[7]);
     void addControllers (const std::vector<Place>& grid, bool organ);
     juce::String controllerName (int slot) const;
-    juce::String valueText (int slot, int value) const;
+    /** The attachment of one of the controls in use, or nullptr. */
+    SlotAttachment* findAttachment (const ParameterControl* control) const noexcept;
     void updateBackground();
 
-    VantorAudioProcessor& processor;
+    EditorConnection& connection;
     std::unique_ptr<ProgramChooser> chooser;
     std::unique_ptr<ObjectDisplay> display;
     std::unique_ptr<KitLabel> statusLine;
     std::unique_ptr<KitButton> writeButton;
     std::array<std::unique_ptr<ParameterControl>, maxControls> controls;
+    // Control i's link to its slot; made after the controls, so gone before them.
+    std::array<std::unique_ptr<SlotAttachment>, maxControls> attachments;
     std::array<int, maxControls> placeX {}, placeY {}, placeWidth {}, placeHeight {};
     std::array<juce::uint8, 128> controllerStyles {};
 

@@ -1,6 +1,7 @@
 #include "editor/pages/VelocityIndicator.h"
 
-#include "plugin/ControllerState.h"
+#include "plugin/EditorConnection.h"
+#include "plugin/EditorSession.h"
 
 namespace zd8
 {
@@ -19,7 +20,7 @@ namespace
     const juce::String caption ("Note Velocity");
 }
 
-VelocityIndicator::VelocityIndicator (ControllerState& h, float s) : hub (h), scale (s)
+VelocityIndicator::VelocityIndicator (EditorConnection& c, float s) : connection (c), scale (s)
 {
     setSize (juce::roundToInt ((float) width * s), juce::roundToInt ((float) height * s));
 }
@@ -30,7 +31,7 @@ void VelocityIndicator::setValue (int v)
     if (v == value)
         return;
     value = v;
-    hub.getEditorSession().keyboardVelocity = v;
+    connection.getEditorSession().keyboardVelocity = v;
     repaint();
 }
 

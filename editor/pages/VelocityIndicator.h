@@ -5,12 +5,12 @@
 namespace zd8
 {
 
-class ControllerState;
+class EditorConnection;
 
 /** The keyboard panel's note-velocity setter: a bar of 0..127. Settings of 6 and more
     are the velocity of every mouse-played key; below that ("KBD") the velocity comes
     from where the key is hit. Dragging in the bar's column sets 127 - pointer y; a
-    change is stored in the hub's keyboard velocity and sends the change message.
+    change is stored in the engine's keyboard velocity and sends the change message.
     Message thread only. */
 class VelocityIndicator : public juce::Component, public juce::ChangeBroadcaster
 {
@@ -20,9 +20,9 @@ public:
     static constexpr int grabWidth = 40;      // presses left of this start a drag
     static constexpr int positionBelow = 5;   // values below this show "KBD"
 
-    VelocityIndicator (ControllerState& hub, float scale = 1.0f);
+    VelocityIndicator (EditorConnection& connection, float scale = 1.0f);
 
-    /** Clamps to 0..127; a change is stored in the hub and repainted (no message). */
+    /** Clamps to 0..127; a change is stored in the engine and repainted (no message). */
     void setValue (int v);
     int getValue() const noexcept { return value; }
     bool isDragging() const noexcept { return dragging; }
@@ -35,7 +35,7 @@ public:
 private:
     void userSet (int v);
 
-    ControllerState& hub;
+    EditorConnection& connection;
     float scale;
     int value = -1;   // -1 until the first set
     bool dragging = false;

@@ -3,7 +3,7 @@
 #include "editor/kit/EditEvent.h"
 #include "model/MultiEditBuffer.h"
 #include "model/MultiZone.h"
-#include "plugin/VantorAudioProcessor.h"
+#include "plugin/EditorConnection.h"
 
 namespace zd8
 {
@@ -42,7 +42,7 @@ namespace
     const juce::Rectangle<int> highlightPlace { -2, -1, 600, 24 };
 }
 
-ZonesArray::ZonesArray (VantorAudioProcessor& p) : processor (p)
+ZonesArray::ZonesArray (EditorConnection& c) : connection (c)
 {
     for (int i = 0; i < rowCount; ++i)
     {
@@ -84,14 +84,14 @@ ZonesArray::~ZonesArray()
 
 MultiEditBuffer& ZonesArray::multi() const
 {
-    return processor.getHub().getImage().getMultiEdit();
+    return connection.getMultiEdit();
 }
 
 std::unique_ptr<ZoneValueField> ZonesArray::makeField (int row, int number, const juce::String& label, int minimum,
                                                  int maximum, int format, int a5, juce::Rectangle<int> bounds,
                                                  int style)
 {
-    auto f = std::make_unique<ZoneValueField> (processor);
+    auto f = std::make_unique<ZoneValueField> (connection);
     f->setup (number, label, minimum, maximum, format);
     f->place (bounds.getX(), rowY (row) + bounds.getY(), bounds.getWidth(), bounds.getHeight(), style);
     f->setSubKind (zoneSubKind);

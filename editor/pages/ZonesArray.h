@@ -13,7 +13,7 @@ namespace zd8
 {
 
 class MultiEditBuffer;
-class VantorAudioProcessor;
+class EditorConnection;
 
 /** The zone table of the multi page: one row per zone of the multi in the multi edit
     object, with the zone's program, its low and high key as value fields and a keyboard
@@ -47,7 +47,7 @@ public:
     static constexpr int highestKey = 127;
     static constexpr int playingStatus = 2;        // any other status veils the row
 
-    explicit ZonesArray (VantorAudioProcessor& processor);
+    explicit ZonesArray (EditorConnection& connection);
     ~ZonesArray() override;
 
     /** Rebuilds the rows from the multi edit object (display only: nothing is sent). */
@@ -96,7 +96,7 @@ private:
     void placeCurtain (int row, bool veiled);
     MultiEditBuffer& multi() const;
 
-    VantorAudioProcessor& processor;
+    EditorConnection& connection;
     std::array<Row, rowCount> rows;
     int zoneCount = 0;
     int selectedRow = -1;

@@ -44,7 +44,7 @@ namespace
         VantorAudioProcessor processor { rig.environment };
         ControllerState& hub = processor.getHub();
         ParameterTable& table = hub.getParameters();
-        ControlsPage page { processor };
+        ControlsPage page { processor.getEditorConnection() };
 
         void SetUp() override
         {

@@ -39,7 +39,7 @@ namespace
         PluginRig rig;
         VantorAudioProcessor processor { rig.environment };
         ControllerState& hub = processor.getHub();
-        KeysPage panel { hub };
+        KeysPage panel { processor.getEditorConnection() };
 
         void SetUp() override
         {

@@ -42,7 +42,7 @@ namespace
 
         PluginRig rig;
         VantorAudioProcessor processor { rig.environment };
-        ZoneValueField field { processor };
+        ZoneValueField field { processor.getEditorConnection() };
         ChangeCounter changes { field };
         KitMouse mouse { field };
     };

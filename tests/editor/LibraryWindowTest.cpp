@@ -71,7 +71,7 @@ namespace
 
         std::unique_ptr<LibraryContent> makeWindow()
         {
-            auto comp = std::make_unique<LibraryContent> (processor);
+            auto comp = std::make_unique<LibraryContent> (processor.getEditorConnection());
             comp->setChooser (chooser());
             comp->setSize (900, 620);
             return comp;
@@ -150,7 +150,7 @@ TEST_F (LibraryWindowTest, ButtonsFollowTheListAndTheSelection)
 
 TEST_F (LibraryWindowTest, BankOverlaysRenameAndStore)
 {
-    BankPanel bank (processor, chooser());
+    BankPanel bank (processor.getEditorConnection(), chooser());
     bank.setBounds (0, 50, 900, 528);
     auto& arrangementBank = processor.getHub().getBank();
 
@@ -196,7 +196,7 @@ TEST_F (LibraryWindowTest, BankOverlaysRenameAndStore)
 
 TEST_F (LibraryWindowTest, BankAndPresetFilesRoundTripThroughTheDialogs)
 {
-    BankPanel bank (processor, chooser());
+    BankPanel bank (processor.getEditorConnection(), chooser());
     bank.setBounds (0, 50, 900, 528);
     auto& arrangementBank = processor.getHub().getBank();
     const auto original = ArrangementFiles::makeBankChunk (arrangementBank);
@@ -295,7 +295,7 @@ TEST_F (LibraryWindowTest, FileDialogKindsAndExtensions)
 TEST_F (LibraryWindowTest, LibraryOverlaysAndItsFile)
 {
     {
-        LibraryPanel lib (processor, libraryFile(), chooser());
+        LibraryPanel lib (processor.getEditorConnection(), libraryFile(), chooser());
         lib.setBounds (0, 50, 900, 528);
         EXPECT_EQ (lib.getLibrary().getNumEntries(), 3) << "no file: the defaults";
         EXPECT_FALSE (lib.getLibrary().isModified());
@@ -361,7 +361,7 @@ TEST_F (LibraryWindowTest, LibraryOverlaysAndItsFile)
     // CLEAR ALL with YES saves through the dialog first; the emptied library is not
     // written when the panel goes, so the file keeps the four entries.
     {
-        LibraryPanel lib (processor, libraryFile(), chooser());
+        LibraryPanel lib (processor.getEditorConnection(), libraryFile(), chooser());
         EXPECT_EQ (lib.getList().getCount(), 4);
         answers.push_back (rig.folder.getChildFile ("backup"));
         press (lib.getButton (LibraryPanel::clearAllButton));

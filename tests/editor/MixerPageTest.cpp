@@ -37,7 +37,7 @@ namespace
         VantorAudioProcessor processor { rig.environment };
         ControllerState& hub = processor.getHub();
         ParameterTable& table = hub.getParameters();
-        MixerPage mixer { processor };
+        MixerPage mixer { processor.getEditorConnection() };
         HostReports host;
 
         void SetUp() override

@@ -58,7 +58,7 @@ namespace
         VantorAudioProcessor processor { rig.environment };
         ControllerState& hub = processor.getHub();
         MultiEditBuffer& edit = hub.getImage().getMultiEdit();
-        MultiPage page { processor };
+        MultiPage page { processor.getEditorConnection() };
         ZonesArray& zones = page.getZones();
 
         void SetUp() override

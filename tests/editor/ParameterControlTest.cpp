@@ -1,8 +1,6 @@
 #include "editor/kit/EditEvent.h"
 #include "editor/kit/ParameterControl.h"
 #include "editor/KitMouse.h"
-#include "plugin/VantorAudioProcessor.h"
-#include "support/PluginRig.h"
 #include "support/RenderCheck.h"
 
 #include <gtest/gtest.h>
@@ -25,32 +23,18 @@ namespace
         std::vector<juce::uint64> events;
     };
 
-    // One processor for the whole file: the controls only keep a reference to it.
     class ParameterControlTest : public ::testing::Test
     {
     protected:
-        static void SetUpTestSuite()
-        {
-            rig = std::make_unique<zd8test::PluginRig>();
-            processor = std::make_unique<VantorAudioProcessor> (rig->environment);
-        }
-        static void TearDownTestSuite()
-        {
-            processor.reset();
-            rig.reset();
-        }
-
         std::unique_ptr<ParameterControl> make (int style, int minimum, int maximum, int width = 74, int height = 80,
                                        const juce::String& name = "Cutoff")
         {
-            auto c = std::make_unique<ParameterControl> (*processor);
+            auto c = std::make_unique<ParameterControl>();
             c->setup (name, 300, width, height, 0, 0, minimum, maximum, style);
             c->addListener (&recorder);
             return c;
         }
 
-        static inline std::unique_ptr<zd8test::PluginRig> rig;
-        static inline std::unique_ptr<VantorAudioProcessor> processor;
         Recorder recorder;
     };
 } // namespace
@@ -401,7 +385,7 @@ TEST_F (ParameterControlTest, ListenersAreCalledOnceEachFromTheLastRegistered)
 
     std::vector<int> order;
     Named a (1, order), b (2, order), d (3, order);
-    ParameterControl c (*processor);
+    ParameterControl c;
     c.setup ("X", 1, 74, 80, 0, 0, 0, 127, ParameterControl::knob);
     c.addListener (&a);
     c.addListener (&b);
@@ -436,7 +420,7 @@ TEST_F (ParameterControlTest, APanelOfEveryStyleRendersLikeItsReference)
 
     std::vector<std::unique_ptr<ParameterControl>> controls;
     auto add = [&] (const char* name, int x, int y, int w, int h, int mn, int mx, int style, int v, const char* text) -> ParameterControl& {
-        auto c = std::make_unique<ParameterControl> (*processor);
+        auto c = std::make_unique<ParameterControl>();
         c->setup (name, 0, w, h, x, y, mn, mx, style);
         c->setValue (v, text);
         panel.addAndMakeVisible (*c);

@@ -66,7 +66,7 @@ namespace
         VantorAudioProcessor processor { rig.environment };
         ControllerState& hub = processor.getHub();
         ProgramStore& programs = hub.getImage().getPrograms();
-        ParameterTablePage page { processor };
+        ParameterTablePage page { processor.getEditorConnection() };
         AssignmentGrid& grid = page.getGrid();
         KitMouse mouse { page.getGrid() };
 

@@ -52,7 +52,7 @@ namespace
         PluginRig rig;
         VantorAudioProcessor processor { rig.environment };
         ControllerState& hub = processor.getHub();
-        ProgramPage page { processor };
+        ProgramPage page { processor.getEditorConnection() };
 
         void SetUp() override
         {

@@ -29,7 +29,7 @@ namespace
 {
     constexpr int rowHeight = 34;
 
-    struct HostReports : juce::AudioProcessorListener
+    struct HostParameterReports : juce::AudioProcessorListener
     {
         void audioProcessorParameterChanged (juce::AudioProcessor*, int index, float value) override { last[index] = value; }
         void audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails&) override {}
@@ -368,7 +368,7 @@ TEST_F (Selectors, ClosingReturnsToThePreviousPageAndHidingAllFollowsItsOrder)
 //==============================================================================
 TEST_F (Selectors, FxChainChoicesSetTheSlotTellTheHostAndReloadTheChainsButSendNothing)
 {
-    HostReports host;
+    HostParameterReports host;
     processor.addListener (&host);
     constexpr int channel = 3, type = FxChainSelector::aux2Type;
     const int slot = ParameterTable::programSlot (channel, type);   // 54
