@@ -1,6 +1,7 @@
 #include "plugin/EngineConnection.h"
 
 #include "link/SysexProtocol.h"
+#include "plugin/Notice.h"
 #include "plugin/VantorAudioProcessor.h"
 #include "transfer/WriteTransfer.h"
 
@@ -12,15 +13,6 @@ namespace zd8
 static_assert (EditorConnection::numRateIndexes == ControllerState::numRateIndexes);
 static_assert (EditorConnection::numDelays == ControllerState::numDelays);
 static_assert (EditorConnection::maxDelayMs == ControllerState::maxDelayMs);
-
-namespace
-{
-    // Slot notice words: kind in bits 48..63 (1 = a slot changed), the slot in bits
-    // 32..47, the value cut to 16 bits in bits 0..15.
-    constexpr int slotChangedKind = 1;
-    // Values of 32770 and above are negative values cut to 16 bits.
-    constexpr int firstNegativeValue = 32770;
-}
 
 EngineConnection::EngineConnection (VantorAudioProcessor& p, ControllerState& h) : processor (p), hub (h)
 {
@@ -212,11 +204,9 @@ void EngineConnection::dispatchSlotChanges()
     ++dispatchDepth;
     for (auto word : slotWords)
     {
-        if ((int) (word >> 48) != slotChangedKind)
-            continue;
-        const int slot = (int) ((word >> 32) & 0xFFFF);
-        const int raw = (int) (word & 0xFFFF);
-        callSlotListeners (slot, raw >= firstNegativeValue ? raw - 0x10000 : raw);
+        const auto notice = Notice::fromSlotWord (word);
+        if (notice.kind == Notice::Kind::slotChanged)
+            callSlotListeners (notice.number, notice.value);
     }
     --dispatchDepth;
 

@@ -16,6 +16,7 @@
 #include "model/InstrumentImage.h"
 #include "model/ParameterTable.h"
 #include "plugin/EditorSession.h"
+#include "plugin/Notice.h"
 #include "plugin/SettingsList.h"
 #include "transfer/TransferContext.h"
 
@@ -30,17 +31,10 @@ namespace
     // from the window's right edge.
     constexpr int logoFromRight = 261, logoY = 23, logoWidth = 225, logoHeight = 24;
 
-    // Notice codes (the top byte of a notice word).
-    constexpr int onLineNotice = 0x03;
-    constexpr int offLineNotice = 0x04;
-    constexpr int arrangementNotice = 0x0B;
-    constexpr int noteOnNotice = 0x90;
-    constexpr int noteOffNotice = 0x80;
-    constexpr int controllerNotice = 0xB0;
-    constexpr int pitchBendNotice = 0xE0;
     constexpr int modulationController = 1;
 
-    // The keyboard panel's pitch wheel (0..127) times this is the bend sent.
+    // The keyboard panel's pitch wheel (0..127) times this is the bend sent; a bend
+    // divided by it is what the wheels show.
     constexpr int pitchWheelStep = 128;
 
     // Channel events of the mixer page (code 12) with this sub-kind ask for the
@@ -212,30 +206,27 @@ void MainPanel::drainNotices()
     connection.dispatchSlotChanges();
 }
 
-void MainPanel::handleNotice (juce::uint32 notice)
+void MainPanel::handleNotice (juce::uint32 word)
 {
-    const int code = (int) (notice >> 24);
-    const int channel = (int) ((notice >> 16) & 0x0F);
-    const int number = (int) ((notice >> 8) & 0x7F);
-    const int value = (int) (notice & 0x7F);
-    const bool currentChannel = channel == connection.getMidiChannel() - 1;
+    const auto notice = Notice::fromWord (word);
+    const bool currentChannel = notice.channel == connection.getMidiChannel() - 1;
     auto* controls = pages.isShown (Page::controls) ? pages.getControlsPage() : nullptr;
 
-    switch (code)
+    switch (notice.kind)
     {
-        case noteOnNotice:
+        case Notice::Kind::noteOn:
             if (pages.isShown (Page::mixer))
-                pages.getMixer().notePeak (channel, value);
+                pages.getMixer().notePeak (notice.channel, notice.value);
             if (currentChannel)
-                keyboard->showNote (number, value != 0);
+                keyboard->showNote (notice.number, notice.value != 0);
             break;
 
-        case noteOffNotice:
+        case Notice::Kind::noteOff:
             if (currentChannel)
-                keyboard->showNote (number, false);
+                keyboard->showNote (notice.number, false);
             break;
 
-        case onLineNotice:
+        case Notice::Kind::identityReply:
         {
             const auto text = connection.getDeviceName() + onLineSuffix;
             footer->setText (text);
@@ -247,34 +238,34 @@ void MainPanel::handleNotice (juce::uint32 notice)
             break;
         }
 
-        case offLineNotice:
+        case Notice::Kind::identityRequest:
             footer->setText (offLineText);
             if (auto* setup = dialogs.getSetupPanel())
                 setup->setStatus (offLineText);
             break;
 
-        case arrangementNotice:
+        case Notice::Kind::arrangementRecalled:
             showPlayingModeTab();
             break;
 
-        case controllerNotice:
-            // The modulation wheel (controller 1) of the current channel also moves the
-            // keyboard's wheel.
-            if (number != modulationController)
+        case Notice::Kind::controller:
+            // The modulation wheel (controller 1, its channel 0..15) of the current
+            // channel also moves the keyboard's wheel.
+            if (notice.number != modulationController)
                 break;
             if (controls != nullptr)
-                controls->showModWheel (channel, value);
+                controls->showModWheel (notice.channel, notice.value);
             if (currentChannel)
-                keyboard->getModWheel().setValue (value);
+                keyboard->getModWheel().setValue (notice.value);
             break;
 
-        case pitchBendNotice:
+        case Notice::Kind::pitchBend:
         {
             // The bend's upper seven bits; the keyboard's pitch wheel follows the current
             // channel.
-            const int wheel = (int) ((notice >> 7) & 0x7F);
+            const int wheel = notice.value / pitchWheelStep;
             if (controls != nullptr)
-                controls->showPitchWheel (channel, wheel);
+                controls->showPitchWheel (notice.channel, wheel);
             if (currentChannel)
                 keyboard->getPitchWheel().setValue (wheel);
             break;
