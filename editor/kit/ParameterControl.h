@@ -11,9 +11,9 @@ namespace zd8
 
 /** The generic parameter control: knob, slider, drawbar, switch, button, value box,
     lamp or name button, chosen by its style. It shows what its owner sets (for a control
-    bound to a slot, its SlotAttachment) and reports what the user does as EditEvent words (code, slot, sub-kind, channel, value) to its
-    ParameterControlListeners; it never changes its shown value by itself, also not while
-    dragging. A drag reports each new value once (the first differing from the value
+    bound to a slot, its SlotAttachment) and reports what the user does as EditEvent
+    words (code, slot, sub-kind, channel, value) to its ParameterControlListeners; it
+    never changes its shown value by itself, also not while dragging. A drag reports each new value once (the first differing from the value
     shown at the press). Lamps (200, 201) only show: they ignore the mouse, the wheel
     included; tags (202) ignore clicks but step with the wheel. Message thread only. */
 class ParameterControl : public juce::Component

@@ -115,7 +115,8 @@ TEST_F (SlotAttachmentTest, MovingTheControlSetsTheSlotTheHostHearsItOnceAndTheI
     EXPECT_EQ (knob.getValueText(), juce::String (moved));
     EXPECT_EQ (host.slots, std::vector<int> { cutoff });
     ASSERT_TRUE (rig.settle (1));
-    EXPECT_EQ (rig.receivedHex(), std::vector<juce::String> { "B2 4A " + juce::String::toHexString (moved).toUpperCase().paddedLeft ('0', 2) });
+    const auto movedHex = juce::String::toHexString (moved).toUpperCase().paddedLeft ('0', 2);
+    EXPECT_EQ (rig.receivedHex(), std::vector<juce::String> { "B2 4A " + movedHex });
 
     // The change coming back as a notice neither moves the control nor reaches the host again.
     runMessageLoop();
