@@ -49,8 +49,7 @@ MainPanel::MainPanel (const PageFactory& f) : factory (f), connection (f.connect
 {
     noticeScratch.reserve (1024);
     connection.addStateListener (this);
-    for (int slot : followedSlots())
-        connection.addSlotListener (slot, this);
+    connection.addSlotListener (ParameterTable::playingModeSlot, this);
 
     logo = Pictures::get ("logo");
 
@@ -107,8 +106,7 @@ MainPanel::MainPanel (const PageFactory& f) : factory (f), connection (f.connect
 MainPanel::~MainPanel()
 {
     connection.removeStateListener (this);
-    for (int slot : followedSlots())
-        connection.removeSlotListener (slot, this);
+    connection.removeSlotListener (ParameterTable::playingModeSlot, this);
     stopTimer();
     cancelPendingUpdate();
     tabBar->getWindowButtons().removeListener (this);
@@ -276,42 +274,13 @@ void MainPanel::handleNotice (juce::uint32 word)
     }
 }
 
-std::vector<int> MainPanel::followedSlots() const
+void MainPanel::slotChanged (int slot, int)
 {
-    std::vector<int> slots { ParameterTable::playingModeSlot };
-    const auto& parameters = connection.getParameters();
-    for (int slot = 0; slot < ParameterTable::numSlots; ++slot)
-    {
-        const int kind = parameters.displayKind (slot);
-        if (kind == ParameterTable::displayProgramRow || kind == ParameterTable::displayController)
-            slots.push_back (slot);
-    }
-    return slots;
-}
-
-void MainPanel::slotChanged (int slot, int value)
-{
-    const int kind = connection.getParameters().displayKind (slot);
-    auto* program = pages.isShown (Page::program) ? pages.getProgramPage() : nullptr;
-    if (kind == ParameterTable::displayProgramRow)
-    {
-        if (pages.isShown (Page::mixer))
-            pages.getMixer().showValue (slot, value);
-        if (program != nullptr)
-            program->showValue (slot, value);
-    }
-    else if (kind == ParameterTable::displayController)
-    {
-        if (pages.isShown (Page::controls))
-            pages.getControlsPage()->showValue (slot, value);
-        if (program != nullptr)
-            program->showValue (slot, value);
-    }
-    else if (slot == ParameterTable::playingModeSlot)
-    {
-        pendingSlot = slot;
-        startTimer (playingModeCheckMs);
-    }
+    // The host changed the playing mode: checked once the change has settled.
+    if (slot != ParameterTable::playingModeSlot)
+        return;
+    pendingSlot = slot;
+    startTimer (playingModeCheckMs);
 }
 
 void MainPanel::timerCallback()

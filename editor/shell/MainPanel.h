@@ -167,11 +167,8 @@ public:
 
 private:
     void handleNotice (juce::uint32 notice);
-    /** The playing mode, and the pages' values while the pages do not follow their
-        slots themselves. */
+    /** The playing-mode slot (the pages follow their own slots). */
     void slotChanged (int slot, int value) override;
-    /** The slots slotChanged follows. */
-    std::vector<int> followedSlots() const;
 
     void dispatchTab (int identifier);
     void selectPlayingMode (int mode);
