@@ -38,6 +38,13 @@ namespace
     }
 }
 
+// The pages enter these codes into the session themselves when they are shown.
+static_assert ((int) Page::program == ProgramPage::pageCode);
+static_assert ((int) Page::controls == ControlsPage::pageCode);
+static_assert ((int) Page::multi == MultiPage::pageCode);
+static_assert ((int) Page::fxChainSelector == FxChainSelector::pageCode);
+static_assert ((int) Page::mixer == EditorSession::firstPage, "a new session is on the mixer");
+
 const std::array<Page, PageNavigator::pageCount> PageNavigator::hidingOrder {
     Page::controls, Page::mixer, Page::algorithmSelector, Page::fxChainSelector, Page::keymapSelector,
     Page::intonationSelector, Page::shiftSelector, Page::velocitySelector, Page::program, Page::multi,
