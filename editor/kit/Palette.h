@@ -2,6 +2,8 @@
 
 #include <juce_core/juce_core.h>
 
+#include <array>
+
 namespace zd8
 {
 
@@ -25,6 +27,12 @@ struct Palette
     static constexpr juce::uint32 selection = 0xff7b7f95;    // chosen rows, focused fields
     static constexpr juce::uint32 scrollTrackFill = 0x50323030;
     static constexpr juce::uint32 scrollTrackOutline = 0x5a4b4f57;
+
+    /** The object lists' rows (ObjectList::setColours): the three row fills, then the
+        number, name and category texts for a plain row, then for the chosen one. */
+    static constexpr std::array<juce::uint32, 9> objectListRows { 0x22606060, 0x11303030, 0x11050505,
+                                                                  0xffaaaaaa, 0xffcccccc, 0xffbbbbbb,
+                                                                  0xffeeeeee, 0xffffffff, 0xffffffff };
 
     //==============================================================================
     // The kit's widgets.
@@ -55,6 +63,108 @@ struct Palette
     static constexpr juce::uint32 menuHighlight = 0xff5a5a5a;
     static constexpr juce::uint32 zoneKeysBackground = 0xff232528;
     static constexpr juce::uint32 zoneKeysOutside = 0x66000000;
+    static constexpr juce::uint32 controlName = 0xddffffff;
+    static constexpr juce::uint32 controlValue = 0xffffffff;
+    static constexpr juce::uint32 controlHoverGlow = 0x22ffffff;
+    static constexpr juce::uint32 controlSlotShade = 0x30000000;
+    static constexpr juce::uint32 controlDrawbarShade = 0x50000000;
+    static constexpr juce::uint32 controlValueBoxText = 0xfffcfcfc;
+    static constexpr juce::uint32 controlCycleBoxText = 0xffdadada;
+    static constexpr juce::uint32 controlNameButtonText = 0xff6e6e6e;
+    static constexpr juce::uint32 controlNameButtonName = 0xff555555;
+    static constexpr juce::uint32 controlSliderLevel = 0xffe3a13b;
+    static constexpr juce::uint32 controlSlotShadow = 0xff0b0b0c;
+    static constexpr juce::uint32 zoneFieldLabel = 0xffdddddd;
+
+    //==============================================================================
+    // The library window.
+    static constexpr juce::uint32 arrangementPreviewBackground = 0xff2b2b31;
+    static constexpr juce::uint32 arrangementPreviewOutline = 0xff4a4a52;
+    static constexpr juce::uint32 arrangementPreviewRowLine = 0xff35353c;
+    static constexpr juce::uint32 arrangementPreviewNumber = 0xffd0a304;
+    static constexpr juce::uint32 arrangementPreviewName = 0xffdddddd;
+    static constexpr juce::uint32 libraryButtonLabel = 0xfff7f7f7;
+    static constexpr juce::uint32 libraryButtonHighlight = 0x26ffffff;
+    static constexpr juce::uint32 libraryContentHeadingFill = 0xff0a0a0a;
+    static constexpr juce::uint32 libraryContentBodyFill = 0xff373535;
+    static constexpr juce::uint32 libraryContentHeadingText = 0xffede9e9;
+
+    //==============================================================================
+    // The pages.
+    static constexpr juce::uint32 keysPagePanelTop = 0xff232427;
+    static constexpr juce::uint32 parameterTableEntryHighlight = 0xff505050;
+    static constexpr juce::uint32 pianoKeyWhiteBottom = 0xffdcdad2;
+    static constexpr juce::uint32 pianoKeyWhitePlayedBottom = 0xff84bfd2;
+    static constexpr juce::uint32 pianoKeyWhiteLitBottom = 0xffdaa948;
+    static constexpr juce::uint32 pianoKeyBlackBottom = 0xff0c0c0d;
+    static constexpr juce::uint32 pianoKeyBlackPlayedBottom = 0xff1c4a58;
+    static constexpr juce::uint32 pianoKeyBlackLitBottom = 0xff5e420f;
+    static constexpr juce::uint32 pianoKeyShadow = 0xff050505;
+    static constexpr juce::uint32 assignmentGridSelectedFill = 0x22606060;
+    static constexpr juce::uint32 assignmentGridRowLine = 0x30ffffff;
+    static constexpr juce::uint32 assignmentGridColumnLine = 0x18ffffff;
+    static constexpr juce::uint32 assignmentGridSelectedEdge = 0x66a0a0a0;
+    static constexpr juce::uint32 controlsPageLabel = 0xffdddddd;
+    static constexpr juce::uint32 controlsPageChannels = 0xffc0c0c0;
+    static constexpr juce::uint32 controlsPageSection = 0xff9a9a9a;
+    static constexpr juce::uint32 controlsPageOrgan = 0xffd0a304;
+    static constexpr juce::uint32 controlsPageStatus = 0xffbbbbbb;
+    static constexpr juce::uint32 keysPagePanelBack = 0xff1b1c1e;
+    static constexpr juce::uint32 keysPageRim = 0xff2d2f33;
+    static constexpr juce::uint32 keysPageGrip = 0xff4a4d52;
+    static constexpr juce::uint32 keysPageCaption = 0xff9a9ea4;
+    static constexpr juce::uint32 keysPageWell = 0xff0b0b0c;
+    static constexpr juce::uint32 midiSetupPanelVeil = 0x66000000;
+    static constexpr juce::uint32 midiSetupPanelPanelFill = 0xdd15222a;
+    static constexpr juce::uint32 midiSetupPanelPanelOutline = 0xdd457089;
+    static constexpr juce::uint32 midiSetupPanelBoxFill = 0xff282626;
+    static constexpr juce::uint32 midiSetupPanelBoxOutline = 0xfffbffff;
+    static constexpr juce::uint32 midiSetupPanelLampDark = 0xff432d24;
+    static constexpr juce::uint32 midiSetupPanelAccent = 0xff3fb4e8;
+    static constexpr juce::uint32 midiSetupPanelSecondAccent = 0xff8a5a12;
+    static constexpr juce::uint32 mixerHeaderBar = 0xff5b5b5b;
+    static constexpr juce::uint32 mixerHeaderShade = 0xff4a4a4a;
+    static constexpr juce::uint32 mixerPageStrip = 0xff5b5b5b;
+    static constexpr juce::uint32 mixerPageSection = 0xff676767;
+    static constexpr juce::uint32 mixerPageSectionLight = 0xff7a7a7a;
+    static constexpr juce::uint32 mixerPageSectionDark = 0xff4c4c4c;
+    static constexpr juce::uint32 mixerPageCaption = 0xffbbbbbb;
+    static constexpr juce::uint32 mixerPageWell = 0xff505050;
+    static constexpr juce::uint32 mixerPageTick = 0xff8a8a8a;
+    static constexpr juce::uint32 mixerStripEffectValue = 0xaacacaca;
+    static constexpr juce::uint32 mixerStripValue = 0xffdddddd;
+    static constexpr juce::uint32 multiPagePageFill = 0xff131313;
+    static constexpr juce::uint32 octaveStripBack = 0xff0b0b0c;
+    static constexpr juce::uint32 octaveStripWhite = 0xffd9d8d2;
+    static constexpr juce::uint32 octaveStripBlack = 0xff161617;
+    static constexpr juce::uint32 octaveStripShade = 0x66000000;
+    static constexpr juce::uint32 octaveStripRangeFrame = 0xff76bdd2;
+    static constexpr juce::uint32 parameterTablePageTitle = 0xffdddddd;
+    static constexpr juce::uint32 parameterTablePageHeading = 0xffbbbbbb;
+    static constexpr juce::uint32 parameterTablePageProgramText = 0xff8c8c8c;
+    static constexpr juce::uint32 parameterTablePageEntryFill = 0xff0c0c0c;
+    static constexpr juce::uint32 parameterTablePageEntryOutline = 0xff8a8a8a;
+    static constexpr juce::uint32 pianoKeyWhiteTop = 0xfff6f5f0;
+    static constexpr juce::uint32 pianoKeyWhitePlayedTop = 0xffb9e0ec;
+    static constexpr juce::uint32 pianoKeyWhiteLitTop = 0xfff5dc93;
+    static constexpr juce::uint32 pianoKeyBlackTop = 0xff303033;
+    static constexpr juce::uint32 pianoKeyBlackPlayedTop = 0xff3f8598;
+    static constexpr juce::uint32 pianoKeyBlackLitTop = 0xffa67a26;
+    static constexpr juce::uint32 pianoKeyKeyGap = 0xff4a4a4c;
+    static constexpr juce::uint32 pianoKeyLabel = 0xff8d8d8d;
+    static constexpr juce::uint32 pianoPadPadBack = 0xff0b0b0c;
+    static constexpr juce::uint32 programChooserPanelFill = 0xff131313;
+    static constexpr juce::uint32 programChooserOrganCategory = 0xff00abdf;
+    static constexpr juce::uint32 programPageStatus = 0xffe6c86c;
+    static constexpr juce::uint32 velocityIndicatorTrack = 0x66374c53;
+    static constexpr juce::uint32 velocityIndicatorEmpty = 0xff101010;
+    static constexpr juce::uint32 velocityIndicatorFrame = 0xff4d5051;
+    static constexpr juce::uint32 velocityIndicatorText = 0xff76bdd2;
+    static constexpr juce::uint32 velocityIndicatorCaption = 0xff9a9ea4;
+    static constexpr juce::uint32 zonesArrayTableFill = 0xff161616;
+    static constexpr juce::uint32 zonesArrayNumber = 0xffdddddd;
+    static constexpr juce::uint32 zonesArrayHighlightFill = 0x593c5a6a;
+    static constexpr juce::uint32 zonesArrayHighlightOutline = 0x88ffffff;
 };
 
 } // namespace zd8

@@ -1,6 +1,7 @@
 #include "editor/kit/ParameterControl.h"
 
 #include "editor/kit/EditEvent.h"
+#include "editor/kit/Palette.h"
 #include "editor/kit/Pictures.h"
 
 #include <cmath>
@@ -38,13 +39,13 @@ namespace
     constexpr int lampWidth = 17;
     constexpr int tagWidth = 54, tagHeight = 13;
 
-    const juce::Colour valueBoxText (0xfffcfcfc);
-    const juce::Colour cycleBoxText (0xffdadada);
-    const juce::Colour nameButtonText (0xff6e6e6e);
-    const juce::Colour nameButtonName (0xff555555);
-    const juce::Colour defaultName (0xddffffff);
-    const juce::Colour sliderLevel (0xffe3a13b);
-    const juce::Colour slotShadow (0xff0b0b0c);
+    const juce::Colour valueBoxText (Palette::controlValueBoxText);
+    const juce::Colour cycleBoxText (Palette::controlCycleBoxText);
+    const juce::Colour nameButtonText (Palette::controlNameButtonText);
+    const juce::Colour nameButtonName (Palette::controlNameButtonName);
+    const juce::Colour defaultName (Palette::controlName);
+    const juce::Colour sliderLevel (Palette::controlSliderLevel);
+    const juce::Colour slotShadow (Palette::controlSlotShadow);
 
     juce::Font arial (float size)
     {
@@ -529,7 +530,7 @@ void ParameterControl::paintValueBox (juce::Graphics& g)
     g.drawImageAt (pictures[1], bodyWidth, barY);
     if (pressed)
     {
-        g.setColour (juce::Colour (0x22ffffff));
+        g.setColour (juce::Colour (Palette::controlHoverGlow));
         g.fillRect (0, barY, w, valueBarHeight);
     }
     text (g, valueText, { 6, barY, bodyWidth - 4, valueBarHeight }, 12.0f, valueColour);
@@ -563,7 +564,7 @@ void ParameterControl::paintButton (juce::Graphics& g)
     g.drawImage (img, face.toFloat(), juce::RectanglePlacement::stretchToFit);
     if (pressed)
     {
-        g.setColour (juce::Colour (0x30000000));
+        g.setColour (juce::Colour (Palette::controlSlotShade));
         g.fillRect (face);
     }
     if (nameBelow)
@@ -608,7 +609,7 @@ void ParameterControl::paintFader (juce::Graphics& g)
         g.setColour (sliderLevel.withAlpha (0.85f));
         g.fillRect (w / 2 - 1, levelTop, 3, grooveBottom - levelTop);
     }
-    g.setColour (juce::Colour (0x50000000));
+    g.setColour (juce::Colour (Palette::controlDrawbarShade));
     g.fillRect ((w - thumbWidth) / 2 + 2, thumbTop + 3, thumbWidth, thumbHeight);   // drop shadow
     g.setOpacity (1.0f);
     g.drawImageAt (pictures[1], (w - thumbWidth) / 2, thumbTop);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/kit/Palette.h"
 #include "editor/kit/ParameterControlListener.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -132,7 +133,7 @@ private:
     juce::Image pictures[6];
     juce::Image background;
     int knobStrip = 0, drawbarPicture = 0;
-    juce::Colour nameColour { 0xddffffff }, valueColour { 0xffffffff };
+    juce::Colour nameColour { Palette::controlName }, valueColour { Palette::controlValue };
     bool pressed = false, armed = false, suspended = false, repaintPending = false;
     juce::Point<int> dragStart;
     int dragStartValue = 0;

@@ -1,6 +1,7 @@
 #include "editor/kit/ZoneValueField.h"
 
 #include "editor/kit/EditEvent.h"
+#include "editor/kit/Palette.h"
 #include "editor/kit/Pictures.h"
 #include "model/InstrumentImage.h"
 #include "plugin/EditorConnection.h"
@@ -19,8 +20,8 @@ namespace
     // The plain form of the engine's addressed change: no adjustment from the edit buffer.
     constexpr int plainSelector = 0;
 
-    const juce::Colour valueColour (0xfffcfcfc);
-    const juce::Colour labelColour (0xffdddddd);
+    const juce::Colour valueColour (Palette::controlValueBoxText);
+    const juce::Colour labelColour (Palette::zoneFieldLabel);
 }
 
 ZoneValueField::ZoneValueField (EditorConnection& c) : connection (c)

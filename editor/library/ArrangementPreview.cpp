@@ -2,6 +2,7 @@
 
 #include "arrangements/ArrangementBank.h"
 #include "editor/kit/ObjectDisplay.h"
+#include "editor/kit/Palette.h"
 #include "editor/kit/Pictures.h"
 #include "model/InstrumentImage.h"
 #include "model/ProgramStore.h"
@@ -12,12 +13,12 @@ namespace zd8
 
 namespace
 {
-    const juce::Colour background (0xff2b2b31);
-    const juce::Colour outline (0xff4a4a52);
-    const juce::Colour rowLine (0xff35353c);
-    const juce::Colour channelColour (0xffaaaaaa);
-    const juce::Colour numberColour (0xffd0a304);
-    const juce::Colour nameColour (0xffdddddd);
+    const juce::Colour background (Palette::arrangementPreviewBackground);
+    const juce::Colour outline (Palette::arrangementPreviewOutline);
+    const juce::Colour rowLine (Palette::arrangementPreviewRowLine);
+    const juce::Colour channelColour (Palette::textDim);
+    const juce::Colour numberColour (Palette::arrangementPreviewNumber);
+    const juce::Colour nameColour (Palette::arrangementPreviewName);
 
     // Small category icons: 49x24 cells on a 50x25 grid, the same cells as the
     // object display's category sheet.

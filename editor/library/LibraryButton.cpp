@@ -1,5 +1,6 @@
 #include "editor/library/LibraryButton.h"
 
+#include "editor/kit/Palette.h"
 #include "editor/kit/Pictures.h"
 
 namespace zd8
@@ -7,8 +8,8 @@ namespace zd8
 
 namespace
 {
-    const juce::Colour labelColour (0xfff7f7f7);
-    const juce::Colour highlight (0x26ffffff);
+    const juce::Colour labelColour (Palette::libraryButtonLabel);
+    const juce::Colour highlight (Palette::libraryButtonHighlight);
 }
 
 LibraryButton::LibraryButton (const juce::String& text, int id, float size)

@@ -1,7 +1,8 @@
 #include "editor/library/LibraryContent.h"
 
-#include "editor/library/LibraryPanel.h"
+#include "editor/kit/Palette.h"
 #include "editor/library/BankPanel.h"
+#include "editor/library/LibraryPanel.h"
 #include "plugin/EditorConnection.h"
 
 namespace zd8
@@ -9,9 +10,9 @@ namespace zd8
 
 namespace
 {
-    const juce::Colour headingFill (0xff0a0a0a);
-    const juce::Colour bodyFill (0xff373535);
-    const juce::Colour headingText (0xffede9e9);
+    const juce::Colour headingFill (Palette::libraryContentHeadingFill);
+    const juce::Colour bodyFill (Palette::libraryContentBodyFill);
+    const juce::Colour headingText (Palette::libraryContentHeadingText);
     const char* const headingPrefix = "ZD8 CHANNELS ARRANGEMENTS: ";
     constexpr int buttonWidth = 100, buttonHeight = 34;
 }

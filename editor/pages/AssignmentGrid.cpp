@@ -1,6 +1,7 @@
 #include "editor/pages/AssignmentGrid.h"
 
 #include "editor/kit/EditEvent.h"
+#include "editor/kit/Palette.h"
 #include "editor/kit/Pictures.h"
 #include "model/ProgramEditBuffers.h"
 #include "plugin/EditorConnection.h"
@@ -22,14 +23,14 @@ namespace
     constexpr float backgroundOpacity = 0.9f;
     constexpr float overlayOpacity = 0.25f;
 
-    const juce::Colour selectedFill (0x22606060);
+    const juce::Colour selectedFill (Palette::assignmentGridSelectedFill);
     const juce::Colour selectedText (juce::Colours::white);
-    const juce::Colour plainText (0xffaaaaaa);
-    const juce::Colour rowLine (0x30ffffff);
-    const juce::Colour columnLine (0x18ffffff);
-    const juce::Colour selectedEdge (0x66a0a0a0);
-    const juce::Colour trackFill (0x50323030);
-    const juce::Colour trackOutline (0x5a4b4f57);
+    const juce::Colour plainText (Palette::textDim);
+    const juce::Colour rowLine (Palette::assignmentGridRowLine);
+    const juce::Colour columnLine (Palette::assignmentGridColumnLine);
+    const juce::Colour selectedEdge (Palette::assignmentGridSelectedEdge);
+    const juce::Colour trackFill (Palette::scrollTrackFill);
+    const juce::Colour trackOutline (Palette::scrollTrackOutline);
     constexpr float cellTextSize = 15.0f;
 
     juce::String cellTextOf (const VirtualParameterTable& table, int row, int column)

@@ -1,5 +1,6 @@
 #include "editor/pages/ClockPanel.h"
 
+#include "editor/kit/Palette.h"
 #include "plugin/EditorConnection.h"
 
 namespace zd8
@@ -11,7 +12,7 @@ static_assert (ClockPanel::numRates == EditorConnection::numRateIndexes);
 namespace
 {
     constexpr int maxDelayMs = EditorConnection::maxDelayMs;
-    const juce::Colour textColour (0xfff3f3f3);
+    const juce::Colour textColour (Palette::textLabel);
 
     constexpr const char* rateTexts[] = { "44100 Hz", "48000 Hz", "88200 Hz", "96000 Hz", "176400 Hz", "192000 Hz" };
 

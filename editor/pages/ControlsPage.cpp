@@ -1,6 +1,7 @@
 #include "editor/pages/ControlsPage.h"
 
 #include "editor/kit/EditEvent.h"
+#include "editor/kit/Palette.h"
 #include "editor/kit/Pictures.h"
 #include "editor/pages/PanelLabels.h"
 #include "model/ParameterTable.h"
@@ -13,12 +14,12 @@ namespace
 {
     using Row = PanelControllers::Row;
 
-    const juce::Colour pageBack (0xff191919);
-    const juce::Colour labelColour (0xffdddddd);
-    const juce::Colour channelsColour (0xffc0c0c0);
-    const juce::Colour sectionColour (0xff9a9a9a);
-    const juce::Colour organColour (0xffd0a304);
-    const juce::Colour statusColour (0xffbbbbbb);
+    const juce::Colour pageBack (Palette::pageFill);
+    const juce::Colour labelColour (Palette::controlsPageLabel);
+    const juce::Colour channelsColour (Palette::controlsPageChannels);
+    const juce::Colour sectionColour (Palette::controlsPageSection);
+    const juce::Colour organColour (Palette::controlsPageOrgan);
+    const juce::Colour statusColour (Palette::controlsPageStatus);
 
     // Content coordinates (from the content origin), unscaled. Column i starts at
     // columnX + columnStep * i.

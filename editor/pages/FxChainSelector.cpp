@@ -1,6 +1,7 @@
 #include "editor/pages/FxChainSelector.h"
 
 #include "editor/kit/EditEvent.h"
+#include "editor/kit/Palette.h"
 #include "editor/kit/ZD8LookAndFeel.h"
 #include "model/Categories.h"
 #include "model/FxChainStore.h"
@@ -27,11 +28,10 @@ namespace
     const juce::Point<int> nowhere { -1000, -1000 };
 
     constexpr int rowHeight = 34;
-    const std::array<juce::uint32, 9> listColours { 0x22606060, 0x11303030, 0x11050505, 0xffaaaaaa, 0xffcccccc,
-                                                    0xffbbbbbb, 0xffeeeeee, 0xffffffff, 0xffffffff };
+    const std::array<juce::uint32, 9> listColours = Palette::objectListRows;
 
-    constexpr juce::uint32 pageFill = 0xff191919;
-    constexpr juce::uint32 captionColour = 0xffcccccc;
+    constexpr juce::uint32 pageFill = Palette::pageFill;
+    constexpr juce::uint32 captionColour = Palette::textSoft;
     constexpr int frameMargin = 10;
 
     /** Where category button c (1..17) sits; "------" (0) lists nothing and has no place. */

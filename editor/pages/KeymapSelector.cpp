@@ -1,6 +1,7 @@
 #include "editor/pages/KeymapSelector.h"
 
 #include "editor/kit/EditEvent.h"
+#include "editor/kit/Palette.h"
 #include "editor/kit/ZD8LookAndFeel.h"
 #include "model/ObjectStore.h"
 #include "plugin/VantorAudioProcessor.h"
@@ -36,8 +37,7 @@ namespace
 
     // The list's looks, shared with the program chooser.
     constexpr int rowHeight = 34;
-    const std::array<juce::uint32, 9> listColours { 0x22606060, 0x11303030, 0x11050505, 0xffaaaaaa, 0xffcccccc,
-                                                    0xffbbbbbb, 0xffeeeeee, 0xffffffff, 0xffffffff };
+    const std::array<juce::uint32, 9> listColours = Palette::objectListRows;
 
     constexpr int parkedSize = 50;
     constexpr int frameMargin = 10;

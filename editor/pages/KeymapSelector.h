@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/kit/Palette.h"
 #include "editor/kit/BigKnob.h"
 #include "editor/kit/ObjectDisplay.h"
 #include "editor/kit/KitButton.h"
@@ -48,7 +49,7 @@ public:
 
     static constexpr int contentWidth = 950;
     static constexpr int contentHeight = 598;
-    static constexpr juce::uint32 pageFill = 0xff191919;
+    static constexpr juce::uint32 pageFill = Palette::pageFill;
 
     // Button identifiers.
     static constexpr int okId = 0;

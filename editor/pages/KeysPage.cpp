@@ -1,5 +1,6 @@
 #include "editor/pages/KeysPage.h"
 
+#include "editor/kit/Palette.h"
 #include "plugin/EditorConnection.h"
 #include "plugin/EditorSession.h"
 
@@ -15,11 +16,11 @@ namespace
     const juce::Rectangle<int> modWheelPlace (136, 45, 31, 112);
     constexpr int octaveStripY = 4;
 
-    const juce::Colour panelBack (0xff1b1c1e);
-    const juce::Colour rimColour (0xff2d2f33);
-    const juce::Colour gripColour (0xff4a4d52);
-    const juce::Colour captionColour (0xff9a9ea4);
-    const juce::Colour wellColour (0xff0b0b0c);
+    const juce::Colour panelBack (Palette::keysPagePanelBack);
+    const juce::Colour rimColour (Palette::keysPageRim);
+    const juce::Colour gripColour (Palette::keysPageGrip);
+    const juce::Colour captionColour (Palette::keysPageCaption);
+    const juce::Colour wellColour (Palette::keysPageWell);
 }
 
 KeysPage::KeysPage (EditorConnection& c) : connection (c), velocity (c, 1.0f), pad (c), octaveStrip (0.7f)
@@ -98,7 +99,7 @@ void KeysPage::mouseUp (const juce::MouseEvent&)
 void KeysPage::paint (juce::Graphics& g)
 {
     const int w = getWidth(), h = getHeight();
-    g.setGradientFill (juce::ColourGradient (juce::Colour (0xff232427), 0.0f, 0.0f, panelBack, 0.0f, (float) h, false));
+    g.setGradientFill (juce::ColourGradient (juce::Colour (Palette::keysPagePanelTop), 0.0f, 0.0f, panelBack, 0.0f, (float) h, false));
     g.fillAll();
 
     // The grip: a rim along the top with three ridges in the middle.

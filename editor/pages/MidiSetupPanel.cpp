@@ -1,5 +1,6 @@
 #include "editor/pages/MidiSetupPanel.h"
 
+#include "editor/kit/Palette.h"
 #include "plugin/EditorConnection.h"
 
 namespace zd8
@@ -7,16 +8,16 @@ namespace zd8
 
 namespace
 {
-    const juce::Colour veil (0x66000000);
-    const juce::Colour panelFill (0xdd15222a);
-    const juce::Colour panelOutline (0xdd457089);
-    const juce::Colour textColour (0xfff3f3f3);
-    const juce::Colour boxFill (0xff282626);
-    const juce::Colour boxOutline (0xfffbffff);
-    const juce::Colour lampDark (0xff432d24);
+    const juce::Colour veil (Palette::midiSetupPanelVeil);
+    const juce::Colour panelFill (Palette::midiSetupPanelPanelFill);
+    const juce::Colour panelOutline (Palette::midiSetupPanelPanelOutline);
+    const juce::Colour textColour (Palette::textLabel);
+    const juce::Colour boxFill (Palette::midiSetupPanelBoxFill);
+    const juce::Colour boxOutline (Palette::midiSetupPanelBoxOutline);
+    const juce::Colour lampDark (Palette::midiSetupPanelLampDark);
     // The kit's two accent colours: the blue of lit things and the amber of "on".
-    const juce::Colour accent (0xff3fb4e8);
-    const juce::Colour secondAccent (0xff8a5a12);
+    const juce::Colour accent (Palette::midiSetupPanelAccent);
+    const juce::Colour secondAccent (Palette::midiSetupPanelSecondAccent);
 
     constexpr float panelCornerRadius = 10.0f;
     constexpr float panelOutlineWidth = 3.0f;

@@ -1,14 +1,16 @@
 #include "editor/pages/MixerHeader.h"
 
+#include "editor/kit/Palette.h"
+
 namespace zd8
 {
 
 namespace
 {
-    const juce::Colour barColour (0xff5b5b5b);
-    const juce::Colour captionColour (0xffcccccc);
-    const juce::Colour separatorColour (0xff191919);
-    const juce::Colour shadeColour (0xff4a4a4a);
+    const juce::Colour barColour (Palette::mixerHeaderBar);
+    const juce::Colour captionColour (Palette::textSoft);
+    const juce::Colour separatorColour (Palette::pageFill);
+    const juce::Colour shadeColour (Palette::mixerHeaderShade);
     constexpr float captionFontSize = 11.0f;
 }
 

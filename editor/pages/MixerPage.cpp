@@ -1,6 +1,7 @@
 #include "editor/pages/MixerPage.h"
 
 #include "editor/kit/EditEvent.h"
+#include "editor/kit/Palette.h"
 #include "model/Categories.h"
 #include "model/InstrumentImage.h"
 #include "model/ParameterTable.h"
@@ -25,14 +26,14 @@ namespace
     };
     constexpr Section sections[] = { { 0, 56 }, { 78, 186 }, { 185, 293 }, { 292, 375 } };
 
-    const juce::Colour pageColour (0xff191919);
-    const juce::Colour stripColour (0xff5b5b5b);
-    const juce::Colour sectionColour (0xff676767);
-    const juce::Colour sectionLight (0xff7a7a7a);
-    const juce::Colour sectionDark (0xff4c4c4c);
-    const juce::Colour captionColour (0xffbbbbbb);
-    const juce::Colour wellColour (0xff505050);
-    const juce::Colour tickColour (0xff8a8a8a);
+    const juce::Colour pageColour (Palette::pageFill);
+    const juce::Colour stripColour (Palette::mixerPageStrip);
+    const juce::Colour sectionColour (Palette::mixerPageSection);
+    const juce::Colour sectionLight (Palette::mixerPageSectionLight);
+    const juce::Colour sectionDark (Palette::mixerPageSectionDark);
+    const juce::Colour captionColour (Palette::mixerPageCaption);
+    const juce::Colour wellColour (Palette::mixerPageWell);
+    const juce::Colour tickColour (Palette::mixerPageTick);
     constexpr float captionFontSize = 11.0f;
 
     // The fader's scale: dB marks along the groove of the style-4 track (x 18 + 3,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/kit/Palette.h"
 #include "editor/kit/ParameterControl.h"
 #include "editor/kit/NoteMeter.h"
 #include "editor/kit/SlotAttachment.h"
@@ -44,8 +45,8 @@ public:
     static constexpr int panKnob = 9;
     static constexpr int levelFader = 10;
 
-    static constexpr juce::uint32 effectValueColour = 0xaacacaca;
-    static constexpr juce::uint32 valueColour = 0xffdddddd;
+    static constexpr juce::uint32 effectValueColour = Palette::mixerStripEffectValue;
+    static constexpr juce::uint32 valueColour = Palette::mixerStripValue;
 
     static const juce::Rectangle<int> meterBounds;
     static const juce::Rectangle<int> nameSlotBounds;

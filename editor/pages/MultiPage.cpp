@@ -1,10 +1,11 @@
 #include "editor/pages/MultiPage.h"
 
 #include "editor/kit/EditEvent.h"
+#include "editor/kit/Palette.h"
 #include "editor/kit/ZD8LookAndFeel.h"
 #include "model/InstrumentImage.h"
-#include "model/ParameterTable.h"
 #include "model/MultiStore.h"
+#include "model/ParameterTable.h"
 #include "plugin/EditorConnection.h"
 #include "plugin/EditorSession.h"
 
@@ -31,7 +32,7 @@ namespace
     constexpr int largestExtendableEntry = 999;
 
     const juce::Rectangle<int> pageParked { -3800, -3000, 50, 50 };
-    constexpr juce::uint32 pageFill = 0xff131313;
+    constexpr juce::uint32 pageFill = Palette::multiPagePageFill;
 
     // Frames drawn behind the bank buttons and the keypad.
     const juce::Rectangle<int> bankFrame { 268, 0, 84, 134 };
@@ -51,8 +52,7 @@ MultiPage::MultiPage (EditorConnection& c) : connection (c)
     list->setRowHeight (34);
     list->setFontSizes (14.0f, 15.0f, 11.0f);
     list->setRowFill (0);
-    list->setColours ({ 0x22606060, 0x11303030, 0x11050505, 0xffaaaaaa, 0xffcccccc, 0xffbbbbbb,
-                        0xffeeeeee, 0xffffffff, 0xffffffff });
+    list->setColours (Palette::objectListRows);
     list->setParameterNumber (listParameterNumber);
     list->addChangeListener (this);
     addAndMakeVisible (*list);

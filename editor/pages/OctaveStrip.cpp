@@ -1,5 +1,7 @@
 #include "editor/pages/OctaveStrip.h"
 
+#include "editor/kit/Palette.h"
+
 namespace zd8
 {
 
@@ -16,11 +18,11 @@ namespace
     constexpr int whitesBefore[notesPerOctave] = { 0, 1, 1, 2, 2, 3, 4, 4, 5, 5, 6, 6 };
     constexpr bool blackNote[notesPerOctave] = { false, true, false, true, false, false, true, false, true, false, true, false };
 
-    const juce::Colour backColour (0xff0b0b0c);
-    const juce::Colour whiteColour (0xffd9d8d2);
-    const juce::Colour blackColour (0xff161617);
-    const juce::Colour shade (0x66000000);
-    const juce::Colour rangeFrame (0xff76bdd2);
+    const juce::Colour backColour (Palette::octaveStripBack);
+    const juce::Colour whiteColour (Palette::octaveStripWhite);
+    const juce::Colour blackColour (Palette::octaveStripBlack);
+    const juce::Colour shade (Palette::octaveStripShade);
+    const juce::Colour rangeFrame (Palette::octaveStripRangeFrame);
 }
 
 OctaveStrip::OctaveStrip (float s) : scale (s)

@@ -1,11 +1,12 @@
 #include "editor/pages/ParameterTablePage.h"
 
 #include "editor/kit/EditEvent.h"
-#include "model/ProgramEditBuffers.h"
+#include "editor/kit/Palette.h"
 #include "model/ObjectStore.h"
 #include "model/ParameterNameList.h"
-#include "model/VirtualParameterTable.h"
 #include "model/ParameterTable.h"
+#include "model/ProgramEditBuffers.h"
+#include "model/VirtualParameterTable.h"
 #include "plugin/EditorConnection.h"
 
 namespace zd8
@@ -30,11 +31,11 @@ namespace
     constexpr int entryInsetX = 3, entryInsetY = 5;
     constexpr int entryMaxChars = 4;
 
-    const juce::Colour titleColour (0xffdddddd);
-    const juce::Colour headingColour (0xffbbbbbb);
-    const juce::Colour programTextColour (0xff8c8c8c);
-    const juce::Colour entryFill (0xff0c0c0c);
-    const juce::Colour entryOutline (0xff8a8a8a);
+    const juce::Colour titleColour (Palette::parameterTablePageTitle);
+    const juce::Colour headingColour (Palette::parameterTablePageHeading);
+    const juce::Colour programTextColour (Palette::parameterTablePageProgramText);
+    const juce::Colour entryFill (Palette::parameterTablePageEntryFill);
+    const juce::Colour entryOutline (Palette::parameterTablePageEntryOutline);
     const juce::Colour entryText (juce::Colours::white);
 
     juce::Font arial (float size, bool bold = false)
@@ -84,7 +85,7 @@ ParameterTablePage::ParameterTablePage (EditorConnection& c) : connection (c)
     entry->setColour (juce::TextEditor::outlineColourId, entryOutline);
     entry->setColour (juce::TextEditor::focusedOutlineColourId, entryOutline);
     entry->setColour (juce::TextEditor::textColourId, entryText);
-    entry->setColour (juce::TextEditor::highlightColourId, juce::Colour (0xff505050));
+    entry->setColour (juce::TextEditor::highlightColourId, juce::Colour (Palette::parameterTableEntryHighlight));
     entry->onReturnKey = [this] { commitEntry(); };
     entry->onEscapeKey = [this] { cancelEntry(); };
     entry->onFocusLost = [this] { cancelEntry(); };

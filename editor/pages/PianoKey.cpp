@@ -1,5 +1,6 @@
 #include "editor/pages/PianoKey.h"
 
+#include "editor/kit/Palette.h"
 #include "plugin/EditorConnection.h"
 #include "plugin/EditorSession.h"
 
@@ -25,14 +26,14 @@ namespace
     constexpr double positionToVelocity = 1.27;
     constexpr int softestPositionVelocity = 5;
 
-    const juce::Colour whiteTop (0xfff6f5f0), whiteBottom (0xffdcdad2);
-    const juce::Colour whitePlayedTop (0xffb9e0ec), whitePlayedBottom (0xff84bfd2);
-    const juce::Colour whiteLitTop (0xfff5dc93), whiteLitBottom (0xffdaa948);
-    const juce::Colour blackTop (0xff303033), blackBottom (0xff0c0c0d);
-    const juce::Colour blackPlayedTop (0xff3f8598), blackPlayedBottom (0xff1c4a58);
-    const juce::Colour blackLitTop (0xffa67a26), blackLitBottom (0xff5e420f);
-    const juce::Colour keyGap (0xff4a4a4c);
-    const juce::Colour labelColour (0xff8d8d8d);
+    const juce::Colour whiteTop (Palette::pianoKeyWhiteTop), whiteBottom (Palette::pianoKeyWhiteBottom);
+    const juce::Colour whitePlayedTop (Palette::pianoKeyWhitePlayedTop), whitePlayedBottom (Palette::pianoKeyWhitePlayedBottom);
+    const juce::Colour whiteLitTop (Palette::pianoKeyWhiteLitTop), whiteLitBottom (Palette::pianoKeyWhiteLitBottom);
+    const juce::Colour blackTop (Palette::pianoKeyBlackTop), blackBottom (Palette::pianoKeyBlackBottom);
+    const juce::Colour blackPlayedTop (Palette::pianoKeyBlackPlayedTop), blackPlayedBottom (Palette::pianoKeyBlackPlayedBottom);
+    const juce::Colour blackLitTop (Palette::pianoKeyBlackLitTop), blackLitBottom (Palette::pianoKeyBlackLitBottom);
+    const juce::Colour keyGap (Palette::pianoKeyKeyGap);
+    const juce::Colour labelColour (Palette::pianoKeyLabel);
 }
 
 PianoKey::PianoKey (int i, EditorConnection& c) : index (i), black (isBlackIndex (i)), connection (c)
@@ -149,7 +150,7 @@ void PianoKey::paint (juce::Graphics& g)
         const auto bottom = played ? blackPlayedBottom : (held ? blackLitBottom : blackBottom);
         // Body, then a lighter front face at the bottom; a pressed key shows less of it.
         const float face = (played || held) ? 4.0f : 8.0f;
-        g.setColour (juce::Colour (0xff050505));
+        g.setColour (juce::Colour (Palette::pianoKeyShadow));
         g.fillRoundedRectangle (r, 2.0f);
         g.setGradientFill (juce::ColourGradient (top, r.getX(), r.getY(), bottom, r.getX(), r.getBottom(), false));
         g.fillRoundedRectangle (r.reduced (1.5f, 0.0f).withTrimmedBottom (face), 1.5f);

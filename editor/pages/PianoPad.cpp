@@ -1,5 +1,6 @@
 #include "editor/pages/PianoPad.h"
 
+#include "editor/kit/Palette.h"
 #include "plugin/EditorConnection.h"
 #include "plugin/EditorSession.h"
 
@@ -9,7 +10,7 @@ namespace zd8
 namespace
 {
     constexpr int notesPerOctave = 12;
-    const juce::Colour padBack (0xff0b0b0c);
+    const juce::Colour padBack (Palette::pianoPadPadBack);
 }
 
 PianoPad::PianoPad (EditorConnection& c) : connection (c), overlay (*this)

@@ -1,8 +1,9 @@
 #include "editor/pages/ProgramChooser.h"
 
 #include "editor/kit/EditEvent.h"
-#include "editor/kit/ZD8LookAndFeel.h"
 #include "editor/kit/ObjectDisplay.h"
+#include "editor/kit/Palette.h"
+#include "editor/kit/ZD8LookAndFeel.h"
 #include "model/Categories.h"
 #include "model/InstrumentImage.h"
 #include "plugin/EditorConnection.h"
@@ -25,8 +26,8 @@ namespace
     // The largest entry that may still take another digit (four digits at most).
     constexpr int largestExtendableEntry = 999;
 
-    constexpr juce::uint32 panelFill = 0xff131313;
-    constexpr juce::uint32 captionColour = 0xffcccccc;
+    constexpr juce::uint32 panelFill = Palette::programChooserPanelFill;
+    constexpr juce::uint32 captionColour = Palette::textSoft;
 
     // Frames around the bank buttons, the category buttons and the keypad.
     const juce::Rectangle<int> bankFrame { 366, 206, 102, 158 };
@@ -43,8 +44,7 @@ ProgramChooser::ProgramChooser (EditorConnection& c, ObjectDisplay& d)
     list->setRowHeight (34);
     list->setFontSizes (14.0f, 15.0f, 11.0f);
     list->setRowFill (0);
-    list->setColours ({ 0x22606060, 0x11303030, 0x11050505, 0xffaaaaaa, 0xffcccccc, 0xffbbbbbb,
-                        0xffeeeeee, 0xffffffff, 0xffffffff });
+    list->setColours (Palette::objectListRows);
     list->setParameterNumber (programParameter);
     addAndMakeVisible (*list);
 
@@ -81,7 +81,7 @@ ProgramChooser::ProgramChooser (EditorConnection& c, ObjectDisplay& d)
         if (c == 0)
             b->setVisible (false);
         if (c == 4)
-            b->setColours (juce::Colour (organCategoryColour), juce::Colour (0xff45454c), juce::Colour (0xff8a5a12));
+            b->setColours (juce::Colour (organCategoryColour), juce::Colour (Palette::buttonPressed), juce::Colour (Palette::buttonOn));
     }
 
     highlight (getBankButton (allBank), nullptr);

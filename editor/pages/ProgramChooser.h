@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/kit/Palette.h"
 #include "editor/kit/KitButton.h"
 #include "editor/kit/ObjectList.h"
 #include "editor/kit/KitButtonListener.h"
@@ -45,7 +46,7 @@ public:
     static constexpr int categoryCount = 15;
     static constexpr int closeId = 0;
 
-    static constexpr juce::uint32 organCategoryColour = 0xff00abdf;
+    static constexpr juce::uint32 organCategoryColour = Palette::programChooserOrganCategory;
 
     ProgramChooser (EditorConnection& connection, ObjectDisplay& display);
     ~ProgramChooser() override;

@@ -1,6 +1,7 @@
 #include "editor/pages/ProgramPage.h"
 
 #include "editor/kit/EditEvent.h"
+#include "editor/kit/Palette.h"
 #include "editor/kit/Pictures.h"
 #include "link/TimerFactory.h"
 #include "model/Categories.h"
@@ -17,7 +18,7 @@ namespace
 {
     using Table = ParameterTable;
 
-    constexpr juce::uint32 statusColour = 0xffe6c86c;
+    constexpr juce::uint32 statusColour = Palette::programPageStatus;
     const juce::Rectangle<int> statusBounds { 50, 176, 200, 14 };
     // Under the program display's right edge, clear of the status line's text and of
     // the organ layout's channel section.

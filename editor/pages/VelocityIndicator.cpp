@@ -1,5 +1,6 @@
 #include "editor/pages/VelocityIndicator.h"
 
+#include "editor/kit/Palette.h"
 #include "plugin/EditorConnection.h"
 #include "plugin/EditorSession.h"
 
@@ -10,11 +11,11 @@ namespace
 {
     constexpr int maxValue = 127;
 
-    const juce::Colour trackColour (0x66374c53);
-    const juce::Colour emptyColour (0xff101010);
-    const juce::Colour frameColour (0xff4d5051);
-    const juce::Colour textColour (0xff76bdd2);
-    const juce::Colour captionColour (0xff9a9ea4);
+    const juce::Colour trackColour (Palette::velocityIndicatorTrack);
+    const juce::Colour emptyColour (Palette::velocityIndicatorEmpty);
+    const juce::Colour frameColour (Palette::velocityIndicatorFrame);
+    const juce::Colour textColour (Palette::velocityIndicatorText);
+    const juce::Colour captionColour (Palette::velocityIndicatorCaption);
 
     const juce::String positionText ("KBD");
     const juce::String caption ("Note Velocity");

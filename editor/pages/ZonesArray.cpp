@@ -1,6 +1,7 @@
 #include "editor/pages/ZonesArray.h"
 
 #include "editor/kit/EditEvent.h"
+#include "editor/kit/Palette.h"
 #include "model/MultiEditBuffer.h"
 #include "model/MultiZone.h"
 #include "plugin/EditorConnection.h"
@@ -30,15 +31,15 @@ namespace
     const juce::Rectangle<int> curtainPlace { 25, -1, 564, 26 };
     const juce::Rectangle<int> curtainParked { -10, -10, 5, 5 };
 
-    constexpr juce::uint32 tableFill = 0xff161616;
-    constexpr juce::uint32 numberColour = 0xffdddddd;
+    constexpr juce::uint32 tableFill = Palette::zonesArrayTableFill;
+    constexpr juce::uint32 numberColour = Palette::zonesArrayNumber;
     constexpr int numberWidth = 18;
     constexpr float numberSize = 11.0f;
     // The number box is as high as a row, centred on the row's fields.
     constexpr int numberBoxShift = -3;
 
-    constexpr juce::uint32 highlightFill = 0x593c5a6a;
-    constexpr juce::uint32 highlightOutline = 0x88ffffff;
+    constexpr juce::uint32 highlightFill = Palette::zonesArrayHighlightFill;
+    constexpr juce::uint32 highlightOutline = Palette::zonesArrayHighlightOutline;
     const juce::Rectangle<int> highlightPlace { -2, -1, 600, 24 };
 }
 
