@@ -5,11 +5,11 @@
 namespace zd8
 {
 
-const KeymapSelector::Kind AlgorithmSelector::kindOf {
+const ObjectSelector::Kind AlgorithmSelector::kindOf {
     ObjectStore::typeAlgorithm, 0, 't', 787, false, { -3100, -3000 }, "Algorithm"
 };
 
-AlgorithmSelector::AlgorithmSelector (VantorAudioProcessor& p) : KeymapSelector (p, kindOf)
+AlgorithmSelector::AlgorithmSelector (VantorAudioProcessor& p) : ObjectSelector (p, kindOf)
 {
 }
 

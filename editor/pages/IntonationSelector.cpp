@@ -5,11 +5,11 @@
 namespace zd8
 {
 
-const KeymapSelector::Kind IntonationSelector::kindOf {
+const ObjectSelector::Kind IntonationSelector::kindOf {
     ObjectStore::typeIntonationTable, ObjectStore::typeIntonationTable, 'w', ObjectStore::typeIntonationTable, false, { -3400, -3000 }, "Intonation"
 };
 
-IntonationSelector::IntonationSelector (VantorAudioProcessor& p) : KeymapSelector (p, kindOf)
+IntonationSelector::IntonationSelector (VantorAudioProcessor& p) : ObjectSelector (p, kindOf)
 {
 }
 

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "editor/pages/KeymapSelector.h"
+#include "editor/pages/ObjectSelector.h"
 
 namespace zd8
 {
 
 /** The intonation table selector (page "w"). Everything else is the keymap
-    selector's (KeymapSelector). Message thread only. */
-class IntonationSelector : public KeymapSelector
+    selector's (ObjectSelector). Message thread only. */
+class IntonationSelector : public ObjectSelector
 {
 public:
     static const Kind kindOf;

@@ -5,11 +5,11 @@
 namespace zd8
 {
 
-const KeymapSelector::Kind ShiftPatternSelector::kindOf {
+const ObjectSelector::Kind ShiftPatternSelector::kindOf {
     ObjectStore::typeShiftPattern, ObjectStore::typeShiftPattern, 'x', ObjectStore::typeShiftPattern, false, { -3900, -3000 }, "Shift Pattern"
 };
 
-ShiftPatternSelector::ShiftPatternSelector (VantorAudioProcessor& p) : KeymapSelector (p, kindOf)
+ShiftPatternSelector::ShiftPatternSelector (VantorAudioProcessor& p) : ObjectSelector (p, kindOf)
 {
 }
 

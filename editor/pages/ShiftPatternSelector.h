@@ -1,13 +1,13 @@
 #pragma once
 
-#include "editor/pages/KeymapSelector.h"
+#include "editor/pages/ObjectSelector.h"
 
 namespace zd8
 {
 
 /** The shift pattern selector (page "x"). Everything else is the keymap
-    selector's (KeymapSelector). Message thread only. */
-class ShiftPatternSelector : public KeymapSelector
+    selector's (ObjectSelector). Message thread only. */
+class ShiftPatternSelector : public ObjectSelector
 {
 public:
     static const Kind kindOf;

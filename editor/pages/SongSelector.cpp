@@ -5,11 +5,11 @@
 namespace zd8
 {
 
-const KeymapSelector::Kind SongSelector::kindOf {
+const ObjectSelector::Kind SongSelector::kindOf {
     ObjectStore::typeSong, ObjectStore::typeSong, '|', ObjectStore::typeSong, false, { 0, 0 }, "Song"
 };
 
-SongSelector::SongSelector (VantorAudioProcessor& p) : KeymapSelector (p, kindOf)
+SongSelector::SongSelector (VantorAudioProcessor& p) : ObjectSelector (p, kindOf)
 {
 }
 

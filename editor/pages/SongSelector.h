@@ -1,14 +1,14 @@
 #pragma once
 
-#include "editor/pages/KeymapSelector.h"
+#include "editor/pages/ObjectSelector.h"
 
 namespace zd8
 {
 
 /** The song selector (page "|"). The main window never parks it: hiding
     only clears its shown flag. Everything else is the keymap
-    selector's (KeymapSelector). Message thread only. */
-class SongSelector : public KeymapSelector
+    selector's (ObjectSelector). Message thread only. */
+class SongSelector : public ObjectSelector
 {
 public:
     static const Kind kindOf;

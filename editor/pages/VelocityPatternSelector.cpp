@@ -5,11 +5,11 @@
 namespace zd8
 {
 
-const KeymapSelector::Kind VelocityPatternSelector::kindOf {
+const ObjectSelector::Kind VelocityPatternSelector::kindOf {
     ObjectStore::typeVelocityPattern, ObjectStore::typeVelocityPattern, 'y', ObjectStore::typeVelocityPattern, true, { -3500, -3000 }, "Velocity Pattern"
 };
 
-VelocityPatternSelector::VelocityPatternSelector (VantorAudioProcessor& p) : KeymapSelector (p, kindOf)
+VelocityPatternSelector::VelocityPatternSelector (VantorAudioProcessor& p) : ObjectSelector (p, kindOf)
 {
 }
 

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "editor/pages/KeymapSelector.h"
+#include "editor/pages/ObjectSelector.h"
 
 namespace zd8
 {
 
 /** The velocity pattern selector (page "y"), with the category filter
     buttons. Everything else is the keymap
-    selector's (KeymapSelector). Message thread only. */
-class VelocityPatternSelector : public KeymapSelector
+    selector's (ObjectSelector). Message thread only. */
+class VelocityPatternSelector : public ObjectSelector
 {
 public:
     static const Kind kindOf;

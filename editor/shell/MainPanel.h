@@ -22,7 +22,7 @@ namespace zd8
 class AboutPanel;
 class ControlsPage;
 class FxChainSelector;
-class KeymapSelector;
+class ObjectSelector;
 class KeysPage;
 class LibraryWindow;
 class MidiSetupPanel;
@@ -82,7 +82,7 @@ public:
     ParameterTablePage* getParameterTable() noexcept { return pages.getParameterTable(); }
     ControlsPage* getControlsPage() noexcept { return pages.getControlsPage(); }
     MultiPage* getMultiPage() noexcept { return pages.getMultiPage(); }
-    KeymapSelector* getSelector (int objectType) noexcept { return pages.getSelector (objectType); }
+    ObjectSelector* getSelector (int objectType) noexcept { return pages.getSelector (objectType); }
     FxChainSelector* getFxChainSelector() noexcept { return pages.getFxChainSelector(); }
     MidiSetupPanel* getSetupPanel() noexcept { return dialogs.getSetupPanel(); }
     AboutPanel* getAboutPanel() noexcept { return dialogs.getAboutPanel(); }

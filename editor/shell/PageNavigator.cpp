@@ -5,7 +5,7 @@
 #include "editor/pages/ControlsPage.h"
 #include "editor/pages/FxChainSelector.h"
 #include "editor/pages/IntonationSelector.h"
-#include "editor/pages/KeymapSelector.h"
+#include "editor/pages/ObjectSelector.h"
 #include "editor/pages/MixerPage.h"
 #include "editor/pages/MultiPage.h"
 #include "editor/pages/ParameterTablePage.h"
@@ -123,7 +123,7 @@ Page PageNavigator::selectorPage (size_t index) noexcept
     }
 }
 
-KeymapSelector* PageNavigator::getSelector (int objectType) noexcept
+ObjectSelector* PageNavigator::getSelector (int objectType) noexcept
 {
     const auto index = selectorIndexOf (objectType);
     return index < selectorCount ? selectors[index].get() : nullptr;
@@ -362,7 +362,7 @@ void PageNavigator::showSelector (size_t index, int channel, int currentObject)
         switch (index)
         {
             case algorithmSelector: selector = factory.make<AlgorithmSelector>(); break;
-            case keymapSelector: selector = factory.make<KeymapSelector>(); break;
+            case keymapSelector: selector = factory.make<ObjectSelector>(); break;
             case intonationSelector: selector = factory.make<IntonationSelector>(); break;
             case shiftSelector: selector = factory.make<ShiftPatternSelector>(); break;
             case velocitySelector: selector = factory.make<VelocityPatternSelector>(); break;
@@ -440,11 +440,11 @@ void PageNavigator::changeListenerCallback (juce::ChangeBroadcaster* source)
 {
     if (fxChainSelector != nullptr && source == fxChainSelector.get())
         fxChainSelectorEvents();
-    else if (auto* selector = dynamic_cast<KeymapSelector*> (source))
+    else if (auto* selector = dynamic_cast<ObjectSelector*> (source))
         selectorEvents (*selector);
 }
 
-void PageNavigator::selectorEvents (KeymapSelector& selector)
+void PageNavigator::selectorEvents (ObjectSelector& selector)
 {
     size_t index = selectorCount;
     for (size_t i = 0; i < selectorCount; ++i)

@@ -11,7 +11,7 @@ namespace zd8
 class ControlsPage;
 class EditorConnection;
 class FxChainSelector;
-class KeymapSelector;
+class ObjectSelector;
 class MainPanel;
 class MixerPage;
 class MultiPage;
@@ -69,7 +69,7 @@ public:
     MultiPage* getMultiPage() noexcept { return multiPage.get(); }
     FxChainSelector* getFxChainSelector() noexcept { return fxChainSelector.get(); }
     /** The selector of an object type once it was opened, else nullptr. */
-    KeymapSelector* getSelector (int objectType) noexcept;
+    ObjectSelector* getSelector (int objectType) noexcept;
     bool isSelectorShown (int objectType) const noexcept;
 
     juce::Rectangle<int> getPageArea() const noexcept;
@@ -142,7 +142,7 @@ private:
     juce::Rectangle<int> getFxChainSelectorArea() const noexcept;
 
     void changeListenerCallback (juce::ChangeBroadcaster* source) override;
-    void selectorEvents (KeymapSelector& selector);
+    void selectorEvents (ObjectSelector& selector);
     void fxChainSelectorEvents();
 
     MainPanel& window;
@@ -154,7 +154,7 @@ private:
 
     std::unique_ptr<MixerPage> mixer;
     std::unique_ptr<ProgramPage> programPage;
-    std::array<std::unique_ptr<KeymapSelector>, selectorCount> selectors;
+    std::array<std::unique_ptr<ObjectSelector>, selectorCount> selectors;
     std::unique_ptr<FxChainSelector> fxChainSelector;
     std::unique_ptr<ParameterTablePage> parameterTable;
     std::unique_ptr<ControlsPage> controlsPage;

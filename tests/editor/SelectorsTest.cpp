@@ -9,7 +9,7 @@
 #include "editor/shell/VantorAudioProcessorEditor.h"
 #include "editor/pages/MixerPage.h"
 #include "editor/pages/FxChainSelector.h"
-#include "editor/pages/KeymapSelector.h"
+#include "editor/pages/ObjectSelector.h"
 #include "editor/pages/ProgramPage.h"
 #include "plugin/VantorAudioProcessor.h"
 #include "support/PluginRig.h"
@@ -274,11 +274,11 @@ TEST_F (Selectors, FilterButtonsListBanksCategoriesAndAll)
         std::vector<int> ids;
     };
     const Case cases[] = {
-        { s.getFilterButton (KeymapSelector::factoryId), 1, 0, { 3, 9 } },
-        { s.getFilterButton (KeymapSelector::userId), 1, 1, { 4097, 5000 } },
+        { s.getFilterButton (ObjectSelector::factoryId), 1, 0, { 3, 9 } },
+        { s.getFilterButton (ObjectSelector::userId), 1, 1, { 4097, 5000 } },
         { s.getFilterButton (25), 1, 25, {} },
         { s.getCategoryButton (2), 2, 2, { 9 } },
-        { s.getFilterButton (KeymapSelector::allId), 4, 0, { 3, 9, 4097, 5000 } },
+        { s.getFilterButton (ObjectSelector::allId), 4, 0, { 3, 9, 4097, 5000 } },
     };
     for (const auto& c : cases)
     {
@@ -293,17 +293,17 @@ TEST_F (Selectors, FilterButtonsListBanksCategoriesAndAll)
         for (int id = 0; id <= 200; ++id)
             if (auto* b = s.getFilterButton (id); b != nullptr && b->isOn())
                 ++lit;
-        for (int cat = 0; cat < KeymapSelector::categoryButtonCount; ++cat)
+        for (int cat = 0; cat < ObjectSelector::categoryButtonCount; ++cat)
             lit += s.getCategoryButton (cat)->isOn() ? 1 : 0;
         EXPECT_EQ (lit, 1) << "one highlighted filter button";
     }
 
     // "Enter" goes back to every object and lights "ALL".
-    s.buttonPressed (s.getFilterButton (KeymapSelector::userId), KeymapSelector::userId);
+    s.buttonPressed (s.getFilterButton (ObjectSelector::userId), ObjectSelector::userId);
     press (s.findButton ("9"));
     press (s.findButton ("Enter"));
     EXPECT_EQ (s.getFilterMode(), ObjectStore::listPresent);
-    EXPECT_EQ (s.getHighlighted(), s.getFilterButton (KeymapSelector::allId));
+    EXPECT_EQ (s.getHighlighted(), s.getFilterButton (ObjectSelector::allId));
     EXPECT_EQ (s.getList().getSelectedId(), 9);
 }
 

@@ -29,7 +29,7 @@ class VantorAudioProcessor;
     the number fields) on unchanged, adds code 7 after a step of "-", "+" or the knob,
     and code 13 for "OK"; each goes into its queue followed by the change message, and
     the main window takes them with takeEvents(). Message thread only. */
-class KeymapSelector : public juce::Component,
+class ObjectSelector : public juce::Component,
                     public juce::ChangeBroadcaster,
                     public KitButtonListener,
                     private juce::ChangeListener
@@ -63,8 +63,8 @@ public:
 
     static const Kind keymaps;
 
-    explicit KeymapSelector (VantorAudioProcessor& processor);
-    ~KeymapSelector() override;
+    explicit ObjectSelector (VantorAudioProcessor& processor);
+    ~ObjectSelector() override;
 
     const Kind& getKind() const noexcept { return kind; }
 
@@ -115,7 +115,7 @@ public:
     void resized() override;
 
 protected:
-    KeymapSelector (VantorAudioProcessor& processor, const Kind& kind);
+    ObjectSelector (VantorAudioProcessor& processor, const Kind& kind);
 
 private:
     void changeListenerCallback (juce::ChangeBroadcaster* source) override;
@@ -146,7 +146,7 @@ private:
 
     std::vector<juce::uint64> events;
 
-    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (KeymapSelector)
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ObjectSelector)
 };
 
 } // namespace zd8

@@ -1,4 +1,4 @@
-#include "editor/pages/KeymapSelector.h"
+#include "editor/pages/ObjectSelector.h"
 
 #include "editor/kit/EditEvent.h"
 #include "editor/kit/Palette.h"
@@ -53,14 +53,14 @@ namespace
     }
 }
 
-const KeymapSelector::Kind KeymapSelector::keymaps { ObjectStore::typeKeymap, ObjectStore::typeKeymap, 'v',
+const ObjectSelector::Kind ObjectSelector::keymaps { ObjectStore::typeKeymap, ObjectStore::typeKeymap, 'v',
                                                ObjectStore::typeKeymap, true, { -3300, -3000 }, "Keymap" };
 
-KeymapSelector::KeymapSelector (VantorAudioProcessor& p) : KeymapSelector (p, keymaps)
+ObjectSelector::ObjectSelector (VantorAudioProcessor& p) : ObjectSelector (p, keymaps)
 {
 }
 
-KeymapSelector::KeymapSelector (VantorAudioProcessor& p, const Kind& k)
+ObjectSelector::ObjectSelector (VantorAudioProcessor& p, const Kind& k)
     : processor (p), kind (k), store (storeOf (p, k.typeCode))
 {
     display = std::make_unique<ObjectDisplay> (ObjectDisplay::smallDisplay, displaySize.x, displaySize.y);
@@ -115,7 +115,7 @@ KeymapSelector::KeymapSelector (VantorAudioProcessor& p, const Kind& k)
     highlight (getFilterButton (allId));
 }
 
-KeymapSelector::~KeymapSelector()
+ObjectSelector::~ObjectSelector()
 {
     knob->removeChangeListener (this);
     list->removeChangeListener (this);
@@ -126,7 +126,7 @@ KeymapSelector::~KeymapSelector()
         b->removeListener (this);
 }
 
-KitButton* KeymapSelector::addButton (std::vector<std::unique_ptr<KitButton>>& group, const juce::String& caption, int id)
+KitButton* ObjectSelector::addButton (std::vector<std::unique_ptr<KitButton>>& group, const juce::String& caption, int id)
 {
     auto b = std::make_unique<KitButton> (caption, id);
     b->setSize (filterWidth, filterHeight);
@@ -137,7 +137,7 @@ KitButton* KeymapSelector::addButton (std::vector<std::unique_ptr<KitButton>>& g
 }
 
 //==============================================================================
-void KeymapSelector::open (int x, int y, int width, int height)
+void ObjectSelector::open (int x, int y, int width, int height)
 {
     shownFlag = true;
     setVisible (true);
@@ -145,20 +145,20 @@ void KeymapSelector::open (int x, int y, int width, int height)
     setBounds (x, y, width, height);
 }
 
-void KeymapSelector::park()
+void ObjectSelector::park()
 {
     shownFlag = false;
     setBounds (kind.parkedAt.x, kind.parkedAt.y, parkedSize, parkedSize);
     setVisible (false);
 }
 
-void KeymapSelector::setHidden()
+void ObjectSelector::setHidden()
 {
     shownFlag = false;
     setVisible (false);
 }
 
-void KeymapSelector::recreateList()
+void ObjectSelector::recreateList()
 {
     if (list != nullptr)
     {
@@ -179,13 +179,13 @@ void KeymapSelector::recreateList()
     resized();
 }
 
-void KeymapSelector::setChannel (int c)
+void ObjectSelector::setChannel (int c)
 {
     channel = c;
     list->setChannel (c);
 }
 
-void KeymapSelector::setFilter (int mode, int argument)
+void ObjectSelector::setFilter (int mode, int argument)
 {
     filterMode = mode;
     filterArgument = argument;
@@ -201,7 +201,7 @@ void KeymapSelector::setFilter (int mode, int argument)
     highlight (lit);
 }
 
-KitButton* KeymapSelector::findButton (const juce::String& caption) const
+KitButton* ObjectSelector::findButton (const juce::String& caption) const
 {
     for (auto* b : { okButton.get(), editButton.get(), libraryButton.get() })
         if (b->getText() == caption)
@@ -214,7 +214,7 @@ KitButton* KeymapSelector::findButton (const juce::String& caption) const
     return nullptr;
 }
 
-KitButton* KeymapSelector::getFilterButton (int id) const
+KitButton* ObjectSelector::getFilterButton (int id) const
 {
     for (auto& b : filterButtons)
         if (b->getIdentifier() == id)
@@ -222,21 +222,21 @@ KitButton* KeymapSelector::getFilterButton (int id) const
     return nullptr;
 }
 
-KitButton* KeymapSelector::getCategoryButton (int category) const
+KitButton* ObjectSelector::getCategoryButton (int category) const
 {
     return juce::isPositiveAndBelow (category, (int) categoryButtons.size()) ? categoryButtons[(size_t) category].get()
                                                                              : nullptr;
 }
 
 //==============================================================================
-std::vector<juce::uint64> KeymapSelector::takeEvents()
+std::vector<juce::uint64> ObjectSelector::takeEvents()
 {
     std::vector<juce::uint64> taken;
     taken.swap (events);
     return taken;
 }
 
-void KeymapSelector::forwardListEvents()
+void ObjectSelector::forwardListEvents()
 {
     const auto fromList = list->takeEvents();
     if (fromList.empty())
@@ -251,18 +251,18 @@ void KeymapSelector::forwardListEvents()
     sendChangeMessage();
 }
 
-void KeymapSelector::post (int code, int value)
+void ObjectSelector::post (int code, int value)
 {
     events.push_back (EditEvent::make (code, kind.listNumber, kind.listNumber, channel, value));
     sendChangeMessage();
 }
 
-void KeymapSelector::showObject (int id)
+void ObjectSelector::showObject (int id)
 {
     display->setContents (id, 0, 0, store.recordName (id), kind.title, {}, {});
 }
 
-void KeymapSelector::changeListenerCallback (juce::ChangeBroadcaster* source)
+void ObjectSelector::changeListenerCallback (juce::ChangeBroadcaster* source)
 {
     if (source == list.get())
         forwardListEvents();
@@ -270,7 +270,7 @@ void KeymapSelector::changeListenerCallback (juce::ChangeBroadcaster* source)
         knobTurned();
 }
 
-void KeymapSelector::knobTurned()
+void ObjectSelector::knobTurned()
 {
     const int step = knob->lastStep();
 
@@ -279,7 +279,7 @@ void KeymapSelector::knobTurned()
     post (EditEvent::chosen, list->getSelectedId());
 }
 
-void KeymapSelector::buttonPressed (KitButton* button, int identifier)
+void ObjectSelector::buttonPressed (KitButton* button, int identifier)
 {
     // Identifiers repeat ("OK" and "FACTORY" are 0, "ALL" and "-" 200), so the group
     // is found by the button itself.
@@ -309,7 +309,7 @@ void KeymapSelector::buttonPressed (KitButton* button, int identifier)
     filterPressed (button, identifier);
 }
 
-void KeymapSelector::filterPressed (KitButton* button, int id)
+void ObjectSelector::filterPressed (KitButton* button, int id)
 {
     const bool isFilter = std::any_of (filterButtons.begin(), filterButtons.end(), [button] (auto& b) { return b.get() == button; });
     const bool isCategory = std::any_of (categoryButtons.begin(), categoryButtons.end(), [button] (auto& b) { return b.get() == button; });
@@ -324,7 +324,7 @@ void KeymapSelector::filterPressed (KitButton* button, int id)
         setFilter (ObjectStore::listRange, id);
 }
 
-void KeymapSelector::highlight (KitButton* button)
+void ObjectSelector::highlight (KitButton* button)
 {
     if (highlighted != nullptr)
         highlighted->setOn (false);
@@ -334,12 +334,12 @@ void KeymapSelector::highlight (KitButton* button)
 }
 
 //==============================================================================
-int KeymapSelector::contentX() const noexcept
+int ObjectSelector::contentX() const noexcept
 {
     return (getWidth() - contentWidth) / 2;
 }
 
-void KeymapSelector::resized()
+void ObjectSelector::resized()
 {
     const juce::Point<int> origin (contentX(), 0);
     display->placeAt (origin.x + displayPlace.x, origin.y + displayPlace.y, 1.0f);
@@ -354,7 +354,7 @@ void KeymapSelector::resized()
         categoryButtons[i]->setTopLeftPosition (nowhere);
 }
 
-void KeymapSelector::paint (juce::Graphics& g)
+void ObjectSelector::paint (juce::Graphics& g)
 {
     if (! shownFlag)
         return;
