@@ -43,7 +43,7 @@ namespace
         juce::ScopedJuceInitialiser_GUI juce;
         BenchRig rig;
         zd8::VantorAudioProcessor p (rig.environment);
-        zd8::MixerPage mixer (p);
+        zd8::MixerPage mixer (p.getEditorConnection());
         mixer.setBounds (0, 0, width, height);
         juce::Image image (juce::Image::ARGB, width, height, true);
         int frame = 0;
@@ -62,7 +62,7 @@ namespace
         juce::ScopedJuceInitialiser_GUI juce;
         BenchRig rig;
         zd8::VantorAudioProcessor p (rig.environment);
-        zd8::MixerPage mixer (p);
+        zd8::MixerPage mixer (p.getEditorConnection());
         mixer.setBounds (0, 0, width, height);
         juce::RectangleList<int> meters;
         for (int c = 0; c < zd8::MixerPage::numChannels; ++c)

@@ -143,12 +143,12 @@ juce::String FxChainStore::shortCode (int algorithmId) const
 }
 
 //==============================================================================
-std::vector<int> FxChainStore::chainsOfCategory (const juce::String& categoryName)
+std::vector<int> FxChainStore::chainsOfCategory (const juce::String& categoryName) const
 {
     return chainsOfCategory (Categories::effectCategoryIndex (categoryName));
 }
 
-std::vector<int> FxChainStore::chainsOfCategory (int categoryIndex)
+std::vector<int> FxChainStore::chainsOfCategory (int categoryIndex) const
 {
     if (categoryIndex < 1 || categoryIndex > Categories::effectCategoryCount)
         return {};
@@ -162,7 +162,7 @@ std::vector<int> FxChainStore::chainsOfCategory (int categoryIndex)
     return categoryLists[(size_t) categoryIndex - 1];
 }
 
-void FxChainStore::buildCategoryLists()
+void FxChainStore::buildCategoryLists() const
 {
     shortCodes = AlgorithmShortCodes::table();
 

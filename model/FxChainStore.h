@@ -90,9 +90,9 @@ public:
     /** The chain IDs of an effect category ("Reverb" .. "EQ"), built from the whole
         store on the first request and never rebuilt. A chain stands once for every
         effect that puts it into the category. Any other name gives an empty list. */
-    std::vector<int> chainsOfCategory (const juce::String& categoryName);
+    std::vector<int> chainsOfCategory (const juce::String& categoryName) const;
     /** The same by category index 1..17 (Categories::effectCategoryName). */
-    std::vector<int> chainsOfCategory (int categoryIndex);
+    std::vector<int> chainsOfCategory (int categoryIndex) const;
 
     //==============================================================================
     // Pure decoding of one record's content (name first); bytes at or beyond size read
@@ -108,12 +108,13 @@ public:
 private:
     /** The content of a present record in place, or nullptr. */
     const juce::uint8* recordContent (int chainId, size_t& size) const noexcept;
-    void buildCategoryLists();
+    void buildCategoryLists() const;
 
-    std::array<std::vector<int>, Categories::effectCategoryCount> categoryLists;
-    AlgorithmShortCodes::Table shortCodes {};
-    bool categoriesBuilt = false;
-    std::mutex categoryLock;
+    // Built on the first request, under the lock: a cache, not the store's content.
+    mutable std::array<std::vector<int>, Categories::effectCategoryCount> categoryLists;
+    mutable AlgorithmShortCodes::Table shortCodes {};
+    mutable bool categoriesBuilt = false;
+    mutable std::mutex categoryLock;
 
     mutable std::mutex decodedLock;
     mutable DecodedChain decoded;

@@ -5,7 +5,9 @@
 #include "editor/kit/ZD8LookAndFeel.h"
 #include "model/Categories.h"
 #include "model/FxChainStore.h"
-#include "plugin/VantorAudioProcessor.h"
+#include "model/InstrumentImage.h"
+#include "plugin/EditorConnection.h"
+#include "plugin/EditorSession.h"
 
 namespace zd8
 {
@@ -44,7 +46,7 @@ namespace
     }
 }
 
-FxChainSelector::FxChainSelector (VantorAudioProcessor& p) : processor (p)
+FxChainSelector::FxChainSelector (EditorConnection& c) : connection (c)
 {
     display = std::make_unique<ObjectDisplay> (ObjectDisplay::fxChainDisplay, displayPlace.getWidth(), displayPlace.getHeight());
     addAndMakeVisible (*display);
@@ -100,7 +102,7 @@ void FxChainSelector::setType (int newType)
         list->removeChangeListener (this);
         removeChildComponent (list.get());
     }
-    list = std::make_unique<ObjectList> (processor.getHub().getImage().getFxChains());
+    list = std::make_unique<ObjectList> (connection.getImage().getFxChains());
     list->setSize (listPlace.getWidth(), listPlace.getHeight());
     list->setColumns ({ 50, 180, 0, 0 });
     list->setRowHeight (rowHeight);
@@ -121,7 +123,7 @@ void FxChainSelector::open (int newChannel, int newType, int newChain, int x, in
     chain = newChain;
     list->setChannel (channel);
     setVisible (true);
-    processor.getHub().getEditorSession().enterPage (pageCode);
+    connection.getEditorSession().enterPage (pageCode);
     setBounds (x, y, width, height);
     showCurrent (channel, type, chain);
 }
@@ -131,12 +133,12 @@ void FxChainSelector::showCurrent (int forChannel, int forType, int newChain)
     if (forChannel != channel || forType != type)
         return;
     chain = newChain;
-    const auto& chains = processor.getHub().getImage().getFxChains();
+    const auto& chains = connection.getImage().getFxChains();
     display->setContents (chain, chains.byteAt (chain, chains.getCategoryOffset()),
                           chains.byteAt (chain, chains.getSubCategoryOffset()), chains.recordName (chain), {}, {}, {});
 }
 
-std::vector<int> FxChainSelector::chainsToList (FxChainStore& chains, const juce::String& categoryName)
+std::vector<int> FxChainSelector::chainsToList (const FxChainStore& chains, const juce::String& categoryName)
 {
     // A chain stands in a category once for every effect that puts it there; the list
     // shows it once.
@@ -161,7 +163,7 @@ void FxChainSelector::setFilter (int category)
     if (lit == nullptr)
         list->bind (ObjectStore::listPresent, 0);
     else
-        list->bindIds (chainsToList (processor.getHub().getImage().getFxChains(), lit->getText()));
+        list->bindIds (chainsToList (connection.getImage().getFxChains(), lit->getText()));
 }
 
 KitButton* FxChainSelector::findButton (const juce::String& caption) const

@@ -16,7 +16,7 @@ namespace zd8
 {
 
 class FxChainStore;
-class VantorAudioProcessor;
+class EditorConnection;
 
 /** The FX chain selector: picks the insert, Aux 1 or Aux 2 chain of one channel from
     the FX chain store, filtered by effect category ("Reverb" .. "EQ", the data knob
@@ -48,7 +48,7 @@ public:
     static constexpr int firstCategoryId = 100;
     static constexpr int categoryButtonCount = 18;   // "------", then "Reverb" .. "EQ"
 
-    explicit FxChainSelector (VantorAudioProcessor& processor);
+    explicit FxChainSelector (EditorConnection& connection);
     ~FxChainSelector() override;
 
     /** Stores the slot type (0, 3 or 6) and makes a new list of FX chains for it. */
@@ -78,7 +78,7 @@ public:
 
     /** The chains of an effect category, each once, in the store's order of the
         category list. */
-    static std::vector<int> chainsToList (FxChainStore& chains, const juce::String& categoryName);
+    static std::vector<int> chainsToList (const FxChainStore& chains, const juce::String& categoryName);
 
     std::vector<juce::uint64> takeEvents();
     /** Passes the list's queued events on at once. */
@@ -95,7 +95,7 @@ private:
     void knobTurned();
     int contentX() const noexcept;
 
-    VantorAudioProcessor& processor;
+    EditorConnection& connection;
     std::unique_ptr<ObjectList> list;
     std::unique_ptr<ObjectDisplay> display;
     std::unique_ptr<BigKnob> knob;

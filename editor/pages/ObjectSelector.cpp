@@ -4,7 +4,9 @@
 #include "editor/kit/Palette.h"
 #include "editor/kit/ZD8LookAndFeel.h"
 #include "model/ObjectStore.h"
-#include "plugin/VantorAudioProcessor.h"
+#include "model/InstrumentImage.h"
+#include "plugin/EditorConnection.h"
+#include "plugin/EditorSession.h"
 
 namespace zd8
 {
@@ -45,23 +47,38 @@ namespace
     // A whole knob turn is 36 positions; a change of more than half of that is a turn
     // across the wrap-around point.
 
-    const ObjectStore& storeOf (VantorAudioProcessor& p, int typeCode)
+    const ObjectStore& storeOf (EditorConnection& connection, int typeCode)
     {
         static const ObjectStore none;
-        const auto* s = p.getHub().getImage().storeFor (typeCode);
+        const auto* s = connection.getImage().storeFor (typeCode);
         return s != nullptr ? *s : none;
     }
 }
 
-const ObjectSelector::Kind ObjectSelector::keymaps { ObjectStore::typeKeymap, ObjectStore::typeKeymap, 'v',
-                                               ObjectStore::typeKeymap, true, { -3300, -3000 }, "Keymap" };
+// Type listed, list number, page code, parameter number, category buttons, parking
+// place, title. The song selector is never parked (the window only hides it).
+const std::array<ObjectSelector::Kind, 6> ObjectSelector::kinds { {
+    { ObjectStore::typeAlgorithm, 0, 't', 787, false, { -3100, -3000 }, "Algorithm" },
+    { ObjectStore::typeKeymap, ObjectStore::typeKeymap, 'v', ObjectStore::typeKeymap, true, { -3300, -3000 }, "Keymap" },
+    { ObjectStore::typeIntonationTable, ObjectStore::typeIntonationTable, 'w', ObjectStore::typeIntonationTable, false,
+      { -3400, -3000 }, "Intonation" },
+    { ObjectStore::typeShiftPattern, ObjectStore::typeShiftPattern, 'x', ObjectStore::typeShiftPattern, false,
+      { -3900, -3000 }, "Shift Pattern" },
+    { ObjectStore::typeVelocityPattern, ObjectStore::typeVelocityPattern, 'y', ObjectStore::typeVelocityPattern, true,
+      { -3500, -3000 }, "Velocity Pattern" },
+    { ObjectStore::typeSong, ObjectStore::typeSong, '|', ObjectStore::typeSong, false, { 0, 0 }, "Song" },
+} };
 
-ObjectSelector::ObjectSelector (VantorAudioProcessor& p) : ObjectSelector (p, keymaps)
+const ObjectSelector::Kind* ObjectSelector::kindOf (int typeCode) noexcept
 {
+    for (const auto& k : kinds)
+        if (k.typeCode == typeCode)
+            return &k;
+    return nullptr;
 }
 
-ObjectSelector::ObjectSelector (VantorAudioProcessor& p, const Kind& k)
-    : processor (p), kind (k), store (storeOf (p, k.typeCode))
+ObjectSelector::ObjectSelector (EditorConnection& c, const Kind& k)
+    : connection (c), kind (k), store (storeOf (c, k.typeCode))
 {
     display = std::make_unique<ObjectDisplay> (ObjectDisplay::smallDisplay, displaySize.x, displaySize.y);
     display->setContents (0, 0, 0, {}, kind.title, {}, {});
@@ -141,7 +158,7 @@ void ObjectSelector::open (int x, int y, int width, int height)
 {
     shownFlag = true;
     setVisible (true);
-    processor.getHub().getEditorSession().enterPage (kind.pageCode);
+    connection.getEditorSession().enterPage (kind.pageCode);
     setBounds (x, y, width, height);
 }
 

@@ -10,19 +10,19 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include <array>
 #include <memory>
 #include <vector>
 
 namespace zd8
 {
 
+class EditorConnection;
 class ObjectStore;
-class VantorAudioProcessor;
 
-/** The keymap selector, and the page every other template selector is made from
-    (algorithms, intonation tables, shift and velocity patterns, songs): a list of one
-    store's objects, a display of the chosen one, a keypad, a data knob, filter buttons
-    and "OK".
+/** A template selector: the page that lists one store's objects (keymaps, algorithms,
+    intonation tables, shift and velocity patterns, songs; a row of `kinds` each), with
+    a display of the chosen one, a keypad, a data knob, filter buttons and "OK".
 
     The selector never changes the instrument. It passes the list's events (7 chosen,
     14 selected without sending, with the object ID as value and the list number in
@@ -61,9 +61,13 @@ public:
     static constexpr int firstCategoryId = 100;
     static constexpr int categoryButtonCount = 21;
 
-    static const Kind keymaps;
+    /** The kinds, in the order the window hides them: algorithms, keymaps, intonation
+        tables, shift patterns, velocity patterns, songs. */
+    static const std::array<Kind, 6> kinds;
+    /** The kind listing typeCode's store, or nullptr. */
+    static const Kind* kindOf (int typeCode) noexcept;
 
-    explicit ObjectSelector (VantorAudioProcessor& processor);
+    ObjectSelector (EditorConnection& connection, const Kind& kind);
     ~ObjectSelector() override;
 
     const Kind& getKind() const noexcept { return kind; }
@@ -114,9 +118,6 @@ public:
     void paint (juce::Graphics&) override;
     void resized() override;
 
-protected:
-    ObjectSelector (VantorAudioProcessor& processor, const Kind& kind);
-
 private:
     void changeListenerCallback (juce::ChangeBroadcaster* source) override;
     void post (int code, int value);
@@ -127,7 +128,7 @@ private:
     int contentX() const noexcept;
     KitButton* addButton (std::vector<std::unique_ptr<KitButton>>& group, const juce::String& caption, int id);
 
-    VantorAudioProcessor& processor;
+    EditorConnection& connection;
     const Kind kind;
     const ObjectStore& store;
 

@@ -6,14 +6,13 @@
 #include "editor/pages/MidiSetupPanel.h"
 #include "editor/shell/AboutPanel.h"
 #include "editor/shell/MainPanel.h"
-#include "editor/shell/PageFactory.h"
 #include "editor/shell/ReceiveDialog.h"
 #include "editor/shell/WriteDialog.h"
 
 namespace zd8
 {
 
-DialogHost::DialogHost (MainPanel& w, const PageFactory& f) : window (w), factory (f), connection (f.connection) {}
+DialogHost::DialogHost (MainPanel& w, EditorConnection& c) : window (w), connection (c) {}
 
 DialogHost::~DialogHost()
 {
@@ -71,7 +70,7 @@ void DialogHost::layout()
 void DialogHost::openSetupPanel()
 {
     // The panel sends the identity request itself when it opens.
-    setupPanel = factory.make<MidiSetupPanel>();
+    setupPanel = std::make_unique<MidiSetupPanel> (connection);
     setupPanel->addListener (this);
     setupPanel->setBounds (window.getLocalBounds());
     window.addAndMakeVisible (*setupPanel);
@@ -215,7 +214,7 @@ void DialogHost::openLibraryWindow()
 {
     if (libraryWindow == nullptr)
     {
-        libraryWindow = factory.make<LibraryWindow>();
+        libraryWindow = std::make_unique<LibraryWindow> (connection);
         libraryWindow->getContent().addChangeListener (this);
     }
     libraryWindow->present();

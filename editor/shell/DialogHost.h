@@ -15,7 +15,7 @@ class EditorConnection;
 class LibraryWindow;
 class MainPanel;
 class MidiSetupPanel;
-class PageFactory;
+class EditorConnection;
 class ReceiveDialog;
 class WriteDialog;
 
@@ -27,7 +27,7 @@ class WriteDialog;
 class DialogHost : public MidiSetupPanelListener, private juce::ChangeListener
 {
 public:
-    DialogHost (MainPanel& window, const PageFactory& factory);
+    DialogHost (MainPanel& window, EditorConnection& connection);
     ~DialogHost() override;
 
     MidiSetupPanel* getSetupPanel() noexcept { return setupPanel.get(); }
@@ -67,7 +67,6 @@ private:
     void writeDialogEvent (juce::uint64 event);
 
     MainPanel& window;
-    const PageFactory& factory;
     EditorConnection& connection;
 
     std::unique_ptr<MidiSetupPanel> setupPanel;

@@ -45,7 +45,7 @@ namespace
     const juce::String offLineText ("OFF-LINE");
 }
 
-MainPanel::MainPanel (const PageFactory& f) : factory (f), connection (f.connection)
+MainPanel::MainPanel (EditorConnection& c) : connection (c)
 {
     noticeScratch.reserve (1024);
     connection.addStateListener (this);
@@ -60,7 +60,7 @@ MainPanel::MainPanel (const PageFactory& f) : factory (f), connection (f.connect
     addAndMakeVisible (*leftSide);
     addAndMakeVisible (*rightSide);
 
-    keyboard = factory.make<KeysPage>();
+    keyboard = std::make_unique<KeysPage> (connection);
     keyboard->place (defaultHeight - keyboardHeight, defaultWidth - 2 * sideWidth, keyboardHeight);
     addChildComponent (*keyboard);
     keyboard->getPitchWheel().addChangeListener (this);

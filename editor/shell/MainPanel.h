@@ -4,7 +4,7 @@
 #include "editor/pages/MultiPageListener.h"
 #include "editor/pages/ProgramPageListener.h"
 #include "editor/shell/DialogHost.h"
-#include "editor/shell/PageFactory.h"
+#include "plugin/EditorConnection.h"
 #include "editor/shell/PageNavigator.h"
 #include "editor/shell/WindowButtonsListener.h"
 #include "plugin/EditorConnection.h"
@@ -66,7 +66,7 @@ public:
     static constexpr int firstAboutDelayMs = 2000;
     static constexpr int playingModeCheckMs = 25;
 
-    explicit MainPanel (const PageFactory& factory);
+    explicit MainPanel (EditorConnection& connection);
     ~MainPanel() override;
 
     PageNavigator& getPages() noexcept { return pages; }
@@ -182,7 +182,6 @@ private:
     /** The table's events: 13 closes it, 20 and 21 close it and open the write dialog. */
     void parameterTableEvents();
 
-    PageFactory factory;
     EditorConnection& connection;
     juce::SharedResourcePointer<ZD8LookAndFeel> look;
     juce::Image logo;
@@ -191,8 +190,8 @@ private:
     std::unique_ptr<KeysPage> keyboard;
     std::unique_ptr<TabBar> tabBar;
     std::unique_ptr<StatusBar> footer;
-    PageNavigator pages { *this, factory };
-    DialogHost dialogs { *this, factory };
+    PageNavigator pages { *this, connection };
+    DialogHost dialogs { *this, connection };
     std::vector<std::unique_ptr<juce::Component>> retired;
 
     int windowMode = 1;

@@ -1,20 +1,14 @@
 #include "editor/shell/PageNavigator.h"
 
 #include "editor/kit/EditEvent.h"
-#include "editor/pages/AlgorithmSelector.h"
 #include "editor/pages/ControlsPage.h"
 #include "editor/pages/FxChainSelector.h"
-#include "editor/pages/IntonationSelector.h"
 #include "editor/pages/ObjectSelector.h"
 #include "editor/pages/MixerPage.h"
 #include "editor/pages/MultiPage.h"
 #include "editor/pages/ParameterTablePage.h"
 #include "editor/pages/ProgramPage.h"
-#include "editor/pages/ShiftPatternSelector.h"
-#include "editor/pages/SongSelector.h"
-#include "editor/pages/VelocityPatternSelector.h"
 #include "editor/shell/MainPanel.h"
-#include "editor/shell/PageFactory.h"
 #include "model/InstrumentImage.h"
 #include "model/ObjectStore.h"
 #include "model/ParameterTable.h"
@@ -51,7 +45,7 @@ const std::array<Page, PageNavigator::pageCount> PageNavigator::hidingOrder {
     Page::songSelector, Page::parameterTable
 };
 
-PageNavigator::PageNavigator (MainPanel& w, const PageFactory& f) : window (w), factory (f), connection (f.connection) {}
+PageNavigator::PageNavigator (MainPanel& w, EditorConnection& c) : window (w), connection (c) {}
 
 PageNavigator::~PageNavigator()
 {
@@ -67,7 +61,7 @@ PageNavigator::~PageNavigator()
 
 void PageNavigator::createMixer()
 {
-    mixer = factory.make<MixerPage>();
+    mixer = std::make_unique<MixerPage> (connection);
     mixer->addChangeListener (&window);
     window.addChildComponent (*mixer);
 }
@@ -98,29 +92,13 @@ void PageNavigator::setShown (Page page, bool isNowShown) noexcept
 
 size_t PageNavigator::selectorIndexOf (int objectType) noexcept
 {
-    switch (objectType)
-    {
-        case ObjectStore::typeAlgorithm: return algorithmSelector;
-        case ObjectStore::typeKeymap: return keymapSelector;
-        case ObjectStore::typeIntonationTable: return intonationSelector;
-        case ObjectStore::typeShiftPattern: return shiftSelector;
-        case ObjectStore::typeVelocityPattern: return velocitySelector;
-        case ObjectStore::typeSong: return songSelector;
-        default: return selectorCount;
-    }
+    const auto* kind = ObjectSelector::kindOf (objectType);
+    return kind != nullptr ? (size_t) (kind - ObjectSelector::kinds.data()) : selectorCount;
 }
 
 Page PageNavigator::selectorPage (size_t index) noexcept
 {
-    switch (index)
-    {
-        case algorithmSelector: return Page::algorithmSelector;
-        case keymapSelector: return Page::keymapSelector;
-        case intonationSelector: return Page::intonationSelector;
-        case shiftSelector: return Page::shiftSelector;
-        case velocitySelector: return Page::velocitySelector;
-        default: return Page::songSelector;
-    }
+    return (Page) ObjectSelector::kinds[juce::jmin (index, selectorCount - 1)].pageCode;
 }
 
 ObjectSelector* PageNavigator::getSelector (int objectType) noexcept
@@ -264,7 +242,7 @@ void PageNavigator::showProgramPage (int channel, int program)
 
     if (programPage == nullptr)
     {
-        programPage = factory.make<ProgramPage>();
+        programPage = std::make_unique<ProgramPage> (connection);
         programPage->addListener (&window);
         window.addChildComponent (*programPage);
     }
@@ -288,7 +266,7 @@ void PageNavigator::showMultiPage()
 {
     if (multiPage == nullptr)
     {
-        multiPage = factory.make<MultiPage>();
+        multiPage = std::make_unique<MultiPage> (connection);
         multiPage->addListener (&window);
         window.addChildComponent (*multiPage);
     }
@@ -311,7 +289,7 @@ void PageNavigator::showControlsPage()
     hideAll();
     if (controlsPage == nullptr)
     {
-        controlsPage = factory.make<ControlsPage>();
+        controlsPage = std::make_unique<ControlsPage> (connection);
         window.addChildComponent (*controlsPage);
     }
     controlsPage->setBounds (getPageArea());
@@ -327,7 +305,7 @@ void PageNavigator::openParameterTable (int channel)
     hideAll();
     if (parameterTable == nullptr)
     {
-        parameterTable = factory.make<ParameterTablePage>();
+        parameterTable = std::make_unique<ParameterTablePage> (connection);
         parameterTable->addChangeListener (&window);
         window.addChildComponent (*parameterTable);
     }
@@ -359,15 +337,7 @@ void PageNavigator::showSelector (size_t index, int channel, int currentObject)
     auto& selector = selectors[index];
     if (selector == nullptr)
     {
-        switch (index)
-        {
-            case algorithmSelector: selector = factory.make<AlgorithmSelector>(); break;
-            case keymapSelector: selector = factory.make<ObjectSelector>(); break;
-            case intonationSelector: selector = factory.make<IntonationSelector>(); break;
-            case shiftSelector: selector = factory.make<ShiftPatternSelector>(); break;
-            case velocitySelector: selector = factory.make<VelocityPatternSelector>(); break;
-            default: selector = factory.make<SongSelector>(); break;
-        }
+        selector = std::make_unique<ObjectSelector> (connection, ObjectSelector::kinds[index]);
         selector->addChangeListener (this);
         window.addChildComponent (*selector);
     }
@@ -409,7 +379,7 @@ void PageNavigator::openFxChainSelector (int channel, int type)
     hideAll();
     const int chain = connection.getSlotValue (ParameterTable::programSlot (channel, type));
 
-    fxChainSelector = factory.make<FxChainSelector>();
+    fxChainSelector = std::make_unique<FxChainSelector> (connection);
     fxChainSelector->addChangeListener (this);
     window.addChildComponent (*fxChainSelector);
     fxChainSelector->setType (type);

@@ -15,7 +15,7 @@ class ObjectSelector;
 class MainPanel;
 class MixerPage;
 class MultiPage;
-class PageFactory;
+class EditorConnection;
 class ParameterTablePage;
 class ProgramPage;
 
@@ -52,7 +52,7 @@ public:
     /** The pages in the order hiding all pages hides them. */
     static const std::array<Page, pageCount> hidingOrder;
 
-    PageNavigator (MainPanel& window, const PageFactory& factory);
+    PageNavigator (MainPanel& window, EditorConnection& connection);
     ~PageNavigator() override;
 
     /** Makes the mixer, which is there from the start. */
@@ -113,7 +113,7 @@ public:
 
 private:
     // The template selectors, in the order in which hiding all pages hides them (the
-    // FX chain selector goes between the first two).
+    // FX chain selector goes between the first two), which is ObjectSelector::kinds'.
     enum SelectorIndex : size_t
     {
         algorithmSelector,
@@ -146,7 +146,6 @@ private:
     void fxChainSelectorEvents();
 
     MainPanel& window;
-    const PageFactory& factory;
     EditorConnection& connection;
 
     std::array<bool, pageCount> shown {};

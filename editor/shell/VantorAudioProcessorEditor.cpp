@@ -1,7 +1,6 @@
 #include "editor/shell/VantorAudioProcessorEditor.h"
 
 #include "editor/shell/MainPanel.h"
-#include "editor/shell/PageFactory.h"
 #include "plugin/VantorAudioProcessor.h"
 
 namespace zd8
@@ -17,7 +16,7 @@ void VantorAudioProcessorEditor::registerWithProcessor()
 VantorAudioProcessorEditor::VantorAudioProcessorEditor (VantorAudioProcessor& p)
     : juce::AudioProcessorEditor (p), connection (p.getEditorConnection())
 {
-    mainPanel = std::make_unique<MainPanel> (PageFactory (connection, p, p.getHub()));
+    mainPanel = std::make_unique<MainPanel> (connection);
     addAndMakeVisible (*mainPanel);
     mainPanel->addChangeListener (this);
     connection.addArrangementListener (this);
