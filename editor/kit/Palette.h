@@ -165,6 +165,36 @@ struct Palette
     static constexpr juce::uint32 zonesArrayNumber = 0xffdddddd;
     static constexpr juce::uint32 zonesArrayHighlightFill = 0x593c5a6a;
     static constexpr juce::uint32 zonesArrayHighlightOutline = 0x88ffffff;
+
+    //==============================================================================
+    // The main panel, its bars and the dialogs.
+    static constexpr juce::uint32 aboutPanelVeil = 0xdd000000;
+    static constexpr juce::uint32 aboutPanelVersion = 0xfffffbfb;
+    static constexpr juce::uint32 computerKeyboardPlayerIdleText = 0xff6f7377;
+    static constexpr juce::uint32 computerKeyboardPlayerRestFrame = 0xff34363a;
+    static constexpr juce::uint32 computerKeyboardPlayerText = 0xff76bdd2;
+    static constexpr juce::uint32 computerKeyboardPlayerBack = 0xff161718;
+    static constexpr juce::uint32 menuButtonBar = 0xff999999;
+    static constexpr juce::uint32 receiveDialogPanelFill = 0xff15222a;
+    static constexpr juce::uint32 receiveDialogPanelOutline = 0xff457089;
+    static constexpr juce::uint32 receiveDialogHint = 0xff9aa7b0;
+    static constexpr juce::uint32 receiveProgressFrameFill = 0xff10191f;
+    static constexpr juce::uint32 receiveProgressFrameOutline = 0xff457089;
+    static constexpr juce::uint32 receiveProgressDimText = 0xff9aa7b0;
+    static constexpr juce::uint32 receiveProgressTroughFill = 0xff0a0d10;
+    static constexpr juce::uint32 receiveProgressTroughOutline = 0xff3a4a54;
+    static constexpr juce::uint32 receiveProgressBarTop = 0xff6cc8f0;
+    static constexpr juce::uint32 receiveProgressBarBottom = 0xff2a8cc0;
+    static constexpr juce::uint32 renameDialogFill = 0xff10191f;
+    static constexpr juce::uint32 renameDialogOutline = 0xff6cc8f0;
+    static constexpr juce::uint32 tabBarTabNormal = 0xff232326;
+    static constexpr juce::uint32 tabBarTabPressed = 0xff3d3d44;
+    static constexpr juce::uint32 tabBarTabOn = 0xff9a6a1e;
+    static constexpr juce::uint32 windowButtonsCloseHighlight = 0x40ffffff;
+    static constexpr juce::uint32 writeDialogPanelFill = 0xff15222a;
+    static constexpr juce::uint32 writeDialogPanelOutline = 0xff457089;
+    static constexpr juce::uint32 writeDialogDimText = 0xff9aa7b0;
+    static constexpr juce::uint32 writeDialogFocusOutline = 0xff6cc8f0;
 };
 
 } // namespace zd8

@@ -1,5 +1,6 @@
 #include "editor/shell/AboutPanel.h"
 
+#include "editor/kit/Palette.h"
 #include "editor/kit/Pictures.h"
 
 namespace zd8
@@ -7,9 +8,9 @@ namespace zd8
 
 namespace
 {
-    const juce::Colour veil (0xdd000000);
-    const juce::Colour versionColour (0xfffffbfb);
-    const juce::Colour lineColour (0xffdddddd);
+    const juce::Colour veil (Palette::aboutPanelVeil);
+    const juce::Colour versionColour (Palette::aboutPanelVersion);
+    const juce::Colour lineColour (Palette::zonesArrayNumber);
     constexpr int lineBaselines[] = { 596, 612, 628 };
     constexpr int lineIndent = 10;
 

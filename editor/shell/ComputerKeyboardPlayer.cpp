@@ -1,5 +1,6 @@
 #include "editor/shell/ComputerKeyboardPlayer.h"
 
+#include "editor/kit/Palette.h"
 #include "plugin/EditorConnection.h"
 
 namespace zd8
@@ -21,9 +22,9 @@ namespace
 
     const char* const noteNames[notesPerOctave] = { "C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B" };
 
-    const juce::Colour idleText (0xff6f7377);
-    const juce::Colour focusFrame (0xff76bdd2);
-    const juce::Colour restFrame (0xff34363a);
+    const juce::Colour idleText (Palette::computerKeyboardPlayerIdleText);
+    const juce::Colour focusFrame (Palette::velocityIndicatorText);
+    const juce::Colour restFrame (Palette::computerKeyboardPlayerRestFrame);
 }
 
 ComputerKeyboardPlayer::ComputerKeyboardPlayer (EditorConnection& c) : connection (c)

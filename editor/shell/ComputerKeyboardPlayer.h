@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/kit/Palette.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <array>
@@ -60,7 +62,7 @@ private:
     int base = initialBase;
     std::array<juce::uint8, 128> sounding {};
     juce::String statusText;
-    juce::Colour textColour { 0xff76bdd2 }, backColour { 0xff161718 };
+    juce::Colour textColour { Palette::computerKeyboardPlayerText }, backColour { Palette::computerKeyboardPlayerBack };
     KeyDownCheck keyDown;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ComputerKeyboardPlayer)

@@ -1,6 +1,7 @@
 #include "editor/shell/MainPanel.h"
 
 #include "editor/kit/EditEvent.h"
+#include "editor/kit/Palette.h"
 #include "editor/kit/Pictures.h"
 #include "editor/pages/ControlsPage.h"
 #include "editor/pages/KeysPage.h"
@@ -25,7 +26,7 @@ namespace zd8
 
 namespace
 {
-    const juce::Colour windowBack (0xff191919);
+    const juce::Colour windowBack (Palette::pageFill);
 
     // Where the logo goes: its whole 564 x 62 picture scaled into this box, measured
     // from the window's right edge.

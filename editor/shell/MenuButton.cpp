@@ -1,5 +1,7 @@
 #include "editor/shell/MenuButton.h"
 
+#include "editor/kit/Palette.h"
+
 namespace zd8
 {
 
@@ -7,8 +9,8 @@ namespace
 {
     constexpr int barWidth = 20, barHeight = 3;
     constexpr int barTops[] = { 8, 14, 20 };
-    const juce::Colour barColour (0xff999999);
-    const juce::Colour barHighlight (0xffdddddd);
+    const juce::Colour barColour (Palette::menuButtonBar);
+    const juce::Colour barHighlight (Palette::zonesArrayNumber);
 }
 
 MenuButton::MenuButton()

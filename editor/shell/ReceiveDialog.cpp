@@ -1,5 +1,6 @@
 #include "editor/shell/ReceiveDialog.h"
 
+#include "editor/kit/Palette.h"
 #include "model/ObjectStore.h"
 #include "plugin/EditorConnection.h"
 
@@ -8,11 +9,11 @@ namespace zd8
 
 namespace
 {
-    const juce::Colour backdrop (0xff191919);
-    const juce::Colour panelFill (0xff15222a);
-    const juce::Colour panelOutline (0xff457089);
-    const juce::Colour textColour (0xfff3f3f3);
-    const juce::Colour hintColour (0xff9aa7b0);
+    const juce::Colour backdrop (Palette::pageFill);
+    const juce::Colour panelFill (Palette::receiveDialogPanelFill);
+    const juce::Colour panelOutline (Palette::receiveDialogPanelOutline);
+    const juce::Colour textColour (Palette::textLabel);
+    const juce::Colour hintColour (Palette::receiveDialogHint);
 
     constexpr float panelCornerRadius = 10.0f;
     constexpr float panelOutlineWidth = 3.0f;

@@ -1,21 +1,23 @@
 #include "editor/shell/ReceiveProgress.h"
 
+#include "editor/kit/Palette.h"
+
 namespace zd8
 {
 
 namespace
 {
-    const juce::Colour frameFill (0xff10191f);
-    const juce::Colour frameOutline (0xff457089);
-    const juce::Colour textColour (0xfff3f3f3);
-    const juce::Colour dimText (0xff9aa7b0);
-    const juce::Colour fieldFill (0xff282626);
-    const juce::Colour fieldOutline (0xfffbffff);
-    const juce::Colour troughFill (0xff0a0d10);
-    const juce::Colour troughOutline (0xff3a4a54);
+    const juce::Colour frameFill (Palette::receiveProgressFrameFill);
+    const juce::Colour frameOutline (Palette::receiveProgressFrameOutline);
+    const juce::Colour textColour (Palette::textLabel);
+    const juce::Colour dimText (Palette::receiveProgressDimText);
+    const juce::Colour fieldFill (Palette::midiSetupPanelBoxFill);
+    const juce::Colour fieldOutline (Palette::midiSetupPanelBoxOutline);
+    const juce::Colour troughFill (Palette::receiveProgressTroughFill);
+    const juce::Colour troughOutline (Palette::receiveProgressTroughOutline);
     // The kit's accent blue, a little darker at the bottom of the bar.
-    const juce::Colour barTop (0xff6cc8f0);
-    const juce::Colour barBottom (0xff2a8cc0);
+    const juce::Colour barTop (Palette::receiveProgressBarTop);
+    const juce::Colour barBottom (Palette::receiveProgressBarBottom);
 
     constexpr float cornerRadius = 6.0f;
     constexpr float titleSize = 15.0f;

@@ -1,15 +1,17 @@
 #include "editor/shell/RenameDialog.h"
 
+#include "editor/kit/Palette.h"
+
 namespace zd8
 {
 
 namespace
 {
-    const juce::Colour fill (0xff10191f);
-    const juce::Colour outline (0xff6cc8f0);
-    const juce::Colour textColour (0xfff3f3f3);
-    const juce::Colour fieldFill (0xff282626);
-    const juce::Colour fieldOutline (0xfffbffff);
+    const juce::Colour fill (Palette::renameDialogFill);
+    const juce::Colour outline (Palette::renameDialogOutline);
+    const juce::Colour textColour (Palette::textLabel);
+    const juce::Colour fieldFill (Palette::midiSetupPanelBoxFill);
+    const juce::Colour fieldOutline (Palette::midiSetupPanelBoxOutline);
 
     constexpr float cornerRadius = 8.0f;
     constexpr float textSize = 14.0f;

@@ -1,5 +1,7 @@
 #include "editor/shell/TabBar.h"
 
+#include "editor/kit/Palette.h"
+
 namespace zd8
 {
 
@@ -25,10 +27,10 @@ namespace
 
     constexpr int menuX = 0, menuY = 14;
 
-    const juce::Colour tabNormal (0xff232326);
-    const juce::Colour tabPressed (0xff3d3d44);
-    const juce::Colour tabOn (0xff9a6a1e);
-    const juce::Colour tabText (0xffeeeeee);
+    const juce::Colour tabNormal (Palette::tabBarTabNormal);
+    const juce::Colour tabPressed (Palette::tabBarTabPressed);
+    const juce::Colour tabOn (Palette::tabBarTabOn);
+    const juce::Colour tabText (Palette::textBright);
 }
 
 TabBar::TabBar()

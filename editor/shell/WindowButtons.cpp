@@ -1,5 +1,6 @@
 #include "editor/shell/WindowButtons.h"
 
+#include "editor/kit/Palette.h"
 #include "editor/kit/Pictures.h"
 
 namespace zd8
@@ -9,7 +10,7 @@ namespace
 {
     constexpr int buttonWidth = 18, buttonHeight = 15;
     constexpr int closeWidth = 17, closeHeight = 15;
-    const juce::Colour closeHighlight (0x40ffffff);
+    const juce::Colour closeHighlight (Palette::windowButtonsCloseHighlight);
 }
 
 WindowButtons::WindowButtons (bool closeOnlyForm) : closeOnly (closeOnlyForm)

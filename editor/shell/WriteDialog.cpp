@@ -1,6 +1,7 @@
 #include "editor/shell/WriteDialog.h"
 
 #include "editor/kit/EditEvent.h"
+#include "editor/kit/Palette.h"
 #include "model/Categories.h"
 #include "model/InstrumentImage.h"
 #include "plugin/EditorConnection.h"
@@ -10,15 +11,15 @@ namespace zd8
 
 namespace
 {
-    const juce::Colour backdrop (0xff191919);
-    const juce::Colour panelFill (0xff15222a);
-    const juce::Colour panelOutline (0xff457089);
-    const juce::Colour textColour (0xfff3f3f3);
-    const juce::Colour dimText (0xff9aa7b0);
-    const juce::Colour valueText (0xffe6c86c);
-    const juce::Colour fieldFill (0xff282626);
-    const juce::Colour fieldOutline (0xfffbffff);
-    const juce::Colour focusOutline (0xff6cc8f0);
+    const juce::Colour backdrop (Palette::pageFill);
+    const juce::Colour panelFill (Palette::writeDialogPanelFill);
+    const juce::Colour panelOutline (Palette::writeDialogPanelOutline);
+    const juce::Colour textColour (Palette::textLabel);
+    const juce::Colour dimText (Palette::writeDialogDimText);
+    const juce::Colour valueText (Palette::programPageStatus);
+    const juce::Colour fieldFill (Palette::midiSetupPanelBoxFill);
+    const juce::Colour fieldOutline (Palette::midiSetupPanelBoxOutline);
+    const juce::Colour focusOutline (Palette::writeDialogFocusOutline);
 
     constexpr float panelCornerRadius = 10.0f;
     constexpr float panelOutlineWidth = 3.0f;
