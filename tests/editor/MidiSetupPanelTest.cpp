@@ -20,6 +20,26 @@ namespace
 {
     const juce::String simulatorName = zd8sim::InstrumentSimulator::defaultName;
     const juce::String identityRequest = "F0 7E 7F 06 01 F7";
+    // The last message of the plug-in's answer to an identity reply.
+    const juce::String lastOfIdentityAnswer = "BF 77 7F";
+
+    // The plug-in answers an identity reply from the MIDI input thread, after the
+    // simulator has delivered it: a count of what the simulator received is only
+    // final once every identity request has been answered whole.
+    bool identityExchangesDone (PluginRig& rig)
+    {
+        for (int attempt = 0; attempt < 400; ++attempt)
+        {
+            if (! rig.settle())
+                return false;
+            const auto lines = rig.receivedHex();
+            if (std::count (lines.begin(), lines.end(), lastOfIdentityAnswer)
+                >= std::count (lines.begin(), lines.end(), identityRequest))
+                return true;
+            juce::Thread::sleep (5);
+        }
+        return false;
+    }
 
     // The panel as the window opens it from the MIDI tab: the window's main component
     // carries out the panel's requests on the hub and shows the identity notices in it.
@@ -138,6 +158,7 @@ TEST (MidiSetupPanel, OpeningFillsEverythingFromTheHubAndAsksWhoIsThere)
     Owner owner (p);
     ASSERT_TRUE (rig.settle());
     owner.pumpNotices();   // the window's own identity request at its opening
+    ASSERT_TRUE (identityExchangesDone (rig));
     const auto before = rig.receivedHex().size();
 
     auto& panel = owner.open();
@@ -179,6 +200,7 @@ TEST (MidiSetupPanel, ChoosingNoneForTheOutputClosesItDarkensTheLampAndStaysOffL
     ASSERT_TRUE (rig.settle());
     owner.pumpNotices();
     ASSERT_EQ (panel.getStatus(), "BRISVANE ZD8: ON-LINE");
+    ASSERT_TRUE (identityExchangesDone (rig));
     const auto before = rig.receivedHex().size();
 
     panel.chooseOutput (0);
