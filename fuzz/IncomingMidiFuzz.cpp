@@ -18,13 +18,20 @@ namespace
     {
         Fixture()
         {
-            folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("zd8-fuzz-hub-" + juce::Uuid().toString());
-            folder.createDirectory();
             hub = std::make_unique<zd8::ControllerState> (environment);
         }
 
+        // A folder of its own, made before the environment takes a copy of it: the hub
+        // writes its data files there when it closes.
+        static juce::File newFolder()
+        {
+            auto f = juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("zd8-fuzz-hub-" + juce::Uuid().toString());
+            f.createDirectory();
+            return f;
+        }
+
         juce::ScopedJuceInitialiser_GUI juce;
-        juce::File folder;
+        juce::File folder = newFolder();
         zd8::VirtualMidiDevices devices; // none: nothing is sent anywhere
         zd8::LinkEnvironment environment { devices, zd8::TimeSource::system(), zd8::TimerFactory::system(), folder };
         std::unique_ptr<zd8::ControllerState> hub;
