@@ -290,15 +290,16 @@ void ProgramPage::showValue (int slot, int value)
         if (attachments[(size_t) i]->getSlot() == slot)
             attachments[(size_t) i]->showValue (value);
 
-    if (connection.getParameters().kind (slot) == Table::kindProgram)
+    if (slot == Table::programSlot (channel, Table::programRow))
         restartRefresh (channel, value);
 }
 
-void ProgramPage::slotChanged (int, int value)
+void ProgramPage::slotChanged (int slot, int value)
 {
-    // Any channel's program row, taken as showValue takes it while the page is shown:
-    // the page's channel is rebuilt 50 ms later.
-    if (isVisible())
+    // The program row of the channel shown, while the page is shown: rebuilt 50 ms
+    // later. Another channel's program (a recall, the host's automation, the
+    // instrument) is not this page's: it keeps showing, and writing, its own.
+    if (isVisible() && slot == Table::programSlot (channel, Table::programRow))
         restartRefresh (channel, value);
 }
 

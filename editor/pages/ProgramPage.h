@@ -64,8 +64,8 @@ public:
     /** Rebuilds the page for the channel's program; nothing unless channel is the
         current channel. */
     void showProgram (int channel, int program);
-    /** Shows a slot's new value in every control bound to it; a program-number slot
-        schedules a rebuild for the current channel 50 ms later. */
+    /** Shows a slot's new value in every control bound to it; the current channel's
+        program slot schedules a rebuild 50 ms later (another channel's does not). */
     void showValue (int slot, int value);
     /** Stores (channel, program) as the pending rebuild and restarts the 50 ms timer. */
     void restartRefresh (int channel, int program);

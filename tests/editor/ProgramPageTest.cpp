@@ -534,6 +534,31 @@ TEST_F (ProgramPageTest, ProgramSlotChangesWithin50MsGiveOneRebuildWithTheLastVa
     EXPECT_FALSE (page.isRefreshPending());
 }
 
+TEST_F (ProgramPageTest, FollowsOnlyTheProgramOfItsOwnChannel)
+{
+    putProgram (101, tw7, 4, {});
+    putProgram (102, tw7, 4, {});
+    choose (37);
+    auto& connection = processor.getEditorConnection();
+
+    // Host automation of channel 16's Program No. row selects a program there while the
+    // page shows channel 1: the page keeps channel 1's program, which WRITE writes.
+    hub.setProgramChangeByAutomation (true);
+    hub.setFromHost (ParameterTable::programSlot (15, ParameterTable::programNumberRow), 101);
+    connection.dispatchSlotChanges();
+    rig.timeline.advance (ProgramPage::refreshDelayMs);
+    EXPECT_FALSE (page.isRefreshPending());
+    EXPECT_EQ (page.getChannel(), 0);
+    EXPECT_EQ (page.getProgram(), 37);
+
+    // Its own channel's program is shown once the rebuild is due.
+    hub.setFromHost (ParameterTable::programSlot (0, ParameterTable::programNumberRow), 102);
+    connection.dispatchSlotChanges();
+    rig.timeline.advance (ProgramPage::refreshDelayMs);
+    EXPECT_EQ (page.getProgram(), 102);
+    EXPECT_EQ (page.getLayoutCode(), ProgramPage::organLayoutCode);
+}
+
 TEST_F (ProgramPageTest, BackgroundIsDrawnAgainOnlyWhenTheLayoutCodeChanges)
 {
     putProgram (101, 0, 2, {});
