@@ -275,7 +275,7 @@ juce::String ObjectStore::categoryName (int id) const
 {
     if (typeCode != typeProgram || recordLength (id) < categoryNameMinLength)
         return {};
-    return Categories::mainCategoryName ((juce::int8) byteAt (id, categoryOffset));
+    return Categories::mainCategoryName (byteAt (id, categoryOffset));
 }
 
 std::vector<int> ObjectStore::listIds (int mode, int argument) const
@@ -309,7 +309,7 @@ std::vector<int> ObjectStore::listIds (int mode, int argument) const
 
         case listCategory:
             for (int id = 0; id < n; ++id)
-                if ((juce::int8) byteAt (id, categoryOffset) == argument)
+                if (byteAt (id, categoryOffset) == argument)
                     ids.push_back (id);
             break;
 

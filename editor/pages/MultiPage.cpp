@@ -151,8 +151,8 @@ void MultiPage::showMulti (int multi)
     {
         const juce::ScopedReadLock rl (image.getStoreLock());
         const auto& store = connection.getMultis();
-        mainCategory = (int) (juce::int8) store.byteAt (multi, store.getCategoryOffset());
-        subCategory = (int) (juce::int8) store.byteAt (multi, store.getSubCategoryOffset());
+        mainCategory = store.byteAt (multi, store.getCategoryOffset());
+        subCategory = store.byteAt (multi, store.getSubCategoryOffset());
         name = store.recordName (multi).trimEnd();
         categoryName = store.categoryName (multi);
     }

@@ -82,6 +82,27 @@ TEST (ObjectStore, RecordsWrittenIntoAnEmptyBankGiveTheHandBuiltBank)
     EXPECT_EQ (text (store.getBlock()), handBank);
 }
 
+TEST (ObjectStore, CategoryBytesFrom128ShowTheirValue)
+{
+    // A main category byte past the named ones shows as its number, the byte's own
+    // value (0..255), never as a negative one.
+    ObjectStore store;
+    store.buildIndex (ObjectStore::typeProgram, ObjectStore::emptyBank (ObjectStore::typeProgram, 5), 5);
+    const struct
+    {
+        char byte;
+        std::string shown;
+    } cases[] = { { '\x01', "PIANO" }, { '\x7f', "127" }, { '\x80', "128" }, { '\xc8', "200" }, { '\xff', "255" } };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.shown);
+        auto record = grandPiano;
+        record[30] = c.byte;
+        store.replaceRecord (1, bytes (record));
+        EXPECT_EQ (store.categoryName (1).toStdString(), c.shown);
+    }
+}
+
 TEST (ObjectStore, RecordQueriesOnTheHandBuiltBank)
 {
     const HandStore store;
