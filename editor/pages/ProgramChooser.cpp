@@ -230,8 +230,9 @@ void ProgramChooser::keypadPressed (int id)
             list->selectIndex (list->getSelectedIndex() + (id == plusKey ? 1 : -1));
             list->dispatchPendingMessages();
             // Sent also when the step went past either end: the selection stays and is
-            // chosen again.
-            if (onEvent)
+            // chosen again. With nothing selected (after a filter) there is nothing to
+            // choose, and no program 0 may go out.
+            if (onEvent && list->getSelectedIndex() >= 0)
                 onEvent (EditEvent::make (EditEvent::chosen, programParameter, programParameter, channel,
                                           list->getSelectedId()));
             break;

@@ -639,6 +639,18 @@ TEST_F (ProgramPageTest, AProgramChosenOnTheKeypadReachesTheInstrument)
     ASSERT_TRUE (rig.settle (2));
     EXPECT_EQ (rig.receivedHex().back(), "F0 07 46 01 00 20 0B 01 02 F7");
     EXPECT_EQ (hub.getParameters().value (ParameterTable::programSlot (channel, ParameterTable::programRow)), 130);
+
+    // A bank filter that does not list the program leaves nothing selected: "-" then
+    // has nothing to step from, and nothing goes out.
+    pressOnPage ("USER");
+    ASSERT_EQ (shown->getProgramList().getSelectedIndex(), -1);
+    const auto sent = rig.receivedHex().size();
+    pressOnPage ("-");
+    hub.getHostQueueSignal().dispatchPendingMessages();
+    rig.timeline.advance (200);
+    rig.settle();
+    EXPECT_EQ (rig.receivedHex().size(), sent);
+    EXPECT_EQ (hub.getParameters().value (ParameterTable::programSlot (channel, ParameterTable::programRow)), 130);
 }
 
 //==============================================================================
