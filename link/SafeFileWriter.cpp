@@ -48,4 +48,35 @@ bool SafeFileWriter::write (const juce::File& file, const juce::String& text8bit
     return write (file, bytes);
 }
 
+namespace
+{
+    // ".<name>_temp<hex digits>[.<extension>]", the name juce::TemporaryFile gives the
+    // hidden sibling of a target file.
+    bool isTemporaryName (const juce::String& fileName)
+    {
+        if (! fileName.startsWithChar ('.'))
+            return false;
+        const int at = fileName.lastIndexOf ("_temp");
+        if (at < 2)
+            return false;
+        const auto rest = fileName.substring (at + 5);
+        const int dot = rest.indexOfChar ('.');
+        const auto digits = dot < 0 ? rest : rest.substring (0, dot);
+        return digits.isNotEmpty() && digits.length() <= 8 && digits.containsOnly ("0123456789abcdefABCDEF");
+    }
+}
+
+int SafeFileWriter::removeStaleTemporaries (const juce::File& folder, juce::Time changedBefore)
+{
+    if (folder == juce::File() || ! folder.isDirectory())
+        return 0;
+
+    int removed = 0;
+    for (const auto& f : folder.findChildFiles (juce::File::findFiles, false, ".*_temp*",
+                                                juce::File::FollowSymlinks::no))
+        if (isTemporaryName (f.getFileName()) && f.getLastModificationTime() < changedBefore && f.deleteFile())
+            ++removed;
+    return removed;
+}
+
 } // namespace zd8

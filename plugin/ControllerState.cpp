@@ -1,5 +1,7 @@
 #include "plugin/ControllerState.h"
 
+#include "link/SafeFileWriter.h"
+
 namespace zd8
 {
 
@@ -8,6 +10,10 @@ ControllerState::ControllerState (LinkEnvironment env)
 {
     parameters.resetToDefaults();
 
+    // A write cut short (the host killed while closing) leaves its temporary file
+    // behind; one older than any write takes is nobody's any more.
+    SafeFileWriter::removeStaleTemporaries (environment.folder,
+                                            juce::Time::getCurrentTime() - juce::RelativeTime::minutes (staleTemporaryMinutes));
     image.loadBanks (environment.folder);
     for (int c = 0; c < 16; ++c)
         selection.selectProgram (1, c);

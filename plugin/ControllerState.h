@@ -61,6 +61,8 @@ public:
     static constexpr double hostBufferWindowMs = HostMidiBridge::bufferWindowMs;
     static constexpr int numRateIndexes = LinkSettings::numRateIndexes;
     static constexpr int numDelays = LinkSettings::numDelays;
+    /** A temporary file of an interrupted write is removed at open once it is this old. */
+    static constexpr int staleTemporaryMinutes = 10;
     static constexpr int maxDelayMs = LinkSettings::maxDelayMs;
 
     explicit ControllerState (LinkEnvironment environment = LinkEnvironment::system());

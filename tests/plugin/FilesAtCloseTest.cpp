@@ -142,3 +142,32 @@ TEST (SettingsFile, UnchangedSettingsAreNotWrittenChangedOrMissingOnesAre)
 
     folder.deleteRecursively();
 }
+
+TEST (InterruptedWrites, StaleTemporariesAreRemovedAtOpenAndNothingElse)
+{
+    // The plug-in killed while closing leaves the hidden temporary of the file it was
+    // writing. At the next open such a file is removed once it is older than any write
+    // takes; a fresh one (another instance writing now) and every other file stay.
+    PluginRig rig { false };
+    const auto old = juce::Time::getCurrentTime() - juce::RelativeTime::minutes (ControllerState::staleTemporaryMinutes + 1);
+    const auto make = [&rig] (const juce::String& name, juce::Time changed)
+    {
+        auto f = rig.folder.getChildFile (name);
+        EXPECT_TRUE (f.replaceWithText ("x"));
+        EXPECT_TRUE (f.setLastModificationTime (changed));
+        return f;
+    };
+    const juce::File stale[] = { make (".B_ProgramData_temp1a2b3c4d.dat", old), make (".preset_tempffffffff.zd8arr", old),
+                                 make (".brisipzd8_temp0.dat", old) };
+    const juce::File kept[] = { make (".B_SetupData_temp5e6f7a8b.dat", juce::Time::getCurrentTime()),
+                                make ("notes_temp12.txt", old), make (".hidden", old), make (".x_tempzz.dat", old),
+                                make ("Notes.txt", old) };
+
+    {
+        VantorAudioProcessor processor (rig.environment);
+        for (const auto& f : stale)
+            EXPECT_FALSE (f.exists()) << f.getFileName();
+        for (const auto& f : kept)
+            EXPECT_TRUE (f.exists()) << f.getFileName();
+    }
+}
