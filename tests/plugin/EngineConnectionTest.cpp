@@ -208,7 +208,7 @@ TEST (EngineConnection, DispatchUnderConcurrentWritersLosesAndTearsNothing)
     torn = outOfOrder = strays = 0;
 
     std::atomic<bool> go { false };
-    std::atomic<int> finished { 0 };
+    std::atomic<int> finished { 0 }, rounds { 0 };
     std::vector<std::thread> threads;
     for (int t = 0; t < writers; ++t)
         threads.emplace_back ([&, t]
@@ -221,8 +221,12 @@ TEST (EngineConnection, DispatchUnderConcurrentWritersLosesAndTearsNothing)
                 if (i % 100 == 99)
                 {
                     hub.addSlotNotice (0x4000 | t << 13 | i, i);   // above the table
-                    // Pace the writers so that the dispatches fall between their words.
-                    std::this_thread::sleep_for (std::chrono::microseconds (50));
+                    // Wait for a whole dispatch to begin after these words, so that
+                    // dispatches fall between the writers' words however slow the
+                    // machine (a sanitizer build, a loaded core).
+                    const int seen = rounds.load();
+                    while (rounds.load() < seen + 2)
+                        std::this_thread::yield();
                 }
             }
             ++finished;
@@ -235,6 +239,7 @@ TEST (EngineConnection, DispatchUnderConcurrentWritersLosesAndTearsNothing)
         const auto before = follower.calls.size();
         c.dispatchSlotChanges();
         dispatches += follower.calls.size() != before ? 1 : 0;
+        ++rounds;
     }
     for (auto& t : threads)
         t.join();
