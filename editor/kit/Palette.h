@@ -23,6 +23,7 @@ struct Palette
     static constexpr juce::uint32 textSoft = 0xffcccccc;
     static constexpr juce::uint32 textDim = 0xffaaaaaa;      // numbers beside names
     static constexpr juce::uint32 textWhite = 0xffffffff;
+    static constexpr juce::uint32 textLight = 0xffdddddd;     // values and titles on pages
     static constexpr juce::uint32 pageFill = 0xff191919;     // pages, dialogs, frame rims
     static constexpr juce::uint32 selection = 0xff7b7f95;    // chosen rows, focused fields
     static constexpr juce::uint32 scrollTrackFill = 0x50323030;
@@ -33,6 +34,14 @@ struct Palette
     static constexpr std::array<juce::uint32, 9> objectListRows { 0x22606060, 0x11303030, 0x11050505,
                                                                   0xffaaaaaa, 0xffcccccc, 0xffbbbbbb,
                                                                   0xffeeeeee, 0xffffffff, 0xffffffff };
+
+    //==============================================================================
+    // The transfer, write and rename dialogs: one look.
+    static constexpr juce::uint32 dialogPanelFill = 0xff15222a;
+    static constexpr juce::uint32 dialogPanelOutline = 0xff457089;
+    static constexpr juce::uint32 dialogDeepFill = 0xff10191f;    // frames inside a panel
+    static constexpr juce::uint32 dialogDimText = 0xff9aa7b0;
+    static constexpr juce::uint32 dialogAccent = 0xff6cc8f0;      // focus, progress
 
     //==============================================================================
     // The kit's widgets.
@@ -74,7 +83,6 @@ struct Palette
     static constexpr juce::uint32 controlNameButtonName = 0xff555555;
     static constexpr juce::uint32 controlSliderLevel = 0xffe3a13b;
     static constexpr juce::uint32 controlSlotShadow = 0xff0b0b0c;
-    static constexpr juce::uint32 zoneFieldLabel = 0xffdddddd;
 
     //==============================================================================
     // The library window.
@@ -82,7 +90,6 @@ struct Palette
     static constexpr juce::uint32 arrangementPreviewOutline = 0xff4a4a52;
     static constexpr juce::uint32 arrangementPreviewRowLine = 0xff35353c;
     static constexpr juce::uint32 arrangementPreviewNumber = 0xffd0a304;
-    static constexpr juce::uint32 arrangementPreviewName = 0xffdddddd;
     static constexpr juce::uint32 libraryButtonLabel = 0xfff7f7f7;
     static constexpr juce::uint32 libraryButtonHighlight = 0x26ffffff;
     static constexpr juce::uint32 libraryContentHeadingFill = 0xff0a0a0a;
@@ -104,7 +111,6 @@ struct Palette
     static constexpr juce::uint32 assignmentGridRowLine = 0x30ffffff;
     static constexpr juce::uint32 assignmentGridColumnLine = 0x18ffffff;
     static constexpr juce::uint32 assignmentGridSelectedEdge = 0x66a0a0a0;
-    static constexpr juce::uint32 controlsPageLabel = 0xffdddddd;
     static constexpr juce::uint32 controlsPageChannels = 0xffc0c0c0;
     static constexpr juce::uint32 controlsPageSection = 0xff9a9a9a;
     static constexpr juce::uint32 controlsPageOrgan = 0xffd0a304;
@@ -132,14 +138,12 @@ struct Palette
     static constexpr juce::uint32 mixerPageWell = 0xff505050;
     static constexpr juce::uint32 mixerPageTick = 0xff8a8a8a;
     static constexpr juce::uint32 mixerStripEffectValue = 0xaacacaca;
-    static constexpr juce::uint32 mixerStripValue = 0xffdddddd;
     static constexpr juce::uint32 multiPagePageFill = 0xff131313;
     static constexpr juce::uint32 octaveStripBack = 0xff0b0b0c;
     static constexpr juce::uint32 octaveStripWhite = 0xffd9d8d2;
     static constexpr juce::uint32 octaveStripBlack = 0xff161617;
     static constexpr juce::uint32 octaveStripShade = 0x66000000;
     static constexpr juce::uint32 octaveStripRangeFrame = 0xff76bdd2;
-    static constexpr juce::uint32 parameterTablePageTitle = 0xffdddddd;
     static constexpr juce::uint32 parameterTablePageHeading = 0xffbbbbbb;
     static constexpr juce::uint32 parameterTablePageProgramText = 0xff8c8c8c;
     static constexpr juce::uint32 parameterTablePageEntryFill = 0xff0c0c0c;
@@ -162,7 +166,6 @@ struct Palette
     static constexpr juce::uint32 velocityIndicatorText = 0xff76bdd2;
     static constexpr juce::uint32 velocityIndicatorCaption = 0xff9a9ea4;
     static constexpr juce::uint32 zonesArrayTableFill = 0xff161616;
-    static constexpr juce::uint32 zonesArrayNumber = 0xffdddddd;
     static constexpr juce::uint32 zonesArrayHighlightFill = 0x593c5a6a;
     static constexpr juce::uint32 zonesArrayHighlightOutline = 0x88ffffff;
 
@@ -175,26 +178,13 @@ struct Palette
     static constexpr juce::uint32 computerKeyboardPlayerText = 0xff76bdd2;
     static constexpr juce::uint32 computerKeyboardPlayerBack = 0xff161718;
     static constexpr juce::uint32 menuButtonBar = 0xff999999;
-    static constexpr juce::uint32 receiveDialogPanelFill = 0xff15222a;
-    static constexpr juce::uint32 receiveDialogPanelOutline = 0xff457089;
-    static constexpr juce::uint32 receiveDialogHint = 0xff9aa7b0;
-    static constexpr juce::uint32 receiveProgressFrameFill = 0xff10191f;
-    static constexpr juce::uint32 receiveProgressFrameOutline = 0xff457089;
-    static constexpr juce::uint32 receiveProgressDimText = 0xff9aa7b0;
     static constexpr juce::uint32 receiveProgressTroughFill = 0xff0a0d10;
     static constexpr juce::uint32 receiveProgressTroughOutline = 0xff3a4a54;
-    static constexpr juce::uint32 receiveProgressBarTop = 0xff6cc8f0;
     static constexpr juce::uint32 receiveProgressBarBottom = 0xff2a8cc0;
-    static constexpr juce::uint32 renameDialogFill = 0xff10191f;
-    static constexpr juce::uint32 renameDialogOutline = 0xff6cc8f0;
     static constexpr juce::uint32 tabBarTabNormal = 0xff232326;
     static constexpr juce::uint32 tabBarTabPressed = 0xff3d3d44;
     static constexpr juce::uint32 tabBarTabOn = 0xff9a6a1e;
     static constexpr juce::uint32 windowButtonsCloseHighlight = 0x40ffffff;
-    static constexpr juce::uint32 writeDialogPanelFill = 0xff15222a;
-    static constexpr juce::uint32 writeDialogPanelOutline = 0xff457089;
-    static constexpr juce::uint32 writeDialogDimText = 0xff9aa7b0;
-    static constexpr juce::uint32 writeDialogFocusOutline = 0xff6cc8f0;
 };
 
 } // namespace zd8

@@ -21,7 +21,7 @@ namespace
     constexpr int plainSelector = 0;
 
     const juce::Colour valueColour (Palette::controlValueBoxText);
-    const juce::Colour labelColour (Palette::zoneFieldLabel);
+    const juce::Colour labelColour (Palette::textLight);
 }
 
 ZoneValueField::ZoneValueField (EditorConnection& c) : connection (c)

@@ -18,7 +18,7 @@ namespace
     const juce::Colour rowLine (Palette::arrangementPreviewRowLine);
     const juce::Colour channelColour (Palette::textDim);
     const juce::Colour numberColour (Palette::arrangementPreviewNumber);
-    const juce::Colour nameColour (Palette::arrangementPreviewName);
+    const juce::Colour nameColour (Palette::textLight);
 
     // Small category icons: 49x24 cells on a 50x25 grid, the same cells as the
     // object display's category sheet.

@@ -15,7 +15,7 @@ namespace
     using Row = PanelControllers::Row;
 
     const juce::Colour pageBack (Palette::pageFill);
-    const juce::Colour labelColour (Palette::controlsPageLabel);
+    const juce::Colour labelColour (Palette::textLight);
     const juce::Colour channelsColour (Palette::controlsPageChannels);
     const juce::Colour sectionColour (Palette::controlsPageSection);
     const juce::Colour organColour (Palette::controlsPageOrgan);

@@ -46,7 +46,7 @@ public:
     static constexpr int levelFader = 10;
 
     static constexpr juce::uint32 effectValueColour = Palette::mixerStripEffectValue;
-    static constexpr juce::uint32 valueColour = Palette::mixerStripValue;
+    static constexpr juce::uint32 valueColour = Palette::textLight;
 
     static const juce::Rectangle<int> meterBounds;
     static const juce::Rectangle<int> nameSlotBounds;

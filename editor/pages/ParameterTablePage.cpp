@@ -31,7 +31,7 @@ namespace
     constexpr int entryInsetX = 3, entryInsetY = 5;
     constexpr int entryMaxChars = 4;
 
-    const juce::Colour titleColour (Palette::parameterTablePageTitle);
+    const juce::Colour titleColour (Palette::textLight);
     const juce::Colour headingColour (Palette::parameterTablePageHeading);
     const juce::Colour programTextColour (Palette::parameterTablePageProgramText);
     const juce::Colour entryFill (Palette::parameterTablePageEntryFill);

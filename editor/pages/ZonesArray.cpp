@@ -32,7 +32,7 @@ namespace
     const juce::Rectangle<int> curtainParked { -10, -10, 5, 5 };
 
     constexpr juce::uint32 tableFill = Palette::zonesArrayTableFill;
-    constexpr juce::uint32 numberColour = Palette::zonesArrayNumber;
+    constexpr juce::uint32 numberColour = Palette::textLight;
     constexpr int numberWidth = 18;
     constexpr float numberSize = 11.0f;
     // The number box is as high as a row, centred on the row's fields.

@@ -10,7 +10,7 @@ namespace
 {
     const juce::Colour veil (Palette::aboutPanelVeil);
     const juce::Colour versionColour (Palette::aboutPanelVersion);
-    const juce::Colour lineColour (Palette::zonesArrayNumber);
+    const juce::Colour lineColour (Palette::textLight);
     constexpr int lineBaselines[] = { 596, 612, 628 };
     constexpr int lineIndent = 10;
 

@@ -10,7 +10,7 @@ namespace
     constexpr int barWidth = 20, barHeight = 3;
     constexpr int barTops[] = { 8, 14, 20 };
     const juce::Colour barColour (Palette::menuButtonBar);
-    const juce::Colour barHighlight (Palette::zonesArrayNumber);
+    const juce::Colour barHighlight (Palette::textLight);
 }
 
 MenuButton::MenuButton()

@@ -10,10 +10,10 @@ namespace zd8
 namespace
 {
     const juce::Colour backdrop (Palette::pageFill);
-    const juce::Colour panelFill (Palette::receiveDialogPanelFill);
-    const juce::Colour panelOutline (Palette::receiveDialogPanelOutline);
+    const juce::Colour panelFill (Palette::dialogPanelFill);
+    const juce::Colour panelOutline (Palette::dialogPanelOutline);
     const juce::Colour textColour (Palette::textLabel);
-    const juce::Colour hintColour (Palette::receiveDialogHint);
+    const juce::Colour hintColour (Palette::dialogDimText);
 
     constexpr float panelCornerRadius = 10.0f;
     constexpr float panelOutlineWidth = 3.0f;

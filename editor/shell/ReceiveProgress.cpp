@@ -7,16 +7,16 @@ namespace zd8
 
 namespace
 {
-    const juce::Colour frameFill (Palette::receiveProgressFrameFill);
-    const juce::Colour frameOutline (Palette::receiveProgressFrameOutline);
+    const juce::Colour frameFill (Palette::dialogDeepFill);
+    const juce::Colour frameOutline (Palette::dialogPanelOutline);
     const juce::Colour textColour (Palette::textLabel);
-    const juce::Colour dimText (Palette::receiveProgressDimText);
+    const juce::Colour dimText (Palette::dialogDimText);
     const juce::Colour fieldFill (Palette::midiSetupPanelBoxFill);
     const juce::Colour fieldOutline (Palette::midiSetupPanelBoxOutline);
     const juce::Colour troughFill (Palette::receiveProgressTroughFill);
     const juce::Colour troughOutline (Palette::receiveProgressTroughOutline);
     // The kit's accent blue, a little darker at the bottom of the bar.
-    const juce::Colour barTop (Palette::receiveProgressBarTop);
+    const juce::Colour barTop (Palette::dialogAccent);
     const juce::Colour barBottom (Palette::receiveProgressBarBottom);
 
     constexpr float cornerRadius = 6.0f;

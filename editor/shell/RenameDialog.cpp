@@ -7,8 +7,8 @@ namespace zd8
 
 namespace
 {
-    const juce::Colour fill (Palette::renameDialogFill);
-    const juce::Colour outline (Palette::renameDialogOutline);
+    const juce::Colour fill (Palette::dialogDeepFill);
+    const juce::Colour outline (Palette::dialogAccent);
     const juce::Colour textColour (Palette::textLabel);
     const juce::Colour fieldFill (Palette::midiSetupPanelBoxFill);
     const juce::Colour fieldOutline (Palette::midiSetupPanelBoxOutline);

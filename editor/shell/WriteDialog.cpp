@@ -12,14 +12,14 @@ namespace zd8
 namespace
 {
     const juce::Colour backdrop (Palette::pageFill);
-    const juce::Colour panelFill (Palette::writeDialogPanelFill);
-    const juce::Colour panelOutline (Palette::writeDialogPanelOutline);
+    const juce::Colour panelFill (Palette::dialogPanelFill);
+    const juce::Colour panelOutline (Palette::dialogPanelOutline);
     const juce::Colour textColour (Palette::textLabel);
-    const juce::Colour dimText (Palette::writeDialogDimText);
+    const juce::Colour dimText (Palette::dialogDimText);
     const juce::Colour valueText (Palette::programPageStatus);
     const juce::Colour fieldFill (Palette::midiSetupPanelBoxFill);
     const juce::Colour fieldOutline (Palette::midiSetupPanelBoxOutline);
-    const juce::Colour focusOutline (Palette::writeDialogFocusOutline);
+    const juce::Colour focusOutline (Palette::dialogAccent);
 
     constexpr float panelCornerRadius = 10.0f;
     constexpr float panelOutlineWidth = 3.0f;
