@@ -123,8 +123,8 @@ ProgramPage::ProgramPage (EditorConnection& c) : connection (c)
         // open() on another channel and until the rebuild, a drag sets its slot unseen.
         attachments[i]->setEchoesUserChanges (false);
     }
-    for (int c = 0; c < 16; ++c)
-        connection.addSlotListener (Table::programSlot (c, Table::programRow), this);
+    // The program row of the channel shown (rebound when the page opens on another).
+    connection.addSlotListener (Table::programSlot (channel, Table::programRow), this);
 
     statusLine = std::make_unique<KitLabel> (juce::String(), 12.0f, juce::Colour (statusColour));
     statusLine->setBounds (statusBounds);
@@ -156,8 +156,7 @@ ProgramPage::ProgramPage (EditorConnection& c) : connection (c)
 
 ProgramPage::~ProgramPage()
 {
-    for (int c = 0; c < 16; ++c)
-        connection.removeSlotListener (Table::programSlot (c, Table::programRow), this);
+    connection.removeSlotListener (Table::programSlot (channel, Table::programRow), this);
     refreshTimer->stop();
     refreshTimer->onTick = nullptr;
     chooser->getList().removeChangeListener (this);
@@ -172,6 +171,11 @@ void ProgramPage::open (int newChannel, int x, int y, int width, int height)
 {
     setVisible (true);
     connection.getEditorSession().enterPage (pageCode);
+    if (newChannel != channel)
+    {
+        connection.removeSlotListener (Table::programSlot (channel, Table::programRow), this);
+        connection.addSlotListener (Table::programSlot (newChannel, Table::programRow), this);
+    }
     channel = newChannel;
     chooser->setChannel (newChannel);
     setBounds (x, y, width, height);
@@ -296,9 +300,9 @@ void ProgramPage::showValue (int slot, int value)
 
 void ProgramPage::slotChanged (int slot, int value)
 {
-    // The program row of the channel shown, while the page is shown: rebuilt 50 ms
-    // later. Another channel's program (a recall, the host's automation, the
-    // instrument) is not this page's: it keeps showing, and writing, its own.
+    // The program row of the channel shown (the only one the page listens to), while
+    // the page is shown: rebuilt 50 ms later. Another channel's program is not this
+    // page's: it keeps showing, and writing, its own.
     if (isVisible() && slot == Table::programSlot (channel, Table::programRow))
         restartRefresh (channel, value);
 }
