@@ -115,6 +115,10 @@ public:
     virtual int getOutputIndex() const = 0;
     virtual bool isInputOpen() const = 0;
     virtual bool isOutputOpen() const = 0;
+    /** The names of the chosen input (entry 0) and output (entry 1) as they were when
+        chosen, "NONE" for none. The indexes above point into the device list of that
+        moment, which may have changed since; the names still say which device it is. */
+    virtual juce::StringArray getPortNames() const = 0;
     virtual void selectInputPort (int index) = 0;
     virtual void selectOutputPort (int index) = 0;
     virtual void savePortFile() const = 0;

@@ -111,6 +111,7 @@ juce::StringArray EngineConnection::getInputNames() { return hub.getPorts().getI
 juce::StringArray EngineConnection::getOutputNames() { return hub.getPorts().getOutputNames(); }
 int EngineConnection::getInputIndex() const { return hub.getPorts().getInputIndex(); }
 int EngineConnection::getOutputIndex() const { return hub.getPorts().getOutputIndex(); }
+juce::StringArray EngineConnection::getPortNames() const { return hub.getPortNames(); }
 bool EngineConnection::isInputOpen() const { return hub.getPorts().isInputOpen(); }
 bool EngineConnection::isOutputOpen() const { return hub.getPorts().isOutputOpen(); }
 void EngineConnection::selectInputPort (int index) { hub.selectInputPort (index); }

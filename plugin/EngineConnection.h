@@ -66,6 +66,7 @@ public:
     juce::StringArray getOutputNames() override;
     int getInputIndex() const override;
     int getOutputIndex() const override;
+    juce::StringArray getPortNames() const override;
     bool isInputOpen() const override;
     bool isOutputOpen() const override;
     void selectInputPort (int index) override;
