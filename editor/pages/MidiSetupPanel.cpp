@@ -72,6 +72,7 @@ MidiSetupPanel::MidiSetupPanel (EditorConnection& c)
     status.setBounds (inPanel (statusArea));
     addAndMakeVisible (status);
 
+    takeDeviceLists();
     refreshPorts();
 
     const std::pair<CheckButton*, juce::Rectangle<int>> boxes[] = {
@@ -144,22 +145,31 @@ void MidiSetupPanel::send (int code, int value)
 }
 
 //==============================================================================
-void MidiSetupPanel::refreshPorts()
+void MidiSetupPanel::takeDeviceLists()
 {
     inputNames = juce::StringArray ("NONE");
     inputNames.addArray (connection.getInputNames());
     outputNames = juce::StringArray ("NONE");
     outputNames.addArray (connection.getOutputNames());
+}
 
-    // Index -1 (closed) shows entry 0, "NONE"; so does an open device that has left the
-    // list since (nothing polls the devices, so the port owner may still hold it).
-    const auto entryOf = [] (int index, const juce::StringArray& names) {
-        return juce::isPositiveAndBelow (index + 1, names.size()) ? index + 1 : 0;
+void MidiSetupPanel::refreshPorts()
+{
+    // The port owner's index points into the device list of the moment the port
+    // opened; the name chosen then says which device it is, wherever it stands in the
+    // lists taken at the opening. Closed, or a device unplugged before the opening:
+    // entry 0, "NONE".
+    const auto chosen = connection.getPortNames();
+    const auto entryOf = [] (bool open, const juce::String& name, int index, const juce::StringArray& names) {
+        if (! open)
+            return 0;
+        if (index >= 0 && names[index + 1] == name)
+            return index + 1; // the list as it was: also the right one of two equal names
+        return juce::jmax (0, names.indexOf (name, false, 1)); // entry 0 is "NONE"
     };
-    shownInput = entryOf (connection.getInputIndex(), inputNames);
-    shownOutput = entryOf (connection.getOutputIndex(), outputNames);
+    shownInput = entryOf (connection.isInputOpen(), chosen[0], connection.getInputIndex(), inputNames);
+    shownOutput = entryOf (connection.isOutputOpen(), chosen[1], connection.getOutputIndex(), outputNames);
     refreshLamps();
-    repaint();
 }
 
 void MidiSetupPanel::refreshLamps()
@@ -182,20 +192,38 @@ void MidiSetupPanel::close()
 //==============================================================================
 void MidiSetupPanel::chooseInput (int k)
 {
-    if (! juce::isPositiveAndBelow (k, inputNames.size()))
-        return;
-    shownInput = k;
-    repaint();
-    send (requestInputPort, k);
+    choose (k, false);
 }
 
 void MidiSetupPanel::chooseOutput (int k)
 {
-    if (! juce::isPositiveAndBelow (k, outputNames.size()))
+    choose (k, true);
+}
+
+void MidiSetupPanel::choose (int k, bool output)
+{
+    const auto& names = output ? outputNames : inputNames;
+    if (! juce::isPositiveAndBelow (k, names.size()))
         return;
-    shownOutput = k;
+
+    // Entry k names a device of the lists taken at the opening; the port owner opens by
+    // its place in the list of now.
+    int port = 0;
+    if (k > 0)
+    {
+        const auto now = output ? connection.getOutputNames() : connection.getInputNames();
+        port = now[k - 1] == names[k] ? k : now.indexOf (names[k]) + 1;
+        if (port == 0)
+            return; // unplugged since the opening: the open port stays
+    }
+
+    (output ? shownOutput : shownInput) = k;
     repaint();
-    send (requestOutputPort, k);
+
+    const juce::Component::SafePointer<MidiSetupPanel> alive (this);
+    send (output ? requestOutputPort : requestInputPort, port);
+    if (alive != nullptr)
+        refreshPorts(); // a device that would not open leaves the box at "NONE"
 }
 
 juce::PopupMenu MidiSetupPanel::makeListMenu (bool output)

@@ -23,8 +23,9 @@ class EditorConnection;
     sends requests (code, value) to its listeners, the editor's main component, which
     carries them out on the engine and then refreshes the panel.
 
-    The device lists are taken when the panel opens (and on refreshPorts), so a device
-    plugged in while the panel is open is listed only after reopening.
+    The device lists are taken when the panel opens and kept while it is open, so a
+    device plugged in meanwhile is listed only after reopening; each box names the
+    device that is open, found by its name in those lists.
     Message thread only. */
 class MidiSetupPanel : public juce::Component,
                    public KitButtonListener,
@@ -55,8 +56,10 @@ public:
     void addListener (MidiSetupPanelListener* listener);
     void removeListener (MidiSetupPanelListener* listener);
 
-    /** Takes the device lists, the shown entries (the port owner's indexes) and the
-        lamps (its open flags) from the engine again. */
+    /** Shows the open ports again (after a choice, or when an identity reply came):
+        each box the entry that names its open port ("NONE" when closed or when the
+        device was unplugged before the opening), the lamps the open flags. The lists
+        stay as they were taken at the opening. */
     void refreshPorts();
     /** Only the lamps, from the port owner's open flags. */
     void refreshLamps();
@@ -68,7 +71,9 @@ public:
     void close();
 
     /** What a choice of entry k (0 = "NONE") in the input / output pop-up does: shows
-        the entry and sends request 300 / 302 with k. */
+        the entry and sends request 300 / 302 with the number of the device named by
+        entry k in the device list of now (k itself while the list is unchanged; 0 for
+        "NONE"). A device unplugged since the opening asks nothing. */
     void chooseInput (int k);
     void chooseOutput (int k);
 
@@ -105,6 +110,8 @@ private:
     void buttonPressed (KitButton* button, int identifier) override;
     void changeListenerCallback (juce::ChangeBroadcaster* source) override;
     void send (int code, int value);
+    void takeDeviceLists();
+    void choose (int k, bool output);
     void paintPortBox (juce::Graphics& g, int y, const juce::String& name, bool open) const;
 
     EditorConnection& connection;

@@ -73,9 +73,25 @@ namespace
             main().getTabBar().dispatchPendingMessages();
         }
 
+        /** Opens the panel with a click on the MIDI tab, as the user does. */
+        MidiSetupPanel& openWithMouse()
+        {
+            auto* tab = main().getTabBar().getTab (TabBar::midiTab);
+            if (tab == nullptr)
+                throw std::runtime_error ("the top bar has no MIDI tab");
+            zd8test::KitMouse (*tab).click (5.0f, 5.0f);
+            main().getTabBar().dispatchPendingMessages();
+            return adoptPanel();
+        }
+
         MidiSetupPanel& open()
         {
             press (TabBar::midiTab);
+            return adoptPanel();
+        }
+
+        MidiSetupPanel& adoptPanel()
+        {
             panel = main().getSetupPanel();
             if (panel == nullptr)
                 throw std::runtime_error ("the MIDI tab opened no panel");
@@ -327,6 +343,65 @@ TEST (MidiSetupPanel, ReopeningShowsTheChosenPortsAndTakesTheDeviceListAfresh)
     EXPECT_EQ (owner.panel->getOutputNames().size(), 2);
     EXPECT_EQ (owner.panel->getShownOutput(), 0) << "an index beyond the list shows NONE";
     EXPECT_EQ (owner.panel->isOutputLampOn(), ports.isOutputOpen());
+}
+
+// Devices come and go while the panel is open and identity replies keep arriving: the
+// lists stay as they were at the opening, and each box names the port that is open.
+// The port owner's index points into the device list of the moment it opened, so after
+// an unplug it points one device too far; a choice from the lists opens the device
+// named, wherever it stands in the list now.
+TEST (MidiSetupPanel, BoxesNameTheOpenPortsWhileDevicesComeAndGo)
+{
+    for (const bool unplug : { false, true })
+    {
+        SCOPED_TRACE (unplug ? "the device listed before the instrument unplugged" : "a device plugged in");
+        PluginRig rig;
+        auto first = std::make_shared<VirtualMidiDevice> ("First Port", rig.timeline);
+        auto later = std::make_shared<VirtualMidiDevice> ("Later Port", rig.timeline);
+        rig.devices.remove (rig.simulator.getDevice());
+        rig.devices.add (first);
+        rig.devices.add (rig.simulator.getDevice());
+        VantorAudioProcessor p (rig.environment);
+        auto& ports = p.getHub().getPorts();
+        ASSERT_TRUE (ports.isOutputOpen());
+        Owner owner (p);
+
+        auto& panel = owner.openWithMouse();
+        const juce::StringArray listed ("NONE", "First Port", simulatorName);
+        ASSERT_EQ (panel.getOutputNames(), listed);
+        ASSERT_EQ (panel.getShownOutput(), 2);
+        ASSERT_TRUE (identityExchangesDone (rig));
+        owner.pumpNotices();
+
+        if (unplug)
+            rig.devices.remove (first);
+        else
+            rig.devices.add (later);
+
+        // Two clicks on an option leave it as it was and ask who is there twice.
+        clickBox (panel.getClockBox());
+        clickBox (panel.getClockBox());
+        ASSERT_TRUE (identityExchangesDone (rig));
+        owner.pumpNotices();
+        ASSERT_EQ (panel.getStatus(), "BRISVANE ZD8: ON-LINE") << "the replies arrived";
+
+        EXPECT_EQ (panel.getInputNames(), listed);
+        EXPECT_EQ (panel.getOutputNames(), listed);
+        EXPECT_EQ (panel.getInputNames()[panel.getShownInput()], simulatorName);
+        EXPECT_EQ (panel.getOutputNames()[panel.getShownOutput()], simulatorName);
+        EXPECT_TRUE (panel.isOutputLampOn());
+
+        // Choosing the instrument again opens the instrument, not what its old place holds.
+        panel.chooseOutput (2);
+        ASSERT_TRUE (ports.isOutputOpen());
+        EXPECT_EQ (rig.devices.getOutputNames()[ports.getOutputIndex()], simulatorName);
+        EXPECT_EQ (p.getHub().getPortNames()[1], simulatorName);
+        EXPECT_EQ (panel.getOutputNames()[panel.getShownOutput()], simulatorName);
+        EXPECT_TRUE (panel.isOutputLampOn());
+
+        rig.devices.remove (later);
+        owner.finishClosing();
+    }
 }
 
 TEST (MidiSetupPanel, WithoutDevicesTheListsHoldOnlyNoneAndNoPopUpOpens)
