@@ -1,6 +1,7 @@
 #include "arrangements/ArrangementBank.h"
 
 #include "link/ByteText.h"
+#include "model/BuiltInBanks.h"
 
 namespace zd8
 {
@@ -10,22 +11,39 @@ namespace
     constexpr int channelProgramOffset = 24;
     constexpr int nameHeadLength = 23;
 
-    // The global slots an Arrangement keeps, with their place and width in the record.
+    // The global slots an Arrangement keeps, with their place and width in the record,
+    // and what a slot can hold: a record that passed its tag check may still carry any
+    // bytes (a damaged file, another program's chunk), and applying them as they are
+    // would have the host read far outside 0..1 and the instrument hear what it has not
+    // got. A value outside lowest..highest is applied as the slot's starting value.
     struct GlobalField
     {
-        int slot, offset, width;
+        int slot, offset, width, lowest, highest, fallback;
     };
 
     constexpr GlobalField globalFields[] = {
-        { ParameterTable::multiSlot, 56, 2 },
-        { ParameterTable::playingModeSlot, 58, 1 },
-        { ParameterTable::aux1OverrideChainSlot, 59, 2 },
-        { ParameterTable::aux1OverrideOnSlot, 61, 1 },
-        { ParameterTable::aux1OverrideModSlot, 62, 1 },
-        { ParameterTable::aux2OverrideChainSlot, 63, 2 },
-        { ParameterTable::aux2OverrideOnSlot, 65, 1 },
-        { ParameterTable::aux2OverrideModSlot, 66, 1 },
+        // Multis reach past the slot's declared 1..127 (bank * 128 + program).
+        { ParameterTable::multiSlot, 56, 2, 1, BuiltInBanks::multiHighestId, 1 },
+        // 0 ("not set") and anything but multi mode is program mode: a damaged mode
+        // must not switch the instrument to a multi the record does not name.
+        { ParameterTable::playingModeSlot, 58, 1, 1, 2, 1 },
+        { ParameterTable::aux1OverrideChainSlot, 59, 2, 1, 2048, 1 },
+        { ParameterTable::aux1OverrideOnSlot, 61, 1, 0, 1, 0 },
+        { ParameterTable::aux1OverrideModSlot, 62, 1, 0, 255, 0 },
+        { ParameterTable::aux2OverrideChainSlot, 63, 2, 1, 2048, 1 },
+        { ParameterTable::aux2OverrideOnSlot, 65, 1, 0, 1, 0 },
+        { ParameterTable::aux2OverrideModSlot, 66, 1, 0, 255, 0 },
     };
+
+    // A channel program outside the programs that exist is applied as program 1, the
+    // one every channel starts with.
+    constexpr int lowestProgram = 1;
+    constexpr int fallbackProgram = 1;
+
+    int inside (int value, int lowest, int highest, int fallback)
+    {
+        return value >= lowest && value <= highest ? value : fallback;
+    }
 
     void put16 (juce::uint8* r, int offset, int value)
     {
@@ -172,10 +190,11 @@ void ArrangementBank::applyRecord (const void* record, size_t size, ParameterTab
 
     auto* r = static_cast<const juce::uint8*> (record);
     for (int c = 0; c < 16; ++c)
-        table.setValue (ParameterTable::programSlot (c, ParameterTable::programRow), get16 (r, channelProgramOffset + 2 * c));
+        table.setValue (ParameterTable::programSlot (c, ParameterTable::programRow),
+                        inside (get16 (r, channelProgramOffset + 2 * c), lowestProgram, BuiltInBanks::programHighestId, fallbackProgram));
 
     for (auto& f : globalFields)
-        table.setValue (f.slot, f.width == 2 ? get16 (r, f.offset) : r[f.offset]);
+        table.setValue (f.slot, inside (f.width == 2 ? get16 (r, f.offset) : r[f.offset], f.lowest, f.highest, f.fallback));
 }
 
 juce::MemoryBlock ArrangementBank::getRecord (int slot) const

@@ -53,7 +53,10 @@ public:
     juce::MemoryBlock previewRecord (const ParameterTable& table, const juce::String& name, int slot) const;
 
     /** Writes a 300-byte record's values into the table (bytes read unsigned); a
-        shorter record is not applied. */
+        shorter record is not applied. Each value is applied inside what its slot can
+        hold: a channel program outside 1..8191 as 1, a multi outside 1..8191 as 1, a
+        playing mode other than 2 as 1 (program mode), an AUX override chain outside
+        1..2048 as 1 and an override switch other than 0 or 1 as 0 (off). */
     static void applyRecord (const void* record, size_t size, ParameterTable& table);
 
 private:

@@ -20,6 +20,9 @@ namespace
         return data != nullptr && size >= tagSize && memcmp (data, tag, (size_t) tagSize) == 0;
     }
 
+    /** What the host may read: 0..1, whatever the slot holds. */
+    float hostView (float x) noexcept { return juce::jlimit (0.0f, 1.0f, x); }
+
     bool isForwardedToInstrument (const juce::MidiMessage& m)
     {
         if (! m.isController())
@@ -253,7 +256,11 @@ void VantorAudioProcessor::setStateInformation (const void* data, int size)
 {
     if (! startsWith (data, size, Files::bankTag, Files::bankTagSize) || size <= Files::bankHeaderSize)
         return;
-    hub.getBank().overwriteBlock (static_cast<const juce::uint8*> (data) + Files::bankHeaderSize, (size_t) (size - Files::bankHeaderSize));
+    // A chunk cut short replaces the records it holds whole; a part of one would leave a
+    // slot that is half one Arrangement and half another.
+    const auto whole = (size_t) (size - Files::bankHeaderSize) / ArrangementBank::recordSize * ArrangementBank::recordSize;
+    if (whole > 0)
+        hub.getBank().overwriteBlock (static_cast<const juce::uint8*> (data) + Files::bankHeaderSize, whole);
 }
 
 void VantorAudioProcessor::getCurrentProgramStateInformation (juce::MemoryBlock& dest)
@@ -277,14 +284,22 @@ float VantorAudioProcessor::getSlotNormalised (int slot) const
 {
     if (! juce::isPositiveAndBelow (slot, parameterCount))
         return 0.0f;
-    return hub.getParameters().normalised (slot);
+    // Some slots hold more than their declared range (programs 4096 and up in the bank
+    // row, multis above 127): the host reads the range's end for them.
+    return hostView (hub.getParameters().normalised (slot));
 }
 
 void VantorAudioProcessor::setSlotNormalised (int slot, float x)
 {
     if (! juce::isPositiveAndBelow (slot, parameterCount))
         return;
-    hub.setFromHost (slot, hub.getParameters().fromNormalised (slot, x));
+    auto& table = hub.getParameters();
+    // A host writing back what it reads here (its echo of our report, or automation it
+    // recorded from it) means the value we hold, also one beyond the declared range,
+    // which decoding would cut to the range's end. The write rule still runs with it:
+    // a host write to a program-number row sends the program select every time.
+    const int value = x == getSlotNormalised (slot) ? table.value (slot) : table.fromNormalised (slot, x);
+    hub.setFromHost (slot, value);
 }
 
 juce::String VantorAudioProcessor::getSlotName (int slot) const
@@ -314,10 +329,14 @@ void VantorAudioProcessor::reportSlot (int slot, int value)
     if (slot >= parameterCount)
         return;
 
+    // The write rule runs with the value itself, not with the host's 0..1 view of it,
+    // which for a value beyond the declared range would be decoded to the range's end
+    // (program 5000 would become bank 31 and send program 3976). Then the host hears
+    // the view.
     auto& table = hub.getParameters();
     const int lo = table.minimum (slot), hi = table.maximum (slot);
-    const float x = hi == lo ? 0.0f : (float) (value - lo) / (float) (hi - lo);
-    params.getUnchecked (slot)->setValueNotifyingHost (x);
+    hub.setFromHost (slot, value);
+    params.getUnchecked (slot)->sendValueChangedMessageToListeners (hi == lo ? 0.0f : hostView ((float) (value - lo) / (float) (hi - lo)));
 }
 
 void VantorAudioProcessor::notify (int code, int slot, int value)

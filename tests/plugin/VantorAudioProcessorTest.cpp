@@ -348,11 +348,12 @@ TEST (VantorAudioProcessor, RecallingAnArrangementBringsTheInstrumentIntoLine)
     p.getHub().drainNotices (notices);
     EXPECT_NE (std::find (notices.begin(), notices.end(), ControllerState::arrangementRecalledNotice), notices.end());
 
-    // An empty slot: program 1 everywhere, program mode, AUX 2 override left at 32512.
+    // An empty slot: program 1 everywhere, program mode; its AUX 2 override of 32512
+    // (no such FX chain) is applied as chain 1.
     p.setCurrentProgram (10);
     auto& table = p.getHub().getParameters();
     EXPECT_EQ (table.value (ParameterTable::playingModeSlot), 1);
-    EXPECT_EQ (table.value (ParameterTable::aux2OverrideChainSlot), 32512);
+    EXPECT_EQ (table.value (ParameterTable::aux2OverrideChainSlot), 1);
     for (int c = 0; c < 16; ++c)
         EXPECT_EQ (table.value (ParameterTable::programSlot (c, ParameterTable::programRow)), 1);
 
