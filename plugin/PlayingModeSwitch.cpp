@@ -28,9 +28,10 @@ void PlayingModeSwitch::switchPlayingMode (int mode)
 
 void PlayingModeSwitch::bringInstrumentIntoLine()
 {
-    int mode = parameters.value (ParameterTable::playingModeSlot);
-    if (mode == 0)
-        mode = SlotRouter::programMode;
+    // 0 ("not set") is program mode, and so is anything else but multi mode: the
+    // instrument is never switched to multi mode by a value it does not know.
+    const int mode = parameters.value (ParameterTable::playingModeSlot) == SlotRouter::multiMode ? SlotRouter::multiMode
+                                                                                                  : SlotRouter::programMode;
 
     // The applied record has already stored the mode, and a stored value is never
     // sent again: clear it so that the switch tells the instrument in every case.

@@ -1,6 +1,7 @@
 #include "plugin/SlotRouter.h"
 
 #include "link/SysexProtocol.h"
+#include "model/BuiltInBanks.h"
 #include "model/ParameterLabels.h"
 #include "plugin/ChannelMessages.h"
 
@@ -156,6 +157,12 @@ void SlotRouter::setMulti (int number, bool reportToHost, bool notify)
 {
     if (reportToHost)
     {
+        // The multi the user chose is the live Arrangement's multi: SET CURRENT, the
+        // host's preset and the Arrangement file at close save it. The host write rule
+        // of the bank and program slots below sends it but leaves this slot alone.
+        if (number >= 1 && number <= BuiltInBanks::multiHighestId)
+            parameters.setValue (ParameterTable::multiSlot, number);
+
         // Each report that changes its slot sends a multi select made of both slots.
         // When the bank changes, the program slot takes its new value first, so the
         // bank's report selects the new multi instead of passing through "new bank, old

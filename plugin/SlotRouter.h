@@ -46,6 +46,9 @@ public:
     /** Keeps the value and reports it to the host at once (through the registered
         reporters, which run the host write rule before the value is kept here). */
     void setAndReport (int slot, int value);
+    /** The multi page's choice: with reportToHost it becomes the live Arrangement's
+        multi and reaches the instrument through the host reports of its bank and
+        program slots; notify only shows it. */
     void setMulti (int number, bool reportToHost, bool notify);
     void sendSlot (int slot, int value);
     /** channel 1..16; selector 0 sends value as it is. */
