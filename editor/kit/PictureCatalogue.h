@@ -62,7 +62,10 @@ inline constexpr PictureSpec pictureCatalogue[] = {
     { "zone_keys", 341, 14 },
     { "window_buttons", 54, 30 },      // three 18x15 buttons, normal row then highlighted row
     { "window_close", 17, 15 },
-    { "lib_button", 100, 34 },
+    { "lib_button_body", 200, 48 },    // library buttons: body stretched, right cap; shown at half size
+    { "lib_button_cap", 10, 48 },
+    { "lib_button_body_lit", 200, 48 },
+    { "lib_button_cap_lit", 10, 48 },
 
     // Panel painter (ZD8LookAndFeel)
     { "edge_top", 50, 7 },

@@ -9,13 +9,16 @@ namespace zd8
 namespace
 {
     const juce::Colour labelColour (Palette::libraryButtonLabel);
-    const juce::Colour highlight (Palette::libraryButtonHighlight);
+    constexpr float barHeight = 24.0f, capWidth = 5.0f;
 }
 
 LibraryButton::LibraryButton (const juce::String& text, int id, float size)
     : label (text), identifier (id), fontSize (size)
 {
-    picture = Pictures::get ("lib_button");
+    body = Pictures::get ("lib_button_body");
+    cap = Pictures::get ("lib_button_cap");
+    litBody = Pictures::get ("lib_button_body_lit");
+    litCap = Pictures::get ("lib_button_cap_lit");
     setSize (60, 40);
 }
 
@@ -43,12 +46,11 @@ void LibraryButton::setLabel (const juce::String& text)
 
 void LibraryButton::paint (juce::Graphics& g)
 {
-    g.drawImage (picture, getLocalBounds().toFloat(), juce::RectanglePlacement::stretchToFit);
-    if (over)
-    {
-        g.setColour (highlight);
-        g.fillRect (getLocalBounds());
-    }
+    // Only the body stretches: the cap keeps its width however wide the button is.
+    const auto bar = getLocalBounds().toFloat().withSizeKeepingCentre ((float) getWidth(), barHeight);
+    const auto capArea = bar.withLeft (bar.getRight() - capWidth);
+    g.drawImage (over ? litBody : body, bar.withRight (capArea.getX()), juce::RectanglePlacement::stretchToFit);
+    g.drawImage (over ? litCap : cap, capArea, juce::RectanglePlacement::stretchToFit);
     g.setColour (labelColour);
     g.setFont (juce::Font ("Arial", fontSize, juce::Font::plain));
     g.drawFittedText (label, getLocalBounds().reduced (3, 0), juce::Justification::centred, 1);

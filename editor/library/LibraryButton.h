@@ -9,9 +9,11 @@
 namespace zd8
 {
 
-/** Picture button of the library window: the "lib_button" picture (100x34) stretched
-    over the button with its label centred (Arial, 0xFFF7F7F7). Created 60x40; its
-    owner places it, usually at 100x34. Reports (button, identifier) to its
+/** Picture button of the library window, drawn from two pictures at its vertical
+    centre, 24 pixels high: a body stretched from the left edge to the cap and a 5-pixel
+    right cap at the right edge, both drawn at half their pictures' size; a second pair
+    while the pointer is over it. Its label is centred (Arial, 0xFFF7F7F7). Created
+    60x40; its owner places it, usually at 100x34. Reports (button, identifier) to its
     LibraryButtonListeners, last registered first, when the mouse goes down on it.
     Message thread only. */
 class LibraryButton : public juce::Component
@@ -38,7 +40,7 @@ private:
     int identifier;
     float fontSize;
     bool over = false;
-    juce::Image picture;
+    juce::Image body, cap, litBody, litCap;
     std::mutex listenerLock;
     juce::Array<LibraryButtonListener*> listeners;
 

@@ -27,6 +27,11 @@ LibraryContent::LibraryContent (EditorConnection& c)
     }
     closeButton.addListener (this);
     addAndMakeVisible (closeButton);
+    keyPlayer.setBounds (getKeyIndicatorArea());
+    addAndMakeVisible (keyPlayer);
+    // Keys pressed in the window that none of its parts take come here (the window
+    // gives the content the focus) and play the key indicator.
+    setWantsKeyboardFocus (true);
 
     setSize (500, 620);
     showBankPanel();
@@ -116,6 +121,19 @@ void LibraryContent::resized()
     // The panel buttons reach a little into the panel's top margin: keep them above it.
     for (juce::Component* c : { (juce::Component*) &bank, (juce::Component*) &library, (juce::Component*) &done, (juce::Component*) &closeButton })
         c->toFront (false);
+}
+
+bool LibraryContent::keyPressed (const juce::KeyPress& key)
+{
+    return keyPlayer.keyPressed (key);
+}
+
+bool LibraryContent::keyStateChanged (bool isKeyDown)
+{
+    // With the focus on the indicator itself it has had this change already.
+    if (! keyPlayer.hasKeyboardFocus (false))
+        keyPlayer.keyStateChanged (isKeyDown);
+    return false;
 }
 
 void LibraryContent::libButtonPressed (LibraryButton*, int identifier)

@@ -2,6 +2,7 @@
 
 #include "editor/shell/FileDialogs.h"
 #include "editor/library/LibraryButton.h"
+#include "editor/shell/ComputerKeyboardPlayer.h"
 #include "editor/shell/WindowButtons.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -19,7 +20,9 @@ class EditorConnection;
     "PRESET BANK" and "LIBRARY" that switch between the two panels (the panel left is
     destroyed, so the library file is written every time the library panel is left),
     "DONE" and the close button, which both report 1113 through the change message
-    (the main window then destroys the library window). Message thread only. */
+    (the main window then destroys the library window), and the computer-keyboard
+    player's strip in the heading, which plays the keys pressed in the window that no
+    part of it takes (a name being typed keeps its letters). Message thread only. */
 class LibraryContent : public juce::Component,
                          public LibraryButtonListener,
                          public juce::ChangeBroadcaster,
@@ -34,6 +37,7 @@ public:
     static constexpr int headingHeight = 20;
     static constexpr int panelTop = 50;
     static constexpr int panelHeightLess = 92;
+    static juce::Rectangle<int> getKeyIndicatorArea() noexcept { return { 100, 4, 200, 20 }; }
 
     explicit LibraryContent (EditorConnection& connection);
     ~LibraryContent() override;
@@ -51,6 +55,7 @@ public:
     int getLastReport() const noexcept { return lastReport; }
     LibraryButton& getButton (int identifier);
     WindowButtons& getCloseButton() noexcept { return closeButton; }
+    ComputerKeyboardPlayer& getKeyPlayer() noexcept { return keyPlayer; }
 
     juce::File getLibraryFile() const;
 
@@ -60,6 +65,8 @@ public:
     void mouseDown (const juce::MouseEvent&) override;
     void mouseDrag (const juce::MouseEvent&) override;
     void mouseUp (const juce::MouseEvent&) override;
+    bool keyPressed (const juce::KeyPress&) override;
+    bool keyStateChanged (bool isKeyDown) override;
 
     void libButtonPressed (LibraryButton* button, int identifier) override;
     void windowTool (int code) override;
@@ -75,6 +82,7 @@ private:
     std::unique_ptr<LibraryPanel> libraryPanel;
     LibraryButton done { "DONE", doneButton }, bank { "PRESET BANK", bankButton }, library { "LIBRARY", libraryButton };
     WindowButtons closeButton { true };
+    ComputerKeyboardPlayer keyPlayer { connection };
     int lastReport = 0;
     bool dragging = false;
     juce::Point<int> dragStart;

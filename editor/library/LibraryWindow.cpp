@@ -33,6 +33,8 @@ void LibraryWindow::present()
         addToDesktop();
     setVisible (true);
     toFront (true);
+    // The keys pressed in the window reach its content (and so the key indicator).
+    content->grabKeyboardFocus();
 }
 
 void LibraryWindow::closeButtonPressed()

@@ -4,6 +4,7 @@
 #include "editor/library/LibraryPanel.h"
 #include "editor/library/LibraryContent.h"
 #include "editor/library/BankPanel.h"
+#include "editor/kit/Pictures.h"
 #include "link/InstrumentPorts.h"
 #include "plugin/VantorAudioProcessor.h"
 #include "support/PluginRig.h"
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <set>
 
 using namespace zd8;
 using zd8test::KitMouse;
@@ -491,6 +493,116 @@ TEST_F (LibraryWindowTest, DoneAndCloseReportToTheMainWindow)
     window->dispatchPendingMessages();
     EXPECT_EQ (listener.heard, 2);
     window->removeChangeListener (&listener);
+}
+
+namespace
+{
+    /** A key event as the framework delivers it: to the component with the keyboard
+        focus first, then up its parents until one takes it. */
+    bool pressKey (juce::Component& focused, int code)
+    {
+        for (auto* c = &focused; c != nullptr; c = c->getParentComponent())
+            if (c->keyPressed (juce::KeyPress (code)))
+                return true;
+        return false;
+    }
+
+    void keyStateChange (juce::Component& focused, bool down)
+    {
+        for (auto* c = &focused; c != nullptr; c = c->getParentComponent())
+            if (c->keyStateChanged (down))
+                return;
+    }
+}
+
+// The computer-keyboard player sits in the heading as in the main window's footer, and
+// the keys pressed anywhere in the library window that no part of it takes play it.
+TEST_F (LibraryWindowTest, KeyIndicatorInTheHeadingFollowsTheKeysPressedInTheWindow)
+{
+    auto window = makeWindow();
+    auto& player = window->getKeyPlayer();
+    EXPECT_EQ (player.getParentComponent(), window.get());
+    EXPECT_TRUE (player.isVisible());
+    EXPECT_EQ (player.getBounds(), juce::Rectangle<int> (100, 4, 200, 20));
+    EXPECT_EQ (player.getBounds(), LibraryContent::getKeyIndicatorArea());
+    EXPECT_TRUE (player.getWantsKeyboardFocus());
+    EXPECT_TRUE (window->getWantsKeyboardFocus()) << "the window's keys reach the content";
+
+    std::set<int> held;
+    player.setKeyDownCheck ([&held] (int code) { return held.count (code) > 0; });
+    processor.getHub().setMidiChannel (3);
+    ASSERT_TRUE (rig.settle());
+    rig.simulator.clearReceived();
+
+    // With the focus in the bank list, as after a click on a row.
+    auto& list = window->getBankPanel()->getList();
+    KitMouse (list).click (40.0f, 20.0f);
+    held.insert ('Z');
+    EXPECT_TRUE (pressKey (list, 'z'));
+    EXPECT_EQ (player.getStatus(), "Play Chn: 3 Key: C3 Vel: 100");
+    held.erase ('Z');
+    keyStateChange (list, false);
+    EXPECT_TRUE (pressKey (list, 'p'));
+    EXPECT_EQ (player.getStatus(), "Octave 2");
+    EXPECT_FALSE (pressKey (list, '7')) << "a key the player does not take";
+    ASSERT_TRUE (rig.settle (2));
+    EXPECT_EQ (rig.receivedHex(), (std::vector<juce::String> { "92 24 64", "82 24 00" }));
+
+    // A click on the indicator, then keys: the same strip plays them.
+    KitMouse (player).click (10.0f, 10.0f);
+    held.insert ('X');
+    EXPECT_TRUE (pressKey (player, 'x'));
+    EXPECT_EQ (player.getStatus(), "Play Chn: 3 Key: D4 Vel: 100");
+    EXPECT_TRUE (player.isSounding (50));
+    held.clear();
+    keyStateChange (player, false);
+    EXPECT_FALSE (player.isSounding (50));
+    ASSERT_TRUE (rig.settle (4));
+    EXPECT_EQ (rig.receivedHex().size(), 4u) << "one note-off for the one note";
+}
+
+// Library buttons are drawn from a body picture stretched over the button less the cap,
+// and the right cap picture at the right end: a wide button keeps its end as it is.
+TEST_F (LibraryWindowTest, AWideButtonDrawsTheCapAtItsRightEnd)
+{
+    for (const bool lit : { false, true })
+    {
+        SCOPED_TRACE (lit ? "highlighted" : "normal");
+        LibraryButton button ("", 1);
+        button.setBounds (0, 0, 300, 34);
+        if (lit)
+            KitMouse (button).enter (5.0f, 5.0f);
+
+        const auto drawn = zd8test::renderComponent (button);
+        juce::Image expected (juce::Image::ARGB, 300, 34, true);
+        {
+            juce::Graphics g (expected);
+            g.drawImage (Pictures::get (lit ? "lib_button_body_lit" : "lib_button_body"), juce::Rectangle<float> (0.0f, 5.0f, 295.0f, 24.0f),
+                         juce::RectanglePlacement::stretchToFit);
+            g.drawImage (Pictures::get (lit ? "lib_button_cap_lit" : "lib_button_cap"), juce::Rectangle<float> (295.0f, 5.0f, 5.0f, 24.0f),
+                         juce::RectanglePlacement::stretchToFit);
+        }
+        int differing = 0;
+        for (int y = 0; y < 34; ++y)
+            for (int x = 0; x < 300; ++x)
+            {
+                const auto a = drawn.getPixelAt (x, y), b = expected.getPixelAt (x, y);
+                if (std::abs (a.getRed() - b.getRed()) > 8 || std::abs (a.getGreen() - b.getGreen()) > 8
+                    || std::abs (a.getBlue() - b.getBlue()) > 8 || std::abs (a.getAlpha() - b.getAlpha()) > 8)
+                    ++differing;
+            }
+        EXPECT_EQ (differing, 0);
+
+        // The cap's amber edge light is in the last five columns, not stretched away.
+        int amberColumns = 0;
+        for (int x = 295; x < 300; ++x)
+        {
+            const auto edge = drawn.getPixelAt (x, 17);
+            if (edge.getRed() > 120 && edge.getRed() > edge.getBlue() + 60)
+                ++amberColumns;
+        }
+        EXPECT_GE (amberColumns, 1);
+    }
 }
 
 TEST_F (LibraryWindowTest, Renders)

@@ -25,8 +25,8 @@ bool ControlPictures::draw (const juce::String& name, juce::Graphics& g, int wid
         toggleSwitch (g, all, name.endsWith ("on"));
     else if (name == "button_off" || name == "button_on")
         pushButton (g, all, name.endsWith ("on"));
-    else if (name == "lib_button")
-        pushButton (g, all, false);
+    else if (name.startsWith ("lib_button_"))
+        libraryButton (g, all, name.contains ("cap"), name.endsWith ("lit"));
     else if (name == "slider_track")
         sliderTrack (g, all);
     else if (name == "slider_thumb")
@@ -118,6 +118,30 @@ void ControlPictures::pushButton (juce::Graphics& g, juce::Rectangle<float> area
     {
         g.setColour (K::c (K::amber).withAlpha (0.3f));
         g.fillRoundedRectangle (led.expanded (3.0f, 2.0f), 3.0f);
+    }
+}
+
+void ControlPictures::libraryButton (juce::Graphics& g, juce::Rectangle<float> area, bool cap, bool lit)
+{
+    // Drawn at twice the size it is shown. The body is stretched to any width, so it
+    // carries nothing that would show the stretch: a raised bar with its rounded left
+    // end, open to the right. The cap closes it with the rounded right end and an amber
+    // edge light; the two meet without a seam.
+    const juce::Colour top = K::c (lit ? 0xff4a4a4a : 0xff353535), bottom = K::c (lit ? 0xff262626 : 0xff1a1a1a);
+    const float corner = 8.0f;
+    const auto bar = area.reduced (0.0f, 2.0f);
+    {
+        const juce::Graphics::ScopedSaveState keep (g);
+        g.reduceClipRegion (area.toNearestInt());
+        const auto shape = cap ? bar.withLeft (bar.getX() - 2.0f * corner).withTrimmedRight (1.0f)
+                               : bar.withTrimmedLeft (1.0f).withRight (bar.getRight() + 2.0f * corner);
+        K::raisedBox (g, shape, top, bottom, corner);
+    }
+    if (cap)
+    {
+        const juce::Rectangle<float> light (area.getRight() - 5.0f, bar.getY() + 10.0f, 2.0f, bar.getHeight() - 20.0f);
+        g.setColour (K::c (lit ? K::amberLight : K::amber));
+        g.fillRoundedRectangle (light, 1.0f);
     }
 }
 

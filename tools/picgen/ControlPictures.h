@@ -19,6 +19,7 @@ private:
     static void valueBox (juce::Graphics&, juce::Rectangle<float>, bool cap);
     static void toggleSwitch (juce::Graphics&, juce::Rectangle<float>, bool on);
     static void pushButton (juce::Graphics&, juce::Rectangle<float>, bool on);
+    static void libraryButton (juce::Graphics&, juce::Rectangle<float>, bool cap, bool lit);
     static void sliderTrack (juce::Graphics&, juce::Rectangle<float>);
     static void sliderThumb (juce::Graphics&, juce::Rectangle<float>);
     static void drawbar (juce::Graphics&, juce::Rectangle<float>, int kind);
