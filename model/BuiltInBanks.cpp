@@ -2,6 +2,10 @@
 
 #include "link/SafeFileWriter.h"
 
+#include <algorithm>
+#include <cstring>
+#include <string>
+
 #include <Zd8Banks.h> // generated: the banks zd8-bankgen wrote, embedded at build time
 
 namespace zd8
@@ -80,15 +84,91 @@ juce::MemoryBlock BuiltInBanks::readDataFile (const juce::File& file)
     return bytes;
 }
 
-template <typename BuiltIn>
-static bool loadBankOr (ObjectStore& store, int typeCode, const juce::File& folder, BuiltIn&& builtIn)
+bool BuiltInBanks::isWholeBank (int typeCode, const juce::MemoryBlock& bytes)
 {
+    const auto* layout = BankLayout::forType (typeCode);
+    if (layout == nullptr || ! layout->hasBankTags())
+        return false;
+
+    const auto* data = static_cast<const char*> (bytes.getData());
+    const size_t size = bytes.getSize();
+    size_t position = 0;
+
+    const auto takes = [&] (const char* text, size_t length) {
+        if (size - position < length || std::memcmp (data + position, text, length) != 0)
+            return false;
+        position += length;
+        return true;
+    };
+
+    const size_t innerOpenLength = std::strlen (layout->innerOpen);
+    const size_t bankCloseLength = std::strlen (layout->bankClose);
+    if (! takes (layout->bankOpen, std::strlen (layout->bankOpen)))
+        return false;
+
+    // The bytes that end the slot of an ID: inner close tag, "<", the stem less its
+    // last byte, the four digits.
+    std::string closing (layout->innerClose);
+    const size_t closingDigits = closing.size() + BankLayout::tagLength;
+    closing += '<';
+    closing.append (layout->stem, BankLayout::tagLength - 1);
+    closing.append ((size_t) BankLayout::idDigits, '0');
+
+    int id = 1;
+    for (;; ++id)
+    {
+        if (size - position == bankCloseLength && takes (layout->bankClose, bankCloseLength))
+            return id > 1;
+        if (id > BankLayout::highestTaggedId)
+            return false;
+
+        char digits[BankLayout::idDigits];
+        BankLayout::writeId (id, digits);
+        if (! takes (layout->stem, BankLayout::tagLength) || ! takes (digits, sizeof (digits))
+            || ! takes (layout->innerOpen, innerOpenLength))
+            return false;
+
+        // The content runs to the first closing of this ID (a slot's content never
+        // holds its own closing: the store finds records by their tags alike).
+        std::memcpy (closing.data() + closingDigits, digits, sizeof (digits));
+        const auto* end = std::search (data + position, data + size, closing.begin(), closing.end());
+        if (end == data + size)
+            return false;
+        position = (size_t) (end - data) + closing.size();
+    }
+}
+
+juce::File BuiltInBanks::setAside (const juce::File& file)
+{
+    const auto base = file.getFileName() + ".damaged-" + juce::Time::getCurrentTime().formatted ("%Y-%m-%d");
+    auto target = file.getSiblingFile (base);
+    for (int n = 2; target.exists(); ++n)
+        target = file.getSiblingFile (base + "-" + juce::String (n));
+    return file.moveFileTo (target) ? target : juce::File();
+}
+
+template <typename BuiltIn>
+static bool loadBankOr (ObjectStore& store, int typeCode, const juce::File& folder, juce::File* setAsideAs, BuiltIn&& builtIn)
+{
+    if (setAsideAs != nullptr)
+        *setAsideAs = juce::File();
+
     const auto file = BuiltInBanks::dataFile (typeCode, folder);
     if (file == juce::File())
         return false;
 
     // A missing, unreadable or empty file all read as no bytes.
     auto bytes = BuiltInBanks::readDataFile (file);
+    if (! bytes.isEmpty() && ! BuiltInBanks::isWholeBank (typeCode, bytes))
+    {
+        // Kept for the user (and whoever looks into what went wrong), out of the way of
+        // the next start; the store is written back to the file's name at the close.
+        const auto moved = BuiltInBanks::setAside (file);
+        if (setAsideAs != nullptr)
+            *setAsideAs = moved != juce::File() ? moved : file;
+        bytes.reset();
+    }
+
     if (bytes.isEmpty())
     {
         store.buildIndex (typeCode, builtIn(), BuiltInBanks::highestId (typeCode));
@@ -99,14 +179,15 @@ static bool loadBankOr (ObjectStore& store, int typeCode, const juce::File& fold
     return true;
 }
 
-bool BuiltInBanks::loadBank (ObjectStore& store, int typeCode, const juce::File& folder)
+bool BuiltInBanks::loadBank (ObjectStore& store, int typeCode, const juce::File& folder, juce::File* setAsideAs)
 {
-    return loadBankOr (store, typeCode, folder, [typeCode] { return builtInBank (typeCode); });
+    return loadBankOr (store, typeCode, folder, setAsideAs, [typeCode] { return builtInBank (typeCode); });
 }
 
-bool BuiltInBanks::loadBank (ObjectStore& store, int typeCode, const juce::File& folder, const juce::MemoryBlock& builtIn)
+bool BuiltInBanks::loadBank (ObjectStore& store, int typeCode, const juce::File& folder, const juce::MemoryBlock& builtIn,
+                             juce::File* setAsideAs)
 {
-    return loadBankOr (store, typeCode, folder, [&builtIn]() -> const juce::MemoryBlock& { return builtIn; });
+    return loadBankOr (store, typeCode, folder, setAsideAs, [&builtIn]() -> const juce::MemoryBlock& { return builtIn; });
 }
 
 bool BuiltInBanks::saveBank (const ObjectStore& store, const juce::File& folder)

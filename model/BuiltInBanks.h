@@ -12,9 +12,10 @@ namespace zd8
     the instrument sent between uses.
 
     Every bank and data file is one block in the tagged bank layout. Loading prefers
-    the data file when it exists and is not empty; saving writes the store's whole block
-    back. File contents are not validated: whatever bytes a file holds are indexed, and
-    IDs whose tags are not found simply have no record.
+    the data file when it exists, is not empty and is a whole bank (isWholeBank); a file
+    that is not (cut short, another kind's bank, garbage) is set aside under a name that
+    says so and the built-in bank is used, so that one damaged write does not hide the
+    factory sounds at every start. Saving writes the store's whole block back.
 
     Message thread (hub construction and destruction). */
 class BuiltInBanks
@@ -43,13 +44,28 @@ public:
     static juce::MemoryBlock builtInBank (int typeCode);
 
     /** Fills store with the bank of typeCode (138, 155 or 156): the data file in folder
-        when it exists and is not empty, else the built-in bank (copied only then).
-        Other types leave the store as it is. true when the store holds the file's
-        bytes, false when it holds the built-in bank or was left alone. */
-    static bool loadBank (ObjectStore& store, int typeCode, const juce::File& folder);
+        when it exists, is not empty and is a whole bank; else the built-in bank (copied
+        only then). A file that is not a whole bank is set aside (setAside) first, and
+        setAsideAs, when given, receives its new place (File() when nothing was set
+        aside; the file itself when it could not be moved). Other types leave the store
+        as it is. true when the store holds the file's bytes, false when it holds the
+        built-in bank or was left alone. */
+    static bool loadBank (ObjectStore& store, int typeCode, const juce::File& folder, juce::File* setAsideAs = nullptr);
 
     /** The same with another built-in bank (fixtures in tests). */
-    static bool loadBank (ObjectStore& store, int typeCode, const juce::File& folder, const juce::MemoryBlock& builtIn);
+    static bool loadBank (ObjectStore& store, int typeCode, const juce::File& folder, const juce::MemoryBlock& builtIn,
+                          juce::File* setAsideAs = nullptr);
+
+    /** Whether bytes are one whole bank of typeCode as a store writes it: the bank open
+        tag, the slots of IDs 1, 2, 3 ... in order, each with its record open tag, inner
+        tags and record close tag, at least one slot, and the bank close tag as the last
+        bytes. Such a block indexes with every slot's record where the store wrote it. */
+    static bool isWholeBank (int typeCode, const juce::MemoryBlock& bytes);
+
+    /** Renames a damaged data file to "<file name>.damaged-<yyyy-mm-dd>" beside it (with
+        "-2", "-3" ... added when that name is taken: an earlier file set aside is
+        kept). Never deletes anything. The new file, or File() when the rename failed. */
+    static juce::File setAside (const juce::File& file);
 
     /** The whole file in one read into a block of its size; empty when the file is
         missing, cannot be read or is empty. */

@@ -24,20 +24,25 @@ namespace
     constexpr std::array<int, 3> bankTypes { ObjectStore::typeProgram, ObjectStore::typeMulti, ObjectStore::typeFxChain };
 }
 
-void InstrumentImage::loadBanks (const juce::File& folder)
+juce::Array<juce::File> InstrumentImage::loadBanks (const juce::File& folder)
 {
+    juce::Array<juce::File> setAside;
     {
         const juce::ScopedWriteLock sl (storeLock);
         bankFolder = folder;
         for (size_t i = 0; i < bankTypes.size(); ++i)
         {
             auto& store = *storeFor (bankTypes[i]);
-            const bool fromFile = BuiltInBanks::loadBank (store, bankTypes[i], folder);
+            juce::File moved;
+            const bool fromFile = BuiltInBanks::loadBank (store, bankTypes[i], folder, &moved);
             fileEditCounts[i] = fromFile ? store.getEditCount() : 0;
+            if (moved != juce::File())
+                setAside.add (moved);
         }
     }
     const juce::ScopedReadLock sl (storeLock);
     multis.loadMulti (1, multiEdit);
+    return setAside;
 }
 
 void InstrumentImage::saveBanks (const juce::File& folder) const

@@ -34,8 +34,9 @@ public:
     ~InstrumentImage() override;
 
     /** Fills the program, multi and FX chain stores from their data files in folder,
-        or from the built-in banks; then loads multi 1 into the multi edit object. */
-    void loadBanks (const juce::File& folder);
+        or from the built-in banks; then loads multi 1 into the multi edit object.
+        Returns the damaged data files it set aside, under their new names. */
+    juce::Array<juce::File> loadBanks (const juce::File& folder);
     /** Writes the program, multi and FX chain stores to their data files in folder.
         A store that still holds exactly what loadBanks read from its file in the same
         folder is skipped while that file exists; a store that started from the

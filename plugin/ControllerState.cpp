@@ -2,6 +2,8 @@
 
 #include "link/SafeFileWriter.h"
 
+#include <utility>
+
 namespace zd8
 {
 
@@ -14,7 +16,14 @@ ControllerState::ControllerState (LinkEnvironment env)
     // behind; one older than any write takes is nobody's any more.
     SafeFileWriter::removeStaleTemporaries (environment.folder,
                                             juce::Time::getCurrentTime() - juce::RelativeTime::minutes (staleTemporaryMinutes));
-    image.loadBanks (environment.folder);
+    const auto setAside = image.loadBanks (environment.folder);
+    if (! setAside.isEmpty())
+    {
+        juce::StringArray names;
+        for (const auto& f : setAside)
+            names.add (f.getFileName());
+        dataFileWarning = "Damaged data file set aside: " + names.joinIntoString (", ");
+    }
     for (int c = 0; c < 16; ++c)
         selection.selectProgram (1, c);
 
@@ -27,6 +36,11 @@ ControllerState::~ControllerState()
     link.saveSettings();
     image.saveBanks (environment.folder);
     link.closePorts();
+}
+
+juce::String ControllerState::takeDataFileWarning()
+{
+    return std::exchange (dataFileWarning, {});
 }
 
 //==============================================================================

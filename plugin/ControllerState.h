@@ -68,6 +68,11 @@ public:
     explicit ControllerState (LinkEnvironment environment = LinkEnvironment::system());
     ~ControllerState() override;
 
+    /** What the user is told about the data files at this start: the damaged ones that
+        were set aside for the built-in banks ("" when none). Given out once: the first
+        call empties it, so it is shown once. Message thread. */
+    juce::String takeDataFileWarning();
+
     //==============================================================================
     // Incoming MIDI from the instrument (MIDI input thread): InstrumentInput.
     void handleIncomingMidiMessage (juce::MidiInput* source, const juce::MidiMessage& message);
@@ -197,6 +202,7 @@ private:
     TransferMailbox mailbox;
     ArrangementBank bank;
     EditorSession editorSession;
+    juce::String dataFileWarning;
 
     LinkSettings link { environment };
     HostMidiBridge hostMidi { environment.time, hubLock, notices };

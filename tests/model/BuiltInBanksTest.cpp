@@ -88,14 +88,15 @@ TEST_F (FactoryBanks, WhichBytesALoadIndexes)
         std::string file;
         std::vector<int> present;
         bool fromBuiltIn;
+        bool setAside = false;   // the file is not a whole bank: kept under another name
     };
     const Case cases[] = {
         { "no file: the built-in bank", false, "", { 2 }, true },
         { "0-byte file counts as missing", true, "", { 2 }, true },
         { "a folder in the file's place counts as missing", false, "dir", { 2 }, true },
         { "a file wins over the built-in bank", true, fileBank, { 1 }, false },
-        { "a file with only the bank tags: no records at all", true, onlyBankTags, {}, false },
-        { "garbage is indexed as it is", true, std::string (300, '\xEE'), {}, false },
+        { "a file with only the bank tags is set aside: the built-in bank", true, onlyBankTags, { 2 }, true, true },
+        { "garbage is set aside: the built-in bank", true, std::string (300, '\xEE'), { 2 }, true, true },
     };
 
     for (const auto& c : cases)
@@ -114,12 +115,22 @@ TEST_F (FactoryBanks, WhichBytesALoadIndexes)
         }
 
         ObjectStore store;
-        BuiltInBanks::loadBank (store, ObjectStore::typeProgram, folder, fixtureBuiltIn());
+        juce::File setAside;
+        BuiltInBanks::loadBank (store, ObjectStore::typeProgram, folder, fixtureBuiltIn(), &setAside);
 
         EXPECT_EQ (store.getTypeCode(), ObjectStore::typeProgram);
         EXPECT_EQ (store.getSlotCount(), 8192);
         EXPECT_EQ (store.listIds (ObjectStore::listPresent, 0), c.present);
         EXPECT_EQ (text (store.getBlock()), c.fromBuiltIn ? text (fixtureBuiltIn()) : c.file);
+        EXPECT_EQ (setAside != juce::File(), c.setAside);
+        if (c.setAside)
+        {
+            EXPECT_FALSE (programFile().exists());
+            juce::MemoryBlock kept;
+            EXPECT_TRUE (setAside.loadFileAsData (kept));
+            EXPECT_EQ (text (kept), c.file);
+            setAside.deleteFile();
+        }
     }
 }
 
