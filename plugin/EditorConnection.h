@@ -124,6 +124,9 @@ public:
     virtual void savePortFile() const = 0;
     virtual void requestIdentity() = 0;
     virtual juce::String getDeviceName() const = 0;
+    /** What the user is to be told about the data files at this start (damaged ones set
+        aside for the built-in banks), "" when nothing; given out once. */
+    virtual juce::String takeDataFileWarning() = 0;
 
     virtual bool isClockOn() const = 0;
     virtual bool isThruHostToOut() const = 0;

@@ -119,6 +119,7 @@ void EngineConnection::selectOutputPort (int index) { hub.selectOutputPort (inde
 void EngineConnection::savePortFile() const { hub.savePortFile(); }
 void EngineConnection::requestIdentity() { hub.requestIdentity(); }
 juce::String EngineConnection::getDeviceName() const { return hub.getDeviceName(); }
+juce::String EngineConnection::takeDataFileWarning() { return hub.takeDataFileWarning(); }
 
 bool EngineConnection::isClockOn() const { return hub.isClockOn(); }
 bool EngineConnection::isThruHostToOut() const { return hub.isThruHostToOut(); }

@@ -74,6 +74,7 @@ public:
     void savePortFile() const override;
     void requestIdentity() override;
     juce::String getDeviceName() const override;
+    juce::String takeDataFileWarning() override;
 
     bool isClockOn() const override;
     bool isThruHostToOut() const override;
