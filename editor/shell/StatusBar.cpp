@@ -1,5 +1,7 @@
 #include "editor/shell/StatusBar.h"
 
+#include "plugin/EditorConnection.h"
+
 namespace zd8
 {
 
@@ -14,6 +16,22 @@ StatusBar::StatusBar (EditorConnection& connection) : keyPlayer (connection)
     setInterceptsMouseClicks (false, true);
     keyPlayer.setBounds (getKeyIndicatorArea());
     addAndMakeVisible (keyPlayer);
+
+    warning = connection.takeDataFileWarning();
+    if (warning.isNotEmpty())
+        startTimer (warningMs);
+}
+
+StatusBar::~StatusBar()
+{
+    stopTimer();
+}
+
+void StatusBar::timerCallback()
+{
+    stopTimer();
+    warning.clear();
+    repaint (textArea);
 }
 
 void StatusBar::setText (const juce::String& newText)
@@ -27,11 +45,12 @@ void StatusBar::setText (const juce::String& newText)
 
 void StatusBar::paint (juce::Graphics& g)
 {
-    if (text.isEmpty())
+    const auto& shown = getShownText();
+    if (shown.isEmpty())
         return;
     g.setColour (juce::Colours::white);
     g.setFont (juce::Font ("Arial", fontSize, juce::Font::plain));
-    g.drawText (text, textArea, juce::Justification::centredLeft, true);
+    g.drawText (shown, textArea, juce::Justification::centredLeft, true);
 }
 
 } // namespace zd8
