@@ -27,11 +27,10 @@ namespace
 
         void echo (VantorAudioProcessor& p)
         {
-            auto reported = heard;
-            for (auto [index, value] : reported)
+            const auto reported = heard;
+            for (const auto& report : reported)
             {
-                juce::ignoreUnused (value);
-                auto* parameter = p.getParameters()[index];
+                auto* parameter = p.getParameters()[report.first];
                 parameter->setValue (juce::jlimit (0.0f, 1.0f, parameter->getValue()));
             }
         }
