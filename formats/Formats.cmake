@@ -33,11 +33,34 @@ juce_add_plugin(ZD8Plugin
 # Debian's JUCE defines JucePlugin_LV2URI from the product name before it reads LV2URI.
 target_compile_definitions(ZD8Plugin PUBLIC JucePlugin_LV2URI="https://brisvane.invalid/plugins/zd8")
 
-# The shared-code target holds only the entry point; everything else is in the engine
-# and zd8_editor.
-target_sources(ZD8Plugin PRIVATE ${CMAKE_CURRENT_LIST_DIR}/PluginEntry.cpp)
+# The shared-code target holds only the entry point, the demo device and the processor
+# handover of the VST 2 entry; everything else is in the engine and zd8_editor. Its
+# folder is reached as "formats/..." through a link of its own, as the layers are.
+target_sources(ZD8Plugin PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/PluginEntry.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DemoDevice.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ProcessorHandover.cpp)
+set(formats_root ${CMAKE_BINARY_DIR}/layers/formats)
+if(NOT EXISTS ${formats_root}/formats)
+    file(MAKE_DIRECTORY ${formats_root})
+    file(CREATE_LINK ${CMAKE_CURRENT_LIST_DIR} ${formats_root}/formats SYMBOLIC)
+endif()
+target_include_directories(ZD8Plugin PUBLIC ${formats_root})
 target_link_libraries(ZD8Plugin PUBLIC zd8_editor zd8_sim)
 zd8_warnings(ZD8Plugin)
+
+# The VST 2 entry is ours (VstExports.cpp, VstEntryPoint): the wrapper's VSTPluginMain
+# is renamed so that ours can call it and take over the calls it gets wrong for us. The
+# wrapper's Linux "main" alias calls the renamed function directly: the link points
+# "main" at our VSTPluginMain instead. FST's header warns (#warning) where it is unsure.
+target_compile_definitions(ZD8Plugin_VST PRIVATE VSTPluginMain=zd8JuceVstPluginMain)
+set(vst_entry_sources ${CMAKE_CURRENT_LIST_DIR}/VstExports.cpp ${CMAKE_CURRENT_LIST_DIR}/VstEntryPoint.cpp)
+target_sources(ZD8Plugin_VST PRIVATE ${vst_entry_sources})
+set_source_files_properties(${vst_entry_sources} PROPERTIES
+    COMPILE_OPTIONS "-Wall;-Wextra;-Werror;-Wno-unused-parameter;-Wno-cpp")
+if(NOT WIN32)
+    target_link_options(ZD8Plugin_VST PRIVATE -Wl,--defsym=main=VSTPluginMain)
+endif()
 
 if(WIN32)
     # The cross compiler does not search /usr/include: reach FST's headers through a

@@ -1,6 +1,10 @@
 // A minimal VST 2 host built on FST's header, with no JUCE: loads the plug-in through
 // its exported VSTPluginMain the way a DAW does, and checks what a host relies on.
 // Usage: zd8-vst-host path/to/plugin.so|.dll   (exit code 0 = every check passed)
+//          With ZD8_DEMO_DEVICE=1 and ZD8_DEMO_DEVICE_LOG=<file> in the environment the
+//          plug-in brings the instrument simulator along as "ZD8 Simulator" and logs what
+//          reaches it: the host then points the plug-in's port file at it and checks the
+//          program selects the instrument receives.
 //        zd8-vst-host path/to/plugin.so --rename-and-save bank.out
 //          renames Arrangements 0, 5 and 63 through the host's program calls,
 //          recalls 5, and writes the bank chunk the plug-in then hands the host.
@@ -14,10 +18,18 @@
  #include <dlfcn.h>
 #endif
 
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
+
+#ifndef _WIN32
+ #include <sys/stat.h>
+#endif
 
 namespace
 {
@@ -101,6 +113,65 @@ namespace
         e->dispatcher (e, opcode, index, 0, buffer, 0.0f);
         return buffer;
     }
+
+    // VstPinProperties::flags as VST 2.4 hosts read them (FST leaves them at 0).
+    constexpr int pinIsActive = 1 << 0, pinIsStereo = 1 << 1, pinUseSpeaker = 1 << 2;
+
+    std::string environment (const char* name)
+    {
+        const char* value = std::getenv (name);
+        return value != nullptr ? value : "";
+    }
+
+    // The plug-in's folder in the user's application data, made if missing.
+    std::string pluginFolder()
+    {
+#ifdef _WIN32
+        const std::string folder = environment ("APPDATA") + "\\Vantor ZD8";
+        CreateDirectoryA (environment ("APPDATA").c_str(), nullptr);
+        CreateDirectoryA (folder.c_str(), nullptr);
+        return folder + "\\";
+#else
+        const std::string config = environment ("XDG_CONFIG_HOME").empty() ? environment ("HOME") + "/.config" : environment ("XDG_CONFIG_HOME");
+        const std::string folder = config + "/Vantor ZD8";
+        mkdir (environment ("HOME").c_str(), 0755);
+        mkdir (config.c_str(), 0755);
+        mkdir (folder.c_str(), 0755);
+        return folder + "/";
+#endif
+    }
+
+    // The ports the plug-in opens: the demo device for input and output.
+    void choosePorts (const std::string& device)
+    {
+        std::ofstream file (pluginFolder() + "zd8ports.dat", std::ios::binary | std::ios::trunc);
+        file << device << '\x0F' << device << '\x10' << "NONE" << '\x11';
+    }
+
+    std::vector<std::string> lines (const std::string& path)
+    {
+        std::vector<std::string> result;
+        std::ifstream file (path);
+        for (std::string line; std::getline (file, line);)
+            result.push_back (line);
+        return result;
+    }
+
+    // Waits up to five seconds for the log to hold count copies of message.
+    int waitForLines (const std::string& path, const std::string& message, int count)
+    {
+        int found = 0;
+        for (int attempt = 0; attempt < 100; ++attempt)
+        {
+            found = 0;
+            for (const auto& line : lines (path))
+                found += line == message ? 1 : 0;
+            if (found >= count)
+                break;
+            std::this_thread::sleep_for (std::chrono::milliseconds (50));
+        }
+        return found;
+    }
 }
 
 int main (int argc, char** argv)
@@ -114,6 +185,14 @@ int main (int argc, char** argv)
         return 2;
     }
 
+    const std::string deviceLog = environment ("ZD8_DEMO_DEVICE_LOG");
+    const bool withDevice = environment ("ZD8_DEMO_DEVICE") == "1" && ! deviceLog.empty();
+    if (withDevice)
+    {
+        choosePorts ("ZD8 Simulator");
+        std::ofstream emptied (deviceLog, std::ios::trunc);
+    }
+
     const Library library (argv[1]);
     check (library.handle != nullptr, std::string ("loads ") + argv[1] + (library.error.empty() ? "" : ": " + library.error));
     if (library.handle == nullptr)
@@ -124,6 +203,10 @@ int main (int argc, char** argv)
     check (entry != nullptr, "exports VSTPluginMain");
     if (entry == nullptr)
         return 1;
+#ifndef _WIN32
+    // Older Linux hosts enter through "main": it must be the same entry.
+    check (library.symbol ("main") == reinterpret_cast<void*> (entry), "\"main\" is VSTPluginMain");
+#endif
 
     AEffect* e = entry (hostCallback);
     check (e != nullptr && e->magic == kEffectMagic, "returns an effect");
@@ -163,6 +246,29 @@ int main (int argc, char** argv)
     check (text (e, effGetParamName, 2305) == "Playing Mode", "slot 2305 is \"" + text (e, effGetParamName, 2305) + "\"");
     check (text (e, effGetProgramNameIndexed, 0).rfind ("EDM", 0) == 0, "program 0 is EDM");
 
+    // Pins: channels named by number, 1 and 2, each side one active stereo pair.
+    struct PinCase
+    {
+        int opcode, index;
+        const char* label;
+        int flags;
+    };
+    for (auto c : { PinCase { effGetInputProperties, 0, "1", pinIsActive | pinIsStereo | pinUseSpeaker },
+                    PinCase { effGetInputProperties, 1, "2", pinIsActive | pinUseSpeaker },
+                    PinCase { effGetOutputProperties, 0, "1", pinIsActive | pinIsStereo | pinUseSpeaker },
+                    PinCase { effGetOutputProperties, 1, "2", pinIsActive | pinUseSpeaker } })
+    {
+        VstPinProperties pin {};
+        const auto answered = e->dispatcher (e, c.opcode, c.index, 0, &pin, 0.0f);
+        const std::string side = c.opcode == effGetInputProperties ? "input" : "output";
+        check (answered == 1 && std::string (pin.label) == c.label && std::string (pin.shortLabel) == c.label
+                   && pin.flags == c.flags && pin.arrangementType == kSpeakerArrStereo,
+               side + " pin " + std::to_string (c.index) + " is \"" + pin.label + "\" / \"" + pin.shortLabel + "\", flags "
+                   + std::to_string (pin.flags) + ", arrangement " + std::to_string (pin.arrangementType));
+    }
+    VstPinProperties beyond {};
+    check (e->dispatcher (e, effGetOutputProperties, 2, 0, &beyond, 0.0f) == 0, "no third output pin");
+
     e->dispatcher (e, effSetSampleRate, 0, 0, nullptr, 48000.0f);
     e->dispatcher (e, effSetBlockSize, 0, 512, nullptr, 0.0f);
     e->dispatcher (e, effMainsChanged, 0, 1, nullptr, 0.0f);
@@ -181,6 +287,20 @@ int main (int argc, char** argv)
     const auto programText = text (e, effGetParamDisplay, 15);
     check (programText.rfind ("643 ", 0) == 0 && programText.find_first_not_of (' ', 4) != std::string::npos,
            "slot 15 reads \"" + programText + "\"");
+
+    // Replaying the same automation selects the program again: every host write to a
+    // program-number row reaches the instrument, also one equal to the value the
+    // plug-in holds, and none is reported back to the host as automation.
+    if (withDevice)
+    {
+        const int automationsBeforeReplay = automations;
+        e->setParameter (e, 14, 5.0f / 31.0f);
+        e->setParameter (e, 15, 3.0f / 127.0f);
+        const std::string select643 = "F0 07 46 01 00 20 00 05 03 F7";
+        const int selects = waitForLines (deviceLog, select643, 2);
+        check (selects >= 2, "program 643 selected on the instrument twice (" + std::to_string (selects) + " times)");
+        check (automations == automationsBeforeReplay, "the replayed writes are not echoed to the host");
+    }
 
     // A row of each kind takes the host's value: pan (addressed), playing mode,
     // multi bank; a value out of 0..1 stays inside the range.

@@ -1,3 +1,3 @@
-// Forwards the VST 2 interface to FST (Debian package fst-dev), a free reimplementation.
+// The VST 2 interface: see aeffect.h beside this file, which holds it whole.
 #pragma once
-#include <pluginterfaces/fst/aeffectx.h>
+#include "aeffect.h"
