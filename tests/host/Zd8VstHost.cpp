@@ -117,6 +117,9 @@ namespace
     // VstPinProperties::flags as VST 2.4 hosts read them (FST leaves them at 0).
     constexpr int pinIsActive = 1 << 0, pinIsStereo = 1 << 1, pinUseSpeaker = 1 << 2;
 
+    // VST 2.4 requests FST has no numbers for.
+    constexpr int keysRequiredOpcode = 57, midiInputChannelsOpcode = 78, midiOutputChannelsOpcode = 79;
+
     std::string environment (const char* name)
     {
         const char* value = std::getenv (name);
@@ -268,6 +271,22 @@ int main (int argc, char** argv)
     }
     VstPinProperties beyond {};
     check (e->dispatcher (e, effGetOutputProperties, 2, 0, &beyond, 0.0f) == 0, "no third output pin");
+
+    // Requests a host makes by their VST 2.4 numbers: MIDI on all sixteen channels each
+    // way, and the window wants the keyboard.
+    struct RequestCase
+    {
+        int opcode;
+        const char* what;
+        VstIntPtr expected;
+    };
+    for (auto c : { RequestCase { midiInputChannelsOpcode, "MIDI input channels", 16 },
+                    RequestCase { midiOutputChannelsOpcode, "MIDI output channels", 16 },
+                    RequestCase { keysRequiredOpcode, "keys required", 1 } })
+    {
+        const auto answer = e->dispatcher (e, c.opcode, 0, 0, nullptr, 0.0f);
+        check (answer == c.expected, std::string (c.what) + ": " + std::to_string (answer));
+    }
 
     e->dispatcher (e, effSetSampleRate, 0, 0, nullptr, 48000.0f);
     e->dispatcher (e, effSetBlockSize, 0, 512, nullptr, 0.0f);

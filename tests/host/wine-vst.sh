@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows x64 VST 2 plug-in (tools/build-windows) in our VST 2 test host, both run
-# under wine64: the DLL loads through VSTPluginMain, reports its parameters and programs,
-# hands over and takes back both chunks, and processes blocks.
+# under wine64: the DLL loads through VSTPluginMain, reports its parameters, programs and
+# pins, hands over and takes back both chunks, processes blocks, and sends the program
+# selects the host's writes ask for to the instrument (the simulator, as demo device).
 # Usage: wine-vst.sh windows-build-folder work-folder
 # Exit code 77 (skipped) where wine64 or the Windows build is missing.
 set -euo pipefail
@@ -54,6 +55,10 @@ fi
 to_windows() { local p=${1//\//\\}; echo "Z:$p"; }
 
 echo "plug-in: $dll"
+# The instrument simulator comes along as the plug-in's demo device and logs what reaches
+# it (a Windows path: the plug-in and the host read it as one); the host points the
+# plug-in's port file at it.
+export ZD8_DEMO_DEVICE=1 ZD8_DEMO_DEVICE_LOG="$(to_windows "$work/demo-device.log")"
 set +e
 # A hang ends here, so that the cleanup below still stops wine and Xvfb.
 timeout --kill-after=5 120 "$wine" "$(to_windows "$host")" "$(to_windows "$dll")" 2>"$work/wine-stderr.log" | tr -d '\r'
