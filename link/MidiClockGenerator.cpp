@@ -1,6 +1,7 @@
 #include "link/MidiClockGenerator.h"
 
 #include <cmath>
+#include <utility>
 
 namespace zd8
 {
@@ -41,7 +42,10 @@ void MidiClockGenerator::generateClock (const HostPosition& position, juce::Midi
     const double b = bpm / 60.0 / sampleRate;                 // quarter notes per sample
     const double c = position.ppqPosition + sampleOffset * b; // position at the block's first sample
     const double tol = sampleRate * tolerance * b;            // the tolerance in quarter notes
-    const bool jumped = std::abs (c - lastPosition) > tol;
+    // While clock was off nothing reached the instrument (the processor drops the
+    // block's messages): it may still be running from before, or be somewhere else.
+    const bool resync = std::exchange (resyncPending, false);
+    const bool jumped = resync || std::abs (c - lastPosition) > tol;
 
     if (! position.isPlaying && ! position.isRecording)
     {
@@ -59,15 +63,20 @@ void MidiClockGenerator::generateClock (const HostPosition& position, juce::Midi
     if (! wasPlaying)
     {
         startPosition = std::ceil (c * 4.0) / 4.0;
+        if (resync)
+        {
+            add (stop, buffer, 0);
+            flags = continuePending;
+        }
         if (jumped)
             sendPosition (c, buffer);
     }
     else if (jumped)
     {
         startPosition = std::ceil (c * 4.0) / 4.0;
-        if (flags == 0)
+        if (flags == 0 || resync)
             add (stop, buffer, 0);
-        if (flags == 0 || resyncOnJump)
+        if (flags == 0 || resyncOnJump || resync)
         {
             sendPosition (c, buffer);
             // A new pass: the next loop end gets its own stop.

@@ -19,7 +19,15 @@ public:
 
     MidiClockGenerator();
 
-    void setClockOn (bool on) noexcept { clockOn = on; }
+    /** Called before each block with the user's "Clock ON/OFF" setting. Switching it
+        on resynchronises the instrument in the next block, whatever the transport
+        does: stop, then song position at the next sixteenth; while playing, continue
+        at that sixteenth, with clock from the first sample on. */
+    void setClockOn (bool on) noexcept
+    {
+        resyncPending = resyncPending || (on && ! clockOn);
+        clockOn = on;
+    }
     bool isClockOn() const noexcept { return clockOn; }
 
     /** Appends this block's messages to buffer at their sample positions. */
@@ -35,6 +43,7 @@ private:
     void add (const juce::MidiMessage& m, juce::MidiBuffer& buffer, int sample) const;
 
     bool clockOn = true;
+    bool resyncPending = false; // clock was switched on: the instrument missed what went before
     bool wasPlaying = false;
     double lastPosition = -999.0;
     double tolerance = defaultToleranceSeconds;

@@ -151,14 +151,13 @@ void VantorAudioProcessor::processBlock (juce::AudioBuffer<float>& audio, juce::
         const juce::ScopedLock bl (blockLock);
         if (ports.isOutputOpen())
         {
+            // Read every block (an atomic flag): with clock off a playing block makes
+            // nothing to send, and the switch must still take effect mid-song.
+            clockGenerator.setClockOn (hub.isClockOn());
             clockGenerator.generateClock (position, clockBuffer, n, blockRate);
-            if (! clockBuffer.isEmpty())
-            {
-                clockGenerator.setClockOn (hub.isClockOn());
-                if (clockGenerator.isClockOn())
-                    ports.sendDelayed (clockBuffer, delay, blockRate);
-                clockBuffer.clear();
-            }
+            if (clockGenerator.isClockOn() && ! clockBuffer.isEmpty())
+                ports.sendDelayed (clockBuffer, delay, blockRate);
+            clockBuffer.clear();
         }
     }
 
