@@ -150,6 +150,19 @@ void InstrumentPorts::openStoredPorts (const juce::StringArray& portNames)
 }
 
 //==============================================================================
+int InstrumentPorts::sysexPieceLength (int remaining) noexcept
+{
+    // A piece of up to three bytes that does not start with F0 is sent by JUCE's
+    // Windows output as a short message (midiOutShortMsg), which does not carry
+    // system-exclusive data: the piece before the last gives up bytes so that the
+    // last one has at least minSysexPieceSize.
+    if (remaining <= sysexPieceSize)
+        return remaining;
+    if (remaining - sysexPieceSize < minSysexPieceSize)
+        return remaining - minSysexPieceSize;
+    return sysexPieceSize;
+}
+
 void InstrumentPorts::sendSysEx (const juce::MemoryBlock& message)
 {
     OutputUse out (*this);
@@ -172,8 +185,12 @@ void InstrumentPorts::sendSysEx (const juce::MemoryBlock& message)
     out->clearAllPendingMessages();
     out->stopBackgroundThread();
 
-    for (int offset = 0; offset < length; offset += sysexPieceSize)
-        out->sendRawNow (bytes + offset, juce::jmin (sysexPieceSize, length - offset));
+    for (int offset = 0; offset < length;)
+    {
+        const int piece = sysexPieceLength (length - offset);
+        out->sendRawNow (bytes + offset, piece);
+        offset += piece;
+    }
 
     out->startBackgroundThread();
 }

@@ -21,6 +21,9 @@ class InstrumentPorts
 {
 public:
     static constexpr int sysexPieceSize = 256;
+    /** No piece of a long system-exclusive message is shorter: every piece goes out as
+        system-exclusive data, never as a short message. */
+    static constexpr int minSysexPieceSize = 4;
     static constexpr int programSelectWindowMs = 100;
 
     /** input receives the instrument's MIDI once an input is open. */
@@ -46,8 +49,11 @@ public:
 
     //==============================================================================
     /** Up to 256 bytes through the timed queue at now; longer messages in 256-byte
-        pieces sent directly, after discarding the timed queue. */
+        pieces sent directly, after discarding the timed queue. When the last piece
+        would be shorter than minSysexPieceSize, the one before it gives it bytes. */
     void sendSysEx (const juce::MemoryBlock& message);
+    /** Length of the next piece of a long message of which remaining bytes are left. */
+    static int sysexPieceLength (int remaining) noexcept;
     /** Each event at now + its position in milliseconds. */
     void sendNow (const juce::MidiBuffer& buffer);
     /** Each event at now + delayMs + position / sampleRate seconds. */

@@ -214,7 +214,8 @@ TEST_F (PortsFixture, LongSysExGoesOutIn256BytePiecesAfterDroppingTheTimedQueue)
 
     struct Case { int length; std::vector<int> pieces; };
     const std::vector<Case> cases {
-        { 1, {} }, { 256, {} }, { 257, { 256, 1 } }, { 512, { 256, 256 } }, { 513, { 256, 256, 1 } },
+        // A last piece of 1..3 bytes would take bytes from the piece before it.
+        { 1, {} }, { 256, {} }, { 257, { 253, 4 } }, { 512, { 256, 256 } }, { 513, { 256, 253, 4 } },
     };
 
     for (const auto& c : cases)
@@ -241,6 +242,35 @@ TEST_F (PortsFixture, LongSysExGoesOutIn256BytePiecesAfterDroppingTheTimedQueue)
         }
 
         EXPECT_EQ (takeLog(), expected) << "length " << c.length;
+    }
+}
+
+TEST_F (PortsFixture, NoPieceOfALongSysExCouldGoOutAsAShortMessage)
+{
+    // JUCE's Windows output sends a message of up to three bytes that does not start
+    // with F0 as a short message (midiOutShortMsg), which sends four bytes of which
+    // the instrument takes the tail of our message as garbage: every piece must have
+    // at least four bytes or begin the message.
+    auto sentAsShortMessage = [] (const Bytes& piece) { return piece.size() <= 3 && (piece.empty() || piece[0] != 0xF0); };
+
+    openOutputQuietly (1);
+    for (int length : { 255, 256, 257, 258, 259, 260, 512, 513 })
+    {
+        const auto message = sysexOfLength (length);
+        ports->sendSysEx (message);
+
+        Bytes joined;
+        for (const auto& call : takeLog())
+        {
+            if (call.what != "raw" && call.what != "timed")
+                continue;
+            EXPECT_FALSE (sentAsShortMessage (call.bytes)) << "length " << length << ": " << call;
+            EXPECT_LE (call.bytes.size(), (size_t) InstrumentPorts::sysexPieceSize) << "length " << length;
+            joined.insert (joined.end(), call.bytes.begin(), call.bytes.end());
+        }
+
+        const auto* bytes = static_cast<const juce::uint8*> (message.getData());
+        EXPECT_EQ (joined, Bytes (bytes, bytes + length)) << "length " << length;
     }
 }
 
