@@ -47,9 +47,11 @@ public:
     static constexpr int max21Bit = 2097151;    // transfer offsets, lengths and sizes
     static constexpr int nameMessageSize = 29;
 
-    // Name characters the instrument shows; anything else is sent as a blank.
+    // Name characters that are sent; anything else goes as a blank. Codes from 128 on
+    // (0x80..0x9F included) have bit 7 set: inside system-exclusive data such a byte
+    // is a status byte that ends the message on the cable.
     static constexpr int firstNameCode = 20;
-    static constexpr int lastNameCode = 159;
+    static constexpr int lastNameCode = 127;
     static constexpr juce::uint8 blank = 32;
 
     // MIDI universal identity request and reply.
@@ -89,7 +91,7 @@ public:
     /** Number of septets (without the F7) that encode7 makes of size bytes. */
     static size_t packedSize (size_t size) noexcept;
 
-    /** 16 bytes: padded with blanks, cut at 16, codes outside 20..159 sent as 32. */
+    /** 16 bytes: padded with blanks, cut at 16, codes outside 20..127 sent as 32. */
     static juce::MemoryBlock nameField (const juce::String& name);
     /** A 20-character name of an object-information reply; bytes below 20 read as
         blanks, other bytes as the character of that code; fewer than 20 bytes are

@@ -151,7 +151,9 @@ TEST (SysexProtocolNames, NameFieldIsSixteenShowableCharacters)
         { "Piano", with ({ { 0, 'P' }, { 1, 'i' }, { 2, 'a' }, { 3, 'n' }, { 4, 'o' } }) },
         { "ABCDEFGHIJKLMNOPQRSTUVWXYZ", { 'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J', 'K', 'L', 'M', 'N', 'O', 'P' } },
         { juce::String::charToString ((juce::juce_wchar) 233), blanks },                       // beyond 159: blank
-        { juce::String::charToString ((juce::juce_wchar) 159), with ({ { 0, 159 } }) },       // highest kept
+        { juce::String::charToString ((juce::juce_wchar) 127), with ({ { 0, 127 } }) },       // highest kept
+        { juce::String::charToString ((juce::juce_wchar) 128), blanks },                       // bit 7: no data byte
+        { juce::String::charToString ((juce::juce_wchar) 159), blanks },
         { juce::String::charToString ((juce::juce_wchar) 160), blanks },
         { juce::String::charToString ((juce::juce_wchar) 20), with ({ { 0, 20 } }) },         // lowest kept
         { juce::String::charToString ((juce::juce_wchar) 19) + "x", with ({ { 1, 'x' } }) },
