@@ -105,11 +105,16 @@ void ProgramEditBuffers::decodeTable (const FxChainStore& chains, int insertChai
     decoded.lists[VirtualParameterTable::aux2List] = ParameterNameList::parse (chains.parameterNameList (aux2Chain));
 
     withLock ([&] {
-        // Each list stands on its own: a program may assign FX chain parameters
-        // without naming any of its own.
-        decoded.lists[VirtualParameterTable::programList] = ParameterNameList::parse (Bank::nameListOf (programData));
-        auto assignments = Bank::assignmentListOf (programData);
-        decoded.parseAssignments (assignments.getData(), assignments.getSize());
+        // A program's assignments are shown only with a name list of its own: without
+        // one (shorter than 20 bytes) the instrument shows none, not even those of FX
+        // chain parameters, and the built-in banks never hold such assignments.
+        const auto names = Bank::nameListOf (programData);
+        if (listIsShown (names))
+        {
+            decoded.lists[VirtualParameterTable::programList] = ParameterNameList::parse (names);
+            const auto assignments = Bank::assignmentListOf (programData);
+            decoded.parseAssignments (assignments.getData(), assignments.getSize());
+        }
         table = std::move (decoded);
         return 0;
     });

@@ -66,7 +66,8 @@ public:
     /** Rebuilds the table with the FX chains the program names (bytes 109, 121, 133). */
     void decodeTable (const FxChainStore& chains);
     /** Rebuilds the table with the given insert, Aux 1 and Aux 2 chains. Every list is
-        rebuilt whole: a list whose data is missing or shorter than 20 bytes is empty. */
+        rebuilt whole: a list whose data is missing or shorter than 20 bytes is empty,
+        and the assignments are decoded only when the program's own name list is not. */
     void decodeTable (const FxChainStore& chains, int insertChain, int aux1Chain, int aux2Chain);
     VirtualParameterTable getTable() const;
 

@@ -189,13 +189,15 @@ TEST_F (ProgramFixture, WithoutNameListEntriesTheAssignmentListFollowsFourBytesL
     EXPECT_EQ (edit.nameListCount(), 0);
     EXPECT_EQ (edit.assignmentCount(), 4);
 
+    // A program without a name list of its own shows no assignments, also those of
+    // its FX chains' parameters.
     edit.decodeTable (chains);
     const auto table = edit.getTable();
     EXPECT_TRUE (table.lists[VirtualParameterTable::programList].isEmpty());
-    ASSERT_EQ (table.assignmentCount(), 4);
-    EXPECT_EQ (edit.parameterName (0), " Rotor Spd");
-    EXPECT_EQ (edit.parameterName (2), " Shadowed");
-    EXPECT_EQ (edit.parameterName (3), "");
+    EXPECT_EQ (table.lists[VirtualParameterTable::insertList].size(), 2);
+    EXPECT_EQ (table.assignmentCount(), 0);
+    EXPECT_EQ (edit.parameterName (0), "");
+    EXPECT_EQ (edit.assignedToText (0), "");
 }
 
 TEST_F (ProgramFixture, DecodesTheFullTable)
