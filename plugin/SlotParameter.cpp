@@ -5,9 +5,15 @@
 namespace zd8
 {
 
-SlotParameter::SlotParameter (VantorAudioProcessor& owner, int s)
-    : processor (owner), slot (s), defaultValue (owner.getSlotNormalised (s))
+SlotParameter::SlotParameter (VantorAudioProcessor& owner, int s, const juce::String& identifier)
+    : juce::AudioProcessorParameterWithID (juce::ParameterID { identifier }, owner.getSlotName (s)),
+      processor (owner), slot (s), defaultValue (owner.getSlotNormalised (s))
 {
+}
+
+juce::String SlotParameter::identifierFor (int slot, juce::AudioProcessor::WrapperType format)
+{
+    return format == juce::AudioProcessor::wrapperType_LV2 ? "slot" + juce::String (slot) : juce::String (slot);
 }
 
 float SlotParameter::getValue() const { return processor.getSlotNormalised (slot); }

@@ -9,10 +9,16 @@ class VantorAudioProcessor;
 
 /** One parameter slot as a host parameter: value, name and text all come from the
     hub's parameter table through the processor. */
-class SlotParameter : public juce::AudioProcessorParameter
+class SlotParameter : public juce::AudioProcessorParameterWithID
 {
 public:
-    SlotParameter (VantorAudioProcessor& owner, int slot);
+    SlotParameter (VantorAudioProcessor& owner, int slot, const juce::String& identifier);
+
+    /** The slot's identifier in the format the processor was made for. VST3 hosts store
+        automation under a hash of the slot number, the identifier every release so far
+        gave them; LV2 names a parameter by an IRI, which may not start with a digit
+        (numbers alone would make "_" of slots 0..9, "_0" of 10 and 100..109, and so on). */
+    static juce::String identifierFor (int slot, juce::AudioProcessor::WrapperType format);
 
     float getValue() const override;
     void setValue (float newValue) override;

@@ -57,7 +57,7 @@ VantorAudioProcessor::VantorAudioProcessor (LinkEnvironment environment)
     openGestures.ensureStorageAllocated (parameterCount);
 
     for (int slot = 0; slot < parameterCount; ++slot)
-        addParameter (new SlotParameter (*this, slot));
+        addParameter (new SlotParameter (*this, slot, SlotParameter::identifierFor (slot, wrapperType)));
 
     const auto bankFile = environment.folder.getChildFile (bankFileName);
     juce::MemoryBlock stored;

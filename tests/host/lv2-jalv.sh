@@ -42,6 +42,10 @@ if [ "$atoms_in" -ne 1 ] || [ "$atoms_out" -ne 1 ] || [ "$midi" -lt 2 ]; then
     exit 1
 fi
 [ "$parameters" -eq 2314 ] || { echo "FAIL: $parameters parameters instead of 2314"; exit 1; }
+# Hosts know a parameter by its IRI: two slots under one IRI are one parameter to them
+# (its automation and saved value land on whichever comes first).
+iris=$(grep -B1 "a lv2:Parameter" "$work/lv2/$(basename "$bundle")/dsp.ttl" | grep "^plug:" | sort -u | wc -l)
+[ "$iris" -eq 2314 ] || { echo "FAIL: the 2314 parameters have $iris distinct IRIs"; exit 1; }
 
 # A JACK server of our own on the dummy driver.
 export JACK_DEFAULT_SERVER="zd8test$$"

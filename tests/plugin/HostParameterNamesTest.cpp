@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 using namespace zd8;
 using zd8test::PluginRig;
 
@@ -44,4 +46,36 @@ TEST (HostParameterNames, EveryNameIsTheOneInTheTable)
         if (shown[i] != table[i] && ++differences <= 10)
             ADD_FAILURE() << "slot " << i << ": \"" << shown[i] << "\", the table has \"" << table[i] << "\"";
     EXPECT_EQ (differences, 0);
+}
+
+// VST3 hosts store automation under a hash of the parameter's identifier, which has
+// always been the slot number: it must stay that. LV2 hosts know a parameter by an IRI
+// made of the identifier, which cannot start with a digit, so there every slot needs
+// an identifier of its own that survives that rule.
+TEST (HostParameterNames, IdentifiersAreTheSlotNumberForVst3AndDistinctIrisForLv2)
+{
+    struct Case
+    {
+        juce::AudioProcessor::WrapperType format;
+        juce::String prefix;
+    };
+    for (const auto& c : { Case { juce::AudioProcessor::wrapperType_VST3, {} }, Case { juce::AudioProcessor::wrapperType_VST, {} },
+                           Case { juce::AudioProcessor::wrapperType_LV2, "slot" } })
+    {
+        PluginRig rig;
+        juce::AudioProcessor::setTypeOfNextNewPlugin (c.format);
+        VantorAudioProcessor processor (rig.environment);
+        juce::AudioProcessor::setTypeOfNextNewPlugin (juce::AudioProcessor::wrapperType_Undefined);
+
+        std::set<juce::String> distinct;
+        const auto& parameters = processor.getParameters();
+        for (int i = 0; i < parameters.size(); ++i)
+        {
+            const auto* withId = dynamic_cast<const juce::AudioProcessorParameterWithID*> (parameters[i]);
+            ASSERT_NE (withId, nullptr);
+            ASSERT_EQ (withId->paramID, c.prefix + juce::String (i)) << "format " << (int) c.format;
+            distinct.insert (withId->paramID);
+        }
+        EXPECT_EQ (distinct.size(), (size_t) parameters.size());
+    }
 }
