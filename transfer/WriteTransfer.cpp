@@ -83,6 +83,38 @@ void WriteTransfer::rename (const juce::String& newName)
     sendChangeMessage();
 }
 
+bool WriteTransfer::differsOnlyByName() const
+{
+    if (typeCode != ObjectStore::typeProgram || destination <= 0)
+        return false;
+
+    auto& image = engine.getImage();
+    auto* edit = image.getEditBuffer (channel);
+    if (edit == nullptr)
+        return false;
+    // The channel's working copy, where the controls' edits land (its own lock).
+    const auto working = edit->getProgramData();
+
+    const juce::ScopedReadLock sl (image.getStoreLock());
+    const auto& programs = image.getPrograms();
+    if (! programs.isPresent (sourceId) || ! programs.isPresent (destination))
+        return false;
+
+    // Both what a full write would send (the source's record) and what the player
+    // edited must equal the destination past the 20-byte name.
+    const auto stored = programs.readRecord (destination);
+    const auto withoutName = [] (const juce::MemoryBlock& record)
+    {
+        const auto size = record.getSize();
+        const auto skip = juce::jmin (size, (size_t) ObjectStore::nameLength);
+        return juce::MemoryBlock (static_cast<const char*> (record.getData()) + skip, size - skip);
+    };
+    const auto target = withoutName (stored);
+    return withoutName (programs.readRecord (sourceId)) == target
+        && working.getSize() > (size_t) ObjectStore::nameLength
+        && withoutName (working) == target;
+}
+
 //==============================================================================
 void WriteTransfer::write()
 {

@@ -65,9 +65,17 @@ public:
     /** RENAME's result: cut to 16 characters, padded with blanks to 16. */
     void rename (const juce::String& newName);
 
-    /** Program only: send the name message alone (the data was not edited). */
+    /** Program only: send the name message alone (the data was not edited; the write
+        dialog offers it while differsOnlyByName() holds). */
     void setNameChangeOnly (bool only) noexcept { nameChangeOnly = only; }
     bool isNameChangeOnly() const noexcept { return nameChangeOnly; }
+
+    /** true when a program is written, the destination's record is present, and both
+        the source's record and the channel's edit buffer equal it past their 20-byte
+        names: the instrument already holds this program under the destination, and the
+        name message alone gives it the new name. Takes the image's store lock for
+        reading (the caller must not hold it for writing). */
+    bool differsOnlyByName() const;
 
     /** WRITE. */
     void write();

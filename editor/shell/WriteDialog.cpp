@@ -44,6 +44,7 @@ namespace
     const juce::Rectangle<int> statusArea (20, 358, 440, 18);
     const juce::Rectangle<int> cancelArea (292, 394, 80, 24);
     const juce::Rectangle<int> writeArea (380, 394, 80, 24);
+    const juce::Rectangle<int> nameOnlyArea (150, 398, 130, 16);
     const juce::Point<int> renameAt (90, 96);
 
     constexpr int idDigits = 5;
@@ -73,7 +74,8 @@ WriteDialog::WriteDialog (EditorConnection& c, int type, int channel, int source
       cancelButton (cancelText, cancelIdentifier, 0, buttonTextSize),
       renameButton ("RENAME", renameIdentifier, 0, buttonTextSize),
       mainCategoryButton ("Main  Category", mainCategoryIdentifier, 0, buttonTextSize),
-      subCategoryButton ("Sub  Category", subCategoryIdentifier, 0, buttonTextSize)
+      subCategoryButton ("Sub  Category", subCategoryIdentifier, 0, buttonTextSize),
+      nameOnlyBox ("Name only", buttonTextSize)
 {
     const bool multi = isWritingMulti();
 
@@ -104,6 +106,7 @@ WriteDialog::WriteDialog (EditorConnection& c, int type, int channel, int source
     destinationField.setText (juce::String (model.getDestination()), false);
     destinationField.onTextChange = [this] { setDestination (destinationField.getText().getIntValue()); };
     addAndMakeVisible (destinationField);
+    addChildComponent (nameOnlyBox);
     updateDestinationInfo();
 
     // Placed by resized().
@@ -166,6 +169,10 @@ void WriteDialog::pressWrite()
         return;
     }
     model.setDestination (id);
+    // Read at the press: the box is only shown while the destination holds this
+    // program's data under another name.
+    updateNameOnlyOffer();
+    model.setNameChangeOnly (nameOnlyBox.isVisible() && nameOnlyBox.isChecked());
     model.write();
     written = true;
     cancelButton.setText (cancelText);
@@ -238,6 +245,15 @@ void WriteDialog::updateDestinationInfo()
         destinationInfo = info;
         repaint();
     }
+    updateNameOnlyOffer();
+}
+
+void WriteDialog::updateNameOnlyOffer()
+{
+    const bool offered = model.differsOnlyByName();
+    if (! offered)
+        nameOnlyBox.setChecked (false);   // a later offer starts unchecked again
+    nameOnlyBox.setVisible (offered);
 }
 
 //==============================================================================
@@ -404,6 +420,7 @@ juce::Rectangle<int> WriteDialog::inPanel (juce::Rectangle<int> r) const noexcep
 void WriteDialog::resized()
 {
     destinationField.setBounds (inPanel (destinationFieldArea));
+    nameOnlyBox.setBounds (inPanel (nameOnlyArea));
     const std::pair<KitButton*, juce::Rectangle<int>> buttons[] = {
         { &writeButton, writeArea },
         { &cancelButton, cancelArea },

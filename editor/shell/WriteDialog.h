@@ -2,6 +2,7 @@
 
 #include "editor/kit/ZD8LookAndFeel.h"
 #include "editor/kit/KitButton.h"
+#include "editor/kit/CheckButton.h"
 #include "editor/shell/ReceiveProgress.h"
 #include "editor/shell/RenameDialog.h"
 #include "editor/kit/KitButtonListener.h"
@@ -23,6 +24,8 @@ class EditorConnection;
     destination (first empty user slot to begin with) and what that slot holds now,
     the 16-character name with "RENAME" (through RenameDialog), the category menus of a
     program ("Main  Category", "Sub  Category", sent at once), "WRITE" and "CANCEL",
+    beside them the check box "Name only" while the program differs from what the
+    destination holds only by its name (checked, WRITE sends the name message alone),
     the read-back's progress widget once it starts, and a status line.
 
     The dialog reports to its owner through onEvent with EditEvent words: code 13
@@ -87,6 +90,8 @@ public:
     KitButton& getRenameButton() noexcept { return renameButton; }
     KitButton& getMainCategoryButton() noexcept { return mainCategoryButton; }
     KitButton& getSubCategoryButton() noexcept { return subCategoryButton; }
+    /** Shown only while a name-only write is possible; starts unchecked. */
+    CheckButton& getNameOnlyBox() noexcept { return nameOnlyBox; }
     const juce::String& getStatus() const noexcept { return status; }
     const juce::String& getMainCategoryText() const noexcept { return mainCategoryText; }
     const juce::String& getSubCategoryText() const noexcept { return subCategoryText; }
@@ -109,6 +114,7 @@ private:
     void closeRename();
     void showMenu (juce::PopupMenu menu, KitButton& button, bool main);
     void updateDestinationInfo();
+    void updateNameOnlyOffer();
     void setStatus (const juce::String& text);
     void post (int code);
     /** A rectangle given in panel coordinates, in the dialog's. */
@@ -122,6 +128,7 @@ private:
 
     juce::TextEditor destinationField;
     KitButton writeButton, cancelButton, renameButton, mainCategoryButton, subCategoryButton;
+    CheckButton nameOnlyBox;
     std::unique_ptr<ReceiveProgress> readBackView;
     RenameDialog renameEditor;
 

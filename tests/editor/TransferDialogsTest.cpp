@@ -22,6 +22,13 @@
 
 using namespace zd8;
 
+namespace juce
+{
+    // JUCE's own message-loop step (Linux): dispatches one queued message, or returns
+    // false at once when none is waiting.
+    bool dispatchNextMessageOnSystemQueue (bool returnIfNoPendingMessages);
+}
+
 namespace
 {
 
@@ -50,6 +57,24 @@ Bytes withName (const std::string& name, const Bytes& data)
 void click (juce::Component& c)
 {
     zd8test::KitMouse (c).click (5.0f, 5.0f);
+}
+
+/** A text field's change reaches its owner through the message loop. */
+void runMessageLoop()
+{
+    while (juce::dispatchNextMessageOnSystemQueue (true))
+    {
+    }
+}
+
+/** Clicks into the field and types text over what it holds, key by key. */
+void typeInto (juce::TextEditor& field, const juce::String& text)
+{
+    click (field);
+    field.selectAll();
+    for (auto character : text)
+        field.keyPressed (juce::KeyPress ((int) character, 0, character));
+    runMessageLoop();
 }
 
 /** A plug-in window over the simulator, on the test's clock, with the About panel
@@ -511,4 +536,96 @@ TEST_F (TransferDialogsTest, ClosingAfterAMultiWriteShowsMultiModeAndCancelJustC
     click (dialog->getCancelButton());
     EXPECT_EQ (main().getWriteDialog(), nullptr);
     main().handleUpdateNowIfNeeded();
+}
+
+//==============================================================================
+/** The player renames user program 4100 and writes it back where it came from. The
+    "Name only" box shows only while the channel's program differs from what 4100
+    holds by its name alone; checked, WRITE sends the name message alone. */
+TEST_F (TransferDialogsTest, NameOnlyWriteIsOfferedWhileOnlyTheNameDiffers)
+{
+    struct Case
+    {
+        const char* what;
+        bool editParameter, takeChoice;
+    };
+    const Case cases[] = {
+        { "renamed only, name only taken", false, true },
+        { "a parameter changed too", true, false },
+        { "renamed only, choice not taken", false, false },
+    };
+
+    const int source = programWithLists();
+    ASSERT_GT (source, 0);
+    const auto factory = record (program, source);
+    const Bytes data (factory.begin() + 20, factory.end());
+    constexpr int user = 4100, commonByte = 40;
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.what);
+        putIntoStore (program, user, withName ("Old Name", data));
+        memory.setObject (program, user, "Old Name", data);
+        memory.selectProgram (0, user);
+
+        main().showProgramPage (0, user);
+        auto* page = main().getProgramPage();
+        ASSERT_NE (page, nullptr);
+        auto* edit = hub().getImage().getEditBuffer (0);
+        ASSERT_TRUE (edit->loadFromStore (hub().getImage().getPrograms(), user) || edit->hasProgram());
+        if (c.editParameter)
+            edit->updateByte (commonByte, 0xFF, (edit->byteAt (commonByte) + 1) & 0x7F);
+        click (page->getWriteButton());
+
+        auto* dialog = main().getWriteDialog();
+        ASSERT_NE (dialog, nullptr);
+        EXPECT_FALSE (dialog->getNameOnlyBox().isVisible()) << "the default destination is an empty slot";
+        typeInto (dialog->getDestinationField(), juce::String (user));
+        ASSERT_EQ (dialog->getModel().getDestination(), user);
+        EXPECT_EQ (dialog->getNameOnlyBox().isVisible(), ! c.editParameter);
+        EXPECT_FALSE (dialog->getNameOnlyBox().isChecked());
+
+        click (dialog->getRenameButton());
+        dialog->getRenameEditor().getField().setText ("Bright");
+        click (dialog->getRenameEditor().getOkButton());
+        if (c.takeChoice)
+        {
+            click (dialog->getNameOnlyBox());
+            EXPECT_TRUE (dialog->getNameOnlyBox().isChecked());
+        }
+
+        ASSERT_TRUE (rig.settle());
+        rig.simulator.clearReceived();
+        click (dialog->getWriteButton());
+        ASSERT_TRUE (rig.settle());
+        const auto sent = rig.simulator.getAssembledSysex();
+        const juce::String nameMessage ("F0 07 46 01 00 02 20 04 00 00 00 11 42 72 69 67 68 74 20 20 20 20 20 20 20 20 20 20 F7");
+        if (c.takeChoice)
+        {
+            ASSERT_EQ (sent.size(), 1u) << "the name message alone";
+            EXPECT_EQ (zd8test::toHex (sent[0]), nameMessage);
+        }
+        else
+        {
+            ASSERT_EQ (sent.size(), 4u) << "three program blocks and the name";
+            EXPECT_EQ (zd8test::toHex (sent[3]), nameMessage);
+        }
+
+        rig.timeline.advance (200);
+        dialog->getModel().dispatchPendingMessages();
+        auto* readBack = dialog->getModel().getReadBack();
+        ASSERT_NE (readBack, nullptr);
+        pump (*readBack);
+        EXPECT_EQ (dialog->getStatus(), "Written to ID# 4100 and read back.");
+        const auto onInstrument = memory.getObject (program, user);
+        ASSERT_TRUE (onInstrument.has_value());
+        EXPECT_EQ (Bytes (onInstrument->name.begin(), onInstrument->name.end()), withName ("Bright", {}));
+        EXPECT_EQ (onInstrument->data, data);
+        EXPECT_EQ (record (program, user), withName ("Bright", data));
+
+        click (dialog->getCancelButton());
+        EXPECT_EQ (main().getWriteDialog(), nullptr);
+        main().handleUpdateNowIfNeeded();
+        rig.simulator.clearReceived();
+    }
 }
