@@ -136,6 +136,18 @@ bool LibraryContent::keyStateChanged (bool isKeyDown)
     return false;
 }
 
+void LibraryContent::focusLost (FocusChangeType)
+{
+    // The window went inactive: the key-ups of held letters will not come here.
+    keyPlayer.releaseAll();
+}
+
+void LibraryContent::focusOfChildComponentChanged (FocusChangeType)
+{
+    if (! hasKeyboardFocus (true))
+        keyPlayer.releaseAll();
+}
+
 void LibraryContent::libButtonPressed (LibraryButton*, int identifier)
 {
     switch (identifier)

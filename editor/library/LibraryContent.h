@@ -67,6 +67,8 @@ public:
     void mouseUp (const juce::MouseEvent&) override;
     bool keyPressed (const juce::KeyPress&) override;
     bool keyStateChanged (bool isKeyDown) override;
+    void focusLost (FocusChangeType) override;
+    void focusOfChildComponentChanged (FocusChangeType) override;
 
     void libButtonPressed (LibraryButton* button, int identifier) override;
     void windowTool (int code) override;

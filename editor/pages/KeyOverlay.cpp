@@ -13,6 +13,7 @@ KeyOverlay::KeyOverlay (PianoPad& p) : pad (p)
 
 void KeyOverlay::mouseDown (const juce::MouseEvent& e)
 {
+    abandoned = false;
     remembered = pad.keyAt (e.position);
     if (remembered != nullptr)
         remembered->press (e.position.y);
@@ -20,6 +21,8 @@ void KeyOverlay::mouseDown (const juce::MouseEvent& e)
 
 void KeyOverlay::mouseDrag (const juce::MouseEvent& e)
 {
+    if (abandoned)
+        return;
     auto* key = pad.keyAt (e.position);
     if (key == remembered)
         return;
@@ -40,7 +43,14 @@ void KeyOverlay::mouseDrag (const juce::MouseEvent& e)
 void KeyOverlay::mouseUp (const juce::MouseEvent&)
 {
     remembered = nullptr;
+    abandoned = false;
     pad.releaseAll();
+}
+
+void KeyOverlay::abandonGesture() noexcept
+{
+    remembered = nullptr;
+    abandoned = true;
 }
 
 } // namespace zd8

@@ -45,6 +45,8 @@ public:
     /** The engine's keyboard octave changed (the main window stored the strip's octave):
         keys relabel and light by their new notes. */
     void octaveChanged();
+    /** Ends every note the keys sound and the mouse gesture under way. */
+    void silence() { pad.silence(); }
     /** A note the instrument or the host holds (true) or let go, on the current channel. */
     void showNote (int note, bool held) { pad.setNoteHeld (note, held); }
 

@@ -105,8 +105,10 @@ void PianoKey::press (float y)
     if (note > highestNote)
         return;
     // The engine drops the note while the output is closed or the channel is out of range.
-    connection.sendNoteOn (connection.getMidiChannel(), note, v);
+    const int channel = connection.getMidiChannel();
+    connection.sendNoteOn (channel, note, v);
     sounding = true;
+    soundingChannel = channel;
     velocity = v;
     soundingNote = note;
     startTimer (pressRepaintMs);
@@ -117,11 +119,13 @@ void PianoKey::release()
     if (! sounding)
         return;
     velocity = 0;
-    // The note that was played, even if the octave moved meanwhile.
+    // The note that was played, where it was played, even if the octave or the current
+    // channel moved meanwhile.
     if (soundingNote <= highestNote)
-        connection.sendNoteOff (connection.getMidiChannel(), soundingNote);
+        connection.sendNoteOff (soundingChannel, soundingNote);
     sounding = false;
     soundingNote = -1;
+    soundingChannel = 0;
     startTimer (releaseRepaintMs);
 }
 

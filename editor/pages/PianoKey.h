@@ -41,7 +41,8 @@ public:
     /** A press at height y (pixels from the key's top): plays the note unless the key
         already sounds, the position gives nothing or the note lies above 127. */
     void press (float y);
-    /** Ends the note if the key sounds; nothing otherwise. */
+    /** Ends the note if the key sounds, on the channel it started on; nothing
+        otherwise. */
     void release();
 
     bool isSounding() const noexcept { return sounding; }
@@ -69,6 +70,7 @@ private:
     bool sounding = false, lit = false;
     int velocity = 0;
     int soundingNote = -1;
+    int soundingChannel = 0;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PianoKey)
 };

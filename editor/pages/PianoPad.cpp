@@ -97,6 +97,12 @@ void PianoPad::releaseAll()
         k->release();
 }
 
+void PianoPad::silence()
+{
+    overlay.abandonGesture();
+    releaseAll();
+}
+
 void PianoPad::setNoteHeld (int note, bool held)
 {
     if (! juce::isPositiveAndBelow (note, (int) heldNotes.size()))

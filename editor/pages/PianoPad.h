@@ -38,6 +38,9 @@ public:
     KeyOverlay& getOverlay() noexcept { return overlay; }
 
     void releaseAll();
+    /** Releases every key and ends the mouse gesture under way, so that a button still
+        down plays nothing more (the window letting go of its notes). */
+    void silence();
 
     /** A note held or let go by the instrument (or the host) on the current channel. */
     void setNoteHeld (int note, bool held);

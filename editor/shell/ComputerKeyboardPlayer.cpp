@@ -37,9 +37,19 @@ ComputerKeyboardPlayer::ComputerKeyboardPlayer (EditorConnection& c) : connectio
 ComputerKeyboardPlayer::~ComputerKeyboardPlayer()
 {
     stopTimer();
+    releaseAll();
+}
+
+void ComputerKeyboardPlayer::releaseAll()
+{
     for (int note = 0; note < numNotes; ++note)
-        if (sounding[(size_t) note] != 0)
-            connection.sendNoteOff (connection.getMidiChannel(), note);
+    {
+        if (const int channel = sounding[(size_t) note]; channel != 0)
+        {
+            connection.sendNoteOff (channel, note);
+            sounding[(size_t) note] = 0;
+        }
+    }
 }
 
 bool ComputerKeyboardPlayer::isSounding (int note) const noexcept
@@ -75,7 +85,9 @@ void ComputerKeyboardPlayer::play (int step)
         return;
     const int channel = connection.getMidiChannel();
     connection.sendNoteOn (channel, note, velocity);
-    sounding[(size_t) note] = 1;
+    // The engine drops a note on a channel outside 1..16: nothing to end later.
+    if (channel >= 1 && channel <= 16)
+        sounding[(size_t) note] = (juce::uint8) channel;
     status ("Play Chn: " + juce::String (channel) + " Key: " + noteName (note) + " Vel: " + juce::String (velocity));
 }
 
@@ -151,7 +163,7 @@ bool ComputerKeyboardPlayer::keyStateChanged (bool)
         const int upperCode = (int) juce::CharacterFunctions::toUpperCase ((juce::juce_wchar) noteKeys[step]);
         if (! keyDown (upperCode))
         {
-            connection.sendNoteOff (connection.getMidiChannel(), note);
+            connection.sendNoteOff (sounding[(size_t) note], note);
             sounding[(size_t) note] = 0;
             break;
         }
@@ -165,7 +177,13 @@ void ComputerKeyboardPlayer::mouseDown (const juce::MouseEvent&)
 }
 
 void ComputerKeyboardPlayer::focusGained (FocusChangeType) { repaint(); }
-void ComputerKeyboardPlayer::focusLost (FocusChangeType) { repaint(); }
+void ComputerKeyboardPlayer::focusLost (FocusChangeType)
+{
+    // The key-up of a held letter now goes elsewhere (or nowhere, with the window
+    // inactive): end the notes here rather than leave them sounding.
+    releaseAll();
+    repaint();
+}
 
 void ComputerKeyboardPlayer::paint (juce::Graphics& g)
 {

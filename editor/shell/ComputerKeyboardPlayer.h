@@ -17,7 +17,8 @@ class EditorConnection;
     base note on the current channel, straight to the instrument. O and P move the
     octave, U and I the velocity, space silences every note; a short status text says
     what happened and clears itself after 750 ms. A note ends when its letter key is
-    let go. Message thread only. */
+    let go, or on its own channel when the strip lets go of every note it started
+    (focus lost, its window closing). Message thread only. */
 class ComputerKeyboardPlayer : public juce::Component, private juce::Timer
 {
 public:
@@ -42,6 +43,10 @@ public:
     int getBase() const noexcept { return base; }
     bool isSounding (int note) const noexcept;
 
+    /** Ends every note this strip started and has not ended, each once, on the channel
+        it started on. */
+    void releaseAll();
+
     /** "C3" for note 36: the name in the octave, then note div 12. */
     static juce::String noteName (int note);
 
@@ -60,6 +65,7 @@ private:
     EditorConnection& connection;
     int velocity = initialVelocity;
     int base = initialBase;
+    // Per note the channel (1..16) it sounds on, 0 while silent.
     std::array<juce::uint8, 128> sounding {};
     juce::String statusText;
     juce::Colour textColour { Palette::computerKeyboardPlayerText }, backColour { Palette::computerKeyboardPlayerBack };

@@ -106,6 +106,7 @@ MainPanel::MainPanel (EditorConnection& c) : connection (c)
 
 MainPanel::~MainPanel()
 {
+    releaseHeldNotes();
     connection.removeStateListener (this);
     connection.removeSlotListener (ParameterTable::playingModeSlot, this);
     stopTimer();
@@ -163,6 +164,22 @@ void MainPanel::keepKeyboardInFront()
 {
     if (isKeyboardShown())
         keyboard->toFront (false);
+}
+
+void MainPanel::releaseHeldNotes()
+{
+    if (keyboard != nullptr)
+        keyboard->silence();
+    if (footer != nullptr)
+        footer->getKeyPlayer().releaseAll();
+}
+
+void MainPanel::focusOfChildComponentChanged (FocusChangeType)
+{
+    // The host window went inactive (or the focus left the window): no key-up or
+    // mouse-up is going to reach the keys any more.
+    if (! hasKeyboardFocus (true))
+        releaseHeldNotes();
 }
 
 void MainPanel::keepOverlaysInFront()
@@ -408,6 +425,7 @@ void MainPanel::toggleKeyboard()
     }
     else
     {
+        keyboard->silence();
         keyboard->place (getHeight() - keyboardHeight, getWidth() - 2 * sideWidth, keyboardHeight);
         resized();
     }

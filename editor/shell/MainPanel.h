@@ -138,6 +138,10 @@ public:
     // For the page navigator and the dialog host.
     /** The keyboard panel stays in front of whatever page comes. */
     void keepKeyboardInFront();
+    /** Ends every note the window's keys started (the on-screen keys and the
+        computer-keyboard player) and the mouse gesture on the keys; the page changed,
+        the window lost the focus or is closing. */
+    void releaseHeldNotes();
     /** The keyboard panel, then the About panel, in front of a page just shown. */
     void keepOverlaysInFront();
     /** A panel that asked to be closed is hidden at once and deleted after its own
@@ -149,6 +153,7 @@ public:
     //==============================================================================
     void paint (juce::Graphics&) override;
     void resized() override;
+    void focusOfChildComponentChanged (FocusChangeType) override;
 
     // ChangeListener: the top bar, the mixer page, the parameter table, the keyboard
     // panel's controls.

@@ -83,11 +83,15 @@ bool PageNavigator::isShown (Page page) const noexcept
     return i < shown.size() && shown[i];
 }
 
-void PageNavigator::setShown (Page page, bool isNowShown) noexcept
+void PageNavigator::setShown (Page page, bool isNowShown)
 {
     const auto i = indexOf (page);
-    if (i < shown.size())
+    if (i < shown.size() && shown[i] != isNowShown)
+    {
         shown[i] = isNowShown;
+        // Another page: the notes played on the one before end with it.
+        window.releaseHeldNotes();
+    }
 }
 
 size_t PageNavigator::selectorIndexOf (int objectType) noexcept

@@ -127,7 +127,7 @@ private:
     static size_t selectorIndexOf (int objectType) noexcept;
     static Page selectorPage (size_t index) noexcept;
     static size_t indexOf (Page page) noexcept;
-    void setShown (Page page, bool shown) noexcept;
+    void setShown (Page page, bool shown);
 
     void hide (Page page);
     void hideMixer();
