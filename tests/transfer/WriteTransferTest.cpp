@@ -334,3 +334,44 @@ TEST_F (WriteTransferTest, CategoryChoicesAreSentAtOnceOnTheProgramsChannel)
     EXPECT_EQ (changes[1].value, 2);
     EXPECT_EQ (received(), 14u);
 }
+
+TEST_F (WriteTransferTest, OnlyTheNameDiffersWhenSourceAndEditBufferEqualTheDestinationPastTheName)
+{
+    const int source = programWithLists();
+    ASSERT_GT (source, 0);
+    const auto original = record (program, source);
+    const Bytes data (original.begin() + 20, original.end());
+    Bytes changed (data);
+    changed[30] = (std::uint8_t) (changed[30] ^ 0x11);
+
+    struct Case
+    {
+        const char* what;
+        Bytes destination, editBuffer;
+        bool onlyName;
+    };
+    const Case cases[] = {
+        { "same data, other name", withName ("Other", data), withName ("Mine", data), true },
+        { "the destination holds other data", withName ("Other", changed), withName ("Mine", data), false },
+        { "the edit buffer was changed", withName ("Other", data), withName ("Mine", changed), false },
+        { "the destination is empty", {}, withName ("Mine", data), false },
+    };
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.what);
+        putIntoStore (program, 4100, c.destination);
+        hub.getImage().getEditBuffer (part)->setProgramData (juce::MemoryBlock (c.editBuffer.data(), c.editBuffer.size()));
+
+        WriteTransfer w (hub, program, part, source);
+        w.setDestination (4100);
+        EXPECT_EQ (w.differsOnlyByName(), c.onlyName);
+        w.setDestination (0);
+        EXPECT_FALSE (w.differsOnlyByName()) << "destination 0 writes nothing";
+    }
+
+    // A multi's write is its name message in any case: nothing to offer.
+    WriteTransfer m (hub, multi, part, source);
+    m.setDestination (source);
+    EXPECT_FALSE (m.differsOnlyByName());
+}
