@@ -27,7 +27,7 @@ using zd8test::PluginRig;
 namespace
 {
     enum class Source { computerKey, screenKey };
-    enum class Event { focusLost, pageChanged, editorDeleted, libraryClosed };
+    enum class Event { focusLost, pageChanged, editorDeleted, libraryClosed, libraryFocusLost };
 
     const char* nameOf (Source s) { return s == Source::computerKey ? "Z held on the computer keyboard" : "mouse held on the first white key"; }
     const char* nameOf (Event e)
@@ -38,6 +38,7 @@ namespace
             case Event::pageChanged: return "page changed";
             case Event::editorDeleted: return "editor deleted";
             case Event::libraryClosed: return "library window closed";
+            case Event::libraryFocusLost: return "library window lost the focus";
         }
         return "";
     }
@@ -107,6 +108,7 @@ TEST_F (HeldNotes, EveryNoteTheWindowStartedEndsOnceOnItsChannelWhenTheWindowLet
         { Source::computerKey, Event::pageChanged },
         { Source::computerKey, Event::editorDeleted },
         { Source::computerKey, Event::libraryClosed },
+        { Source::computerKey, Event::libraryFocusLost },
         { Source::screenKey, Event::focusLost },
         { Source::screenKey, Event::pageChanged },
         { Source::screenKey, Event::editorDeleted },
@@ -120,7 +122,7 @@ TEST_F (HeldNotes, EveryNoteTheWindowStartedEndsOnceOnItsChannelWhenTheWindowLet
         rig.settle();
         rig.simulator.clearReceived();
 
-        if (c.event == Event::libraryClosed)
+        if (c.event == Event::libraryClosed || c.event == Event::libraryFocusLost)
         {
             auto content = std::make_unique<LibraryContent> (processor.getEditorConnection());
             content->setSize (900, 620);
@@ -132,6 +134,16 @@ TEST_F (HeldNotes, EveryNoteTheWindowStartedEndsOnceOnItsChannelWhenTheWindowLet
 
             // The channel moves on meanwhile; the note ends where it started.
             hub.setMidiChannel (5);
+            if (c.event == Event::libraryFocusLost)
+            {
+                // The window gives its content the focus.
+                loseFocus (*content);
+                EXPECT_EQ (notesReceived(), onThenOff);
+                held.clear();
+                keyStateChange (*content, false);
+                EXPECT_EQ (notesReceived(), onThenOff);
+                continue;
+            }
             KitMouse (content->getButton (LibraryContent::doneButton)).click (5.0f, 5.0f);
             content->dispatchPendingMessages();
             ASSERT_EQ (content->getLastReport(), LibraryContent::doneReport);
@@ -175,7 +187,8 @@ TEST_F (HeldNotes, EveryNoteTheWindowStartedEndsOnceOnItsChannelWhenTheWindowLet
                 EXPECT_TRUE (main.isControlsPageShown());
                 break;
             case Event::editorDeleted: editor.reset(); break;
-            case Event::libraryClosed: break;
+            case Event::libraryClosed:
+            case Event::libraryFocusLost: break;
         }
         EXPECT_EQ (notesReceived(), onThenOff);
 
