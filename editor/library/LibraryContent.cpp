@@ -102,7 +102,14 @@ void LibraryContent::paint (juce::Graphics& g)
     g.fillRect (0, 0, getWidth(), headingHeight);
     g.setColour (headingText);
     g.setFont (juce::Font ("Arial", 15.0f, juce::Font::plain));
-    g.drawText (headingPrefix + panelName, 0, 0, getWidth(), headingHeight, juce::Justification::centred, false);
+    g.drawText (headingPrefix + panelName, getHeadingTextArea(), juce::Justification::centred, true);
+}
+
+juce::Rectangle<int> LibraryContent::getHeadingTextArea() const noexcept
+{
+    const int left = getKeyIndicatorArea().getRight() + headingMargin;
+    const int right = getWidth() - closeButtonInset - headingMargin;
+    return { left, 0, juce::jmax (0, right - left), headingHeight };
 }
 
 void LibraryContent::resized()
@@ -116,7 +123,7 @@ void LibraryContent::resized()
     bank.setBounds (20, 22, buttonWidth, buttonHeight);
     library.setBounds (130, 22, buttonWidth, buttonHeight);
     done.setBounds (getWidth() - 120, getHeight() - 40, buttonWidth, buttonHeight);
-    closeButton.setBounds (getWidth() - 22, 3, 17, 15);
+    closeButton.setBounds (getWidth() - closeButtonInset, 3, 17, 15);
 
     // The panel buttons reach a little into the panel's top margin: keep them above it.
     for (juce::Component* c : { (juce::Component*) &bank, (juce::Component*) &library, (juce::Component*) &done, (juce::Component*) &closeButton })

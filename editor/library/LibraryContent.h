@@ -35,9 +35,14 @@ public:
     static constexpr int doneReport = 1113;
 
     static constexpr int headingHeight = 20;
+    static constexpr int closeButtonInset = 22; // the close button's left edge, from the right
+    static constexpr int headingMargin = 8;
     static constexpr int panelTop = 50;
     static constexpr int panelHeightLess = 92;
     static juce::Rectangle<int> getKeyIndicatorArea() noexcept { return { 100, 4, 200, 20 }; }
+    /** Where the heading's text is centred: between the key indicator and the close
+        button, which share the heading strip with it. */
+    juce::Rectangle<int> getHeadingTextArea() const noexcept;
 
     explicit LibraryContent (EditorConnection& connection);
     ~LibraryContent() override;

@@ -563,6 +563,24 @@ TEST_F (LibraryWindowTest, KeyIndicatorInTheHeadingFollowsTheKeysPressedInTheWin
 
 // Library buttons are drawn from a body picture stretched over the button less the cap,
 // and the right cap picture at the right end: a wide button keeps its end as it is.
+// The heading names the panel; the key indicator and the close button sit in the same
+// strip, so the text must stand clear of both, whole, for either panel's name.
+TEST_F (LibraryWindowTest, TheHeadingTextStandsClearOfTheKeyIndicatorAndTheCloseButton)
+{
+    auto window = makeWindow();
+    const juce::Font font ("Arial", 15.0f, juce::Font::plain);
+    for (const auto* name : { "PRESET BANK", "LIBRARY" })
+    {
+        const juce::String text = juce::String ("ZD8 CHANNELS ARRANGEMENTS: ") + name;
+        const auto area = window->getHeadingTextArea();
+        const int textWidth = font.getStringWidth (text);
+        const int left = area.getCentreX() - textWidth / 2;
+        EXPECT_GE (left, window->getKeyPlayer().getRight()) << name;
+        EXPECT_LE (left + textWidth, window->getCloseButton().getX()) << name;
+        EXPECT_LE (textWidth, area.getWidth()) << name;
+    }
+}
+
 TEST_F (LibraryWindowTest, AWideButtonDrawsTheCapAtItsRightEnd)
 {
     for (const bool lit : { false, true })
