@@ -14,6 +14,7 @@
 #include "editor/shell/VantorAudioProcessorEditor.h"
 #include "plugin/VantorAudioProcessor.h"
 #include "support/PluginRig.h"
+#include "KeyDelivery.h"
 #include "KitMouse.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +23,8 @@
 
 using namespace zd8;
 using zd8test::KitMouse;
+using zd8test::keyStateChange;
+using zd8test::pressKey;
 using zd8test::PluginRig;
 
 namespace
@@ -43,22 +46,6 @@ namespace
         return "";
     }
 
-    // A key event as the framework delivers it: to the component with the focus first,
-    // then up its parents until one takes it.
-    bool pressKey (juce::Component& focused, int code)
-    {
-        for (auto* c = &focused; c != nullptr; c = c->getParentComponent())
-            if (c->keyPressed (juce::KeyPress (code)))
-                return true;
-        return false;
-    }
-
-    void keyStateChange (juce::Component& focused, bool down)
-    {
-        for (auto* c = &focused; c != nullptr; c = c->getParentComponent())
-            if (c->keyStateChanged (down))
-                return;
-    }
 
     // The window deactivated, as the framework reports it: the component that had the
     // focus loses it, then each of its parents hears that the focus left its children.

@@ -1,3 +1,4 @@
+#include "KeyDelivery.h"
 #include "KitMouse.h"
 #include "arrangements/ArrangementFiles.h"
 #include "editor/shell/FileDialogs.h"
@@ -17,6 +18,8 @@
 
 using namespace zd8;
 using zd8test::KitMouse;
+using zd8test::keyStateChange;
+using zd8test::pressKey;
 using zd8test::PluginRig;
 
 namespace
@@ -493,26 +496,6 @@ TEST_F (LibraryWindowTest, DoneAndCloseReportToTheMainWindow)
     window->dispatchPendingMessages();
     EXPECT_EQ (listener.heard, 2);
     window->removeChangeListener (&listener);
-}
-
-namespace
-{
-    /** A key event as the framework delivers it: to the component with the keyboard
-        focus first, then up its parents until one takes it. */
-    bool pressKey (juce::Component& focused, int code)
-    {
-        for (auto* c = &focused; c != nullptr; c = c->getParentComponent())
-            if (c->keyPressed (juce::KeyPress (code)))
-                return true;
-        return false;
-    }
-
-    void keyStateChange (juce::Component& focused, bool down)
-    {
-        for (auto* c = &focused; c != nullptr; c = c->getParentComponent())
-            if (c->keyStateChanged (down))
-                return;
-    }
 }
 
 // The computer-keyboard player sits in the heading as in the main window's footer, and

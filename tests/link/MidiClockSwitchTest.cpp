@@ -1,6 +1,7 @@
 // "Clock ON/OFF" switched while the host plays, through the processor with the
 // instrument simulator on the cable.
 #include "plugin/VantorAudioProcessor.h"
+#include "support/HostTransport.h"
 #include "support/PluginRig.h"
 
 #include <gtest/gtest.h>
@@ -10,20 +11,7 @@ using zd8test::PluginRig;
 
 namespace
 {
-    /** A host transport at 120 BPM; ppq is set by the test before each block. */
-    struct PlayingHost : juce::AudioPlayHead
-    {
-        juce::Optional<PositionInfo> getPosition() const override
-        {
-            PositionInfo info;
-            info.setBpm (120.0);
-            info.setIsPlaying (playing);
-            info.setPpqPosition (ppq);
-            return info;
-        }
-        bool playing = true;
-        double ppq = 0.0;
-    };
+    using PlayingHost = zd8test::HostTransport;
 
     /** At 120 BPM and 48 kHz a block of 1000 samples is one clock tick, 1/24 of a quarter
         note. The processor reads the host position at the end of a block and clocks the

@@ -1,5 +1,6 @@
 #include "plugin/ControllerState.h"
 #include "plugin/VantorAudioProcessor.h"
+#include "support/HostTransport.h"
 #include "support/PluginRig.h"
 
 #include <gtest/gtest.h>
@@ -11,18 +12,7 @@ namespace
 {
     using Delays = std::array<int, ControllerState::numDelays>;
 
-    struct PlayingHead : juce::AudioPlayHead
-    {
-        juce::Optional<PositionInfo> getPosition() const override
-        {
-            PositionInfo info;
-            info.setBpm (120.0);
-            info.setIsPlaying (true);
-            info.setPpqPosition (ppq);
-            return info;
-        }
-        double ppq = 0.0;
-    };
+    using PlayingHead = zd8test::HostTransport;
 
     void runBlock (VantorAudioProcessor& p, int samples)
     {

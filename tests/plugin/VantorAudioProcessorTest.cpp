@@ -1,4 +1,5 @@
 #include "plugin/VantorAudioProcessor.h"
+#include "support/HostTransport.h"
 #include "support/PluginRig.h"
 
 #include <gtest/gtest.h>
@@ -274,19 +275,7 @@ TEST (VantorAudioProcessor, TheBankSurvivesInThePluginFolder)
 
 namespace
 {
-    struct FakePlayHead : juce::AudioPlayHead
-    {
-        juce::Optional<PositionInfo> getPosition() const override
-        {
-            PositionInfo info;
-            info.setBpm (120.0);
-            info.setIsPlaying (playing);
-            info.setPpqPosition (ppq);
-            return info;
-        }
-        bool playing = false;
-        double ppq = 0.0;
-    };
+    using FakePlayHead = zd8test::HostTransport;
 }
 
 TEST (VantorAudioProcessor, MidiClockFollowsTheHostTransportWhenSwitchedOn)
@@ -297,6 +286,7 @@ TEST (VantorAudioProcessor, MidiClockFollowsTheHostTransportWhenSwitchedOn)
         rig.writeSettings ({ { 43, clockOn ? "1" : "0" } });
         VantorAudioProcessor p (rig.environment);
         FakePlayHead head;
+        head.playing = false;
         p.setPlayHead (&head);
         p.prepareToPlay (48000.0, 1000);
         rig.settle();
