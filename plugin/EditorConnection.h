@@ -84,6 +84,22 @@ public:
     virtual void sendProgramNameList (int channel, int program) = 0;
 
     //==============================================================================
+    // Undo and redo of the window's own edits: the slot writes above, the program
+    // choices that reach the host, the multi chosen, and the key ranges and programs of
+    // the multi's zones. An undo replays the old values by the road the edit took, so
+    // the instrument and the host hear it as they heard the edit; changes from the
+    // host, the instrument or a recall are never taken back. One step is one gesture:
+    // what a held mouse button changed, or edits less than a moment apart.
+    virtual bool undoEdit() = 0;
+    virtual bool redoEdit() = 0;
+    virtual bool canUndoEdit() const = 0;
+    virtual bool canRedoEdit() const = 0;
+    /** A mouse button went down on a control (the edits until the release are one
+        step) and came up again. */
+    virtual void beginEditGesture() = 0;
+    virtual void endEditGesture() = 0;
+
+    //==============================================================================
     // The instrument's memory as the engine keeps it: read it under the image's store
     // lock; the window changes it only through the calls above and the transfers.
     virtual const InstrumentImage& getImage() const = 0;

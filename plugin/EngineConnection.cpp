@@ -1,6 +1,7 @@
 #include "plugin/EngineConnection.h"
 
 #include "link/SysexProtocol.h"
+#include "model/MultiZone.h"
 #include "plugin/Notice.h"
 #include "plugin/VantorAudioProcessor.h"
 #include "transfer/WriteTransfer.h"
@@ -9,6 +10,23 @@
 
 namespace zd8
 {
+
+namespace
+{
+    // The zone fields of the multi as the instrument addresses them: A1 5, A2 the zone,
+    // A5 the field; and the numbers the multi edit buffer reads them by.
+    constexpr int zoneA1 = 5;
+    constexpr int zoneProgramA5 = 14;
+    constexpr int zoneLowKeyA5 = 15;
+    constexpr int zoneHighKeyA5 = 16;
+    constexpr int zoneLowKeyNumber = 17;
+    constexpr int zoneHighKeyNumber = 18;
+    constexpr int zoneCount = 16;
+    // The addressed change as the window sends it: no adjustment from the edit buffer.
+    constexpr int plainSelector = 0;
+
+    using Kind = EditHistory::Kind;
+}
 
 static_assert (EditorConnection::numRateIndexes == ControllerState::numRateIndexes);
 static_assert (EditorConnection::numDelays == ControllerState::numDelays);
@@ -28,7 +46,16 @@ EngineConnection::~EngineConnection()
 
 //==============================================================================
 void EngineConnection::selectProgram (int program, int channel) { hub.selectProgram (program, channel); }
-void EngineConnection::selectMulti (int number, bool reportToHost, bool notify) { hub.setMulti (number, reportToHost, notify); }
+
+void EngineConnection::selectMulti (int number, bool reportToHost, bool notify)
+{
+    // Only a choice the instrument hears (through the host reports) is an edit; a
+    // multi only shown is not.
+    const int before = getSlotValue (ParameterTable::multiSlot);
+    hub.setMulti (number, reportToHost, notify);
+    if (reportToHost)
+        recordEdit ({ Kind::multi, 0, 0, { before, 0 }, { getSlotValue (ParameterTable::multiSlot), 0 } });
+}
 void EngineConnection::switchPlayingMode (int mode) { hub.switchPlayingMode (mode); }
 int EngineConnection::getChannelProgramNumber (int channelSlot) const { return hub.getChannelProgramNumber (channelSlot); }
 int EngineConnection::getMidiChannel() const { return hub.getMidiChannel(); }
@@ -57,15 +84,48 @@ const ParameterTable& EngineConnection::getParameters() const { return hub.getPa
 int EngineConnection::getSlotValue (int slot) const { return hub.getParameters().value (slot); }
 juce::String EngineConnection::getSlotText (int slot) const { return hub.slotValueText (slot); }
 juce::String EngineConnection::getSlotLabel (int slot) const { return hub.slotLabel (slot); }
-void EngineConnection::setSlotFromEditor (int slot, int value) { hub.setAndReport (slot, value); }
+
+void EngineConnection::setSlotFromEditor (int slot, int value)
+{
+    if (! ParameterTable::isValid (slot))
+        return;
+    const auto& table = getParameters();
+    const bool program = table.kind (slot) == ParameterTable::kindProgram;
+    const int before = getSlotValue (slot);
+    const auto rowsBefore = program ? programRowValues (table.channel (slot)) : std::vector<int>();
+
+    hub.setAndReport (slot, value);
+
+    if (program)
+        recordProgramChoice (slot, before, rowsBefore);
+    else
+        recordEdit ({ Kind::slot, slot, 0, { before, 0 }, { getSlotValue (slot), 0 } });
+}
 
 void EngineConnection::setSlotFromEditor (int slot, int value, bool reportToHost, bool notify)
 {
+    if (! ParameterTable::isValid (slot))
+        return;
+    const auto& table = getParameters();
+    const bool program = table.kind (slot) == ParameterTable::kindProgram;
+    const int before = getSlotValue (slot);
+    const auto rowsBefore = program ? programRowValues (table.channel (slot)) : std::vector<int>();
+
     hub.setFromEditor (slot, value, reportToHost, notify);
+
+    // What is only shown (a list stepping through programs) is no edit of the user's.
+    if (! reportToHost)
+        return;
+    if (program)
+        recordProgramChoice (slot, before, rowsBefore);
+    else
+        recordEdit ({ Kind::slot, slot, 0, { before, 0 }, { getSlotValue (slot), 0 } });
 }
 
 void EngineConnection::sendAddressed (int selector, int channel, const int address[5], int value)
 {
+    if (address != nullptr && ! replaying)
+        recordZoneChange (channel, address, value);
     hub.sendAddressed (selector, channel, address, value);
 }
 
@@ -90,13 +150,178 @@ void EngineConnection::sendProgramNameList (int channel, int program)
 }
 
 //==============================================================================
+// Undo and redo
+
+bool EngineConnection::undoEdit() { return history.undo (*this); }
+bool EngineConnection::redoEdit() { return history.redo (*this); }
+bool EngineConnection::canUndoEdit() const { return history.canUndo(); }
+bool EngineConnection::canRedoEdit() const { return history.canRedo(); }
+void EngineConnection::beginEditGesture() { history.beginGesture(); }
+void EngineConnection::endEditGesture() { history.endGesture(); }
+
+void EngineConnection::recordEdit (const EditHistory::Edit& edit)
+{
+    if (! replaying)
+        history.record (edit, hub.getEnvironment().time.nowMs());
+}
+
+std::vector<int> EngineConnection::programRowValues (int channel) const
+{
+    std::vector<int> values;
+    for (int row = 0; row < ParameterTable::rowsPerChannel; ++row)
+        values.push_back (getSlotValue (ParameterTable::programSlot (channel, row)));
+    return values;
+}
+
+void EngineConnection::recordProgramChoice (int slot, int before, const std::vector<int>& rowsBefore)
+{
+    if (replaying)
+        return;
+    const int channel = getParameters().channel (slot);
+    const auto rowsAfter = programRowValues (channel);
+    // The rows go first: an undo selects the old program, then gives its rows back what
+    // the user had set on them (the program's own values would come with the selection).
+    for (int row = 0; row < (int) rowsBefore.size() && row < (int) rowsAfter.size(); ++row)
+    {
+        const int rowSlot = ParameterTable::programSlot (channel, row);
+        if (rowSlot == slot || row == ParameterTable::programBankRow || row == ParameterTable::programNumberRow)
+            continue;
+        recordEdit ({ Kind::reloadedRow, rowSlot, 0, { rowsBefore[(size_t) row], 0 }, { rowsAfter[(size_t) row], 0 } });
+    }
+    recordEdit ({ Kind::choice, slot, 0, { before, 0 }, { getSlotValue (slot), 0 } });
+}
+
+int EngineConnection::zoneValue (int zone, int parameterNumber) const
+{
+    return hub.getImage().getMultiEdit().multiParameter (MultiZone::typeHeader, zone, parameterNumber);
+}
+
+void EngineConnection::recordZoneChange (int channel, const int address[5], int value)
+{
+    const int zone = address[1];
+    if (address[0] != zoneA1 || address[2] != 0 || address[3] != 0 || zone < 0 || zone >= zoneCount)
+        return;
+
+    const int field = address[4];
+    if (field == zoneProgramA5)
+    {
+        recordEdit ({ Kind::zoneProgram, zone, channel, { zoneValue (zone, MultiZone::numberProgram), 0 }, { value, 0 } });
+        return;
+    }
+    if (field != zoneLowKeyA5 && field != zoneHighKeyA5)
+        return;
+
+    // The page writes the key range into the multi edit buffer when its field's change
+    // message arrives; within one gesture the values go on from the edit before. The
+    // instrument keeps low <= high itself: the other key follows, as the page shows it.
+    const int low = zoneValue (zone, zoneLowKeyNumber);
+    const int high = zoneValue (zone, zoneHighKeyNumber);
+    EditHistory::Edit edit { Kind::zoneKeys, zone, channel, { low, high }, { low, high } };
+    edit.after[0] = field == zoneLowKeyA5 ? value : juce::jmin (low, value);
+    edit.after[1] = field == zoneHighKeyA5 ? value : juce::jmax (high, value);
+    recordEdit (edit);
+}
+
+void EngineConnection::sendZoneValue (int channel, int zone, int a5, int value)
+{
+    const int address[5] = { zoneA1, zone, 0, 0, a5 };
+    hub.sendAddressed (plainSelector, channel, address, value);
+}
+
+bool EngineConnection::holds (const EditHistory::Edit& edit, bool before)
+{
+    const int* values = before ? edit.before : edit.after;
+    switch (edit.kind)
+    {
+        case Kind::slot:
+        case Kind::choice:
+        case Kind::reloadedRow:
+            return getSlotValue (edit.target) == values[0];
+        case Kind::multi:
+            return getSlotValue (ParameterTable::multiSlot) == values[0];
+        case Kind::zoneKeys:
+            return zoneValue (edit.target, zoneLowKeyNumber) == values[0]
+                && zoneValue (edit.target, zoneHighKeyNumber) == values[1];
+        case Kind::zoneProgram:
+            return zoneValue (edit.target, MultiZone::numberProgram) == values[0];
+    }
+    return false;
+}
+
+void EngineConnection::replay (const EditHistory::Edit& edit, bool before)
+{
+    const int* values = before ? edit.before : edit.after;
+    const juce::ScopedValueSetter<bool> quiet (replaying, true);
+    switch (edit.kind)
+    {
+        case Kind::slot:
+            hub.setAndReport (edit.target, values[0]);
+            break;
+
+        case Kind::choice:
+            // As chosen, and the pages that show the channel's program follow it.
+            hub.setFromEditor (edit.target, values[0], true, true);
+            break;
+
+        case Kind::reloadedRow:
+            // Forward, the choice next to it reloads the row.
+            if (before)
+                hub.setAndReport (edit.target, values[0]);
+            break;
+
+        case Kind::multi:
+        {
+            const int multi = values[0];
+            hub.setMulti (multi, true, true);
+            auto& image = hub.getImage();
+            image.setSelectedMulti (multi);
+            const juce::ScopedReadLock rl (image.getStoreLock());
+            image.getMultis().loadMulti (multi, image.getMultiEdit());
+            break;
+        }
+
+        case Kind::zoneKeys:
+        {
+            const int zone = edit.target;
+            const int low = values[0], high = values[1];
+            const int lowNow = zoneValue (zone, zoneLowKeyNumber);
+            const int highNow = zoneValue (zone, zoneHighKeyNumber);
+            // In the order that never puts the low key above the high one on the way,
+            // which the instrument would correct by moving the other.
+            const bool lowFirst = low <= highNow;
+            if (lowFirst && low != lowNow)
+                sendZoneValue (edit.channel, zone, zoneLowKeyA5, low);
+            if (high != highNow)
+                sendZoneValue (edit.channel, zone, zoneHighKeyA5, high);
+            if (! lowFirst && low != lowNow)
+                sendZoneValue (edit.channel, zone, zoneLowKeyA5, low);
+            hub.getImage().getMultiEdit().setZoneKeyRange (zone, low, high);
+            break;
+        }
+
+        case Kind::zoneProgram:
+            sendZoneValue (edit.channel, edit.target, zoneProgramA5, values[0]);
+            hub.getImage().getMultiEdit().setZoneProgram (edit.target, values[0]);
+            break;
+    }
+}
+
+//==============================================================================
 const InstrumentImage& EngineConnection::getImage() const { return hub.getImage(); }
 ArrangementBank& EngineConnection::getArrangements() { return hub.getBank(); }
-void EngineConnection::recallArrangement (int n) { processor.recallArrangement (n); }
+
+void EngineConnection::recallArrangement (int n)
+{
+    // A recall puts everything the window edited elsewhere: nothing to take back.
+    history.clear();
+    processor.recallArrangement (n);
+}
+
 void EngineConnection::getLiveArrangement (juce::MemoryBlock& dest) { processor.getCurrentProgramStateInformation (dest); }
 
 void EngineConnection::setLiveArrangement (const void* data, int sizeInBytes)
 {
+    history.clear();
     processor.setCurrentProgramStateInformation (data, sizeInBytes);
 }
 

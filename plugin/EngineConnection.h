@@ -1,5 +1,6 @@
 #pragma once
 
+#include "plugin/EditHistory.h"
 #include "plugin/EditorConnection.h"
 #include "plugin/StateListener.h"
 
@@ -21,7 +22,8 @@ class VantorAudioProcessor;
     no slot listener it leaves the hub alone, so the audio thread posts nothing. */
 class EngineConnection : public EditorConnection,
                          private StateListener,
-                         private juce::AsyncUpdater
+                         private juce::AsyncUpdater,
+                         private EditHistory::Replayer
 {
 public:
     EngineConnection (VantorAudioProcessor& processor, ControllerState& hub);
@@ -50,6 +52,13 @@ public:
     void sendAddressed (int selector, int channel, const int address[5], int value) override;
     std::vector<int> getFxParameterList (int channelSlot, int list) const override;
     void sendProgramNameList (int channel, int program) override;
+
+    bool undoEdit() override;
+    bool redoEdit() override;
+    bool canUndoEdit() const override;
+    bool canRedoEdit() const override;
+    void beginEditGesture() override;
+    void endEditGesture() override;
 
     const InstrumentImage& getImage() const override;
     ArrangementBank& getArrangements() override;
@@ -113,6 +122,21 @@ private:
     /** Leaves the hub alone once no slot listener is left. */
     void stopListeningWhenUnused();
 
+    // The window's edits as the history keeps them; nothing is kept while a step is
+    // being replayed.
+    void recordEdit (const EditHistory::Edit& edit);
+    /** The rows a program choice reloads (pan, level, sends, chains), kept with it so
+        that its undo also gives back what the user had set on the old program. */
+    void recordProgramChoice (int slot, int before, const std::vector<int>& rowsBefore);
+    std::vector<int> programRowValues (int channel) const;
+    /** A zone field's change (address A1 of the zones), kept with the zone's values. */
+    void recordZoneChange (int channel, const int address[5], int value);
+    int zoneValue (int zone, int parameterNumber) const;
+    void sendZoneValue (int channel, int zone, int a5, int value);
+    // EditHistory::Replayer
+    bool holds (const EditHistory::Edit& edit, bool before) override;
+    void replay (const EditHistory::Edit& edit, bool before) override;
+
     VantorAudioProcessor& processor;
     ControllerState& hub;
 
@@ -124,6 +148,9 @@ private:
     int dispatchDepth = 0;
     bool listenersRemovedInDispatch = false;
     bool listeningToHub = false;
+
+    EditHistory history;
+    bool replaying = false;
 };
 
 } // namespace zd8
