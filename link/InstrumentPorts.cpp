@@ -272,7 +272,33 @@ void InstrumentPorts::flushPendingProgramSelects()
     }
 
     for (size_t i = 0; i < count; ++i)
+    {
         sendProgramSelect (due[i].channel, due[i].msb, due[i].lsb);
+
+        juce::MidiBuffer held;
+        {
+            std::lock_guard<std::mutex> g (programLock);
+            held.swapWith (followers[(size_t) due[i].channel]);
+        }
+        if (! held.isEmpty())
+            sendNow (held);
+    }
+}
+
+void InstrumentPorts::sendAfterChannelProgram (int channel, const juce::MidiBuffer& buffer)
+{
+    if (buffer.isEmpty())
+        return;
+    if (channel >= 0 && channel < numChannels && pacingTimer->isRunning())
+    {
+        std::lock_guard<std::mutex> g (programLock);
+        if (pending[(size_t) channel] != 0)
+        {
+            followers[(size_t) channel].addEvents (buffer, 0, -1, 0);
+            return;
+        }
+    }
+    sendNow (buffer);
 }
 
 void InstrumentPorts::sendProgramSelect (int channel, juce::uint8 msb, juce::uint8 lsb)

@@ -64,6 +64,12 @@ public:
     /** Paced channel program select (channel 0..15); see the class notes in the source. */
     void selectChannelProgram (int channel, int msb, int lsb);
 
+    /** Messages that must reach the instrument after the channel's (0..15) program
+        select, which loading the program would otherwise undo (its levels, pans,
+        sends): while a select of that channel waits for its pacing window they are
+        held and go out right behind it; otherwise at once. Message thread. */
+    void sendAfterChannelProgram (int channel, const juce::MidiBuffer& buffer);
+
     TimeSource& getTimeSource() const noexcept { return environment.time; }
 
 private:
@@ -88,6 +94,7 @@ private:
     std::array<juce::uint8, 16> programMsb {};
     std::array<juce::uint8, 16> programLsb {};
     std::array<juce::uint8, 16> pending {};
+    std::array<juce::MidiBuffer, 16> followers;     // under programLock
     std::unique_ptr<OneShotTimer> pacingTimer;
 
     // Senders on other threads announce themselves here before they look at the

@@ -112,8 +112,25 @@ juce::String ParameterTable::labelCode (int s) const
 
 void ParameterTable::setValue (int s, int v) noexcept
 {
-    if (isValid (s))
-        values[s].store (v, std::memory_order_relaxed);
+    if (isValid (s) && values[s].exchange (v, std::memory_order_relaxed) != v)
+        changeCount.fetch_add (1, std::memory_order_relaxed);
+}
+
+int ParameterTable::holdable (int s, int v) const noexcept
+{
+    if (! isValid (s))
+        return 0;
+    constexpr int highestNumber = 8191;
+    constexpr int highestBankHalf = highestNumber / 128;
+    if (s == multiSlot)
+        return juce::jlimit (1, highestNumber, v);
+    // A mode the instrument does not know is program mode, never multi mode.
+    constexpr int programMode = 1, multiMode = 2;
+    if (s == playingModeSlot)
+        return v == multiMode ? multiMode : programMode;
+    if (s == multiBankSlot || (displayKind (s) == displayProgramRow && subIndex (s) == programBankRow))
+        return juce::jlimit (0, highestBankHalf, v);
+    return juce::jlimit (minimum (s), maximum (s), v);
 }
 
 void ParameterTable::setLabelCode (int s, const juce::String& code)

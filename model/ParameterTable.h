@@ -96,6 +96,16 @@ public:
 
     /** Stores a value (no range check: the callers clamp where the host is involved). */
     void setValue (int slot, int newValue) noexcept;
+
+    /** The nearest value the slot can hold. That is its declared range, except where a
+        slot holds more than the host's range covers: the multi (bank * 128 + program,
+        up to 8191) and the bank halves of program and multi numbers (up to 63); and a
+        playing mode other than multi mode is program mode. */
+    int holdable (int slot, int value) const noexcept;
+
+    /** Counts the stored values that changed, whoever changed them: equal counts mean
+        nothing in the table changed in between. */
+    juce::uint32 getChangeCount() const noexcept { return changeCount.load(); }
     void setLabelCode (int slot, const juce::String& code);
 
     /** The value scaled to 0..1 as the host sees it. */
@@ -111,6 +121,7 @@ private:
 
     std::vector<Row> rows;
     std::unique_ptr<std::atomic<int>[]> values;
+    std::atomic<juce::uint32> changeCount { 0 };
     mutable std::mutex labelLock;
     juce::StringArray labels;
 

@@ -122,7 +122,7 @@ void ControllerState::removeStateListener (StateListener* listener) { notices.re
 void ControllerState::addCable (HostReporter* cable) { hostReports.addReporter (cable); }
 void ControllerState::removeCable (HostReporter* cable) { hostReports.removeReporter (cable); }
 void ControllerState::queueForHost (int slot, int value) { hostReports.queue (slot, value); }
-void ControllerState::takeHostQueue (std::vector<std::pair<int, int>>& out) { hostReports.take (out); }
+void ControllerState::takeHostQueue (std::vector<HostReports::Change>& out) { hostReports.take (out); }
 juce::ChangeBroadcaster& ControllerState::getHostQueueSignal() noexcept { return hostReports.getSignal(); }
 
 //==============================================================================
@@ -144,7 +144,14 @@ juce::String ControllerState::slotValueText (int slot) const { return slots.slot
 void ControllerState::selectProgram (int program, int channel) { selection.selectProgram (program, channel); }
 std::vector<int> ControllerState::getFxParameterList (int channel, int list) const { return selection.getFxParameterList (channel, list); }
 
-void ControllerState::bringInstrumentIntoLine() { modeSwitch.bringInstrumentIntoLine(); }
+void ControllerState::bringInstrumentIntoLine()
+{
+    modeSwitch.bringInstrumentIntoLine();
+    liveRestore.noteInstrumentInLine();
+}
+
+void ControllerState::restoreLiveState (const std::vector<int>& values) { liveRestore.restore (values); }
+void ControllerState::sendSlotAfterProgram (int slot, int value) { slots.sendSlotAfterProgram (slot, value); }
 void ControllerState::switchPlayingMode (int mode) { modeSwitch.switchPlayingMode (mode); }
 bool ControllerState::isInputBlocked() const noexcept { return modeSwitch.isInputBlocked(); }
 int ControllerState::getPlayingMode() const noexcept { return modeSwitch.getPlayingMode(); }
@@ -153,7 +160,11 @@ int ControllerState::getPlayingMode() const noexcept { return modeSwitch.getPlay
 // Ports, settings, flags and timing
 
 void ControllerState::selectInputPort (int n) { link.selectInputPort (n); }
-void ControllerState::selectOutputPort (int n) { link.selectOutputPort (n); }
+void ControllerState::selectOutputPort (int n)
+{
+    link.selectOutputPort (n);
+    liveRestore.forgetInstrumentInLine();
+}
 juce::StringArray ControllerState::getPortNames() const { return link.getPortNames(); }
 void ControllerState::savePortFile() const { link.savePortFile(); }
 

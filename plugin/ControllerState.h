@@ -10,6 +10,7 @@
 #include "plugin/HostReporter.h"
 #include "plugin/HostReports.h"
 #include "plugin/InstrumentInput.h"
+#include "plugin/LiveStateRestore.h"
 #include "plugin/LinkSettings.h"
 #include "plugin/Notice.h"
 #include "plugin/NoticeBoard.h"
@@ -39,6 +40,7 @@ namespace zd8
     - ProgramSelection: programs loaded into the edit buffers, FX chains and lists;
     - SlotRouter: writes to the slots from the host and the window, and what they send;
     - PlayingModeSwitch: the playing-mode switch and bringing the instrument into line;
+    - LiveStateRestore: a project's saved live state back in the table and the instrument;
     - NoticeBoard and HostReports: what the window and the host are told.
     Its functions below are the parts' own, each documented (and its thread named)
     where it lives; the ones that join two parts are here.
@@ -112,7 +114,7 @@ public:
     void addCable (HostReporter* cable);
     void removeCable (HostReporter* cable);
     void queueForHost (int slot, int value);
-    void takeHostQueue (std::vector<std::pair<int, int>>& out);
+    void takeHostQueue (std::vector<HostReports::Change>& out);
     juce::ChangeBroadcaster& getHostQueueSignal() noexcept;
 
     //==============================================================================
@@ -139,6 +141,10 @@ public:
     int getChannelProgramNumber (int channel) const noexcept;
 
     void bringInstrumentIntoLine();
+    /** A saved live state back in the table and on the instrument: LiveStateRestore. */
+    void restoreLiveState (const std::vector<int>& values);
+    /** A kept slot sent again, behind its channel's program select. */
+    void sendSlotAfterProgram (int slot, int value);
     void switchPlayingMode (int mode);
     bool isInputBlocked() const noexcept;
     int getPlayingMode() const noexcept;
@@ -209,6 +215,7 @@ private:
     ProgramSelection selection { image, parameters };
     SlotRouter slots { parameters, image, link, selection, hostReports, notices };
     PlayingModeSwitch modeSwitch { environment.timers, parameters, slots, notices };
+    LiveStateRestore liveRestore { parameters, selection, slots, modeSwitch, hostReports, notices, link };
     InstrumentInput input { link, hostMidi, selection, modeSwitch, hostReports, notices, parameters, image, mailbox };
 
     JUCE_DECLARE_NON_COPYABLE (ControllerState)

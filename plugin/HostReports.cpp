@@ -8,16 +8,16 @@ HostReports::HostReports (juce::CriticalSection& lock) : hubLock (lock)
     pending.reserve (4096);
 }
 
-void HostReports::queue (int slot, int value)
+void HostReports::queue (int slot, int value, How how)
 {
     {
         std::lock_guard<std::mutex> g (queueLock);
-        pending.emplace_back (slot, value);
+        pending.push_back ({ slot, value, how });
     }
     signal.sendChangeMessage();
 }
 
-void HostReports::take (std::vector<std::pair<int, int>>& out)
+void HostReports::take (std::vector<Change>& out)
 {
     std::lock_guard<std::mutex> g (queueLock);
     out.insert (out.end(), pending.begin(), pending.end());

@@ -12,7 +12,7 @@ namespace zd8
 {
 
 /** Slot changes the host must hear of, told one of two ways:
-    - queued (queue): the pairs wait under a lock of their own; the signal broadcasts on
+    - queued (queue): the changes wait under a lock of their own; the signal broadcasts on
       the message thread, where the processor takes them and reports each one;
     - at once (reportNow): every registered reporter (the processor) is told on the
       calling thread.
@@ -24,11 +24,29 @@ namespace zd8
 class HostReports
 {
 public:
+    /** What taking a queued change does. */
+    enum class How
+    {
+        /** Runs the host write rule with the value, then tells the host. */
+        writeRule,
+        /** The value is kept already: only tells the host. */
+        tellOnly,
+        /** The value is kept already: tells the host, and sends the slot to the
+            instrument behind its channel's program select. */
+        tellAndSend
+    };
+
+    struct Change
+    {
+        int slot, value;
+        How how;
+    };
+
     explicit HostReports (juce::CriticalSection& hubLock);
 
-    void queue (int slot, int value);
-    /** Appends the queued pairs, in order, to out and empties the queue. */
-    void take (std::vector<std::pair<int, int>>& out);
+    void queue (int slot, int value, How how = How::writeRule);
+    /** Appends the queued changes, in order, to out and empties the queue. */
+    void take (std::vector<Change>& out);
     /** Broadcasts (asynchronously, on the message thread) that the queue is not empty. */
     juce::ChangeBroadcaster& getSignal() noexcept { return signal; }
 
@@ -40,7 +58,7 @@ private:
     juce::CriticalSection& hubLock;
 
     std::mutex queueLock;
-    std::vector<std::pair<int, int>> pending;
+    std::vector<Change> pending;
     juce::ChangeBroadcaster signal;
 
     juce::Array<HostReporter*> reporters;   // under the hub lock

@@ -54,6 +54,14 @@ void ProgramSelection::selectProgram (int program, int channel)
                     parameters.value (row (ParameterTable::aux2ChainRow)));
 }
 
+void ProgramSelection::reloadProgram (int program, int channel)
+{
+    const std::lock_guard<std::recursive_mutex> g (selectionLock);
+    if (juce::isPositiveAndBelow (channel, (int) loadedProgram.size()))
+        loadedProgram[(size_t) channel] = -1;
+    selectProgram (program, channel);
+}
+
 void ProgramSelection::reloadFxChains (int channel, int insertChain, int aux1Chain, int aux2Chain)
 {
     const std::lock_guard<std::recursive_mutex> g (selectionLock);

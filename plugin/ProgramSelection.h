@@ -30,6 +30,10 @@ public:
         buffer, unless it holds it already, and refreshes the channel's rows. */
     void selectProgram (int program, int channel);
 
+    /** As selectProgram, also when the buffer holds the program already: the rows take
+        the program's own values again, as the instrument does when it loads it. */
+    void reloadProgram (int program, int channel);
+
     /** A value for slot written from the window: when the slot is an FX chain row, the
         channel's chains are decoded again with chain in that row's place. Other slots
         change nothing. */

@@ -179,7 +179,10 @@ void SlotRouter::setMulti (int number, bool reportToHost, bool notify)
 //==============================================================================
 // Sends
 
-void SlotRouter::sendSlot (int slot, int value)
+void SlotRouter::sendSlot (int slot, int value) { send (slot, value, false); }
+void SlotRouter::sendSlotAfterProgram (int slot, int value) { send (slot, value, true); }
+
+void SlotRouter::send (int slot, int value, bool afterProgram)
 {
     if (! ParameterTable::isValid (slot))
         return;
@@ -234,7 +237,10 @@ void SlotRouter::sendSlot (int slot, int value)
         }
     }
 
-    sendBuffer (b, true);
+    if (afterProgram)
+        ports.sendAfterChannelProgram (channel, b);
+    else
+        sendBuffer (b, true);
 }
 
 void SlotRouter::sendBuffer (const juce::MidiBuffer& buffer, bool delayed)

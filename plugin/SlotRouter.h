@@ -51,6 +51,10 @@ public:
         program slots; notify only shows it. */
     void setMulti (int number, bool reportToHost, bool notify);
     void sendSlot (int slot, int value);
+    /** As sendSlot, but what the slot sends goes out behind its channel's program select
+        when one is waiting (a level sent before it would be undone by loading the
+        program), and without the latency delay: nothing here follows the timeline. */
+    void sendSlotAfterProgram (int slot, int value);
     /** channel 1..16; selector 0 sends value as it is. */
     void sendAddressed (int selector, int channel, const int address[5], int value);
 
@@ -62,6 +66,7 @@ public:
     static const int* addressOfRow (int row);
 
 private:
+    void send (int slot, int value, bool afterProgram);
     void sendBuffer (const juce::MidiBuffer& buffer, bool delayed);
     int adjustAddressedValue (int selector, int channel, const int address[5], int value);
 

@@ -3,6 +3,7 @@
 #include "arrangements/ArrangementFiles.h"
 #include "link/LockWatch.h"
 #include "link/SafeFileWriter.h"
+#include "plugin/ProjectState.h"
 #include "plugin/SlotParameter.h"
 
 #include <atomic>
@@ -62,7 +63,7 @@ VantorAudioProcessor::VantorAudioProcessor (LinkEnvironment environment)
     const auto bankFile = environment.folder.getChildFile (bankFileName);
     juce::MemoryBlock stored;
     if (bankFile.existsAsFile() && bankFile.loadFileAsData (stored))
-        setStateInformation (stored.getData(), (int) stored.getSize());
+        applyBankChunk (stored.getData(), (int) stored.getSize());
     else
         hub.getBank().fillDefaults();
 
@@ -73,7 +74,7 @@ VantorAudioProcessor::VantorAudioProcessor (LinkEnvironment environment)
         auto& bank = hub.getBank();
         const auto record = bank.previewRecord (hub.getParameters(), bank.getName (currentProgram), currentProgram);
         arrangementAtOpen.append (Files::makeArrangementChunk (record.getData(), record.getSize()).getData(), (size_t) Files::arrangementChunkSize);
-        getStateInformation (bankAtOpen);
+        appendBankChunk (bankAtOpen);
     }
 }
 
@@ -99,7 +100,7 @@ VantorAudioProcessor::~VantorAudioProcessor()
 
     juce::MemoryBlock arrangement, bank;
     getCurrentProgramStateInformation (arrangement);
-    getStateInformation (bank);
+    appendBankChunk (bank);
     writeIfChanged (arrangementFileName, arrangement, arrangementAtOpen);
     writeIfChanged (bankFileName, bank, bankAtOpen);
 
@@ -220,6 +221,14 @@ juce::AudioProcessorEditor* VantorAudioProcessor::createEditor()
 //==============================================================================
 void VantorAudioProcessor::setCurrentProgram (int index)
 {
+    // Hosts set the program a project saved after (or before) its state. When the state
+    // just restored the live Arrangement of that very slot and nothing has changed since,
+    // the two describe the same moment: recalling the slot's stored record would undo
+    // the channel programs, mode and values the project saved.
+    const bool sameMoment = index == restoredProgram && hub.getParameters().getChangeCount() == changesAtRestore;
+    restoredProgram = -1;
+    if (sameMoment)
+        return;
     recallArrangement (index);
 }
 
@@ -227,6 +236,7 @@ void VantorAudioProcessor::recallArrangement (int n)
 {
     if (! juce::isPositiveAndBelow (n, numPrograms))
         return;
+    restoredProgram = -1;
     currentProgram = n;
     const auto record = hub.getBank().getRecord (n);
     ArrangementBank::applyRecord (record.getData(), record.getSize(), hub.getParameters());
@@ -246,12 +256,58 @@ void VantorAudioProcessor::changeProgramName (int index, const juce::String& new
     currentProgram = index;
 }
 
-void VantorAudioProcessor::getStateInformation (juce::MemoryBlock& dest)
+void VantorAudioProcessor::appendBankChunk (juce::MemoryBlock& dest)
 {
     dest.append (Files::makeBankChunk (hub.getBank()).getData(), (size_t) Files::bankChunkSize);
 }
 
+void VantorAudioProcessor::getStateInformation (juce::MemoryBlock& dest)
+{
+    appendBankChunk (dest);
+
+    ProjectState::Live live;
+    live.slot = currentProgram;
+    live.editorWidth = editorWidth;
+    live.editorHeight = editorHeight;
+    const auto& table = hub.getParameters();
+    live.values.reserve ((size_t) ParameterTable::numSlots);
+    for (int slot = 0; slot < ParameterTable::numSlots; ++slot)
+        live.values.push_back (table.value (slot));
+    const auto section = ProjectState::makeLiveSection (live);
+    dest.append (section.getData(), section.getSize());
+}
+
 void VantorAudioProcessor::setStateInformation (const void* data, int size)
+{
+    if (! startsWith (data, size, Files::bankTag, Files::bankTagSize) || size <= Files::bankHeaderSize)
+        return;
+
+    const auto* bytes = static_cast<const juce::uint8*> (data);
+    const auto live = size > Files::bankChunkSize
+                          ? ProjectState::readLiveSection (bytes + Files::bankChunkSize, (size_t) (size - Files::bankChunkSize), hub.getParameters())
+                          : std::nullopt;
+    if (! live.has_value())
+    {
+        applyBankChunk (data, size);
+        return;
+    }
+
+    // A project's state: the bank, the current slot, the window's size and the live
+    // Arrangement with every slot's value, as they were when the host saved it.
+    hub.getBank().overwriteBlock (bytes + Files::bankHeaderSize, (size_t) ArrangementBank::blockSize);
+    currentProgram = live->slot;
+    if (live->editorWidth > 0 && live->editorHeight > 0)
+    {
+        editorWidth = live->editorWidth;
+        editorHeight = live->editorHeight;
+    }
+    hub.restoreLiveState (live->values);
+    restoredProgram = currentProgram;
+    changesAtRestore = hub.getParameters().getChangeCount();
+    updateHostDisplay (ChangeDetails().withProgramChanged (true));
+}
+
+void VantorAudioProcessor::applyBankChunk (const void* data, int size)
 {
     if (! startsWith (data, size, Files::bankTag, Files::bankTagSize) || size <= Files::bankHeaderSize)
         return;
@@ -274,6 +330,7 @@ void VantorAudioProcessor::setCurrentProgramStateInformation (const void* data, 
     if (! startsWith (data, size, Files::arrangementTag, Files::arrangementTagSize) || size < Files::arrangementChunkSize)
         return;
     // The live Arrangement only: the bank and the current slot stay as they are.
+    restoredProgram = -1;
     ArrangementBank::applyRecord (static_cast<const juce::uint8*> (data) + Files::arrangementHeaderSize, (size_t) ArrangementBank::recordSize, hub.getParameters());
     hub.bringInstrumentIntoLine();
 }
@@ -332,10 +389,8 @@ void VantorAudioProcessor::reportSlot (int slot, int value)
     // which for a value beyond the declared range would be decoded to the range's end
     // (program 5000 would become bank 31 and send program 3976). Then the host hears
     // the view.
-    auto& table = hub.getParameters();
-    const int lo = table.minimum (slot), hi = table.maximum (slot);
     hub.setFromHost (slot, value);
-    params.getUnchecked (slot)->sendValueChangedMessageToListeners (hi == lo ? 0.0f : hostView ((float) (value - lo) / (float) (hi - lo)));
+    tellHost (slot, value);
 }
 
 void VantorAudioProcessor::notify (int code, int slot, int value)
@@ -344,15 +399,38 @@ void VantorAudioProcessor::notify (int code, int slot, int value)
         reportSlot (slot, value);
 }
 
+void VantorAudioProcessor::tellHost (int slot, int value)
+{
+    if (! juce::isPositiveAndBelow (slot, parameterCount))
+        return;
+    auto& table = hub.getParameters();
+    const int lo = table.minimum (slot), hi = table.maximum (slot);
+    getParameters().getUnchecked (slot)->sendValueChangedMessageToListeners (hi == lo ? 0.0f : hostView ((float) (value - lo) / (float) (hi - lo)));
+}
+
 void VantorAudioProcessor::changeListenerCallback (juce::ChangeBroadcaster* source)
 {
     if (source != &hub.getHostQueueSignal())
         return;
 
-    std::vector<std::pair<int, int>> pairs;
-    hub.takeHostQueue (pairs);
-    for (auto [slot, value] : pairs)
-        reportSlot (slot, value);
+    std::vector<HostReports::Change> changes;
+    hub.takeHostQueue (changes);
+    for (auto& c : changes)
+    {
+        switch (c.how)
+        {
+            case HostReports::How::writeRule:
+                reportSlot (c.slot, c.value);
+                break;
+            case HostReports::How::tellOnly:
+                tellHost (c.slot, c.value);
+                break;
+            case HostReports::How::tellAndSend:
+                tellHost (c.slot, c.value);
+                hub.sendSlotAfterProgram (c.slot, c.value);
+                break;
+        }
+    }
 }
 
 } // namespace zd8

@@ -79,7 +79,8 @@ public:
     /** Makes Arrangement n (0..63) the current one and brings the instrument into line. */
     void recallArrangement (int n);
 
-    /** Tells the host about a slot change: opens its gesture once, then notifies. */
+    /** Tells the host about a slot change: opens its gesture once, runs the host write
+        rule with the value, then notifies. */
     void reportSlot (int slot, int value);
 
     // HostReporter
@@ -101,6 +102,13 @@ public:
     int getOpenGestureCount() const noexcept { return openGestures.size(); }
 
 private:
+    /** The host hears a slot's value (its 0..1 view); nothing else happens. */
+    void tellHost (int slot, int value);
+    /** The bank chunk alone: the file in the user's folder and what bank readers take. */
+    void appendBankChunk (juce::MemoryBlock& dest);
+    /** A bank chunk over the bank's records (whole records only). */
+    void applyBankChunk (const void* data, int size);
+
     HostPosition position;
     ControllerState hub;
     EngineConnection editorConnection { *this, hub };
@@ -112,6 +120,10 @@ private:
     juce::MidiBuffer oneEvent;
     juce::CriticalSection blockLock;
     int currentProgram = 0;
+    // The slot whose live Arrangement the last state call restored, until the first
+    // program call after it or a recall (-1: none), and the table's change count then.
+    int restoredProgram = -1;
+    juce::uint32 changesAtRestore = 0;
     int storedSampleRate = 44100;
     // The live Arrangement chunk and the bank chunk as they stood once the processor
     // was created: a file whose chunk still equals this is not written at close.

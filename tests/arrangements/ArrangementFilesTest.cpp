@@ -420,6 +420,9 @@ TEST (ArrangementFiles, HostChunksFollowTheTagAtTheirStart)
     EXPECT_EQ (p.getHub().getBank().getBlock().getSize(), 19500u);
     juce::MemoryBlock state;
     p.getStateInformation (state);
-    EXPECT_EQ (toBytes (state), bankChunk (allRecords (patterns)));
+    auto stateBytes = toBytes (state);
+    ASSERT_GT (stateBytes.size(), 19225u);
+    stateBytes.resize (19225); // the live section follows the bank chunk
+    EXPECT_EQ (stateBytes, bankChunk (allRecords (patterns)));
     EXPECT_EQ (toBytes (ArrangementFiles::makeBankFile (p.getHub().getBank())), goldenFxb (allRecords (patterns)));
 }
