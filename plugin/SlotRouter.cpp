@@ -62,6 +62,12 @@ void SlotRouter::setFromHost (int slot, int value)
         const int channel = parameters.channel (slot);
         target = ParameterTable::programSlot (channel, ParameterTable::programRow);
         targetValue = value + 128 * parameters.value (ParameterTable::programSlot (channel, ParameterTable::programBankRow));
+        // The program the instrument is told to play is the channel's program in the
+        // live Arrangement too, or the project, the host's preset and SET CURRENT would
+        // save the one before it. Only the number is kept here (this may be the audio
+        // thread); the channel's edit buffer follows at the next selection.
+        if (targetValue >= 1 && targetValue <= BuiltInBanks::programHighestId)
+            parameters.setValue (target, targetValue);
     }
     else
     {
@@ -85,12 +91,14 @@ void SlotRouter::setFromHost (int slot, int value)
                 parameters.setValue (slot, value);
                 target = ParameterTable::multiSlot;
                 targetValue = value * 128 + parameters.value (ParameterTable::multiProgramSlot);
+                keepMulti (targetValue);
                 break;
 
             case ParameterTable::kindMultiProgram:
                 parameters.setValue (slot, value);
                 target = ParameterTable::multiSlot;
                 targetValue = value + 128 * parameters.value (ParameterTable::multiBankSlot);
+                keepMulti (targetValue);
                 break;
 
             default:
@@ -101,6 +109,13 @@ void SlotRouter::setFromHost (int slot, int value)
 
     sendSlot (target, targetValue);
     notices.post (Notice::slotChanged (target, targetValue));
+}
+
+void SlotRouter::keepMulti (int number) noexcept
+{
+    // The multi the instrument is told to play is the live Arrangement's multi.
+    if (number >= 1 && number <= BuiltInBanks::multiHighestId)
+        parameters.setValue (ParameterTable::multiSlot, number);
 }
 
 void SlotRouter::setFromEditor (int slot, int value, bool reportToHost, bool notify)
@@ -160,8 +175,7 @@ void SlotRouter::setMulti (int number, bool reportToHost, bool notify)
         // The multi the user chose is the live Arrangement's multi: SET CURRENT, the
         // host's preset and the Arrangement file at close save it. The host write rule
         // of the bank and program slots below sends it but leaves this slot alone.
-        if (number >= 1 && number <= BuiltInBanks::multiHighestId)
-            parameters.setValue (ParameterTable::multiSlot, number);
+        keepMulti (number);
 
         // Each report that changes its slot sends a multi select made of both slots.
         // When the bank changes, the program slot takes its new value first, so the

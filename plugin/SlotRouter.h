@@ -16,7 +16,8 @@ namespace zd8
     - the host write rule (setFromHost): program-number rows select only while
       program change by automation is on, program and multi rows are only kept, FX
       chain rows never change, the multi's bank and program rows select the multi
-      they make, any other changed value is kept and sent;
+      they make (which becomes the live multi, as a selected program becomes the
+      channel's program), any other changed value is kept and sent;
     - the window's writes (setFromEditor, setAndReport) and multi selection (setMulti),
       with whom to tell besides the instrument;
     - a slot as the instrument hears it (sendSlot): a program select, a multi select,
@@ -66,6 +67,7 @@ public:
     static const int* addressOfRow (int row);
 
 private:
+    void keepMulti (int number) noexcept;
     void send (int slot, int value, bool afterProgram);
     void sendBuffer (const juce::MidiBuffer& buffer, bool delayed);
     int adjustAddressedValue (int selector, int channel, const int address[5], int value);

@@ -398,3 +398,38 @@ TEST (ProjectState, DamagedLiveSectionsAreBroughtIntoRangeOrLeftOut)
         }
     }
 }
+
+TEST (ProjectState, ProgramsAndMultisTheHostChoseAreWhatTheProjectKeeps)
+{
+    // The host's automation of the program bank and number rows, and of the multi's bank
+    // and program rows: the instrument plays what they make, and the live Arrangement
+    // (the project, the host's preset, SET CURRENT) must say the same.
+    Instance song;
+    auto host = [&song] (int slot, int value) {
+        auto& table = song.p.getHub().getParameters();
+        song.p.getParameters()[slot]->setValue ((float) (value - table.minimum (slot)) / (float) (table.maximum (slot) - table.minimum (slot)));
+    };
+    host (slotOf (2, ParameterTable::programBankRow), 5);
+    host (slotOf (2, ParameterTable::programNumberRow), 3);
+    host (ParameterTable::playingModeSlot, 2);
+    host (ParameterTable::multiBankSlot, 2);
+    host (ParameterTable::multiProgramSlot, 44);
+    song.run();
+    EXPECT_EQ (programSelects (song.heard(), 2), std::vector<int> { 643 });
+
+    juce::MemoryBlock preset;
+    song.p.getCurrentProgramStateInformation (preset);
+    auto* record = static_cast<const juce::uint8*> (preset.getData()) + ArrangementFiles::arrangementHeaderSize;
+    EXPECT_EQ (record[24 + 4] << 8 | record[24 + 5], 643) << "channel 3's program in the live Arrangement";
+    EXPECT_EQ (record[56] << 8 | record[57], 300) << "the multi in the live Arrangement";
+
+    const auto saved = song.state();
+    Instance reopened;
+    reopened.p.setStateInformation (saved.getData(), (int) saved.getSize());
+    reopened.run();
+    const auto heard = reopened.heard();
+    EXPECT_EQ (programSelects (heard, 2), std::vector<int> { 643 });
+    const int multi = indexOf (heard, Heard::multiSelect, 0);
+    ASSERT_GE (multi, 0);
+    EXPECT_EQ (heard[(size_t) multi].number, 300);
+}
