@@ -232,7 +232,8 @@ int main (int argc, char** argv)
         void* chunk = nullptr;
         const auto size = e->dispatcher (e, effGetChunk, 0, 0, &chunk, 0.0f);
         FILE* out = std::fopen (argv[3], "wb");
-        check (out != nullptr && size == 19225 && std::fwrite (chunk, 1, (size_t) size, out) == (size_t) size, "bank chunk written");
+        // The project's chunk begins with the bank chunk; the live section follows.
+        check (out != nullptr && size > 19225 && std::fwrite (chunk, 1, 19225, out) == 19225, "bank chunk written");
         if (out != nullptr)
             std::fclose (out);
         e->dispatcher (e, effClose, 0, 0, nullptr, 0.0f);
@@ -345,7 +346,9 @@ int main (int argc, char** argv)
     // Bank chunk (index 0) and program chunk (index 1).
     void* chunk = nullptr;
     const auto bankSize = e->dispatcher (e, effGetChunk, 0, 0, &chunk, 0.0f);
-    check (bankSize == 19225 && chunk != nullptr && std::memcmp (chunk, "ZD8_Plugin_Bank", 15) == 0, "bank chunk of 19225 bytes (" + std::to_string (bankSize) + ")");
+    check (bankSize > 19225 && chunk != nullptr && std::memcmp (chunk, "ZD8_Plugin_Bank", 15) == 0
+               && std::memcmp (static_cast<char*> (chunk) + 19225, "ZD8_Live_State", 14) == 0,
+           "project chunk: the bank chunk of 19225 bytes, then the live section (" + std::to_string (bankSize) + ")");
     std::vector<char> bank (static_cast<char*> (chunk), static_cast<char*> (chunk) + bankSize);
     const auto programSize = e->dispatcher (e, effGetChunk, 1, 0, &chunk, 0.0f);
     check (programSize == 327 && std::memcmp (chunk, "ZD8PluginSettings", 17) == 0, "program chunk of 327 bytes (" + std::to_string (programSize) + ")");
@@ -372,6 +375,29 @@ int main (int argc, char** argv)
     check (chunkNow (1) != program, "a new playing mode changes the program chunk");
     e->dispatcher (e, effSetChunk, 1, (VstIntPtr) program.size(), program.data(), 0.0f);
     check (chunkNow (1) == program && e->getParameter (e, 2305) == modeBefore, "the program chunk round-trips");
+
+    // The project chunk brings back what every parameter read when it was taken, also
+    // when the host sets the project's program after it (as hosts do on reopening).
+    {
+        e->setParameter (e, 2305, 1.0f);              // multi mode
+        e->setParameter (e, 256 + 7, 100.0f / 127.0f); // channel 1 volume
+        e->setParameter (e, 3 * 16 + 10, 0.25f);     // channel 4 level
+        const auto project = chunkNow (0);
+        std::vector<float> reads;
+        for (int i = 0; i < e->numParams; ++i)
+            reads.push_back (e->getParameter (e, i));
+        const auto current = e->dispatcher (e, effGetProgram, 0, 0, nullptr, 0.0f);
+
+        e->dispatcher (e, effSetProgram, 0, 7, nullptr, 0.0f);
+        e->setParameter (e, 256 + 7, 0.0f);
+        e->dispatcher (e, effSetChunk, 0, (VstIntPtr) project.size(), const_cast<char*> (project.data()), 0.0f);
+        e->dispatcher (e, effSetProgram, 0, current, nullptr, 0.0f);
+        int differing = 0;
+        for (int i = 0; i < e->numParams; ++i)
+            differing += e->getParameter (e, i) != reads[(size_t) i] ? 1 : 0;
+        check (differing == 0 && e->dispatcher (e, effGetProgram, 0, 0, nullptr, 0.0f) == current,
+               "the project chunk brings back every parameter and the program (" + std::to_string (differing) + " differ)");
+    }
 
     // Blocks: silence out, whatever comes in.
     std::vector<float> inL (512, 0.5f), inR (512, 0.5f), outL (512, 1.0f), outR (512, 1.0f);
