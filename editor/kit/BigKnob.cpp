@@ -86,4 +86,9 @@ void BigKnob::mouseWheelMove (const juce::MouseEvent&, const juce::MouseWheelDet
         setValue (value - 1 < 0 ? maximum : value - 1);
 }
 
+juce::String BigKnob::getTooltip()
+{
+    return "Data knob (turn to step through the list): " + juce::String (value);
+}
+
 } // namespace zd8

@@ -8,8 +8,8 @@ namespace zd8
 /** The large 120x120 data knob of 36 positions (0..35). A drag turns it to the
     pointer's angle, the wheel steps it with wrap-around; every change of value sends
     the change message and remembers whether the value went up or down.
-    Message thread only. */
-class BigKnob : public juce::Component, public juce::ChangeBroadcaster
+    Its tooltip says what it does and shows its position. Message thread only. */
+class BigKnob : public juce::Component, public juce::ChangeBroadcaster, public juce::TooltipClient
 {
 public:
     static constexpr int size = 120;
@@ -50,6 +50,9 @@ public:
     void paint (juce::Graphics&) override;
     void mouseDrag (const juce::MouseEvent&) override;
     void mouseWheelMove (const juce::MouseEvent&, const juce::MouseWheelDetails&) override;
+
+    /** "Data knob (turn to step through the list): 12". */
+    juce::String getTooltip() override;
 
 private:
     int value = 0, previous = 0, direction = 1;

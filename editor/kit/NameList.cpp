@@ -22,6 +22,12 @@ namespace
     constexpr int thumbWidth = 25, thumbHeight = 43;
     constexpr int numberX = 7, nameX = 44;
 
+    // The find-by-name field at the foot of the rows, shown while text is typed.
+    constexpr int findFieldInset = 4, findFieldHeight = 22;
+    const juce::Colour findFieldFill (0xe0101014);
+    const juce::Colour findFieldOutline (Palette::textSoft);
+    const juce::Colour findFieldText (Palette::textBright);
+
     juce::Font arial (float size, bool bold)
     {
         return juce::Font ("Arial", size, bold ? juce::Font::bold : juce::Font::plain);
@@ -31,15 +37,19 @@ namespace
 NameList::NameList (NameSource source) : names (std::move (source))
 {
     thumb = Pictures::get ("scroll_thumb");
+    // A click gives the list the keys: typed names and arrows, not the key player.
+    setWantsKeyboardFocus (true);
 }
 
 NameList::~NameList() = default;
 
 void NameList::reset (int count)
 {
-    rows.clearQuick();
+    entries.clearQuick();
     for (int i = 0; i < count; ++i)
-        rows.add (i);
+        entries.add (i);
+    nameFilter.clear();
+    rows = entries;
     selected = -1;
     firstRow = 0;
     repaint();
@@ -47,14 +57,45 @@ void NameList::reset (int count)
 
 void NameList::appendRow (int entry)
 {
-    rows.add (entry);
+    entries.add (entry);
+    if (nameFilter.isEmpty() || getNameOf (entry).trimEnd().containsIgnoreCase (nameFilter))
+        rows.add (entry);
+    repaint();
+}
+
+juce::String NameList::getNameOf (int entry) const
+{
+    return entry >= 0 && names ? names (entry) : juce::String();
+}
+
+void NameList::setNameFilter (const juce::String& text)
+{
+    if (text == nameFilter)
+        return;
+    nameFilter = text;
+    applyNameFilter();
+}
+
+void NameList::applyNameFilter()
+{
+    const int selectedEntry = getSelectedEntry();
+    rows.clearQuick();
+    for (int entry : entries)
+        if (nameFilter.isEmpty() || getNameOf (entry).trimEnd().containsIgnoreCase (nameFilter))
+            rows.add (entry);
+
+    selected = rows.indexOf (selectedEntry);
+    if (selectedEntry < 0)
+        selected = -1;
+    firstRow = 0;
+    if (selected >= getVisibleRows())
+        setFirstVisibleRow (selected - getVisibleRows() + 1);
     repaint();
 }
 
 juce::String NameList::getShownName (int row) const
 {
-    const int entry = getEntryAt (row);
-    return entry >= 0 && names ? names (entry) : juce::String();
+    return getNameOf (getEntryAt (row));
 }
 
 void NameList::selectRow (int row)
@@ -111,7 +152,7 @@ void NameList::paint (juce::Graphics& g)
 
         g.setFont (arial (14.0f, isSelected));
         g.setColour (isSelected ? selectedNumberColour : numberColour);
-        g.drawText (juce::String (row + 1), area.withX (numberX).withWidth (nameX - numberX), juce::Justification::centredLeft, false);
+        g.drawText (juce::String (getEntryAt (row) + 1), area.withX (numberX).withWidth (nameX - numberX), juce::Justification::centredLeft, false);
 
         g.setFont (arial (15.0f, isSelected));
         g.setColour (isSelected ? juce::Colours::white : nameColour);
@@ -125,6 +166,24 @@ void NameList::paint (juce::Graphics& g)
     g.drawRoundedRectangle (track, 3.0f, 2.1f);
     if (needsThumb())
         g.drawImage (thumb, thumbBounds().toFloat(), juce::RectanglePlacement::stretchToFit);
+
+    if (nameFilter.isNotEmpty())
+        paintNameFilter (g);
+}
+
+void NameList::paintNameFilter (juce::Graphics& g)
+{
+    const juce::Rectangle<float> field ((float) findFieldInset,
+                                        (float) (getVisibleRows() * rowHeight - findFieldHeight - findFieldInset),
+                                        (float) (rowWidth - 2 * findFieldInset), (float) findFieldHeight);
+    g.setColour (findFieldFill);
+    g.fillRoundedRectangle (field, 3.0f);
+    g.setColour (findFieldOutline);
+    g.drawRoundedRectangle (field, 3.0f, 1.0f);
+    g.setColour (findFieldText);
+    g.setFont (arial (13.0f, false));
+    const auto shown = rows.isEmpty() ? "Find: " + nameFilter + "  (none)" : "Find: " + nameFilter;
+    g.drawText (shown, field.reduced (6.0f, 0.0f), juce::Justification::centredLeft, true);
 }
 
 void NameList::dragThumbTo (int y)
@@ -139,6 +198,8 @@ void NameList::dragThumbTo (int y)
 
 void NameList::mouseDown (const juce::MouseEvent& e)
 {
+    if (isShowing())
+        grabKeyboardFocus();
     const auto p = e.getPosition();
     if (p.x > scrollBarX)
     {
@@ -191,6 +252,57 @@ void NameList::timerCallback()
         return;
     }
     setFirstVisibleRow (firstRow + repeatStep);
+}
+
+bool NameList::keyPressed (const juce::KeyPress& key)
+{
+    const int code = key.getKeyCode();
+    const int page = getVisibleRows();
+    const int last = rows.size() - 1;
+    // With nothing selected the first step down lands on the first row, up on the last.
+    const int from = selected;
+
+    auto step = [this] (int row)
+    {
+        if (row != selected)
+            selectRow (row);
+    };
+
+    if (code == juce::KeyPress::upKey)
+        step (from < 0 ? last : juce::jmax (0, from - 1));
+    else if (code == juce::KeyPress::downKey)
+        step (from < 0 ? 0 : juce::jmin (last, from + 1));
+    else if (code == juce::KeyPress::pageUpKey)
+        step (from < 0 ? 0 : juce::jmax (0, from - page));
+    else if (code == juce::KeyPress::pageDownKey)
+        step (juce::jmin (last, from < 0 ? page - 1 : from + page));
+    else if (code == juce::KeyPress::homeKey)
+        step (0);
+    else if (code == juce::KeyPress::endKey)
+        step (last);
+    else if (code == juce::KeyPress::backspaceKey)
+        setNameFilter (nameFilter.dropLastCharacters (1));
+    else if (code == juce::KeyPress::escapeKey)
+    {
+        if (nameFilter.isEmpty())
+            return false;
+        setNameFilter ({});
+    }
+    else
+    {
+        const auto mods = key.getModifiers();
+        if (mods.isCommandDown() || mods.isCtrlDown() || mods.isAltDown())
+            return false;
+        // A key code alone (as some hosts deliver keys) stands for the character on its key.
+        juce::juce_wchar c = key.getTextCharacter();
+        if (c < ' ' && code >= ' ' && code < 0x7f)
+            c = (juce::juce_wchar) code;
+        if (c < ' ' || c == 0x7f)
+            return false;
+        if (c != ' ' || nameFilter.isNotEmpty())
+            setNameFilter (nameFilter + juce::String::charToString (c));
+    }
+    return true;
 }
 
 } // namespace zd8

@@ -12,7 +12,13 @@ namespace zd8
     scroll bar along the right edge (presses right of x 272 belong to it: above or
     below the thumb one row, repeated every 200 ms while held; the thumb drags), one
     row per wheel step. A press on a row selects it and calls onSelect.
-    Rows map to entries through a row-to-entry table. Message thread only. */
+    Rows map to entries through a row-to-entry table; a row shows its entry's number.
+
+    Find by name: with the keyboard focus (a click gives it), typed characters list only
+    the entries whose name contains the typed text, in any case, shown in a small field
+    at the foot of the list; Backspace takes back a character, Escape clears it. Up and
+    Down move the selection a row, Page Up and Page Down a page, Home and End to the
+    ends, each selecting as a press does. Message thread only. */
 class NameList : public juce::Component,
                 private juce::Timer
 {
@@ -27,7 +33,7 @@ public:
     explicit NameList (NameSource names);
     ~NameList() override;
 
-    /** No selection, first row at the top, row n shows entry n. */
+    /** No selection, first row at the top, no name filter, row n shows entry n. */
     void reset (int count);
     /** One more row, showing the entry of that index. */
     void appendRow (int entry);
@@ -47,6 +53,11 @@ public:
     void selectRow (int row);
     void setFirstVisibleRow (int row);
 
+    /** Lists only the entries whose name contains text, in any case (empty: all); the
+        selected entry stays selected while it is listed. */
+    void setNameFilter (const juce::String& text);
+    const juce::String& getNameFilter() const noexcept { return nameFilter; }
+
     /** Called after a row press or selectRow. */
     std::function<void()> onSelect;
 
@@ -55,15 +66,20 @@ public:
     void mouseDrag (const juce::MouseEvent&) override;
     void mouseUp (const juce::MouseEvent&) override;
     void mouseWheelMove (const juce::MouseEvent&, const juce::MouseWheelDetails&) override;
+    bool keyPressed (const juce::KeyPress&) override;
 
 private:
+    void applyNameFilter();
+    void paintNameFilter (juce::Graphics&);
     void timerCallback() override;
     bool needsThumb() const noexcept { return rows.size() > getVisibleRows(); }
     juce::Rectangle<int> thumbBounds() const;
+    juce::String getNameOf (int entry) const;
     void dragThumbTo (int y);
 
     NameSource names;
-    juce::Array<int> rows;
+    juce::Array<int> entries, rows;   // every entry in order; those listed under the name filter
+    juce::String nameFilter;
     int selected = -1;
     int firstRow = 0;
     int repeatStep = 0;

@@ -5,6 +5,8 @@
 #include "editor/kit/Pictures.h"
 #include "model/ObjectStore.h"
 
+#include <algorithm>
+
 namespace zd8
 {
 
@@ -27,6 +29,13 @@ namespace
     constexpr float categoryBoxWidth = 234.0f;
     constexpr float categoryBoxHeight = 20.0f;
 
+    // The find-by-name field at the foot of the text area, shown while text is typed.
+    constexpr int findFieldInset = 4, findFieldHeight = 22, findFieldWidth = 234;
+    constexpr float findTextSize = 13.0f;
+    const juce::Colour findFieldFill (0xe0101014);
+    const juce::Colour findFieldOutline (Palette::textSoft);
+    const juce::Colour findFieldText (Palette::textBright);
+
     constexpr float backgroundOpacity = 0.9f;
     constexpr float overlayOpacity = 0.2f;
 
@@ -44,6 +53,8 @@ ObjectList::ObjectList (const ObjectStore& s)
     : store (s), background (Pictures::get ("list_back")), thumb (Pictures::get ("scroll_thumb"))
 {
     setOpaque (true);
+    // A click gives the list the keys: typed names, arrows and Enter.
+    setWantsKeyboardFocus (true);
 }
 
 ObjectList::~ObjectList()
@@ -61,14 +72,52 @@ void ObjectList::bind (int mode_, int argument_)
     // The list starts at the top again, so a wheel turn from there must not be taken
     // for a repeat of the request that scrolled the previous list.
     lastRequested = 0;
-    ids = store.listIds (mode, argument);
-    repaint();
+    boundIds = store.listIds (mode, argument);
+    applyNameFilter();
 }
 
 void ObjectList::bindIds (std::vector<int> list)
 {
     bind (mode, argument);
-    ids = std::move (list);
+    boundIds = std::move (list);
+    applyNameFilter();
+}
+
+void ObjectList::setNameFilter (const juce::String& text)
+{
+    if (text == nameFilter)
+        return;
+    nameFilter = text;
+    applyNameFilter();
+    // A shorter list starts at its top, with the selection in view when it is still there.
+    firstVisible = scrollPosition = lastRequested = 0;
+    if (selectedIndex >= 0)
+        stepTo (selectedIndex);
+    repaint();
+}
+
+void ObjectList::applyNameFilter()
+{
+    if (nameFilter.isEmpty())
+        ids = boundIds;
+    else
+    {
+        ids.clear();
+        for (int id : boundIds)
+            if (store.recordName (id).trimEnd().containsIgnoreCase (nameFilter))
+                ids.push_back (id);
+    }
+
+    selectedIndex = -1;
+    if (selectedId != 0)
+    {
+        const auto found = std::find (ids.begin(), ids.end(), selectedId);
+        if (found != ids.end())
+            selectedIndex = (int) (found - ids.begin());
+        else
+            selectedId = 0;
+    }
+    setFirstVisible (firstVisible);
     repaint();
 }
 
@@ -135,6 +184,23 @@ void ObjectList::selectIndex (int index)
     scrollPosition = lastRequested = firstVisible;
     repaint();
     report (EditEvent::selectedQuietly);
+}
+
+void ObjectList::stepTo (int index)
+{
+    if (index < 0 || index >= getCount())
+        return;
+    const bool moved = index != selectedIndex;
+    selectedIndex = index;
+    selectedId = ids[(size_t) index];
+    if (index < firstVisible)
+        setFirstVisible (index);
+    else if (index >= firstVisible + visibleRows())
+        setFirstVisible (index - visibleRows() + 1);
+    scrollPosition = lastRequested = firstVisible;
+    repaint();
+    if (moved)
+        report (EditEvent::selectedQuietly);
 }
 
 void ObjectList::selectId (int id, bool reportChoice)
@@ -298,10 +364,32 @@ void ObjectList::paintList (juce::Graphics& g)
 
     g.setOpacity (overlayOpacity);
     g.drawImageAt (stretchedBackground, 0, 0);
+    g.setOpacity (1.0f);
+
+    if (nameFilter.isNotEmpty())
+        paintNameFilter (g);
+}
+
+void ObjectList::paintNameFilter (juce::Graphics& g)
+{
+    const int visibleHeight = juce::jmax (rowHeight, visibleRows() * rowHeight);
+    const juce::Rectangle<float> field ((float) findFieldInset,
+                                        (float) (juce::jmin (getHeight(), visibleHeight) - findFieldHeight - findFieldInset),
+                                        (float) findFieldWidth, (float) findFieldHeight);
+    g.setColour (findFieldFill);
+    g.fillRoundedRectangle (field, 3.0f);
+    g.setColour (findFieldOutline);
+    g.drawRoundedRectangle (field, 3.0f, 1.0f);
+    g.setColour (findFieldText);
+    g.setFont (arial (findTextSize, false));
+    const auto shown = getCount() == 0 ? "Find: " + nameFilter + "  (none)" : "Find: " + nameFilter;
+    g.drawText (shown, field.reduced (6.0f, 0.0f), juce::Justification::centredLeft, true);
 }
 
 void ObjectList::mouseDown (const juce::MouseEvent& e)
 {
+    if (isShowing())
+        grabKeyboardFocus();
     const int x = e.x, y = e.y;
     if (x > 0 && x < rowPressLimitX)
     {
@@ -368,6 +456,59 @@ void ObjectList::mouseWheelMove (const juce::MouseEvent&, const juce::MouseWheel
         scrollTo (scrollPosition + 1);
     else if (wheel.deltaY > 0.0f)
         scrollTo (scrollPosition - 1);
+}
+
+bool ObjectList::keyPressed (const juce::KeyPress& key)
+{
+    const int code = key.getKeyCode();
+    const int page = juce::jmax (1, visibleRows());
+    const int last = getCount() - 1;
+    // With nothing selected the first step down lands on the first row, up on the last.
+    const int from = selectedIndex;
+
+    if (code == juce::KeyPress::upKey)
+        stepTo (from < 0 ? last : juce::jmax (0, from - 1));
+    else if (code == juce::KeyPress::downKey)
+        stepTo (from < 0 ? 0 : juce::jmin (last, from + 1));
+    else if (code == juce::KeyPress::pageUpKey)
+        stepTo (from < 0 ? 0 : juce::jmax (0, from - page));
+    else if (code == juce::KeyPress::pageDownKey)
+        stepTo (juce::jmin (last, from < 0 ? page - 1 : from + page));
+    else if (code == juce::KeyPress::homeKey)
+        stepTo (0);
+    else if (code == juce::KeyPress::endKey)
+        stepTo (last);
+    else if (code == juce::KeyPress::returnKey)
+    {
+        if (selectedIndex >= 0)
+            report (EditEvent::chosen);
+    }
+    else if (code == juce::KeyPress::backspaceKey)
+        setNameFilter (nameFilter.dropLastCharacters (1));
+    else if (code == juce::KeyPress::escapeKey)
+    {
+        // With no text to clear, Escape is the owner's (it may close the page).
+        if (nameFilter.isEmpty())
+            return false;
+        setNameFilter ({});
+    }
+    else
+    {
+        const auto mods = key.getModifiers();
+        if (mods.isCommandDown() || mods.isCtrlDown() || mods.isAltDown())
+            return false;
+        // The framework gives the typed character; a key code alone (as some hosts
+        // deliver keys) stands for the character on its key.
+        juce::juce_wchar c = key.getTextCharacter();
+        if (c < ' ' && code >= ' ' && code < 0x7f)
+            c = (juce::juce_wchar) code;
+        if (c < ' ' || c == 0x7f)
+            return false;
+        // A name does not start with a blank: a leading space is taken and ignored.
+        if (c != ' ' || nameFilter.isNotEmpty())
+            setNameFilter (nameFilter + juce::String::charToString (c));
+    }
+    return true;
 }
 
 } // namespace zd8

@@ -12,8 +12,15 @@ class ObjectStore;
 
 /** The object list: the objects of one store under a filter, one row each with number,
     name and category text, and a scroll bar. Reports EditEvent words (code 7 chosen by
-    a click or with report, 14 selected by a call) through its queue and the change
-    message; the owner takes the queued events in order. Message thread only. */
+    a click, with report or with Enter; 14 selected by a call or an arrow key) through
+    its queue and the change message; the owner takes the queued events in order.
+
+    Find by name: with the keyboard focus (a click gives it), typed characters narrow
+    the bound objects to those whose name contains the typed text, in any case; the
+    bank or category filter of bind still applies beneath it. The text shows in a small
+    field at the foot of the list; Backspace takes back a character, Escape clears it.
+    Up and Down move the selection a row, Page Up and Page Down a page, Home and End to
+    the ends; Enter chooses the selected object. Message thread only. */
 class ObjectList : public juce::Component, public juce::ChangeBroadcaster, private juce::Timer
 {
 public:
@@ -23,10 +30,15 @@ public:
     explicit ObjectList (const ObjectStore& store);
     ~ObjectList() override;
 
+    /** The store's objects under this filter (and the name filter, which stays). */
     void bind (int mode, int argument);
     /** As bind, but the list becomes exactly these IDs, in this order (a filter the
         store's listIds cannot express, such as the FX chains of an effect category). */
     void bindIds (std::vector<int> list);
+    /** Lists only the bound objects whose name contains text, in any case (empty: all).
+        The selected object stays selected while it is listed. */
+    void setNameFilter (const juce::String& text);
+    const juce::String& getNameFilter() const noexcept { return nameFilter; }
     void setColumns (const std::vector<int>& widths);
     void setRowHeight (int h) noexcept { rowHeight = juce::jmax (1, h); }
     void setFontSizes (float numberSize, float nameSize, float categorySize) noexcept;
@@ -65,11 +77,16 @@ public:
     void mouseDrag (const juce::MouseEvent&) override;
     void mouseUp (const juce::MouseEvent&) override;
     void mouseWheelMove (const juce::MouseEvent&, const juce::MouseWheelDetails&) override;
+    bool keyPressed (const juce::KeyPress&) override;
 
 private:
     void timerCallback() override;
     void report (int code);
     void setFirstVisible (int row);
+    /** Selects a row by keyboard: scrolled only as far as it takes to show it; code 14. */
+    void stepTo (int index);
+    void applyNameFilter();
+    void paintNameFilter (juce::Graphics&);
     bool allRowsFit() const noexcept;
     int columnWidth (size_t column) const noexcept;
     void paintList (juce::Graphics&);
@@ -78,7 +95,8 @@ private:
 
     const ObjectStore& store;
     int mode = 0, argument = 0;
-    std::vector<int> ids;
+    std::vector<int> boundIds, ids;   // bound by the owner; listed under the name filter
+    juce::String nameFilter;
     std::vector<int> columns { 50, 180, 0, 0 };
     int rowHeight = 34;
     float numberSize = 14, nameSize = 15, categorySize = 11;

@@ -489,6 +489,45 @@ void ParameterControl::mouseWheelMove (const juce::MouseEvent&, const juce::Mous
         post (EditEvent::chosen, next);
 }
 
+void ParameterControl::mouseDoubleClick (const juce::MouseEvent&)
+{
+    switch (style)
+    {
+        case knob:
+        case fixedKnob:
+        case fader:
+        case shortFader:
+        case drawbar:
+        {
+            // Reported as a drag: whoever takes drags (the slot) sends it on. The press
+            // that came with the double-click stays, so a drag after it starts from here.
+            const int target = getDefaultValue();
+            dragStartValue = target;
+            if (target != value || lastReported != value)
+            {
+                lastReported = target;
+                post (EditEvent::valueDragged, target);
+            }
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+juce::String ParameterControl::getTooltip()
+{
+    juce::String shown = valueText;
+    if (style == nameButton)
+        shown = juce::isPositiveAndBelow (value, valueNames.size()) ? valueNames[value] : juce::String();
+    if (shown.isEmpty() && value >= minimum)
+        shown = juce::String (value);
+    const auto label = name.isNotEmpty() ? name : name2.isNotEmpty() ? name2 : description;
+    if (label.isEmpty())
+        return shown;
+    return shown.isEmpty() ? label : label + ": " + shown;
+}
+
 //==============================================================================
 void ParameterControl::paint (juce::Graphics& g)
 {

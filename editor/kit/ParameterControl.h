@@ -16,8 +16,10 @@ namespace zd8
     words (code, slot, sub-kind, channel, value) to its ParameterControlListeners; it
     never changes its shown value by itself, also not while dragging. A drag reports each new value once (the first differing from the value
     shown at the press). Lamps (200, 201) only show: they ignore the mouse, the wheel
-    included; tags (202) ignore clicks but step with the wheel. Message thread only. */
-class ParameterControl : public juce::Component
+    included; tags (202) ignore clicks but step with the wheel. A double-click on a knob,
+    fader or drawbar reports its default value as a drag would. Its tooltip names it and
+    shows its value. Message thread only. */
+class ParameterControl : public juce::Component, public juce::TooltipClient
 {
 public:
     // Styles placed by the pages.
@@ -71,6 +73,13 @@ public:
     void setNameColour (juce::Colour c);
     /** Drawbar picture for style 77: 0, 1 or 2. */
     void setDrawbarPicture (int which);
+    /** The value a double-click returns a knob, fader or drawbar to (limited to the
+        range): its slot's initial value when bound (SlotAttachment sets it), else 0. */
+    void setDefaultValue (int v) noexcept { defaultValue = v; }
+    int getDefaultValue() const noexcept { return clampToRange (defaultValue); }
+    /** What the tooltip calls a control that shows no name of its own (its slot's
+        label when bound: SlotAttachment sets it). */
+    void setDescription (const juce::String& text) { description = text; }
 
     int getSlot() const noexcept { return slot; }
     int getValue() const noexcept { return value; }
@@ -89,6 +98,11 @@ public:
     void mouseEnter (const juce::MouseEvent&) override;
     void mouseExit (const juce::MouseEvent&) override;
     void mouseWheelMove (const juce::MouseEvent&, const juce::MouseWheelDetails&) override;
+    void mouseDoubleClick (const juce::MouseEvent&) override;
+
+    /** "Level: -6 dB": the name (else the second label, else the description), then
+        the value as shown. */
+    juce::String getTooltip() override;
 
     /** Knob frame (0..54) for a style-3 value. */
     static int knobFrame (int value, int minimum, int maximum) noexcept;
@@ -128,7 +142,7 @@ private:
     double pixelStep = 1.0;
     float scale = 1.0f;
     juce::Rectangle<int> unscaledBounds;
-    juce::String name, name2, valueText;
+    juce::String name, name2, valueText, description;
     juce::StringArray valueNames;
     juce::Image pictures[6];
     juce::Image background;
@@ -137,6 +151,7 @@ private:
     bool pressed = false, armed = false, suspended = false, repaintPending = false;
     juce::Point<int> dragStart;
     int dragStartValue = 0;
+    int defaultValue = 0;
     double barLength = 0, valuePerPixel = 1;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ParameterControl)

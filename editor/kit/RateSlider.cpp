@@ -102,4 +102,14 @@ void RateSlider::mouseWheelMove (const juce::MouseEvent&, const juce::MouseWheel
         userSet (value - 1);
 }
 
+void RateSlider::mouseDoubleClick (const juce::MouseEvent&)
+{
+    userSet (getDefaultValue());
+}
+
+juce::String RateSlider::getTooltip()
+{
+    return tooltipName + ": " + getText();
+}
+
 } // namespace zd8

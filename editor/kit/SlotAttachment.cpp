@@ -7,6 +7,16 @@
 namespace zd8
 {
 
+namespace
+{
+    /** A table as it starts: every slot at its initial value (a control's default). */
+    const ParameterTable& initialValues()
+    {
+        static const ParameterTable table;
+        return table;
+    }
+}
+
 SlotAttachment::SlotAttachment (EditorConnection& c, ParameterControl& pc, juce::uint32 codes)
     : connection (c), control (pc), editCodes (codes)
 {
@@ -37,6 +47,8 @@ void SlotAttachment::bind (int newSlot)
         detach();
         slot = newSlot;
         connection.addSlotListener (slot, this);
+        control.setDefaultValue (initialValues().value (slot));
+        control.setDescription (connection.getSlotLabel (slot));
     }
     showStoredValue();
 }

@@ -71,4 +71,14 @@ void WheelControl::mouseWheelMove (const juce::MouseEvent&, const juce::MouseWhe
         userSet (value - 1);
 }
 
+void WheelControl::mouseDoubleClick (const juce::MouseEvent&)
+{
+    userSet (getDefaultValue());
+}
+
+juce::String WheelControl::getTooltip()
+{
+    return (spring ? "Pitch wheel: " : "Modulation wheel: ") + juce::String (value);
+}
+
 } // namespace zd8

@@ -8,8 +8,10 @@ namespace zd8
 /** Pitch or modulation wheel of the keyboard panel, 0..127, drawn from a strip of 35
     frames of 65x260 (68 px apart) scaled into the widget. Dragging moves it one step
     per pixel (up is more), the mouse wheel by one; a spring wheel returns to its rest
-    position (64) on release. User changes send the change message. Message thread only. */
-class WheelControl : public juce::Component, public juce::ChangeBroadcaster
+    position (64) on release; a double-click returns it to its rest (64 for a spring
+    wheel, 0 for the other). User changes send the change message. Its tooltip names it
+    and shows its value. Message thread only. */
+class WheelControl : public juce::Component, public juce::ChangeBroadcaster, public juce::TooltipClient
 {
 public:
     static constexpr int maximum = 127;
@@ -33,6 +35,12 @@ public:
     void mouseDrag (const juce::MouseEvent&) override;
     void mouseUp (const juce::MouseEvent&) override;
     void mouseWheelMove (const juce::MouseEvent&, const juce::MouseWheelDetails&) override;
+    void mouseDoubleClick (const juce::MouseEvent&) override;
+
+    /** The value a double-click returns the wheel to. */
+    int getDefaultValue() const noexcept { return spring ? restValue : 0; }
+    /** "Pitch wheel: 64" or "Modulation wheel: 0". */
+    juce::String getTooltip() override;
 
 private:
     void userSet (int v);

@@ -1,6 +1,8 @@
 #include "editor/kit/BigKnob.h"
 #include "editor/kit/ChannelMonitor.h"
 #include "editor/KitMouse.h"
+#include "editor/KitDoubleClick.h"
+#include "editor/kit/RateSlider.h"
 #include "editor/kit/NoteMeter.h"
 #include "editor/kit/WheelControl.h"
 
@@ -120,6 +122,56 @@ TEST (WheelControl, SpringWheelReturnsToTheMiddleOnRelease)
 
     mouse.click (10, 10);   // a click at rest changes nothing
     EXPECT_EQ (changes.flush(), 0);
+}
+
+TEST (WheelControl, ADoubleClickReturnsTheWheelToItsRestAndAnnouncesIt)
+{
+    struct Case { bool spring; int from, rest; };
+    const Case cases[] = { { false, 100, 0 }, { false, 0, 0 }, { true, 64, 64 } };
+    for (const auto& c : cases)
+    {
+        WheelControl wheel (c.spring);
+        ChangeCounter changes (wheel);
+        wheel.setValue (c.from);
+        zd8test::doubleClick (wheel, 10, 60);
+        EXPECT_EQ (wheel.getValue(), c.rest) << (c.spring ? "pitch" : "modulation") << " from " << c.from;
+        EXPECT_EQ (changes.flush() > 0, c.from != c.rest) << (c.spring ? "pitch" : "modulation") << " from " << c.from;
+    }
+}
+
+TEST (RateSlider, ADoubleClickReturnsItToItsDefaultAndAnnouncesIt)
+{
+    RateSlider slider;
+    slider.setBounds (0, 0, 200, 18);
+    slider.setRange (0, 250);
+    ChangeCounter changes (slider);
+    slider.setValue (120);
+    zd8test::doubleClick (slider, 90, 9);
+    EXPECT_EQ (slider.getValue(), 0) << "no delay";
+    EXPECT_GT (changes.flush(), 0);
+}
+
+TEST (KitDials, TooltipsNameEachDialAndShowItsValue)
+{
+    BigKnob knob;
+    knob.setValue (12);
+    WheelControl pitch (true), modulation;
+    modulation.setValue (33);
+    RateSlider slider;
+    slider.setValue (15);
+
+    const std::pair<juce::Component*, const char*> cases[] = {
+        { &knob, "Data knob (turn to step through the list): 12" },
+        { &pitch, "Pitch wheel: 64" },
+        { &modulation, "Modulation wheel: 33" },
+        { &slider, "Delay: 15 ms" },
+    };
+    for (const auto& [component, expected] : cases)
+    {
+        auto* client = dynamic_cast<juce::TooltipClient*> (component);
+        ASSERT_NE (client, nullptr) << expected;
+        EXPECT_EQ (client->getTooltip(), expected);
+    }
 }
 
 TEST (NoteMeter, PeakFallsEightPerTickAndStopsBelowFive)

@@ -517,17 +517,31 @@ TEST_F (LibraryWindowTest, KeyIndicatorInTheHeadingFollowsTheKeysPressedInTheWin
     ASSERT_TRUE (rig.settle());
     rig.simulator.clearReceived();
 
-    // With the focus in the bank list, as after a click on a row.
+    // With the focus in the bank list, as after a click on a row, a letter finds names
+    // in the list and plays nothing.
     auto& list = window->getBankPanel()->getList();
     KitMouse (list).click (40.0f, 20.0f);
     held.insert ('Z');
     EXPECT_TRUE (pressKey (list, 'z'));
-    EXPECT_EQ (player.getStatus(), "Play Chn: 3 Key: C3 Vel: 100");
     held.erase ('Z');
     keyStateChange (list, false);
-    EXPECT_TRUE (pressKey (list, 'p'));
+    EXPECT_EQ (list.getNameFilter(), "z");
+    EXPECT_EQ (player.getStatus(), "");
+    EXPECT_TRUE (pressKey (list, juce::KeyPress::escapeKey));
+    EXPECT_EQ (list.getNameFilter(), "");
+    rig.settle();
+    EXPECT_TRUE (rig.receivedHex().empty());
+
+    // With the focus on the window itself (it gives its content the focus as it opens),
+    // the keys none of its parts take play the strip.
+    held.insert ('Z');
+    EXPECT_TRUE (pressKey (*window, 'z'));
+    EXPECT_EQ (player.getStatus(), "Play Chn: 3 Key: C3 Vel: 100");
+    held.erase ('Z');
+    keyStateChange (*window, false);
+    EXPECT_TRUE (pressKey (*window, 'p'));
     EXPECT_EQ (player.getStatus(), "Octave 2");
-    EXPECT_FALSE (pressKey (list, '7')) << "a key the player does not take";
+    EXPECT_FALSE (pressKey (*window, '7')) << "a key the player does not take";
     ASSERT_TRUE (rig.settle (2));
     EXPECT_EQ (rig.receivedHex(), (std::vector<juce::String> { "92 24 64", "82 24 00" }));
 

@@ -1,14 +1,18 @@
 // The object list: rows and selection, the event words it queues, scrolling by call,
 // wheel, scroll bar (thumb drag, auto-repeat above and below the thumb) and by dragging
-// past the edges after a row press, the filters on the built-in program store, and an
-// offscreen render of the program chooser's list.
+// past the edges after a row press, the filters on the built-in program store, finding
+// by name and moving with the keys (key presses delivered as the framework delivers
+// them), and offscreen renders of the program chooser's list.
 #include "editor/kit/EditEvent.h"
 #include "editor/kit/ObjectList.h"
 #include "model/BuiltInBanks.h"
 #include "model/ProgramStore.h"
 #include "support/RenderCheck.h"
+#include "KeyDelivery.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 using namespace zd8;
 
@@ -106,6 +110,36 @@ namespace
         ObjectList grid;
         juce::Point<float> downAt;
     };
+
+    /** Programs with names of their own: IDs 1..6 in the factory range, 4096..4098 in
+        the user range, each in the main category given. */
+    struct NamedStore : ProgramStore
+    {
+        NamedStore()
+        {
+            buildIndex (typeProgram, emptyBank (typeProgram, 8192), 8191);
+            const std::tuple<int, const char*, int> programs[] = {
+                { 1, "Grand Piano", 1 },  { 2, "Bright Piano", 1 }, { 3, "Rock Organ", 4 },
+                { 4, "Jazz Organ", 4 },   { 5, "Strings", 7 },      { 6, "Piano Pad", 9 },
+                { 4096, "User Piano", 1 }, { 4097, "User Organ", 4 }, { 4098, "Pad", 9 },
+            };
+            for (const auto& [id, name, category] : programs)
+            {
+                juce::MemoryBlock content (40, true);
+                const auto padded = juce::String (name).paddedRight (' ', nameLength);
+                content.copyFrom (padded.toRawUTF8(), 0, (size_t) nameLength);
+                content[(size_t) mainCategoryOffset] = (char) category;
+                replaceRecord (id, content);
+            }
+        }
+    };
+
+    /** Types each character as its key, delivered to the list. */
+    void typeInto (juce::Component& list, const juce::String& keys)
+    {
+        for (auto c : keys)
+            EXPECT_TRUE (zd8test::pressKey (list, (int) c)) << "'" << juce::String::charToString (c) << "'";
+    }
 
     using Events = std::vector<std::pair<int, int>>;
     constexpr int chosen = EditEvent::chosen, quiet = EditEvent::selectedQuietly;
@@ -411,4 +445,164 @@ TEST (ObjectList, RendersTheProgramChooserList)
     list.release (textX, 4 * rowHeight + 10);
     ASSERT_EQ (list.grid.getSelectedId(), 5);
     EXPECT_EQ (zd8test::compareWithReference (list.grid, "grid_programs"), "");
+}
+
+//==============================================================================
+TEST (ObjectList, TypedTextListsTheNamesContainingItInAnyCaseUnderTheBankOrCategoryFilter)
+{
+    NamedStore store;
+    const auto backspace = juce::KeyPress::backspaceKey, escape = juce::KeyPress::escapeKey;
+    struct Case
+    {
+        const char* what;
+        int mode, argument;
+        juce::String typed;
+        std::vector<int> keys;   // pressed after the typed text
+        std::vector<int> listed;
+    };
+    const Case cases[] = {
+        { "all, lower case", ObjectStore::listPresent, 0, "pia", {}, { 1, 2, 6, 4096 } },
+        { "all, upper case", ObjectStore::listPresent, 0, "PIANO", {}, { 1, 2, 6, 4096 } },
+        { "inside a name, with a blank", ObjectStore::listPresent, 0, "o pa", {}, { 6 } },
+        { "user bank", ObjectStore::listRange, ObjectStore::rangeUser, "pia", {}, { 4096 } },
+        { "factory bank", ObjectStore::listRange, ObjectStore::rangeFactory, "organ", {}, { 3, 4 } },
+        { "organ category", ObjectStore::listCategory, 4, "u", {}, { 4097 } },
+        { "nothing matches", ObjectStore::listPresent, 0, "harp", {}, {} },
+        { "a leading blank is ignored", ObjectStore::listPresent, 0, " pad", {}, { 6, 4098 } },
+        { "backspace takes back one", ObjectStore::listPresent, 0, "pads", { backspace }, { 6, 4098 } },
+        { "escape clears", ObjectStore::listRange, ObjectStore::rangeUser, "pia", { escape }, { 4096, 4097, 4098 } },
+        { "backspace past the start", ObjectStore::listRange, ObjectStore::rangeUser, "p", { backspace, backspace },
+          { 4096, 4097, 4098 } },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.what);
+        ListOf list (store);
+        list.grid.bind (c.mode, c.argument);
+        typeInto (list.grid, c.typed);
+        for (int key : c.keys)
+            EXPECT_TRUE (zd8test::pressKey (list.grid, key));
+        EXPECT_EQ (list.grid.getIds(), c.listed);
+        EXPECT_TRUE (list.events().empty()) << "typing chooses nothing";
+    }
+
+    // The typed text stays when the owner binds another bank or category, and a click
+    // chooses among what is listed.
+    ListOf list (store);
+    typeInto (list.grid, "organ");
+    EXPECT_EQ (list.grid.getIds(), (std::vector<int> { 3, 4, 4097 }));
+    list.grid.bind (ObjectStore::listRange, ObjectStore::rangeUser);
+    EXPECT_EQ (list.grid.getIds(), std::vector<int> { 4097 });
+    list.grid.bind (ObjectStore::listCategory, 4);
+    EXPECT_EQ (list.grid.getIds(), (std::vector<int> { 3, 4, 4097 }));
+    list.press (textX, rowHeight + 5);
+    list.release (textX, rowHeight + 5);
+    EXPECT_EQ (list.events(), (Events { { chosen, 4 } }));
+
+    // The selection stays while its object is listed, and goes when it is not.
+    list.grid.bind (ObjectStore::listPresent, 0);
+    list.press (textX, rowHeight + 5);
+    list.release (textX, rowHeight + 5);
+    EXPECT_EQ (list.events(), (Events { { chosen, 4 } }));
+    for (int i = 0; i < 5; ++i)
+        EXPECT_TRUE (zd8test::pressKey (list.grid, juce::KeyPress::backspaceKey));
+    EXPECT_EQ (list.grid.getCount(), 9);
+    EXPECT_EQ (list.grid.getSelectedId(), 4);
+    EXPECT_EQ (list.grid.getSelectedIndex(), 3);
+    typeInto (list.grid, "pia");
+    EXPECT_EQ (list.grid.getSelectedIndex(), -1);
+    // A blank typed after a word does not match the blanks that pad a stored name.
+    typeInto (list.grid, "no ");
+    EXPECT_EQ (list.grid.getIds(), std::vector<int> { 6 });
+    EXPECT_TRUE (list.events().empty());
+}
+
+TEST (ObjectList, ArrowsAndPageKeysMoveTheSelectionQuietlyAndEnterChoosesIt)
+{
+    SmallStore store (100);
+    ListOf list (store, 4);
+    using K = juce::KeyPress;
+    struct Step
+    {
+        int key;
+        int index;          // selected afterwards
+        int firstVisible;   // first row shown afterwards
+        Events events;
+    };
+    const Step steps[] = {
+        { K::returnKey, -1, 0, {} },                 // nothing selected: nothing to choose
+        { K::downKey, 0, 0, { { quiet, 1 } } },      // from no selection to the first row
+        { K::downKey, 1, 0, { { quiet, 2 } } },
+        { K::upKey, 0, 0, { { quiet, 1 } } },
+        { K::upKey, 0, 0, {} },                      // at the top it stays, and says nothing
+        { K::pageDownKey, 15, 1, { { quiet, 16 } } },   // a page of 15 rows: scrolled just enough
+        { K::pageDownKey, 30, 16, { { quiet, 31 } } },
+        { K::returnKey, 30, 16, { { chosen, 31 } } },
+        { K::pageUpKey, 15, 15, { { quiet, 16 } } },
+        { K::endKey, 99, 85, { { quiet, 100 } } },
+        { K::downKey, 99, 85, {} },
+        { K::pageDownKey, 99, 85, {} },
+        { K::homeKey, 0, 0, { { quiet, 1 } } },
+        { K::pageUpKey, 0, 0, {} },
+        { K::returnKey, 0, 0, { { chosen, 1 } } },
+    };
+    for (const auto& s : steps)
+    {
+        SCOPED_TRACE (K (s.key).getTextDescription());
+        EXPECT_TRUE (zd8test::pressKey (list.grid, s.key));
+        EXPECT_EQ (list.grid.getSelectedIndex(), s.index);
+        EXPECT_EQ (list.grid.getFirstVisibleRow(), s.firstVisible);
+        EXPECT_EQ (list.grid.getScrollPosition(), s.firstVisible);   // the thumb follows
+        EXPECT_EQ (list.events(), s.events);
+    }
+
+    // The events carry the list's channel, as a click's do.
+    zd8test::pressKey (list.grid, K::downKey);
+    zd8test::pressKey (list.grid, K::returnKey);
+    EXPECT_EQ (list.grid.takeEvents(), (std::vector<juce::uint64> { EditEvent::make (quiet, 11, 11, 4, 2),
+                                                                    EditEvent::make (chosen, 11, 11, 4, 2) }));
+
+    // Up from no selection starts at the last row; the keys move among the listed only.
+    ListOf named (store);
+    EXPECT_TRUE (zd8test::pressKey (named.grid, K::upKey));
+    EXPECT_EQ (named.grid.getSelectedId(), 100);
+    typeInto (named.grid, "program 9");
+    EXPECT_EQ (named.grid.getCount(), 11);   // 9, 90..99
+    named.events();
+    zd8test::pressKey (named.grid, K::homeKey);
+    zd8test::pressKey (named.grid, K::downKey);
+    zd8test::pressKey (named.grid, K::returnKey);
+    EXPECT_EQ (named.events(), (Events { { quiet, 9 }, { quiet, 90 }, { chosen, 90 } }));
+}
+
+TEST (ObjectList, KeysTheListDoesNotUseGoOnToItsOwners)
+{
+    SmallStore store (20);
+    ListOf list (store);
+    const juce::KeyPress declined[] = {
+        juce::KeyPress (juce::KeyPress::escapeKey),   // nothing typed to clear
+        juce::KeyPress (juce::KeyPress::leftKey),
+        juce::KeyPress (juce::KeyPress::rightKey),
+        juce::KeyPress (juce::KeyPress::tabKey),
+        juce::KeyPress ('c', juce::ModifierKeys::ctrlModifier, 0),
+        juce::KeyPress ('v', juce::ModifierKeys::commandModifier, 0),
+        juce::KeyPress (juce::KeyPress::F5Key),
+    };
+    for (const auto& key : declined)
+        EXPECT_FALSE (list.grid.keyPressed (key)) << key.getTextDescription();
+    EXPECT_EQ (list.grid.getCount(), 20);
+    EXPECT_TRUE (list.events().empty());
+    EXPECT_TRUE (list.grid.getWantsKeyboardFocus());
+}
+
+TEST (ObjectList, RendersTheTypedTextAtTheFootOfTheList)
+{
+    ListOf list (builtInPrograms());
+    list.grid.bind (ObjectStore::listRange, ObjectStore::rangeFactory);
+    typeInto (list.grid, "grand");
+    ASSERT_GT (list.grid.getCount(), 0);
+    for (int id : list.grid.getIds())
+        EXPECT_TRUE (builtInPrograms().recordName (id).containsIgnoreCase ("grand")) << id;
+    zd8test::pressKey (list.grid, juce::KeyPress::downKey);
+    EXPECT_EQ (zd8test::compareWithReference (list.grid, "grid_find"), "");
 }

@@ -1,6 +1,7 @@
 #include "editor/kit/EditEvent.h"
 #include "editor/kit/ParameterControl.h"
 #include "editor/KitMouse.h"
+#include "editor/KitDoubleClick.h"
 #include "support/RenderCheck.h"
 
 #include <gtest/gtest.h>
@@ -404,6 +405,102 @@ TEST_F (ParameterControlTest, ListenersAreCalledOnceEachFromTheLastRegistered)
     d.removeOnCall = &a;
     c.post (EditEvent::valueDragged, 7);
     EXPECT_EQ (order, (std::vector<int> { 3 }));
+}
+
+TEST_F (ParameterControlTest, EveryStyleHasATooltipNamingItAndShowingItsValue)
+{
+    struct Case
+    {
+        int style, minimum, maximum;
+        const char* name;
+        int value;
+        const char* text;
+        const char* tooltip;
+    };
+    const Case cases[] = {
+        { ParameterControl::knob, 0, 127, "Cutoff", 64, "64", "Cutoff: 64" },
+        { ParameterControl::fixedKnob, -64, 64, "PAN", 0, "C", "PAN: C" },
+        { ParameterControl::fader, -96, 24, "Level", -6, "-6 dB", "Level: -6 dB" },
+        { ParameterControl::shortFader, 0, 127, "Vol", 100, "", "Vol: 100" },   // no text: the number
+        { ParameterControl::drawbar, 0, 8, "8'", 3, "3", "8': 3" },
+        { ParameterControl::switchBeside, 0, 1, "INSERT", 1, "ON", "INSERT: ON" },
+        { ParameterControl::switchAbove, 0, 1, "AUX 1", 0, "OFF", "AUX 1: OFF" },
+        { ParameterControl::twoStateButton, 0, 1, "Hold", 1, "ON", "Hold: ON" },
+        { ParameterControl::valueBox, 0, 20, "Curve", 2, "Soft", "Curve: Soft" },
+        { ParameterControl::cycleBox, 0, 3, "Mode", 1, "Poly", "Mode: Poly" },
+        { ParameterControl::lamp, 0, 1, "Link", 1, "ON", "Link: ON" },
+        { ParameterControl::tag, 0, 50, "FX", 7, "Chorus", "FX: Chorus" },
+        { ParameterControl::knob, 0, 127, "", 5, "5", "5" },   // nothing to name it by
+    };
+    for (const auto& k : cases)
+    {
+        auto c = make (k.style, k.minimum, k.maximum, 60, 80, k.name);
+        c->setValue (k.value, k.text);
+        auto* client = dynamic_cast<juce::TooltipClient*> (c.get());
+        ASSERT_NE (client, nullptr) << "style " << k.style;
+        EXPECT_EQ (client->getTooltip(), k.tooltip) << "style " << k.style;
+    }
+
+    // A name button shows the value's name; a control named only by its second label uses it.
+    auto names = make (ParameterControl::nameButton, 0, 2, 60, 40, "Wave");
+    names->setValueNames ({ "SINE", "SAW", "SQUARE" });
+    names->setValue (1, {});
+    auto* client = dynamic_cast<juce::TooltipClient*> (names.get());
+    ASSERT_NE (client, nullptr);
+    EXPECT_EQ (client->getTooltip(), "Wave: SAW");
+    auto labelled = make (ParameterControl::knob, 0, 127, 60, 80, "");
+    labelled->setSecondLabel ("Reverb");
+    labelled->setValue (30, "30");
+    EXPECT_EQ (dynamic_cast<juce::TooltipClient&> (*labelled).getTooltip(), "Reverb: 30");
+}
+
+TEST_F (ParameterControlTest, ADoubleClickReportsTheDefaultAsADragOnKnobsFadersAndDrawbarsOnly)
+{
+    struct Case
+    {
+        int style, minimum, maximum, value;
+        std::vector<int> posted;   // values reported as drags
+    };
+    const Case cases[] = {
+        { ParameterControl::knob, 0, 127, 90, { 0 } },
+        { ParameterControl::knob, -64, 64, -30, { 0 } },       // a pan's default: the middle
+        { ParameterControl::fixedKnob, 0, 127, 1, { 0 } },
+        { ParameterControl::fader, -96, 24, 24, { 0 } },        // a level's default: 0 dB
+        { ParameterControl::shortFader, 0, 127, 127, { 0 } },
+        { ParameterControl::drawbar, 0, 8, 8, { 0 } },
+        { ParameterControl::knob, 0, 127, 0, {} },              // at its default already
+        { ParameterControl::knob, 10, 20, 15, { 10 } },          // a range without 0: its nearest end
+    };
+    for (const auto& k : cases)
+    {
+        recorder.events.clear();
+        auto c = make (k.style, k.minimum, k.maximum, 50, 180, "Level");
+        c->setValue (k.value, {});
+        zd8test::doubleClick (*c, 25, 100);
+        std::vector<int> posted;
+        for (auto e : recorder.events)
+        {
+            EXPECT_EQ (EditEvent::code (e), EditEvent::valueDragged);
+            EXPECT_EQ (EditEvent::slot (e), 300);
+            posted.push_back (EditEvent::value (e));
+        }
+        EXPECT_EQ (posted, k.posted) << "style " << k.style << " " << k.minimum << ".." << k.maximum << " at " << k.value;
+        EXPECT_EQ (c->getValue(), k.value) << "the owner shows the new value";
+    }
+
+    // Switches, boxes, lamps and name buttons keep their own clicks: a double-click adds
+    // no drag (a switch toggles once per press, as before).
+    for (int style : { ParameterControl::switchBeside, ParameterControl::switchAbove, ParameterControl::twoStateButton,
+                       ParameterControl::valueBox, ParameterControl::cycleBox, ParameterControl::lamp,
+                       ParameterControl::tag, ParameterControl::nameButton })
+    {
+        recorder.events.clear();
+        auto c = make (style, 0, 5, 60, 40, "X");
+        c->setValue (3, {});
+        zd8test::doubleClick (*c, 5, 20);
+        for (auto e : recorder.events)
+            EXPECT_NE (EditEvent::code (e), EditEvent::valueDragged) << "style " << style;
+    }
 }
 
 TEST_F (ParameterControlTest, APanelOfEveryStyleRendersLikeItsReference)
