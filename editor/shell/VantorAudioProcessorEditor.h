@@ -1,5 +1,8 @@
 #pragma once
 
+#include "editor/kit/KitTooltipWindow.h"
+#include "editor/shell/WindowSizeConstrainer.h"
+
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include <memory>
@@ -11,16 +14,18 @@ class EditorConnection;
 class MainPanel;
 class VantorAudioProcessor;
 
-/** The plug-in window the host asks for: one MainPanel over the whole area, a 16x16
-    resizer corner and tooltips. The window can be sized between 452x150 and
-    1233x1092; the engine remembers the size for the next opening. Only this class
-    knows the processor: everything inside reaches the engine through the processor's
-    EditorConnection. */
+/** The plug-in window the host asks for: one MainPanel, a 16x16 resizer corner and
+    tooltips. The MainPanel is always laid out at its design size (1028x730) and drawn
+    scaled to the window, so the whole window, pictures and texts grow and shrink
+    together; the window keeps the design aspect between 75 % and 200 % of it. The
+    engine remembers the size for the next opening and in the host's project. Only this
+    class knows the processor: everything inside reaches the engine through the
+    processor's EditorConnection. */
 class VantorAudioProcessorEditor : public juce::AudioProcessorEditor, public juce::ChangeListener
 {
 public:
-    static constexpr int minWidth = 452, minHeight = 150;
-    static constexpr int maxWidth = 1233, maxHeight = 1092;
+    static constexpr int designWidth = WindowSizeConstrainer::designWidth;
+    static constexpr int designHeight = WindowSizeConstrainer::designHeight;
     static constexpr int resizerSize = 16;
     static constexpr int tooltipDelayMs = 200;
 
@@ -34,12 +39,23 @@ public:
     MainPanel& getMainPanel() noexcept { return *mainPanel; }
     juce::ComponentBoundsConstrainer& getSizeLimits() noexcept { return constrainer; }
 
+    /** The size the window takes for a stored size: the design aspect, scaled as far as
+        the stored size allows, within 75 % .. 200 % (a size stored by an older version,
+        or by a host that sized the window freely, still opens whole and undistorted). */
+    static juce::Rectangle<int> conformedSize (int storedWidth, int storedHeight);
+
+    /** The scale the main panel is drawn at, horizontally (the vertical one differs by
+        less than a pixel's worth when the window has the design aspect). */
+    float getScale() const noexcept { return scale; }
+
+    void paint (juce::Graphics&) override;
     void resized() override;
     void changeListenerCallback (juce::ChangeBroadcaster* source) override;
 
 private:
     EditorConnection& connection;
-    juce::ComponentBoundsConstrainer constrainer;
+    WindowSizeConstrainer constrainer;
+    float scale = 1.0f;
     std::unique_ptr<MainPanel> mainPanel;
     juce::ResizableCornerComponent resizer { this, &constrainer };
     juce::TooltipWindow tooltips { this, tooltipDelayMs };

@@ -306,25 +306,26 @@ TEST (MainPanel, AboutOpensOnceByItselfClosesAfterTwoSecondsAndToggles)
 
 TEST (MainPanel, ResizingStopsAtTheLimitsAndIsRememberedForTheNextWindow)
 {
+    // The window scales its panel, laid out at 1028x730, between 75 % and 200 %.
     Instance w;
-    w.window->setBoundsConstrained ({ 0, 0, 2000, 2000 });
-    EXPECT_EQ (w.window->getWidth(), 1233);
-    EXPECT_EQ (w.window->getHeight(), 1092);
-    EXPECT_EQ (w.main().getBounds(), juce::Rectangle<int> (0, 0, 1233, 1092));
-    EXPECT_EQ (w.processor.editorWidth, 1233);
-    EXPECT_EQ (w.processor.editorHeight, 1092);
-    EXPECT_EQ (w.hub().getSettings().get (6), "1233");
-    EXPECT_EQ (w.hub().getSettings().get (7), "1092");
-    EXPECT_EQ (w.main().getMixer().getBounds(), juce::Rectangle<int> (16, 64, 1201, 1008));
+    w.window->setBoundsConstrained ({ 0, 0, 3000, 3000 });
+    EXPECT_EQ (w.window->getWidth(), 2056);
+    EXPECT_EQ (w.window->getHeight(), 1460);
+    EXPECT_EQ (w.main().getBounds(), juce::Rectangle<int> (0, 0, 1028, 730));
+    EXPECT_EQ (w.processor.editorWidth, 2056);
+    EXPECT_EQ (w.processor.editorHeight, 1460);
+    EXPECT_EQ (w.hub().getSettings().get (6), "2056");
+    EXPECT_EQ (w.hub().getSettings().get (7), "1460");
+    EXPECT_EQ (w.main().getMixer().getBounds(), juce::Rectangle<int> (16, 64, 996, 646));
 
     w.close();
     w.open();
-    EXPECT_EQ (w.window->getWidth(), 1233);
-    EXPECT_EQ (w.window->getHeight(), 1092);
+    EXPECT_EQ (w.window->getWidth(), 2056);
+    EXPECT_EQ (w.window->getHeight(), 1460);
 
     w.window->setBoundsConstrained ({ 0, 0, 10, 10 });
-    EXPECT_EQ (w.window->getWidth(), 452);
-    EXPECT_EQ (w.window->getHeight(), 150);
+    EXPECT_EQ (w.window->getWidth(), 771);
+    EXPECT_EQ (w.window->getHeight(), 548);
 }
 
 TEST (MainPanel, HostChangingThePlayingModeBringsTheMixerBack25msLaterOnce)
