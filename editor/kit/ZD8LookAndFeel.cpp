@@ -13,6 +13,9 @@ namespace
     const juce::Colour menuBackground (Palette::menuBackground);
     const juce::Colour menuText (Palette::textWhite);
     const juce::Colour menuHighlight (Palette::menuHighlight);
+    const juce::Colour tooltipRim (Palette::textDim);
+
+    constexpr int tooltipPadX = 8, tooltipHeight = 22, tooltipOffset = 12;
 
     void drawStretched (juce::Graphics& g, const juce::Image& picture, int x, int y, int w, int h)
     {
@@ -28,6 +31,9 @@ ZD8LookAndFeel::ZD8LookAndFeel()
     setColour (juce::PopupMenu::headerTextColourId, menuText);
     setColour (juce::PopupMenu::highlightedBackgroundColourId, menuHighlight);
     setColour (juce::PopupMenu::highlightedTextColourId, menuText);
+    setColour (juce::TooltipWindow::backgroundColourId, menuBackground);
+    setColour (juce::TooltipWindow::textColourId, menuText);
+    setColour (juce::TooltipWindow::outlineColourId, tooltipRim);
 }
 
 void ZD8LookAndFeel::loadPictures()
@@ -119,6 +125,32 @@ void ZD8LookAndFeel::paintCentred (juce::Graphics& g, const juce::Image& picture
 juce::Font ZD8LookAndFeel::getPopupMenuFont()
 {
     return juce::Font ("Arial", 14.0f, juce::Font::plain);
+}
+
+juce::Rectangle<int> ZD8LookAndFeel::getTooltipBounds (const juce::String& text, juce::Point<int> screenPosition,
+                                                      juce::Rectangle<int> parentArea)
+{
+    const juce::Font font ("Arial", tooltipTextSize, juce::Font::plain);
+    const int w = juce::jmin (tooltipMaxWidth, font.getStringWidth (text) + 2 * tooltipPadX);
+    // Below and right of the pointer, kept inside the area (left of or above it near the edges).
+    const int x = screenPosition.x + w + tooltipOffset > parentArea.getRight() ? screenPosition.x - w - 4
+                                                                              : screenPosition.x + tooltipOffset;
+    const int y = screenPosition.y + tooltipHeight + tooltipOffset > parentArea.getBottom()
+                      ? screenPosition.y - tooltipHeight - 6
+                      : screenPosition.y + tooltipOffset;
+    return juce::Rectangle<int> (x, y, w, tooltipHeight).constrainedWithin (parentArea);
+}
+
+void ZD8LookAndFeel::drawTooltip (juce::Graphics& g, const juce::String& text, int width, int height)
+{
+    const juce::Rectangle<float> area (0.0f, 0.0f, (float) width, (float) height);
+    g.setColour (findColour (juce::TooltipWindow::backgroundColourId));
+    g.fillRect (area);
+    g.setColour (findColour (juce::TooltipWindow::outlineColourId));
+    g.drawRect (area, 1.0f);
+    g.setColour (findColour (juce::TooltipWindow::textColourId));
+    g.setFont (juce::Font ("Arial", tooltipTextSize, juce::Font::plain));
+    g.drawText (text, area.reduced ((float) tooltipPadX, 0.0f), juce::Justification::centredLeft, true);
 }
 
 } // namespace zd8

@@ -7,7 +7,8 @@ namespace zd8
 
 /** The editor's look: the panel painter that draws bars and frames from the edge,
     corner, texture and overlay pictures (decoded on first use), and the look of the
-    framework's pop-up menus (black background, white text, grey highlight).
+    framework's pop-up menus (black background, white text, grey highlight) and of the
+    tooltips (the menus' black and white, a grey rim, Arial 13).
     One is shared by every page of every editor in the process through
     juce::SharedResourcePointer<ZD8LookAndFeel>. Message thread only. */
 class ZD8LookAndFeel : public juce::LookAndFeel_V4
@@ -36,6 +37,13 @@ public:
 
     // Pop-up menus.
     juce::Font getPopupMenuFont() override;
+
+    // Tooltips.
+    static constexpr float tooltipTextSize = 13.0f;
+    static constexpr int tooltipMaxWidth = 400;
+    juce::Rectangle<int> getTooltipBounds (const juce::String& text, juce::Point<int> screenPosition,
+                                           juce::Rectangle<int> parentArea) override;
+    void drawTooltip (juce::Graphics&, const juce::String& text, int width, int height) override;
 
 private:
     void loadPictures();

@@ -3,6 +3,8 @@
 #include "editor/kit/KitTooltipWindow.h"
 #include "editor/shell/WindowSizeConstrainer.h"
 
+#include "editor/kit/KitTooltipWindow.h"
+
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include <memory>
@@ -58,7 +60,7 @@ private:
     float scale = 1.0f;
     std::unique_ptr<MainPanel> mainPanel;
     juce::ResizableCornerComponent resizer { this, &constrainer };
-    juce::TooltipWindow tooltips { this, tooltipDelayMs };
+    KitTooltipWindow tooltips { this, tooltipDelayMs };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (VantorAudioProcessorEditor)
 };
