@@ -3,8 +3,6 @@
 #include "editor/kit/KitTooltipWindow.h"
 #include "editor/shell/WindowSizeConstrainer.h"
 
-#include "editor/kit/KitTooltipWindow.h"
-
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include <memory>
