@@ -1,5 +1,7 @@
 #include "model/NameSlot.h"
 
+#include "model/FittedText.h"
+
 namespace zd8
 {
 
@@ -16,11 +18,15 @@ namespace
     constexpr float labelFontSize = 10.0f;
     constexpr float nameFontSize = 11.0f;
     constexpr float categoryFontSize = 10.0f;
+    // Below this a name is no longer read at a glance: it is shortened instead.
+    constexpr float smallestFontSize = 10.0f;
 
-    const juce::Rectangle<int> labelArea { 6, 1, 60, 14 };
-    const juce::Rectangle<int> line1Area { 6, 16, 148, 13 };
-    const juce::Rectangle<int> line2Area { 6, 27, 148, 13 };
-    const juce::Rectangle<int> categoryArea { 0, 1, NameSlot::width, 16 };
+    // Inside the slot, clear of its 1-pixel rim on the right.
+    constexpr int textLeft = 6, textRight = NameSlot::width - 2;
+    const juce::Rectangle<int> labelArea { textLeft, 1, textRight - textLeft, 14 };
+    const juce::Rectangle<int> line1Area { textLeft, 16, textRight - textLeft, 13 };
+    const juce::Rectangle<int> line2Area { textLeft, 27, textRight - textLeft, 13 };
+    const juce::Rectangle<int> categoryArea { 2, 1, NameSlot::width - 4, 16 };
 
     /** The slot's background for one mode: a dark panel, lighter at the top, with a
         thin rim. Drawn once per slot instead of decoded from a file. */
@@ -104,8 +110,10 @@ void NameSlot::paint (juce::Graphics& g)
     {
         g.drawImageAt (categoryBackground, 0, 0);
         g.setColour (categoryColour);
-        g.setFont (juce::Font (fontName, categoryFontSize, juce::Font::plain));
-        g.drawText (category, categoryArea, juce::Justification::centred, false);
+        const auto shown = FittedText::fit (category, fontName, categoryFontSize, smallestFontSize,
+                                            (float) categoryArea.getWidth());
+        shownCategory = shown.text;
+        shown.draw (g, fontName, categoryArea, juce::Justification::centred);
         return;
     }
 
@@ -120,14 +128,21 @@ void NameSlot::paint (juce::Graphics& g)
         g.fillRect (0, 0, 1, nameModeHeight);
     }
 
+    const auto fitted = [] (const juce::String& s, float size, juce::Rectangle<int> area)
+    {
+        return FittedText::fit (s, fontName, size, juce::jmin (size, smallestFontSize), (float) area.getWidth());
+    };
+
     g.setColour (labelColour);
-    g.setFont (juce::Font (fontName, labelFontSize, juce::Font::plain));
-    g.drawText (label, labelArea, juce::Justification::centredLeft, false);
+    fitted (label, labelFontSize, labelArea).draw (g, fontName, labelArea, juce::Justification::centredLeft);
 
     g.setColour (nameColour);
-    g.setFont (juce::Font (fontName, nameFontSize, juce::Font::plain));
-    g.drawText (nameLine1, line1Area, juce::Justification::centredLeft, false);
-    g.drawText (nameLine2, line2Area, juce::Justification::centredLeft, false);
+    const auto line1 = fitted (nameLine1, nameFontSize, line1Area);
+    const auto line2 = fitted (nameLine2, nameFontSize, line2Area);
+    shownLine1 = line1.text;
+    shownLine2 = line2.text;
+    line1.draw (g, fontName, line1Area, juce::Justification::centredLeft);
+    line2.draw (g, fontName, line2Area, juce::Justification::centredLeft);
 }
 
 void NameSlot::mouseDown (const juce::MouseEvent&)

@@ -67,6 +67,12 @@ public:
     const juce::String& getNameLine2() const noexcept { return nameLine2; }
     const juce::String& getLabel() const noexcept { return label; }
     const juce::String& getCategoryText() const noexcept { return category; }
+    /** What the last paint drew of the name lines and the category: each line as a
+        whole, or shortened at a whole character with an ellipsis when even the
+        smallest legible size does not fit the slot. */
+    const juce::String& getShownLine1() const noexcept { return shownLine1; }
+    const juce::String& getShownLine2() const noexcept { return shownLine2; }
+    const juce::String& getShownCategory() const noexcept { return shownCategory; }
     bool isPressed() const noexcept { return pressed != 0; }
     int getMode() const noexcept { return mode; }
     int getChannel() const noexcept { return channel; }
@@ -88,6 +94,7 @@ private:
     juce::Colour nameColour { initialNameColour };
     juce::Colour categoryColour { initialNameColour };
     juce::String nameLine1, nameLine2;
+    juce::String shownLine1, shownLine2, shownCategory;
     juce::Image nameBackground, categoryBackground;
     int mode = modeName;
     int channel = 0;

@@ -4,6 +4,7 @@
 #include "editor/kit/Palette.h"
 #include "model/Categories.h"
 #include "model/InstrumentImage.h"
+#include "model/ObjectStore.h"
 #include "model/ParameterTable.h"
 #include "model/ProgramEditBuffers.h"
 #include "plugin/EditorConnection.h"
@@ -260,9 +261,16 @@ void MixerPage::controlEvent (ParameterControl* control, juce::uint64 event)
     if (order < 0)
         return;
 
-    // The control's attachment has applied a new value. An effect field also picks
-    // its channel; the window opens nothing for it.
-    if (MixerStrip::isEffectField (order))
+    if (! MixerStrip::isEffectField (order))
+        return;
+
+    const int code = EditEvent::code (event);
+    // A click on an effect field asks for the FX chain selector of that field: the
+    // chain's object type as sub-kind, the field's program row in the slot field.
+    if (code == EditEvent::menuRequest)
+        queue (EditEvent::make (EditEvent::channelEvent, order, ObjectStore::typeFxChain, channel, EditEvent::value (event)));
+    // A wheel step (its attachment has applied the new chain) picks the channel alone.
+    else if (code == EditEvent::chosen || code == EditEvent::valueDragged)
         queue (EditEvent::make (EditEvent::channelEvent, 0, order, channel, 0));
 }
 

@@ -23,8 +23,11 @@ namespace zd8
     program shows on its program slots and brings its strip's values.
 
     Events for the window: a click on a program slot queues EditEvent code 12 with
-    sub-kind 11 and the channel; a change of an effect chain field queues code 12 with
-    the field's row (0, 3 or 6) as sub-kind. The window takes them with takeEvents()
+    sub-kind 11 and the channel; a wheel step of an effect chain field queues code 12
+    with the field's row (0, 3 or 6) as sub-kind (the channel becomes current); a click
+    on an effect chain field queues code 12 with the FX chain's object type (156) as
+    sub-kind, the field's row in the slot field and the chain shown as value (the
+    window opens the FX chain selector for it). The window takes them with takeEvents()
     after the change message. In the window's program mode only the header bar shows,
     above the program page. Message thread only. */
 class MixerPage : public juce::Component,

@@ -1,5 +1,7 @@
 #include "editor/pages/MixerStrip.h"
 
+#include "editor/pages/MixerEffectField.h"
+
 #include "model/ParameterTable.h"
 
 namespace zd8
@@ -47,7 +49,11 @@ MixerStrip::MixerStrip (EditorConnection& connection, int ch)
     for (int n = 0; n < numControls; ++n)
     {
         const auto& p = places[n];
-        auto c = std::make_unique<ParameterControl>();
+        std::unique_ptr<ParameterControl> c;
+        if (isEffectField (n))
+            c = std::make_unique<MixerEffectField>();
+        else
+            c = std::make_unique<ParameterControl>();
         // The event's slot field carries the program row; the page adds the channel.
         c->setup (p.label, n, p.w, p.h, p.x, p.y, p.minimum, p.maximum, p.style);
         c->setChannel (channel);

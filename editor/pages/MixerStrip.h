@@ -51,8 +51,9 @@ public:
     static const juce::Rectangle<int> meterBounds;
     static const juce::Rectangle<int> nameSlotBounds;
 
-    /** The effect chain fields (insert, Aux 1, Aux 2) only pick effects: the wheel
-        steps them, and they make their channel the current one. */
+    /** The effect chain fields (insert, Aux 1, Aux 2, each a MixerEffectField) only
+        pick effects: the wheel steps them and makes their channel the current one; a
+        click asks for the FX chain selector of the field. */
     static bool isEffectField (int order) noexcept
     {
         return order == insertField || order == aux1Field || order == aux2Field;

@@ -24,6 +24,10 @@ namespace
     // the organ layout's channel section.
     const juce::Rectangle<int> writeBounds { 236, 166, 54, 18 };
     constexpr int writeIdentifier = 1;
+    // The column of buttons to the table and the selectors: right of the mix controls
+    // in the standard layout, between the mix column and the drawbars in the organ's.
+    const juce::Point<int> pageButtonsStandard { 850, 12 };
+    const juce::Point<int> pageButtonsOrgan { 244, 204 };
 
     constexpr int displayWidth = 280, displayHeight = 150;
     const juce::Point<int> displayHome { 10, 10 };
@@ -149,6 +153,14 @@ ProgramPage::ProgramPage (EditorConnection& c) : connection (c)
     writeButton->setBounds (writeBounds);
     writeButton->addListener (this);
     addAndMakeVisible (*writeButton);
+
+    pageButtons = std::make_unique<ProgramPageButtons>();
+    pageButtons->setTopLeftPosition (pageButtonsStandard);
+    pageButtons->onRequest = [this] (int code, int objectType)
+    {
+        post (EditEvent::make (code, 0, objectType, channel, code == EditEvent::openTable ? program : 0));
+    };
+    addAndMakeVisible (*pageButtons);
 
     refreshTimer = connection.getTimers().createTimer();
     refreshTimer->onTick = [this] { refreshNow(); };
@@ -341,6 +353,7 @@ void ProgramPage::showProgram (int forChannel, int newProgram)
         buildStandardLayout();
     }
 
+    pageButtons->setTopLeftPosition (organ ? pageButtonsOrgan : pageButtonsStandard);
     if (! chooserOpen)
         display->placeAt (displayHome.x, displayHome.y, 1.0f);
     updateBackground();
@@ -520,8 +533,15 @@ juce::String ProgramPage::describeSlot (int slot) const
 void ProgramPage::controlEvent (ParameterControl* control, juce::uint64 event)
 {
     const int slot = EditEvent::slot (event);
-    if (isDisplayOnly (connection.getParameters().subIndex (slot)))
+    const auto& table = connection.getParameters();
+    if (isDisplayOnly (table.subIndex (slot)))
+    {
+        // A click on an effect chain field opens the FX chain selector for it.
+        if (EditEvent::code (event) == EditEvent::menuRequest && table.displayKind (slot) == Table::displayProgramRow)
+            post (EditEvent::make (EditEvent::channelEvent, table.subIndex (slot), ObjectStore::typeFxChain,
+                                   table.channel (slot), EditEvent::value (event)));
         return;
+    }
 
     const int value = EditEvent::value (event);
     switch (EditEvent::code (event))

@@ -8,6 +8,7 @@
 #include "editor/kit/KitLabel.h"
 #include "editor/pages/ProgramPageListener.h"
 #include "editor/pages/ProgramChooser.h"
+#include "editor/pages/ProgramPageButtons.h"
 #include "editor/kit/KitButtonListener.h"
 #include "link/OneShotTimer.h"
 #include "plugin/EditorConnection.h"
@@ -34,7 +35,12 @@ class EditorConnection;
     through its SlotAttachment, which sends the user's changes with setSlotFromEditor.
     "WRITE" under the program display asks the main window for the write dialog of the
     shown program (EditEvent code 20, object type 138 in the slot field, the program as
-    value). Message thread only. */
+    value). A click on an effect chain field (insert, Aux 1 FX, Aux 2 FX) asks for the
+    FX chain selector of that field (code 12, the FX chain's object type 156 as
+    sub-kind, the program row 0, 3 or 6 in the slot field, the chain as value); the
+    column of ProgramPageButtons asks for the channel's parameter table (code 16) and
+    for the object selectors (code 12 with the selector's object type as sub-kind).
+    Message thread only. */
 class ProgramPage : public juce::Component,
                     public ParameterControlListener,
                     private juce::ChangeListener,
@@ -77,6 +83,7 @@ public:
     ObjectDisplay& getDisplay() noexcept { return *display; }
     KitLabel& getStatusLine() noexcept { return *statusLine; }
     KitButton& getWriteButton() noexcept { return *writeButton; }
+    ProgramPageButtons& getPageButtons() noexcept { return *pageButtons; }
 
     void addListener (ProgramPageListener* listener);
     void removeListener (ProgramPageListener* listener);
@@ -143,6 +150,7 @@ private:
     std::unique_ptr<ObjectDisplay> display;
     std::unique_ptr<KitLabel> statusLine;
     std::unique_ptr<KitButton> writeButton;
+    std::unique_ptr<ProgramPageButtons> pageButtons;
     std::array<std::unique_ptr<ParameterControl>, maxControls> controls;
     // Control i's link to its slot; made after the controls, so gone before them.
     std::array<std::unique_ptr<SlotAttachment>, maxControls> attachments;

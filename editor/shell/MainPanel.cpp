@@ -8,6 +8,7 @@
 #include "editor/pages/MidiSetupPanel.h"
 #include "editor/pages/MixerPage.h"
 #include "editor/pages/MultiPage.h"
+#include "editor/pages/ObjectSelector.h"
 #include "editor/pages/ParameterTablePage.h"
 #include "editor/pages/ProgramPage.h"
 #include "editor/shell/AboutPanel.h"
@@ -15,6 +16,7 @@
 #include "editor/shell/StatusBar.h"
 #include "editor/shell/TabBar.h"
 #include "model/InstrumentImage.h"
+#include "model/ObjectStore.h"
 #include "model/ParameterTable.h"
 #include "plugin/EditorSession.h"
 #include "plugin/Notice.h"
@@ -41,6 +43,25 @@ namespace
     // Channel events of the mixer page (code 12) with this sub-kind ask for the
     // channel's program page.
     constexpr int programSubKind = ParameterTable::programRow;
+
+    /** A page's request for a selector (code 12, the object type as sub-kind): the FX
+        chain selector for the program row in the slot field (0 insert, 3 Aux 1, 6 Aux
+        2), or a template selector with the event's object selected, or, for none, the
+        one it showed when last open. */
+    void openSelectorFor (PageNavigator& pages, juce::uint64 event)
+    {
+        const int type = EditEvent::subKind (event);
+        const int channel = EditEvent::channel (event);
+        if (type == ObjectStore::typeFxChain)
+        {
+            pages.openFxChainSelector (channel, EditEvent::slot (event));
+            return;
+        }
+        int current = EditEvent::value (event);
+        if (auto* selector = pages.getSelector (type); selector != nullptr && current <= 0)
+            current = selector->getList().getSelectedId();
+        pages.openObjectSelector (type, channel, current);
+    }
 
     const juce::String onLineSuffix (": ON-LINE");
     const juce::String offLineText ("OFF-LINE");
@@ -455,8 +476,8 @@ void MainPanel::mixerEvents()
             openProgramPageFromMixer (channel);
         else if (subKind != ParameterTable::insertChainRow && subKind != ParameterTable::aux1ChainRow
                  && subKind != ParameterTable::aux2ChainRow)
-            pages.openObjectSelector (subKind, channel, EditEvent::value (event));
-        // The effect fields (sub-kinds 0, 3, 6) only pick the channel.
+            openSelectorFor (pages, event);
+        // The effect fields' wheel (sub-kinds 0, 3, 6) only picks the channel.
     }
 }
 
@@ -497,7 +518,9 @@ void MainPanel::programPageEvent (juce::uint64 event)
         return;
     }
 
-    if (code == EditEvent::openTable)
+    if (code == EditEvent::channelEvent)
+        openSelectorFor (pages, event);
+    else if (code == EditEvent::openTable)
         pages.openParameterTable (channel);
     else if (code == EditEvent::writeRequested || code == EditEvent::writeRequestedAlt)
         dialogs.openWriteDialog (number, channel, value);

@@ -5,9 +5,12 @@
 #include "editor/kit/EditEvent.h"
 #include "editor/shell/MainPanel.h"
 #include "editor/shell/VantorAudioProcessorEditor.h"
+#include "editor/pages/MixerEffectField.h"
 #include "editor/pages/MixerPage.h"
 #include "editor/pages/ProgramPage.h"
 #include "model/Categories.h"
+#include "model/FittedText.h"
+#include "model/ProgramStore.h"
 #include "plugin/VantorAudioProcessor.h"
 #include "support/PluginRig.h"
 #include "support/RenderCheck.h"
@@ -250,10 +253,16 @@ TEST_F (MixerPageTest, WheelOnAux2OfStrip5StepsTheChainReloadsTheChannelAndSends
     const int before = table.value (slot);
     ASSERT_LT (before, 2048);
 
-    // A click does nothing.
+    // A click changes nothing itself: it asks the window for the FX chain selector of
+    // the field (the FX chain type as sub-kind, the row, the chain shown).
     KitMouse mouse (field);
     mouse.click (20.0f, 20.0f);
     EXPECT_EQ (table.value (slot), before);
+    EXPECT_EQ (mixer.takeEvents(), std::vector<juce::uint64> { EditEvent::make (EditEvent::channelEvent, 6, 156, 5, before) });
+    // A press dragged off before its release is no click.
+    mouse.down (20.0f, 20.0f);
+    mouse.drag (20.0f, 60.0f);
+    mouse.up (20.0f, 60.0f);
     EXPECT_TRUE (mixer.takeEvents().empty());
 
     auto* edit = hub.getImage().getEditBuffer (5);
@@ -396,4 +405,65 @@ TEST_F (MixerPageTest, RendersSixteenStrips)
     }
     mixer.refresh();
     EXPECT_EQ (zd8test::compareWithReference (mixer, "mixer_page"), "");
+}
+
+//==============================================================================
+TEST_F (MixerPageTest, LongNamesAndEffectNamesAreFittedAndNeverCutMidLetter)
+{
+    // Names of the longest kind a store holds, on four channels.
+    auto& programs = hub.getImage().getPrograms();
+    const char* names[] = { "Studio Grand Piano X", "Wurlitzer Electric 2", "Ivory Studio Grand", "Pad" };
+    for (int c = 0; c < 4; ++c)
+    {
+        auto record = programs.readRecord (1);
+        const auto name = juce::String (names[c]).paddedRight (' ', 20);
+        memcpy (record.getData(), name.toRawUTF8(), 20);
+        programs.replaceRecord (4600 + c, record);
+        hub.setFromEditor (ParameterTable::programSlot (c, ParameterTable::programRow), 4600 + c, false, false);
+    }
+    mixer.refresh();
+    zd8test::renderComponent (mixer);
+
+    // What a slot drew of a line: the line itself, or its start up to a whole
+    // character with an ellipsis; either fits the slot at the smallest legible size.
+    const auto expectFitted = [] (const juce::String& line, const juce::String& shown, float width, float smallest)
+    {
+        SCOPED_TRACE (line + " -> " + shown);
+        if (shown.endsWith (FittedText::ellipsis))
+        {
+            const auto kept = shown.dropLastCharacters (FittedText::ellipsis.length());
+            EXPECT_TRUE (line.startsWith (kept));
+            EXPECT_FALSE (kept.endsWithChar (' '));
+            EXPECT_GT (FittedText::widthOf (line, "Arial", smallest), width) << "shortened only when it cannot fit";
+        }
+        else
+        {
+            EXPECT_EQ (shown, line.trimEnd());
+        }
+        EXPECT_LE (FittedText::widthOf (shown, "Arial", smallest), width);
+    };
+
+    constexpr float nameWidth = NameSlot::width - 8.0f;
+    for (int c = 0; c < MixerPage::numChannels; ++c)
+    {
+        const auto& slot = mixer.getHeader().getSlot (c);
+        expectFitted (slot.getNameLine1(), slot.getShownLine1(), nameWidth, 10.0f);
+        expectFitted (slot.getNameLine2(), slot.getShownLine2(), nameWidth, 10.0f);
+        const auto& category = mixer.getStrip (c).getNameSlot();
+        expectFitted (category.getCategoryText(), category.getShownCategory(), NameSlot::width - 4.0f, 10.0f);
+
+        for (int order : { MixerStrip::insertField, MixerStrip::aux1Field, MixerStrip::aux2Field })
+        {
+            auto& field = dynamic_cast<MixerEffectField&> (mixer.getStrip (c).getControl (order));
+            expectFitted (field.getValueText(), field.getShownValue(), (float) MixerEffectField::textWidth(),
+                          MixerEffectField::smallestValueFontSize);
+            EXPECT_GE (field.getShownValueSize(), MixerEffectField::smallestValueFontSize);
+        }
+    }
+
+    // "Studio Grand Piano X": "Studio" and "Grand Piano" on two lines, the long one
+    // shortened; "Pad" whole.
+    EXPECT_EQ (mixer.getHeader().getSlot (0).getShownLine1(), "Studio");
+    EXPECT_TRUE (mixer.getHeader().getSlot (0).getShownLine2().startsWith ("Grand"));
+    EXPECT_EQ (mixer.getHeader().getSlot (3).getShownLine1(), "Pad");
 }

@@ -497,9 +497,16 @@ TEST (ParameterTableWindow, ProgramPageOpensItAndItsEventsCloseIt)
     auto& main = dynamic_cast<VantorAudioProcessorEditor&> (*editor).getMainPanel();
     constexpr int channel = 4;
 
-    main.showProgramPage (channel, 1);
-    ASSERT_TRUE (main.isProgramPageShown());
-    main.programPageEvent (EditEvent::make (EditEvent::openTable, 0, 0, channel, 0));
+    // As the player does: the program page of the channel, then its table button.
+    auto openTable = [&] (int ch)
+    {
+        main.showProgramPage (ch, 1);
+        ASSERT_TRUE (main.isProgramPageShown());
+        auto* button = main.getProgramPage()->getPageButtons().findButton ("PARAM TABLE");
+        ASSERT_NE (button, nullptr);
+        KitMouse (*button).click (5.0f, 5.0f);
+    };
+    openTable (channel);
     auto* table = main.getParameterTable();
     ASSERT_NE (table, nullptr);
     EXPECT_TRUE (main.isParameterTableShown());
@@ -528,7 +535,7 @@ TEST (ParameterTableWindow, ProgramPageOpensItAndItsEventsCloseIt)
     for (int code : { EditEvent::closePage, EditEvent::writeRequested })
     {
         SCOPED_TRACE (code);
-        main.programPageEvent (EditEvent::make (EditEvent::openTable, 0, 0, channel, 0));
+        openTable (channel);
         ASSERT_TRUE (main.isParameterTableShown());
         deliver (EditEvent::make (code, 0, 0, channel, 0));
         expectParked();
@@ -537,7 +544,7 @@ TEST (ParameterTableWindow, ProgramPageOpensItAndItsEventsCloseIt)
     }
 
     // The same page comes back, and another page's tab hides it.
-    main.programPageEvent (EditEvent::make (EditEvent::openTable, 0, 0, 7, 0));
+    openTable (7);
     EXPECT_EQ (main.getParameterTable(), table);
     EXPECT_EQ (table->getChannel(), 7);
     main.showMixerPage();
@@ -545,7 +552,7 @@ TEST (ParameterTableWindow, ProgramPageOpensItAndItsEventsCloseIt)
     EXPECT_TRUE (main.isMixerShown());
 
     // The field's entry request is not the window's to act on.
-    main.programPageEvent (EditEvent::make (EditEvent::openTable, 0, 0, 7, 0));
+    openTable (7);
     table->getField().requestEntry();
     table->getField().dispatchPendingMessages();
     table->dispatchPendingMessages();

@@ -105,6 +105,16 @@ namespace
             return v;
         }
 
+        /** A click on the effect field of a mixer strip: its FX chain selector. */
+        void clickEffectField (int channel, int order)
+        {
+            auto& mixer = main->getMixer();
+            ASSERT_TRUE (main->isMixerShown());
+            KitMouse (mixer.getStrip (channel).getControl (order)).click (20, 20);
+            mixer.dispatchPendingMessages();
+            main->handleUpdateNowIfNeeded();
+        }
+
         static std::vector<std::pair<int, int>> codesAndValues (const std::vector<juce::uint64>& events)
         {
             std::vector<std::pair<int, int>> out;
@@ -118,7 +128,7 @@ namespace
 }
 
 //==============================================================================
-TEST_F (Selectors, EachOpensForAChannelWithItsCurrentObjectSelectedQuietlyAndOkReturnsToTheMixer)
+TEST_F (Selectors, EachOpensFromItsProgramPageButtonForTheChannelAndOkReturnsToThePage)
 {
     struct Case
     {
@@ -126,35 +136,61 @@ TEST_F (Selectors, EachOpensForAChannelWithItsCurrentObjectSelectedQuietlyAndOkR
         char page;
         juce::Point<int> parked;   // (0, 0): never parked
         bool categories;
+        const char* button;
     };
     const Case cases[] = {
-        { 149, 0, 't', { -3100, -3000 }, false },  { 133, 133, 'v', { -3300, -3000 }, true },
-        { 103, 103, 'w', { -3400, -3000 }, false }, { 163, 163, 'x', { -3900, -3000 }, false },
-        { 164, 164, 'y', { -3500, -3000 }, true },  { 112, 112, '|', {}, false },
+        { 149, 0, 't', { -3100, -3000 }, false, "ALGORITHMS" },   { 133, 133, 'v', { -3300, -3000 }, true, "KEYMAPS" },
+        { 103, 103, 'w', { -3400, -3000 }, false, "INTONATIONS" }, { 163, 163, 'x', { -3900, -3000 }, false, "SHIFT PATTERNS" },
+        { 164, 164, 'y', { -3500, -3000 }, true, "VELO PATTERNS" }, { 112, 112, '|', {}, false, "SONGS" },
     };
+
+    // Channel 10's program page, reached by a click on its program slot.
+    auto& programSlot = main->getMixer().getStrip (9).getNameSlot();
+    KitMouse (programSlot).click (5, 5);
+    programSlot.dispatchPendingMessages();
+    main->getMixer().dispatchPendingMessages();
+    ASSERT_TRUE (main->isProgramPageShown());
+    auto& buttons = main->getProgramPage()->getPageButtons();
 
     for (const auto& c : cases)
     {
         SCOPED_TRACE (c.type);
         putObjects (c.type, { 3, 5, 4100 });
-        main->openObjectSelector (c.type, 9, 5);
+        press (buttons.findButton (c.button));
 
         auto* s = main->getSelector (c.type);
         ASSERT_NE (s, nullptr);
         EXPECT_TRUE (main->isSelectorShown (c.type));
-        EXPECT_FALSE (main->isMixerShown());
+        EXPECT_FALSE (main->isProgramPageShown());
         EXPECT_TRUE (s->isVisible());
         EXPECT_EQ (s->getBounds(), main->getSelectorArea());
         EXPECT_EQ (hub.getEditorSession().getCurrentPage(), c.page);
-        EXPECT_EQ (hub.getEditorSession().getPreviousPage(), 'q');
+        EXPECT_EQ (hub.getEditorSession().getPreviousPage(), 'z');
         EXPECT_EQ (s->getFilterMode(), ObjectStore::listPresent);
         EXPECT_EQ (s->getList().getIds(), (std::vector<int> { 3, 5, 4100 }));
+        EXPECT_EQ (s->getCategoryButton (0) != nullptr, c.categories);
+        s->takeEvents();
+
+        // Object 5 chosen, "OK": the program page again.
+        KitMouse (s->getList()).click (20, rowHeight + 10);
+        deliver (*s);
+        press (s->findButton ("OK"));
+        deliver (*s);
+        EXPECT_FALSE (main->isSelectorShown (c.type));
+        EXPECT_FALSE (s->isVisible());
+        if (c.parked != juce::Point<int>())
+        {
+            EXPECT_EQ (s->getBounds(), juce::Rectangle<int> (c.parked.x, c.parked.y, 50, 50));
+        }
+        EXPECT_TRUE (main->isProgramPageShown());
+        EXPECT_EQ (hub.getEditorSession().getCurrentPage(), 'z');
+
+        // Opened again, the object chosen before is selected, quietly: only the list's
+        // code 14, with the list number and the channel.
+        press (buttons.findButton (c.button));
         EXPECT_EQ (s->getList().getSelectedId(), 5);
         EXPECT_EQ (s->getDisplay().getNumber(), 5);
         EXPECT_EQ (s->getDisplay().getObjectName().trimEnd(), "Object 5");
-        EXPECT_EQ (s->getCategoryButton (0) != nullptr, c.categories);
-
-        // Only the list's quiet selection, with the list number and the channel.
         const auto opened = s->takeEvents();
         ASSERT_EQ (opened.size(), 1u);
         EXPECT_EQ (EditEvent::code (opened[0]), EditEvent::selectedQuietly);
@@ -163,19 +199,24 @@ TEST_F (Selectors, EachOpensForAChannelWithItsCurrentObjectSelectedQuietlyAndOkR
         EXPECT_EQ (EditEvent::channel (opened[0]), 9);
         EXPECT_EQ (EditEvent::value (opened[0]), 5);
 
-        const auto area = s->getBounds();
+        // The selection made before stays after "OK".
         press (s->findButton ("OK"));
         deliver (*s);
         EXPECT_TRUE (s->takeEvents().empty()) << "the window took the events";
-        EXPECT_FALSE (main->isSelectorShown (c.type));
-        EXPECT_FALSE (s->isVisible());
-        EXPECT_EQ (s->getBounds(), c.parked == juce::Point<int>() ? area : juce::Rectangle<int> (c.parked.x, c.parked.y, 50, 50));
-        EXPECT_TRUE (main->isMixerShown());
-        EXPECT_EQ (main->getMixer().getBounds(), main->getPageArea());
-        EXPECT_EQ (hub.getEditorSession().getCurrentPage(), 'q');
-        // The selection made before stays.
         EXPECT_EQ (s->getList().getSelectedId(), 5);
+        EXPECT_TRUE (main->isProgramPageShown());
     }
+
+    // From the mixer, "OK" brings the mixer back.
+    main->showMixerPage();
+    main->openObjectSelector (ObjectStore::typeKeymap, 9, 5);
+    auto& keymaps = *main->getSelector (ObjectStore::typeKeymap);
+    EXPECT_EQ (hub.getEditorSession().getPreviousPage(), 'q');
+    press (keymaps.findButton ("OK"));
+    deliver (keymaps);
+    EXPECT_TRUE (main->isMixerShown());
+    EXPECT_EQ (main->getMixer().getBounds(), main->getPageArea());
+    EXPECT_EQ (hub.getEditorSession().getCurrentPage(), 'q');
 
     // Types without a selector open nothing.
     main->openObjectSelector (168, 0, 1);
@@ -374,7 +415,7 @@ TEST_F (Selectors, FxChainChoicesSetTheSlotTellTheHostAndReloadTheChainsButSendN
     const int slot = ParameterTable::programSlot (channel, type);   // 54
     ASSERT_EQ (slot, 54);
 
-    main->openFxChainSelector (channel, type);
+    clickEffectField (channel, type);
     auto* s = main->getFxChainSelector();
     ASSERT_NE (s, nullptr);
     const int current = hub.getParameters().value (slot);
@@ -438,7 +479,7 @@ TEST_F (Selectors, FxChainChoiceReloadsTheChannelsEffectParameterLists)
     ASSERT_FALSE (before.empty());
     ASSERT_GT (chainBefore, 0);
 
-    main->openFxChainSelector (channel, FxChainSelector::insertType);
+    clickEffectField (channel, FxChainSelector::insertType);
     auto* s = main->getFxChainSelector();
     press (s->findButton ("SELECT NONE"));
     deliver (*s);
@@ -453,7 +494,7 @@ TEST_F (Selectors, FxChainChoiceReloadsTheChannelsEffectParameterLists)
 
 TEST_F (Selectors, FxChainCategoriesFilterTheListAndTheKnobStepsThroughThem)
 {
-    main->openFxChainSelector (1, FxChainSelector::insertType);
+    clickEffectField (1, FxChainSelector::insertType);
     auto& s = *main->getFxChainSelector();
     auto& chains = hub.getImage().getFxChains();
     const int everyChain = s.getList().getCount();
