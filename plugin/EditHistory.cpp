@@ -7,37 +7,53 @@ namespace zd8
 
 void EditHistory::record (const Edit& edit, double nowMs)
 {
-    if (edit.changesNothing())
+    record (std::vector<Edit> { edit }, nowMs);
+}
+
+void EditHistory::record (const std::vector<Edit>& edits, double nowMs)
+{
+    std::vector<Edit> changes;
+    for (const auto& e : edits)
+        if (! e.changesNothing())
+            changes.push_back (e);
+    if (changes.empty())
         return;
 
     redoSteps.clear();
 
-    const bool joins = stepOpen && ! undoSteps.empty() && (gestureHeld || nowMs - lastEditMs < gestureGapMs);
+    // Outside a held gesture only a repeat of the step's last change joins it: a drag
+    // or a wheel run on one control, the two keys of one zone.
+    const bool repeats = ! undoSteps.empty() && ! undoSteps.back().empty()
+                      && undoSteps.back().back().sameTarget (changes.back());
+    const bool joins = stepOpen && ! undoSteps.empty()
+                    && (gestureHeld || (repeats && nowMs - lastEditMs < gestureGapMs));
     lastEditMs = nowMs;
     stepOpen = true;
 
     if (! joins)
     {
         dropEmptyTopStep();
-        undoSteps.push_back ({ edit });
+        undoSteps.push_back ({});
         if ((int) undoSteps.size() > maxSteps)
             undoSteps.erase (undoSteps.begin());
-        return;
     }
 
-    // Only the step's last edit takes a repeat of its target (a drag, a wheel run):
-    // after an edit of something else, the step keeps the order the values changed in.
     auto& step = undoSteps.back();
-    if (step.empty() || ! step.back().sameTarget (edit))
+    for (const auto& edit : changes)
     {
-        step.push_back (edit);
-        return;
+        // Only the step's last edit takes a repeat of its target: after an edit of
+        // something else, the step keeps the order the values changed in.
+        if (step.empty() || ! step.back().sameTarget (edit))
+        {
+            step.push_back (edit);
+            continue;
+        }
+        // The edit keeps what was there before the first of its repeats.
+        step.back().after[0] = edit.after[0];
+        step.back().after[1] = edit.after[1];
+        if (step.back().changesNothing())
+            step.pop_back();
     }
-    // The edit keeps what was there before the first of its repeats.
-    step.back().after[0] = edit.after[0];
-    step.back().after[1] = edit.after[1];
-    if (step.back().changesNothing())
-        step.pop_back();
 }
 
 void EditHistory::beginGesture()

@@ -12,9 +12,9 @@ namespace zd8
     range carries two values (low, high) each way.
 
     One step is one gesture of the user's: the edits made while a mouse button is held
-    on a control (beginGesture .. endGesture), or, outside a held gesture, the edits that
-    follow each other less than gestureGapMs apart (a wheel run, a drag whose control
-    does not say when it is held, the two keys of a zone moved together). Within a step
+    on a control (beginGesture .. endGesture), or, outside a held gesture, the changes of
+    one target that follow each other less than gestureGapMs apart (a wheel run, a drag
+    whose control does not say when it is held, the two keys of a zone's strip). Within a step
     each target keeps the value it had before the step's first edit and the value after
     its last while its edits follow each other; a target back where it started drops
     out, and a step left empty is no step.
@@ -75,6 +75,9 @@ public:
 
     /** Adds an edit made at nowMs (milliseconds of any steady clock). */
     void record (const Edit& edit, double nowMs);
+    /** Adds edits that one action of the user's made together (a program choice and
+        the rows it reloaded): they go into one step. */
+    void record (const std::vector<Edit>& edits, double nowMs);
 
     /** A mouse button went down on a control: the next edit starts a step, and every
         edit until endGesture joins it. */

@@ -97,7 +97,7 @@ void EngineConnection::setSlotFromEditor (int slot, int value)
     hub.setAndReport (slot, value);
 
     if (program)
-        recordProgramChoice (slot, before, rowsBefore);
+        recordProgramChoice (slot, before, rowsBefore, true);
     else
         recordEdit ({ Kind::slot, slot, 0, { before, 0 }, { getSlotValue (slot), 0 } });
 }
@@ -113,12 +113,10 @@ void EngineConnection::setSlotFromEditor (int slot, int value, bool reportToHost
 
     hub.setFromEditor (slot, value, reportToHost, notify);
 
-    // What is only shown (a list stepping through programs) is no edit of the user's.
-    if (! reportToHost)
-        return;
     if (program)
-        recordProgramChoice (slot, before, rowsBefore);
-    else
+        recordProgramChoice (slot, before, rowsBefore, reportToHost);
+    // What is only shown is no edit of the user's.
+    else if (reportToHost)
         recordEdit ({ Kind::slot, slot, 0, { before, 0 }, { getSlotValue (slot), 0 } });
 }
 
@@ -173,22 +171,44 @@ std::vector<int> EngineConnection::programRowValues (int channel) const
     return values;
 }
 
-void EngineConnection::recordProgramChoice (int slot, int before, const std::vector<int>& rowsBefore)
+void EngineConnection::recordProgramChoice (int slot, int before, std::vector<int> rowsBefore, bool chosen)
 {
     if (replaying)
         return;
     const int channel = getParameters().channel (slot);
+    if (! juce::isPositiveAndBelow (channel, (int) quietSelections.size()))
+        return;
+
+    // A list that steps through programs loads each one into the plug-in and tells no
+    // one (the keypad's Enter does so too, just before its choice): the choice that
+    // follows goes back to what was there before the first of those steps.
+    auto& quiet = quietSelections[(size_t) channel];
+    if (! chosen)
+    {
+        if (! quiet.pending && getSlotValue (slot) != before)
+            quiet = { true, before, std::move (rowsBefore) };
+        return;
+    }
+    if (quiet.pending)
+    {
+        before = quiet.program;
+        rowsBefore = std::move (quiet.rows);
+        quiet = {};
+    }
+
     const auto rowsAfter = programRowValues (channel);
     // The rows go first: an undo selects the old program, then gives its rows back what
     // the user had set on them (the program's own values would come with the selection).
+    std::vector<EditHistory::Edit> edits;
     for (int row = 0; row < (int) rowsBefore.size() && row < (int) rowsAfter.size(); ++row)
     {
         const int rowSlot = ParameterTable::programSlot (channel, row);
         if (rowSlot == slot || row == ParameterTable::programBankRow || row == ParameterTable::programNumberRow)
             continue;
-        recordEdit ({ Kind::reloadedRow, rowSlot, 0, { rowsBefore[(size_t) row], 0 }, { rowsAfter[(size_t) row], 0 } });
+        edits.push_back ({ Kind::reloadedRow, rowSlot, 0, { rowsBefore[(size_t) row], 0 }, { rowsAfter[(size_t) row], 0 } });
     }
-    recordEdit ({ Kind::choice, slot, 0, { before, 0 }, { getSlotValue (slot), 0 } });
+    edits.push_back ({ Kind::choice, slot, 0, { before, 0 }, { getSlotValue (slot), 0 } });
+    history.record (edits, hub.getEnvironment().time.nowMs());
 }
 
 int EngineConnection::zoneValue (int zone, int parameterNumber) const
@@ -259,14 +279,22 @@ void EngineConnection::replay (const EditHistory::Edit& edit, bool before)
             break;
 
         case Kind::choice:
-            // As chosen, and the pages that show the channel's program follow it.
+            // As chosen, and the pages that show the channel's program follow it. The
+            // host hears the program rows at once, so that the select they send reaches
+            // the instrument before the rows given back after it.
             hub.setFromEditor (edit.target, values[0], true, true);
+            hub.getHostQueueSignal().dispatchPendingMessages();
             break;
 
         case Kind::reloadedRow:
-            // Forward, the choice next to it reloads the row.
-            if (before)
-                hub.setAndReport (edit.target, values[0]);
+            // Forward, the choice next to it reloads the row. Back, a row the old
+            // program's own value did not bring back is kept and reported, and what it sends goes out behind the channel's program select
+            // (the instrument loads the program's own values with the select).
+            if (before && getSlotValue (edit.target) != values[0])
+            {
+                hub.setFromEditor (edit.target, values[0], true, true);
+                hub.sendSlotAfterProgram (edit.target, values[0]);
+            }
             break;
 
         case Kind::multi:

@@ -4,6 +4,7 @@
 #include "plugin/EditorConnection.h"
 #include "plugin/StateListener.h"
 
+#include <array>
 #include <map>
 
 namespace zd8
@@ -127,7 +128,7 @@ private:
     void recordEdit (const EditHistory::Edit& edit);
     /** The rows a program choice reloads (pan, level, sends, chains), kept with it so
         that its undo also gives back what the user had set on the old program. */
-    void recordProgramChoice (int slot, int before, const std::vector<int>& rowsBefore);
+    void recordProgramChoice (int slot, int before, std::vector<int> rowsBefore, bool chosen);
     std::vector<int> programRowValues (int channel) const;
     /** A zone field's change (address A1 of the zones), kept with the zone's values. */
     void recordZoneChange (int channel, const int address[5], int value);
@@ -151,6 +152,14 @@ private:
 
     EditHistory history;
     bool replaying = false;
+    /** Per channel slot: the program and rows before the programs a list only showed. */
+    struct QuietSelection
+    {
+        bool pending = false;
+        int program = 0;
+        std::vector<int> rows;
+    };
+    std::array<QuietSelection, 16> quietSelections;
 };
 
 } // namespace zd8

@@ -21,6 +21,7 @@ SlotAttachment::SlotAttachment (EditorConnection& c, ParameterControl& pc, juce:
     : connection (c), control (pc), editCodes (codes)
 {
     control.addListener (this);
+    control.addMouseListener (this, false);
 }
 
 SlotAttachment::SlotAttachment (EditorConnection& c, ParameterControl& pc, int s, juce::uint32 codes)
@@ -31,7 +32,9 @@ SlotAttachment::SlotAttachment (EditorConnection& c, ParameterControl& pc, int s
 
 SlotAttachment::~SlotAttachment()
 {
+    endGesture();
     detach();
+    control.removeMouseListener (this);
     control.removeListener (this);
 }
 
@@ -103,6 +106,27 @@ void SlotAttachment::controlEvent (ParameterControl*, juce::uint64 event)
     const int code = EditEvent::code (event);
     if (code >= 0 && code < 32 && (editCodes & (1u << code)) != 0)
         applyUserValue (EditEvent::value (event));
+}
+
+void SlotAttachment::mouseDown (const juce::MouseEvent&)
+{
+    if (editCodes == showOnly || ! isBound() || gestureHeld)
+        return;
+    gestureHeld = true;
+    connection.beginEditGesture();
+}
+
+void SlotAttachment::mouseUp (const juce::MouseEvent&)
+{
+    endGesture();
+}
+
+void SlotAttachment::endGesture()
+{
+    if (! gestureHeld)
+        return;
+    gestureHeld = false;
+    connection.endEditGesture();
 }
 
 void SlotAttachment::slotChanged (int changedSlot, int value)

@@ -21,8 +21,14 @@ class ParameterControl;
     events); the bound slot may differ from that field: the mixer's strips post their
     program row and are bound to their channel's slot. A page that shows another
     channel binds the same attachments to the new slots; detach() leaves the control
-    showing what it showed and following nothing. Message thread only. */
-class SlotAttachment : public ParameterControlListener, private EditorConnection::SlotListener
+    showing what it showed and following nothing.
+
+    While a mouse button is held on a control that changes its slot, the connection
+    hears of the gesture, so that what the drag changed is one step to undo. Message
+    thread only. */
+class SlotAttachment : public ParameterControlListener,
+                       private EditorConnection::SlotListener,
+                       private juce::MouseListener
 {
 public:
     // Edit codes: bit n stands for EditEvent code n.
@@ -81,6 +87,10 @@ public:
 private:
     // SlotListener: called on the message thread after every change of the bound slot.
     void slotChanged (int changedSlot, int value) override;
+    // MouseListener: the control's presses and releases, after the control's own.
+    void mouseDown (const juce::MouseEvent&) override;
+    void mouseUp (const juce::MouseEvent&) override;
+    void endGesture();
 
     EditorConnection& connection;
     ParameterControl& control;
@@ -88,6 +98,7 @@ private:
     juce::uint32 editCodes;
     bool echoes = true;
     bool following = true;
+    bool gestureHeld = false;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (SlotAttachment)
 };

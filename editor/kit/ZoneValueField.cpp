@@ -29,6 +29,11 @@ ZoneValueField::ZoneValueField (EditorConnection& c) : connection (c)
     loadPictures();
 }
 
+ZoneValueField::~ZoneValueField()
+{
+    endGesture();
+}
+
 void ZoneValueField::setup (int number, const juce::String& text, int minimumValue, int maximumValue, int format)
 {
     parameterNumber = number & 0xff;
@@ -210,6 +215,13 @@ void ZoneValueField::mouseDown (const juce::MouseEvent& e)
         return;
     }
 
+    // What one press changes (a drag, a cycle step) is one step to undo.
+    if (! gestureHeld)
+    {
+        gestureHeld = true;
+        connection.beginEditGesture();
+    }
+
     if (style == pressBox)
     {
         armed = true;
@@ -241,12 +253,21 @@ void ZoneValueField::mouseDrag (const juce::MouseEvent& e)
 void ZoneValueField::mouseUp (const juce::MouseEvent&)
 {
     dragging = false;
+    endGesture();
     if (style == pressBox && armed)
     {
         armed = false;
         queue (pressedCode, 0);
         sendChangeMessage();
     }
+}
+
+void ZoneValueField::endGesture()
+{
+    if (! gestureHeld)
+        return;
+    gestureHeld = false;
+    connection.endEditGesture();
 }
 
 void ZoneValueField::mouseWheelMove (const juce::MouseEvent&, const juce::MouseWheelDetails& wheel)

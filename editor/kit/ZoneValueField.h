@@ -14,7 +14,8 @@ class EditorConnection;
     32..47, sub-kind 20..31, channel 16..19, value 0..15) and announced with the change
     message; the owner drains the queue with nextEvent(). A change by the user is also
     sent as a controller-addressed parameter change (through the connection, plain form) on
-    MIDI channel channel + 1 with the address A1..A5, unless A1 is 0.
+    MIDI channel channel + 1 with the address A1..A5, unless A1 is 0. A press tells the
+    connection of the gesture until the release, so that a drag is one step to undo.
     Message thread only. */
 class ZoneValueField : public juce::Component, public juce::ChangeBroadcaster
 {
@@ -33,6 +34,7 @@ public:
     static constexpr int maxQueuedEvents = 64;
 
     explicit ZoneValueField (EditorConnection& connection);
+    ~ZoneValueField() override;
 
     /** Identity and range; the value becomes the minimum (nothing is sent). */
     void setup (int parameterNumber, const juce::String& label, int minimum, int maximum, int valueFormat);
@@ -83,6 +85,8 @@ public:
 
 private:
     void queue (int code, int eventValue);
+    /** The press that began a gesture of the connection's is over. */
+    void endGesture();
     void loadPictures();
     void updateDragStep() noexcept;
     void drawCappedBox (juce::Graphics&, juce::Rectangle<int> area, const juce::Image& body, const juce::Image& cap) const;
@@ -97,7 +101,7 @@ private:
     double dragStep = 1.0;
     int parameterNumber = 0, subKind = 0, channel = 0;
     int address[5] = { 0, 0, 0, 0, 0 };
-    bool pressesOnly = false, dragging = false, armed = false;
+    bool pressesOnly = false, dragging = false, armed = false, gestureHeld = false;
     juce::Point<int> pressPoint;
     int pressValue = 0;
     juce::Array<juce::uint64> events;

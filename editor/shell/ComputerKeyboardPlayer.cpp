@@ -110,6 +110,10 @@ bool ComputerKeyboardPlayer::keyPressed (const juce::KeyPress& key)
         return true;
     if (code < 0 || code > highestByteKey)
         return false;
+    // A letter with Ctrl, Cmd or Alt is the window's command (Ctrl+Z), never a note.
+    const auto mods = key.getModifiers();
+    if (mods.isCommandDown() || mods.isCtrlDown() || mods.isAltDown())
+        return false;
 
     const auto c = (char) juce::CharacterFunctions::toLowerCase ((juce::juce_wchar) code);
     for (int step = 0; step < notesPerOctave; ++step)

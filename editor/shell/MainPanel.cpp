@@ -195,6 +195,19 @@ void MainPanel::releaseHeldNotes()
         footer->getKeyPlayer().releaseAll();
 }
 
+bool MainPanel::keyPressed (const juce::KeyPress& key)
+{
+    return undoCommands.keyPressed (key);
+}
+
+void MainPanel::parentHierarchyChanged()
+{
+    // The host's window (or the Standalone's) gets the keys while nothing inside has
+    // the focus.
+    auto* top = getTopLevelComponent();
+    undoCommands.listenTo (top != this ? top : nullptr);
+}
+
 void MainPanel::focusOfChildComponentChanged (FocusChangeType)
 {
     // The host window went inactive (or the focus left the window): no key-up or
@@ -352,6 +365,14 @@ void MainPanel::dispatchTab (int identifier)
 {
     if (dialogs.getReceiveDialog() != nullptr)
         return;
+    if (identifier == TabBar::undoButton || identifier == TabBar::redoButton)
+    {
+        if (identifier == TabBar::undoButton)
+            undoCommands.undo();
+        else
+            undoCommands.redo();
+        return;
+    }
     if (dialogs.getSetupPanel() != nullptr)
     {
         dialogs.closeSetupPanel();

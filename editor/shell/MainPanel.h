@@ -6,6 +6,7 @@
 #include "editor/shell/DialogHost.h"
 #include "plugin/EditorConnection.h"
 #include "editor/shell/PageNavigator.h"
+#include "editor/shell/UndoCommands.h"
 #include "editor/shell/WindowButtonsListener.h"
 #include "plugin/EditorConnection.h"
 #include "plugin/StateListener.h"
@@ -154,6 +155,9 @@ public:
     void paint (juce::Graphics&) override;
     void resized() override;
     void focusOfChildComponentChanged (FocusChangeType) override;
+    /** Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y that no component inside took. */
+    bool keyPressed (const juce::KeyPress&) override;
+    void parentHierarchyChanged() override;
 
     // ChangeListener: the top bar, the mixer page, the parameter table, the keyboard
     // panel's controls.
@@ -197,6 +201,8 @@ private:
     std::unique_ptr<StatusBar> footer;
     PageNavigator pages { *this, connection };
     DialogHost dialogs { *this, connection };
+    // The multi page shows the multi the engine selects only when asked.
+    UndoCommands undoCommands { connection, [this] { pages.refreshMultiPage(); } };
     std::vector<std::unique_ptr<juce::Component>> retired;
 
     int windowMode = 1;

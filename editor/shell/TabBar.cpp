@@ -23,7 +23,11 @@ namespace
         { "MIDI", TabBar::midiTab, 477, 60 },
         { "KEYS", TabBar::keysTab, 542, 60 },
         { "ABOUT", TabBar::aboutTab, 607, 60 },
+        // Between the tabs and the logo, in smaller type.
+        { "UNDO", TabBar::undoButton, 671, 34 },
+        { "REDO", TabBar::redoButton, 707, 34 },
     };
+    constexpr float commandFontSize = 10.0f;
 
     constexpr int menuX = 0, menuY = 14;
 
@@ -42,7 +46,8 @@ TabBar::TabBar()
 
     for (const auto& place : tabPlaces)
     {
-        auto tab = std::make_unique<KitButton> (place.label, place.identifier, 0, tabFontSize);
+        const bool command = place.identifier == TabBar::undoButton || place.identifier == TabBar::redoButton;
+        auto tab = std::make_unique<KitButton> (place.label, place.identifier, 0, command ? commandFontSize : tabFontSize);
         tab->setColours (tabNormal, tabPressed, tabOn, tabText);
         tab->setBounds (place.x, tabY, place.width, tabHeight);
         tab->addListener (this);

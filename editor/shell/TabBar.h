@@ -13,7 +13,7 @@
 namespace zd8
 {
 
-/** The window's top bar: the page tabs and the menu button. It draws nothing itself
+/** The window's top bar: the page tabs, UNDO and REDO, and the menu button. It draws nothing itself
     (the window paints the bar behind it); a press stores the tab's identifier and sends
     the change message, and the window reads getLastPressed(). */
 class TabBar : public juce::Component, public KitButtonListener, public juce::ChangeBroadcaster
@@ -28,6 +28,9 @@ public:
     static constexpr int keysTab = 967;
     static constexpr int aboutTab = 888;
     static constexpr int libraryButton = MenuButton::identifier;
+    /** Take back the window's last edit, and make it again. */
+    static constexpr int undoButton = 311;
+    static constexpr int redoButton = 312;
 
     static constexpr int width = 1024;
     static constexpr int height = 64;

@@ -1,0 +1,397 @@
+// Undo and redo of the window's edits, the way a player uses them: a drag or a wheel
+// run in the real window, then Ctrl+Z / Ctrl+Shift+Z / Ctrl+Y or the UNDO and REDO
+// buttons of the top bar. Each undo reaches the instrument simulator and the host as
+// the edit did; what the host wrote stays the host's.
+
+#include "editor/kit/ParameterControl.h"
+#include "editor/kit/ZoneValueField.h"
+#include "editor/pages/MixerPage.h"
+#include "editor/pages/MixerStrip.h"
+#include "editor/pages/MultiPage.h"
+#include "editor/pages/ProgramChooser.h"
+#include "editor/pages/ProgramPage.h"
+#include "editor/pages/ZonesArray.h"
+#include "editor/shell/MainPanel.h"
+#include "editor/shell/StatusBar.h"
+#include "editor/shell/TabBar.h"
+#include "editor/shell/VantorAudioProcessorEditor.h"
+#include "model/MultiEditBuffer.h"
+#include "plugin/VantorAudioProcessor.h"
+#include "support/PluginRig.h"
+#include "KitMouse.h"
+
+#include <gtest/gtest.h>
+
+using namespace zd8;
+using zd8test::KitMouse;
+using zd8test::PluginRig;
+
+namespace
+{
+    /** A key press with its modifiers as the framework delivers it: to the focused
+        component first, then up its parents until one takes it. */
+    bool pressKeys (juce::Component& focused, const juce::KeyPress& key)
+    {
+        for (auto* c = &focused; c != nullptr; c = c->getParentComponent())
+            if (c->keyPressed (key))
+                return true;
+        return false;
+    }
+
+    const juce::KeyPress ctrlZ ('z', juce::ModifierKeys::commandModifier, 0);
+    const juce::KeyPress ctrlShiftZ ('Z', juce::ModifierKeys::commandModifier | juce::ModifierKeys::shiftModifier, 0);
+    const juce::KeyPress ctrlY ('y', juce::ModifierKeys::commandModifier, 0);
+
+    /** The parameter indices the processor reported to the host, in order. */
+    struct HostReports : juce::AudioProcessorListener
+    {
+        void audioProcessorParameterChanged (juce::AudioProcessor*, int index, float) override { slots.push_back (index); }
+        void audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails&) override {}
+        std::vector<int> slots;
+    };
+
+    /** A program row sent as an addressed change, as the simulator receives it. */
+    std::vector<juce::String> addressed (int channel, int a5, int value)
+    {
+        const auto status = juce::String::toHexString (0xB0 + channel).toUpperCase();
+        auto cc = [&] (int controller, int v)
+        {
+            return status + " " + juce::String::toHexString (controller).toUpperCase().paddedLeft ('0', 2) + " "
+                 + juce::String::toHexString (v).toUpperCase().paddedLeft ('0', 2);
+        };
+        const int offset = value + 8192;
+        const int a3 = a5 >= 20 ? 1 : 5;
+        return { cc (110, 1), cc (111, 0), cc (112, a3), cc (113, 0), cc (114, a5), cc (118, offset / 128), cc (119, offset % 128) };
+    }
+
+    juce::String programSelectHex (int channel, int program)
+    {
+        return juce::String::formatted ("F0 07 46 01 00 20 %02X %02X %02X F7", channel, program / 128, program % 128);
+    }
+
+    constexpr int levelTop = 24;
+    constexpr int channel4Level = 3 * 16 + ParameterTable::levelRow;
+
+    /** The plug-in window as the host opens it, About panel closed. */
+    struct UndoWindow : ::testing::Test
+    {
+        PluginRig rig;
+        VantorAudioProcessor processor { rig.environment };
+        ControllerState& hub = processor.getHub();
+        ParameterTable& table = hub.getParameters();
+        std::unique_ptr<juce::AudioProcessorEditor> editor { processor.createEditor() };
+        MainPanel& main = dynamic_cast<VantorAudioProcessorEditor&> (*editor).getMainPanel();
+        HostReports host;
+
+        void SetUp() override
+        {
+            if (main.getAboutPanel() != nullptr)
+                press (TabBar::aboutTab);
+            main.handleUpdateNowIfNeeded();
+            reportToHost();
+            rig.settle();
+            rig.simulator.clearReceived();
+            processor.addListener (&host);
+        }
+
+        void TearDown() override { processor.removeListener (&host); }
+
+        void press (int identifier)
+        {
+            main.getTabBar().report (identifier);
+            main.getTabBar().dispatchPendingMessages();
+        }
+
+        /** A click on a button of the top bar, as the mouse makes it. */
+        void clickTopBar (int identifier)
+        {
+            auto* button = main.getTabBar().getTab (identifier);
+            ASSERT_NE (button, nullptr) << identifier;
+            ASSERT_TRUE (button->isVisible()) << identifier;
+            KitMouse (*button).click (5.0f, 5.0f);
+            main.getTabBar().dispatchPendingMessages();
+        }
+
+        /** The host hears the queued slots, and the host write rule sends them on. */
+        void reportToHost()
+        {
+            hub.getHostQueueSignal().dispatchPendingMessages();
+            rig.timeline.advance (200);
+        }
+
+        /** What the instrument received since the last call. */
+        std::vector<juce::String> received (size_t expected)
+        {
+            reportToHost();
+            EXPECT_TRUE (rig.settle (expected));
+            auto lines = rig.receivedHex();
+            rig.simulator.clearReceived();
+            return lines;
+        }
+
+        /** The window takes the engine's notices and slot changes, as its update does. */
+        void windowCatchesUp()
+        {
+            main.drainNotices();
+            rig.timeline.advance (ProgramPage::refreshDelayMs);
+        }
+
+        /** Level fader of strip 4 dragged to the top in one gesture of several moves. */
+        ParameterControl& dragLevelToTop()
+        {
+            press (TabBar::mixerTab);
+            auto& fader = main.getMixer().getStrip (3).getControl (MixerStrip::levelFader);
+            KitMouse mouse (fader);
+            mouse.down (17.0f, 80.0f);
+            for (float y : { 70.0f, 50.0f, 30.0f, 6.0f })
+                mouse.drag (17.0f, y);
+            mouse.up (17.0f, 6.0f);
+            return fader;
+        }
+
+        /** A host write to a slot, as its automation makes it. */
+        void hostWrites (int slot, int value)
+        {
+            auto* parameter = processor.getParameters()[slot];
+            parameter->setValue (parameter->getValueForText (juce::String (value)));
+        }
+    };
+}
+
+//==============================================================================
+TEST_F (UndoWindow, ALevelDragIsTakenBackAndMadeAgainWithTheKeysAsTheInstrumentAndTheHostHeardIt)
+{
+    const int before = table.value (channel4Level);
+    ASSERT_NE (before, levelTop);
+    auto& fader = dragLevelToTop();
+    ASSERT_EQ (table.value (channel4Level), levelTop);
+    received (7 * 4);
+    host.slots.clear();
+
+    struct Case { const char* keys; juce::KeyPress key; int level; };
+    const Case cases[] = {
+        { "Ctrl+Z", ctrlZ, before },
+        { "Ctrl+Shift+Z", ctrlShiftZ, levelTop },
+        { "Ctrl+Z again", ctrlZ, before },
+        { "Ctrl+Y", ctrlY, levelTop },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.keys);
+        // The whole drag is one step: one message for the value it goes back (or on) to.
+        EXPECT_TRUE (pressKeys (main, c.key));
+        EXPECT_EQ (table.value (channel4Level), c.level);
+        EXPECT_EQ (host.slots, std::vector<int> { channel4Level });
+        EXPECT_EQ (received (7), addressed (3, 20, c.level));
+        windowCatchesUp();
+        EXPECT_EQ (fader.getValue(), c.level) << "the fader follows";
+        host.slots.clear();
+    }
+
+    // Nothing is left to make again: the key is the window's, and nothing is sent.
+    EXPECT_TRUE (pressKeys (main, ctrlY));
+    EXPECT_EQ (table.value (channel4Level), levelTop);
+    EXPECT_TRUE (received (0).empty());
+    EXPECT_TRUE (host.slots.empty());
+}
+
+TEST_F (UndoWindow, CtrlZWithTheComputerKeyboardPlayerFocusedUndoesAndPlaysNoNote)
+{
+    const int before = table.value (channel4Level);
+    dragLevelToTop();
+    received (7 * 4);
+
+    auto& player = main.getFooter().getKeyPlayer();
+    KitMouse (player).click (10.0f, 10.0f);
+    EXPECT_TRUE (pressKeys (player, ctrlZ));
+    EXPECT_EQ (table.value (channel4Level), before);
+    EXPECT_EQ (received (7), addressed (3, 20, before)) << "no note: Z with Ctrl is not the player's";
+
+    // The letter alone still plays.
+    EXPECT_TRUE (pressKeys (player, juce::KeyPress ('z')));
+    ASSERT_EQ (received (1).size(), 1u);
+}
+
+TEST_F (UndoWindow, EachGestureIsOneStepAndTheTopBarButtonsUndoAndRedoThem)
+{
+    press (TabBar::mixerTab);
+    const int slot = ParameterTable::programSlot (5, ParameterTable::levelRow);
+    auto& fader = main.getMixer().getStrip (5).getControl (MixerStrip::levelFader);
+    const int start = table.value (slot);
+
+    // Two drags of the same fader, a moment apart, and then a wheel run of three
+    // notches on it: three steps.
+    KitMouse mouse (fader);
+    mouse.down (17.0f, 80.0f);
+    mouse.drag (17.0f, 40.0f);
+    mouse.up (17.0f, 40.0f);
+    const int afterFirst = table.value (slot);
+    rig.timeline.advance (1000);
+    mouse.down (17.0f, 40.0f);
+    mouse.drag (17.0f, 20.0f);
+    mouse.drag (17.0f, 10.0f);
+    mouse.up (17.0f, 10.0f);
+    const int afterSecond = table.value (slot);
+    rig.timeline.advance (1000);
+    for (int notch = 0; notch < 3; ++notch)
+    {
+        mouse.wheel (-1.0f, 17.0f, 40.0f);
+        rig.timeline.advance (80);
+    }
+    const int afterWheel = table.value (slot);
+    ASSERT_TRUE (start != afterFirst && afterFirst != afterSecond && afterSecond != afterWheel);
+    ASSERT_EQ (afterWheel, afterSecond - 3);
+    received (7 * 6);   // one change, then two, then three
+
+    struct Case { int button; int level; };
+    for (const auto c : { Case { TabBar::undoButton, afterSecond }, Case { TabBar::undoButton, afterFirst },
+                          Case { TabBar::undoButton, start }, Case { TabBar::undoButton, start },
+                          Case { TabBar::redoButton, afterFirst }, Case { TabBar::redoButton, afterSecond },
+                          Case { TabBar::redoButton, afterWheel }, Case { TabBar::redoButton, afterWheel } })
+    {
+        const int shown = table.value (slot);
+        clickTopBar (c.button);
+        EXPECT_EQ (table.value (slot), c.level) << (c.button == TabBar::undoButton ? "UNDO" : "REDO");
+        const auto sent = received (shown == c.level ? 0 : 7);
+        EXPECT_EQ (sent, shown == c.level ? std::vector<juce::String>() : addressed (5, 20, c.level));
+    }
+
+    // A new edit after an undo leaves nothing to redo.
+    clickTopBar (TabBar::undoButton);
+    rig.timeline.advance (1000);
+    mouse.wheel (1.0f, 17.0f, 40.0f);
+    const int edited = table.value (slot);
+    received (14);
+    clickTopBar (TabBar::redoButton);
+    EXPECT_EQ (table.value (slot), edited);
+    EXPECT_TRUE (received (0).empty());
+}
+
+TEST_F (UndoWindow, AProgramChoiceUndoneSelectsTheOldProgramOnTheInstrumentWithTheLevelTheUserHadSet)
+{
+    // The user lowers the level of channel 12 on the mixer, then opens its program page.
+    const int channel = 11;
+    const int programSlot = ParameterTable::programSlot (channel, ParameterTable::programRow);
+    const int levelSlot = ParameterTable::programSlot (channel, ParameterTable::levelRow);
+    press (TabBar::mixerTab);
+    KitMouse fader (main.getMixer().getStrip (channel).getControl (MixerStrip::levelFader));
+    fader.down (17.0f, 80.0f);
+    fader.drag (17.0f, 6.0f);
+    fader.up (17.0f, 6.0f);
+    ASSERT_EQ (table.value (levelSlot), levelTop);
+    received (7);
+
+    hub.setMidiChannel (channel + 1);
+    press (TabBar::programTab);
+    auto* page = main.getProgramPage();
+    ASSERT_NE (page, nullptr);
+    ASSERT_EQ (page->getChannel(), channel);
+    page->getProgramList().dispatchPendingMessages();
+    const int oldProgram = table.value (programSlot);
+    ASSERT_NE (oldProgram, 37);
+    received (0);
+
+    auto clickKey = [page] (const juce::String& caption)
+    {
+        auto* b = page->getChooser().findButton (caption);
+        ASSERT_NE (b, nullptr) << caption;
+        KitMouse (*b).click (5.0f, 5.0f);
+    };
+    for (auto key : { "3", "7", "Enter" })
+        clickKey (key);
+    EXPECT_EQ (received (1), std::vector<juce::String> { programSelectHex (channel, 37) });
+    windowCatchesUp();
+    ASSERT_EQ (page->getProgram(), 37);
+    const int level37 = table.value (levelSlot);
+
+    EXPECT_TRUE (pressKeys (main, ctrlZ));
+    EXPECT_EQ (table.value (programSlot), oldProgram);
+    ASSERT_NE (level37, levelTop);
+    auto sent = received (1 + 7);
+    ASSERT_FALSE (sent.empty());
+    EXPECT_EQ (sent.front(), programSelectHex (channel, oldProgram));
+    EXPECT_EQ (rig.simulator.getChannelProgram (channel), oldProgram);
+    EXPECT_EQ (table.value (levelSlot), levelTop) << "the level the user had set on the old program";
+    EXPECT_EQ (std::vector<juce::String> (sent.end() - 7, sent.end()), addressed (channel, 20, levelTop))
+        << "the level goes out behind the select (the instrument loads the program's own level with it)";
+    for (auto line = sent.begin(); line != sent.end() - 7; ++line)
+        EXPECT_EQ (*line, programSelectHex (channel, oldProgram)) << "and nothing else is sent";
+    windowCatchesUp();
+    EXPECT_EQ (page->getProgram(), oldProgram) << "the page follows";
+
+    EXPECT_TRUE (pressKeys (main, ctrlShiftZ));
+    sent = received (1);
+    EXPECT_EQ (sent.front(), programSelectHex (channel, 37));
+    EXPECT_EQ (table.value (programSlot), 37);
+    EXPECT_EQ (table.value (levelSlot), level37);
+}
+
+TEST_F (UndoWindow, AZoneKeyDragUndoneSendsTheOldKeyAndTheRowShowsIt)
+{
+    press (TabBar::multiTab);
+    ASSERT_NE (main.getMultiPage(), nullptr);
+    auto& zones = main.getMultiPage()->getZones();
+    auto& edit = hub.getImage().getMultiEdit();
+    ASSERT_GT (zones.getZoneCount(), 0);
+    received (0);
+
+    auto& low = zones.getLowField (0);
+    const int oldLow = low.getValue();
+    const int oldHigh = zones.getHighField (0).getValue();
+    ASSERT_LT (oldLow + 5, oldHigh);
+
+    // One drag of five pixels: five changes, one step.
+    KitMouse mouse (low);
+    mouse.down (10.0f, 9.0f);
+    for (int dx = 1; dx <= 5; ++dx)
+        mouse.drag (10.0f + (float) dx, 9.0f);
+    mouse.up (15.0f, 9.0f);
+    zones.deliverPendingChanges();
+    edit.dispatchPendingMessages();
+    ASSERT_EQ (edit.multiParameter (43, 0, 17), oldLow + 5);
+    received (7 * 5);
+    rig.simulator.resetState();
+
+    EXPECT_TRUE (pressKeys (low, ctrlZ));
+    edit.dispatchPendingMessages();
+    EXPECT_EQ (edit.multiParameter (43, 0, 17), oldLow);
+    EXPECT_EQ (edit.multiParameter (43, 0, 18), oldHigh);
+    EXPECT_EQ (low.getValue(), oldLow);
+    EXPECT_EQ (zones.getStrip (0).getLow(), oldLow);
+    ASSERT_TRUE (rig.settle (7));
+    auto changes = rig.simulator.getAddressedChanges();
+    ASSERT_EQ (changes.size(), 1u);
+    EXPECT_EQ (changes[0].midiChannel, 1);
+    EXPECT_EQ (changes[0].address, (std::array<int, 5> { 5, 0, 0, 0, 15 }));
+    EXPECT_EQ (changes[0].value, oldLow);
+    received (7);
+    rig.simulator.resetState();
+
+    EXPECT_TRUE (pressKeys (low, ctrlShiftZ));
+    edit.dispatchPendingMessages();
+    EXPECT_EQ (low.getValue(), oldLow + 5);
+    ASSERT_TRUE (rig.settle (7));
+    EXPECT_EQ (rig.simulator.getAddressedChanges().back().value, oldLow + 5);
+}
+
+TEST_F (UndoWindow, AHostWriteIsNotTakenBackByCtrlZ)
+{
+    const int before = table.value (channel4Level);
+    dragLevelToTop();
+    received (7 * 4);
+
+    // The host's automation moves the level afterwards.
+    hostWrites (channel4Level, -30);
+    ASSERT_EQ (table.value (channel4Level), -30);
+    received (7);
+    host.slots.clear();
+
+    // The window's step is no longer what is there: Ctrl+Z leaves the host's value,
+    // sends nothing and has nothing left to take back.
+    EXPECT_TRUE (pressKeys (main, ctrlZ));
+    EXPECT_EQ (table.value (channel4Level), -30);
+    EXPECT_TRUE (received (0).empty());
+    EXPECT_TRUE (host.slots.empty());
+    EXPECT_FALSE (processor.getEditorConnection().canUndoEdit());
+    EXPECT_NE (before, -30);
+}
