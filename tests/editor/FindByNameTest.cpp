@@ -2,14 +2,16 @@
 // delivers them (to the list with the focus, then up its parents): the program
 // chooser's and the multi page's lists narrow to the names containing the typed text
 // under their bank and category buttons, arrows move the selection without sending and
-// Enter sends the choice to the instrument simulator; in the library window the typed
-// letters go to the focused list, never to the computer-keyboard player.
+// Enter sends the choice to the instrument simulator; the FX chain selector's list keeps
+// the typed text under its effect categories; in the library window the typed letters
+// go to the focused list, never to the computer-keyboard player.
 
 #include "editor/kit/EditEvent.h"
 #include "editor/kit/NameList.h"
 #include "editor/kit/ObjectList.h"
 #include "editor/library/BankPanel.h"
 #include "editor/library/LibraryContent.h"
+#include "editor/pages/FxChainSelector.h"
 #include "editor/pages/MultiPage.h"
 #include "editor/pages/ProgramChooser.h"
 #include "editor/pages/ProgramPage.h"
@@ -247,4 +249,58 @@ TEST (FindByNameInTheLibrary, LettersTypedIntoTheBankListFilterItAndPlayNoNote)
 
     rig.settle();
     EXPECT_TRUE (rig.receivedHex().empty()) << "no note-on or note-off went out";
+}
+
+TEST (FindByNameInTheFxChainSelector, TheTypedTextStaysUnderTheEffectCategoriesAndEnterChooses)
+{
+    PluginRig rig;
+    VantorAudioProcessor processor { rig.environment };
+    FxChainSelector selector (processor.getEditorConnection());
+    // Opened as the window opens it: a list for the slot type, every chain listed.
+    selector.setType (FxChainSelector::aux1Type);
+    auto& list = selector.getList();
+    list.setChannel (2);
+    list.bind (ObjectStore::listPresent, 0);
+    selector.open (2, FxChainSelector::aux1Type, 1, 0, 0, 996, 626);
+    const auto& chains = processor.getHub().getImage().getFxChains();
+    ASSERT_GT (list.getCount(), 10);
+
+    // A word from the name of a chain further down, typed in capitals.
+    const int target = list.getIds()[(size_t) list.getCount() / 2];
+    const auto word = chains.recordName (target).trim().fromLastOccurrenceOf (" ", false, false);
+    ASSERT_GE (word.length(), 3) << chains.recordName (target);
+    typeInto (list, word.toUpperCase());
+    const auto listed = list.getIds();
+    EXPECT_NE (std::find (listed.begin(), listed.end(), target), listed.end());
+    for (int id : listed)
+        EXPECT_TRUE (chains.recordName (id).containsIgnoreCase (word)) << id;
+
+    // The data knob steps the effect category: the text still narrows each list.
+    for (int step = 0; step < 3; ++step)
+    {
+        selector.getKnob().setValue (selector.getKnob().getValue() + 1);
+        selector.getKnob().dispatchPendingMessages();
+        for (int id : list.getIds())
+            EXPECT_TRUE (chains.recordName (id).containsIgnoreCase (word)) << id;
+    }
+    EXPECT_TRUE (pressKey (list, juce::KeyPress::escapeKey));   // the text goes; the category stays
+    auto* all = selector.findButton ("ALL");
+    ASSERT_NE (all, nullptr);
+    KitMouse (*all).click (5, 5);
+    typeInto (list, word.toLowerCase());
+    EXPECT_EQ (list.getIds(), listed);
+
+    // Home, down to the target, Enter: the selector reports the choice.
+    selector.takeEvents();
+    EXPECT_TRUE (pressKey (list, juce::KeyPress::homeKey));
+    for (int steps = 0; steps < list.getCount() && list.getSelectedId() != target; ++steps)
+        ASSERT_TRUE (pressKey (list, juce::KeyPress::downKey));
+    EXPECT_TRUE (pressKey (list, juce::KeyPress::returnKey));
+    list.dispatchPendingMessages();
+    const auto events = selector.takeEvents();
+    ASSERT_FALSE (events.empty());
+    EXPECT_EQ (EditEvent::code (events.back()), EditEvent::chosen);
+    EXPECT_EQ (EditEvent::value (events.back()), target);
+    for (size_t i = 0; i + 1 < events.size(); ++i)
+        EXPECT_EQ (EditEvent::code (events[i]), EditEvent::selectedQuietly);
 }
