@@ -58,7 +58,7 @@ private:
     float scale = 1.0f;
     std::unique_ptr<MainPanel> mainPanel;
     juce::ResizableCornerComponent resizer { this, &constrainer };
-    juce::TooltipWindow tooltips { this, tooltipDelayMs };
+    KitTooltipWindow tooltips { this, tooltipDelayMs };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (VantorAudioProcessorEditor)
 };
