@@ -395,3 +395,36 @@ TEST_F (UndoWindow, AHostWriteIsNotTakenBackByCtrlZ)
     EXPECT_FALSE (processor.getEditorConnection().canUndoEdit());
     EXPECT_NE (before, -30);
 }
+
+TEST_F (UndoWindow, AMultiChoiceUndoneSelectsTheOldMultiOnTheInstrumentAndThePageShowsIt)
+{
+    press (TabBar::multiTab);
+    ASSERT_NE (main.getMultiPage(), nullptr);
+    auto& page = *main.getMultiPage();
+    const int oldMulti = table.value (ParameterTable::multiSlot);
+    received (0);
+
+    // A multi clicked in the list (rows of 34 pixels).
+    auto& list = page.getList();
+    const int row = 4;
+    const int multi = list.getIds()[(size_t) row];
+    ASSERT_NE (multi, oldMulti);
+    KitMouse (list).click (20.0f, (float) (row * 34 + 10));
+    list.dispatchPendingMessages();
+    const auto multiSelect = [] (int m) { return juce::String::formatted ("F0 07 46 01 00 11 %02X %02X F7", (m >> 7) & 0x7F, m & 0x7F); };
+    EXPECT_EQ (received (1), std::vector<juce::String> { multiSelect (multi) });
+    ASSERT_EQ (page.getDisplay().getNumber(), multi);
+
+    struct Case { const char* keys; juce::KeyPress key; int multi; };
+    for (const auto& c : { Case { "Ctrl+Z", ctrlZ, oldMulti }, Case { "Ctrl+Y", ctrlY, multi } })
+    {
+        SCOPED_TRACE (c.keys);
+        EXPECT_TRUE (pressKeys (main, c.key));
+        EXPECT_EQ (received (1), std::vector<juce::String> { multiSelect (c.multi) });
+        EXPECT_EQ (table.value (ParameterTable::multiSlot), c.multi);
+        EXPECT_EQ (hub.getImage().getSelectedMulti(), c.multi);
+        hub.getImage().getMultiEdit().dispatchPendingMessages();
+        EXPECT_EQ (page.getDisplay().getNumber(), c.multi) << "the page shows it";
+        EXPECT_EQ (page.getZones().getZoneCount(), hub.getImage().getMultiEdit().zoneCount());
+    }
+}
