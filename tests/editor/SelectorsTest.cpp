@@ -105,6 +105,19 @@ namespace
             return v;
         }
 
+        /** As the player opens a template selector: a click on the channel's program
+            slot on the mixer, then on the selector's button of the program page. */
+        void openFromProgramPage (int channel, const char* button)
+        {
+            main->showMixerPage();
+            auto& slot = main->getMixer().getStrip (channel).getNameSlot();
+            KitMouse (slot).click (5, 5);
+            slot.dispatchPendingMessages();
+            main->getMixer().dispatchPendingMessages();
+            ASSERT_TRUE (main->isProgramPageShown());
+            press (main->getProgramPage()->getPageButtons().findButton (button));
+        }
+
         /** A click on the effect field of a mixer strip: its FX chain selector. */
         void clickEffectField (int channel, int order)
         {
@@ -228,10 +241,14 @@ TEST_F (Selectors, EachOpensFromItsProgramPageButtonForTheChannelAndOkReturnsToT
 TEST_F (Selectors, ChoicesByListKeypadAndKnobReachTheWindowAndChangeNothingElse)
 {
     putObjects (ObjectStore::typeKeymap, { 2, 7, 12, 1234, 4100 }, "Keymap");
-    const auto slotsBefore = allSlotValues();
-    main->openObjectSelector (ObjectStore::typeKeymap, 4, 7);
+    openFromProgramPage (4, "KEYMAPS");
     auto& s = *main->getSelector (ObjectStore::typeKeymap);
+    EXPECT_EQ (s.getChannel(), 4);
     s.takeEvents();
+    // From here on (the way in told the instrument which channel is shown).
+    sentSinceSetUp();
+    sentBefore = rig.receivedHex().size();
+    const auto slotsBefore = allSlotValues();
 
     // A click on the third row chooses keymap 12.
     KitMouse (s.getList()).click (20, 2 * rowHeight + 10);
@@ -305,7 +322,7 @@ TEST_F (Selectors, FilterButtonsListBanksCategoriesAndAll)
     static_cast<juce::uint8*> (record.getData())[store->getCategoryOffset()] = 2;
     store->replaceRecord (9, record);
 
-    main->openObjectSelector (ObjectStore::typeVelocityPattern, 0, 3);
+    openFromProgramPage (0, "VELO PATTERNS");
     auto& s = *main->getSelector (ObjectStore::typeVelocityPattern);
 
     struct Case
