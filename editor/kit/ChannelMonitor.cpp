@@ -9,8 +9,21 @@ namespace zd8
 namespace
 {
     constexpr int levelThresholds[] = { 2, 15, 29, 43, 57, 71, 85, 99, 113 };
-    constexpr int levelWidth = 3, levelHeight = 42, levelY = 18;
-    constexpr int wheelMarkerWidth = 13;
+
+    // Geometry in the background picture's pixels (the monitor at page scale 1.0, 230x80).
+    // Slider i's marker rides its track at x = sliderX + sliderStep * i; its level strip
+    // stands beside it.
+    constexpr float sliderX = 47.0f, sliderStep = 14.0f;
+    constexpr float markerWidth = 6.0f, markerHeight = 15.0f;
+    constexpr float markerLowest = 51.0f, markerTravel = 34.0f;   // top edge at 0 and its rise at 127
+    constexpr float levelDx = 7.0f, levelY = 18.0f, levelWidth = 3.0f, levelHeight = 42.0f;
+    constexpr float columnWidth = levelDx + levelWidth;
+    constexpr float pitchWheelX = 15.5f, modWheelX = 30.0f;
+    constexpr float wheelMarkerWidth = 13.0f, wheelMarkerHeight = 17.0f;
+    constexpr float wheelLowest = 60.5f, wheelTravel = 30.0f;
+    constexpr float numberX = 6.0f, numberY = 10.0f, numberSize = 12.0f;
+    constexpr int levelStripPixels = 3;   // one strip's width in the strip sheet
+
     const juce::Colour numberColour (Palette::textDim);
 }
 
@@ -59,29 +72,49 @@ int ChannelMonitor::levelStrip (int value) noexcept
     return reached;
 }
 
-float ChannelMonitor::sliderMarkerY (int value) const noexcept
+juce::Rectangle<float> ChannelMonitor::scaled (float x, float y, float w, float h) const noexcept
 {
-    return 102.0f * scale - 68.0f * scale * (float) value / 127.0f;
+    const float f = 2.0f * scale;   // picture pixels to monitor pixels
+    return { x * f, y * f, w * f, h * f };
 }
 
-float ChannelMonitor::wheelX (int entry) const noexcept
+juce::Rectangle<float> ChannelMonitor::sliderMarkerArea (int i) const noexcept
 {
-    return (entry == pitchEntry ? 31.0f : 60.0f) * scale;
+    if (i < 0 || i >= numSliders)
+        return {};
+    return scaled (sliderX + sliderStep * (float) i, markerLowest - markerTravel * (float) entries[i] / 127.0f,
+                   markerWidth, markerHeight);
 }
 
-float ChannelMonitor::wheelMarkerY (int value) const noexcept
+juce::Rectangle<float> ChannelMonitor::levelStripArea (int i) const noexcept
 {
-    return 121.0f * scale - 60.0f * scale * (float) value / 127.0f;
+    if (i < 0 || i >= numSliders)
+        return {};
+    return scaled (sliderX + sliderStep * (float) i + levelDx, levelY, levelWidth, levelHeight);
+}
+
+juce::Rectangle<float> ChannelMonitor::wheelMarkerArea (int entry) const noexcept
+{
+    if (entry != pitchEntry && entry != modulationEntry)
+        return {};
+    return scaled (entry == pitchEntry ? pitchWheelX : modWheelX,
+                   wheelLowest - wheelTravel * (float) entries[entry] / 127.0f, wheelMarkerWidth, wheelMarkerHeight);
+}
+
+float ChannelMonitor::numberHeight() const noexcept
+{
+    return juce::jmax (smallestNumberHeight, numberSize * 2.0f * scale);
 }
 
 juce::Rectangle<int> ChannelMonitor::entryArea (int entry) const noexcept
 {
     // The whole column an entry's marker can travel in, so the old position is cleared too.
     if (entry >= 0 && entry < numSliders)
-        return { sliderX (entry), 0, levelWidth + 7 + 1, getHeight() };
+        return scaled (sliderX + sliderStep * (float) entry, 0.0f, columnWidth, 80.0f).getSmallestIntegerContainer()
+            .getIntersection (getLocalBounds());
     if (entry == pitchEntry || entry == modulationEntry)
-        return juce::Rectangle<float> (wheelX (entry), 0.0f, (float) wheelMarkerWidth, (float) getHeight())
-            .getSmallestIntegerContainer();
+        return scaled (entry == pitchEntry ? pitchWheelX : modWheelX, 0.0f, wheelMarkerWidth, 80.0f)
+            .getSmallestIntegerContainer().getIntersection (getLocalBounds());
     return {};
 }
 
@@ -90,20 +123,22 @@ void ChannelMonitor::paint (juce::Graphics& g)
     g.drawImage (background, getLocalBounds().toFloat(), juce::RectanglePlacement::stretchToFit);
 
     g.setColour (numberColour);
-    g.setFont (juce::Font ("Arial", 24.0f * scale, juce::Font::plain));
-    g.drawSingleLineText (juce::String (channel + 1), juce::roundToInt (12 * scale),
-                          juce::roundToInt (20 * scale) + juce::roundToInt (g.getCurrentFont().getAscent()));
+    g.setFont (juce::Font ("Arial", numberHeight(), juce::Font::plain));
+    const auto numberAt = scaled (numberX, numberY, 0.0f, 0.0f).getPosition();
+    g.drawSingleLineText (juce::String (channel + 1), juce::roundToInt (numberAt.x),
+                          juce::roundToInt (numberAt.y + g.getCurrentFont().getAscent()));
 
     for (int i = 0; i < numSliders; ++i)
     {
-        const int x = sliderX (i);
-        g.drawImageAt (sliderMarker, x, juce::roundToInt (sliderMarkerY (entries[i])));
-        g.drawImage (levels, x + 7, levelY, levelWidth, levelHeight, levelStrip (entries[i]) * levelWidth, 0,
-                     levelWidth, levelHeight);
+        const auto d = levelStripArea (i).toNearestInt();
+        g.drawImage (levels, d.getX(), d.getY(), juce::jmax (1, d.getWidth()), d.getHeight(),
+                     levelStrip (entries[i]) * levelStripPixels, 0, levelStripPixels, levels.getHeight());
     }
+    for (int i = 0; i < numSliders; ++i)
+        g.drawImage (sliderMarker, sliderMarkerArea (i), juce::RectanglePlacement::stretchToFit);
 
     for (int entry : { pitchEntry, modulationEntry })
-        g.drawImageAt (wheelMarker, juce::roundToInt (wheelX (entry)), juce::roundToInt (wheelMarkerY (entries[entry])));
+        g.drawImage (wheelMarker, wheelMarkerArea (entry), juce::RectanglePlacement::stretchToFit);
 }
 
 void ChannelMonitor::mouseDown (const juce::MouseEvent&)

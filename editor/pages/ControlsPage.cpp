@@ -390,7 +390,7 @@ void ControlsPage::placeMonitors()
     int rowStep = 0;   // 0: the full-size rows in their own places
     if (available > 0 && available < juce::roundToInt ((float) fullSpan * scale))
     {
-        constexpr int gap = 6;
+        constexpr int gap = 4;
         const float monitorHeightAt1 = (float) monitorHeight;   // at page scale 1.0
         pageScale = juce::jlimit (0.2f, scale, ((float) available / 4.0f - gap) / monitorHeightAt1);
         rowStep = juce::roundToInt (monitorHeightAt1 * pageScale) + gap;

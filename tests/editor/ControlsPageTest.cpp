@@ -303,6 +303,92 @@ TEST_F (ControlsPageTest, LayoutFollowsTheContentOrigin)
     EXPECT_EQ (page.getPanelPicture().getBounds(), juce::Rectangle<int> (0, 0, 950, 420));
 }
 
+namespace
+{
+    /** The page's pixels over a monitor and a margin around it (page coordinates). */
+    juce::Image renderAround (ControlsPage& page, juce::Rectangle<int> area)
+    {
+        return page.createComponentSnapshot (area, true, 1.0f).convertedToFormat (juce::Image::ARGB);
+    }
+
+    /** The pixels (relative to area) that differ between two renders of it. */
+    juce::Rectangle<int> differingPixels (const juce::Image& a, const juce::Image& b)
+    {
+        juce::Rectangle<int> found;
+        bool any = false;
+        for (int y = 0; y < a.getHeight(); ++y)
+            for (int x = 0; x < a.getWidth(); ++x)
+                if (a.getPixelAt (x, y) != b.getPixelAt (x, y))
+                {
+                    const juce::Rectangle<int> p (x, y, 1, 1);
+                    found = any ? found.getUnion (p) : p;
+                    any = true;
+                }
+        return found;
+    }
+
+    /** Height in pixels of the light grey glyphs (the channel number) left of the
+        monitor's sliders (the wheels there are darker, their marks amber). */
+    int numberGlyphHeight (const juce::Image& monitor)
+    {
+        int top = -1, bottom = -1;
+        for (int y = 0; y < monitor.getHeight(); ++y)
+            for (int x = 0; x < monitor.getWidth() * 40 / 230; ++x)
+                if (const auto c = monitor.getPixelAt (x, y); c.getBrightness() > 0.42f && c.getSaturation() < 0.2f)
+                {
+                    if (top < 0)
+                        top = y;
+                    bottom = y;
+                }
+        return top < 0 ? 0 : bottom - top + 1;
+    }
+}
+
+TEST_F (ControlsPageTest, MonitorsShowEverySliderAndWheelInsideThemselvesAtEveryPageHeight)
+{
+    // 646: the default window, where the four rows of monitors shrink to fit; 900 gives
+    // them their full size; 560 shrinks them further.
+    for (int height : { 646, 900, 560 })
+    {
+        page.setSize (pageWidth, height);
+        for (int ch : { 0, 6, 15 })
+        {
+            auto& monitor = page.getMonitor (ch);
+            const auto bounds = page.getLocalArea (monitor.getParentComponent(), monitor.getBounds());
+            ASSERT_TRUE (page.getLocalBounds().contains (bounds)) << height << " ch " << ch;
+            const auto around = bounds.expanded (24).getIntersection (page.getLocalBounds());
+            const auto inside = bounds - around.getPosition();
+
+            // Every slider (its marker and its level strip) and both wheels show, each in
+            // its own column from left to right, and none draws outside the monitor.
+            int lastLeft = -1;
+            for (int entry : { 11, 12, 0, 1, 2, 3, 4, 5, 6, 7, 8 })
+            {
+                monitor.setEntry (entry, 0);
+                const auto low = renderAround (page, around);
+                monitor.setEntry (entry, 127);
+                const auto high = renderAround (page, around);
+                monitor.setEntry (entry, entry == ChannelMonitor::pitchEntry ? 64 : 0);
+
+                const auto changed = differingPixels (low, high);
+                ASSERT_FALSE (changed.isEmpty()) << height << " ch " << ch << " entry " << entry << " never shows";
+                EXPECT_TRUE (inside.contains (changed))
+                    << height << " ch " << ch << " entry " << entry << ": " << changed.toString() << " outside "
+                    << inside.toString();
+                if (entry < ChannelMonitor::numSliders)
+                {
+                    EXPECT_GT (changed.getX(), lastLeft) << height << " ch " << ch << " entry " << entry;
+                    lastLeft = changed.getX();
+                }
+            }
+
+            // The number stays readable however small the monitor gets.
+            EXPECT_GE (numberGlyphHeight (monitor.createComponentSnapshot (monitor.getLocalBounds())), 7) << "number height " << monitor.numberHeight()
+                << height << " ch " << ch;
+        }
+    }
+}
+
 TEST_F (ControlsPageTest, RendersThePanel)
 {
     const int knobValues[9] = { 96, 40, 127, 64, 10, 80, 0, 110, 52 };

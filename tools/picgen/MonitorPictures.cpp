@@ -9,13 +9,17 @@ namespace
 {
     using K = PictureKit;
 
-    // Monitor geometry in the picture's own pixels (the monitor draws at half scale).
+    // Monitor geometry in the picture's own pixels, which are the monitor's at page
+    // scale 1.0 (ChannelMonitor draws its markers in the same pixels): slider i's 6-pixel
+    // marker at x = 47 + 14 i travels with its top from 17 to 51 (15 high), its 3x42
+    // level strip stands 7 pixels right of the marker's left edge from y 18; the 13x17
+    // wheel markers at x 15.5 and 30 travel with their tops from 30.5 to 60.5.
     constexpr int sliderCount = 9;
-    constexpr float sliderX0 = 23.5f;   // 47 at full scale
-    constexpr float sliderStep = 7.0f;  // 14 at full scale
-    constexpr float sliderTop = 17.0f, sliderBottom = 58.0f;
+    constexpr float sliderX0 = 47.0f, sliderStep = 14.0f, markerWidth = 6.0f;
+    constexpr float sliderTop = 17.0f, sliderBottom = 66.0f;
+    constexpr float levelDx = 7.0f, levelTop = 18.0f, levelBottom = 60.0f, levelWidth = 3.0f;
     constexpr float wheelX[] = { 15.5f, 30.0f };
-    constexpr float wheelTop = 30.0f, wheelBottom = 69.0f;
+    constexpr float wheelWidth = 13.0f, wheelTop = 30.0f, wheelBottom = 78.0f;
 }
 
 bool MonitorPictures::draw (const juce::String& name, juce::Graphics& g, int width, int height)
@@ -57,16 +61,16 @@ void MonitorPictures::monitorBack (juce::Graphics& g, juce::Rectangle<float> are
     for (int i = 0; i < sliderCount; ++i)
     {
         const float x = sliderX0 + sliderStep * (float) i;
-        K::recessedBox (g, { x + 1.5f, sliderTop, 3.0f, sliderBottom - sliderTop }, 1.0f);
+        K::recessedBox (g, { x + markerWidth / 2.0f - 1.5f, sliderTop, 3.0f, sliderBottom - sliderTop }, 1.0f);
+        K::recessedBox (g, { x + levelDx - 0.5f, levelTop - 0.5f, levelWidth + 1.0f, levelBottom - levelTop + 1.0f }, 0.5f);
     }
-    // Wheel slots
+    // Wheel slots, under the middle of their markers
     for (float x : wheelX)
-        K::recessedBox (g, { x - 0.5f, wheelTop, 7.0f, wheelBottom - wheelTop }, 2.0f);
+        K::recessedBox (g, { x + wheelWidth / 2.0f - 2.5f, wheelTop, 5.0f, wheelBottom - wheelTop }, 2.0f);
 
     g.setColour (K::c (K::amber).withAlpha (0.7f));
     g.setFont (K::font (7.0f, true));
-    g.drawText ("PB  MW", juce::Rectangle<float> (11.0f, 70.0f, 34.0f, 8.0f), juce::Justification::centred);
-    g.drawText ("SLIDERS", juce::Rectangle<float> (sliderX0, 70.0f, sliderStep * sliderCount + 4.0f, 8.0f),
+    g.drawText ("SLIDERS", juce::Rectangle<float> (sliderX0, 70.0f, sliderStep * sliderCount - 4.0f, 8.0f),
                 juce::Justification::centred);
 }
 
