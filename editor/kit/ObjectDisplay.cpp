@@ -24,6 +24,10 @@ namespace
     constexpr float pressSplitX = 62.0f;
 
     constexpr float nameRowY = 32.0f;   // name and number row, relative to the picture
+    constexpr float nameSize = 17.0f;
+    // The small display's name baseline: a quarter of the name's size and the 1-pixel
+    // edge above its bottom (48).
+    constexpr float smallNameBaseline = 48.0f - 2.0f - nameSize / 4.0f;
 
     const juce::Colour nameBandFill (Palette::displayNameBand);
     const juce::Colour nameBandOutline (Palette::displayNameBandOutline);
@@ -213,9 +217,15 @@ void ObjectDisplay::paintSmallDisplay (juce::Graphics& g)
     g.drawText (text2, scaled (180, 2, 130, 14), juce::Justification::left, true);
     g.drawText (text3, scaled (0, 30, 200, 14), juce::Justification::right, true);
 
+    // The name stands on a baseline that leaves a quarter of its size above the bottom
+    // edge, so that descenders (g, j, p, q, y) show whole; placed by the baseline, not by
+    // the font's reported cell, which some fonts give too little descent.
     g.setColour (nameColour);
-    g.setFont (arial (17.0f, true));
-    g.drawText (name, scaled (10, 32, 200, 12), juce::Justification::left, true);
+    const auto nameFont = arial (nameSize, true);
+    const auto line = scaled (10, smallNameBaseline, 200, 0);
+    juce::GlyphArrangement glyphs;
+    glyphs.addCurtailedLineOfText (nameFont, name, line.getX(), line.getY(), line.getWidth(), true);
+    glyphs.draw (g);
 
     g.setColour (smallEdge);
     g.fillRect (0, getHeight() - 1, getWidth(), 1);

@@ -230,3 +230,63 @@ TEST (ObjectDisplay, RendersProgramAndSmallDisplays)
     small.setContents (17, 0, 0, "Warm Strings", "STRINGS", "BANK", "user");
     EXPECT_EQ (zd8test::compareWithReference (small, "lcd_small"), "");
 }
+
+namespace
+{
+    /** The rows (top, bottom) whose pixels a name changes, against the same display
+        without a name. */
+    juce::Range<int> nameRows (ObjectDisplay& display, const juce::String& name)
+    {
+        display.setContents (17, 0, 0, {}, "STRINGS", "BANK", "user");
+        const auto blank = zd8test::renderComponent (display);
+        display.setContents (17, 0, 0, name, "STRINGS", "BANK", "user");
+        const auto named = zd8test::renderComponent (display);
+        int top = -1, bottom = -1;
+        for (int y = 0; y < named.getHeight(); ++y)
+            for (int x = 0; x < named.getWidth(); ++x)
+                if (named.getPixelAt (x, y) != blank.getPixelAt (x, y))
+                {
+                    if (top < 0)
+                        top = y;
+                    bottom = y;
+                }
+        return { top, bottom + 1 };
+    }
+}
+
+TEST (ObjectDisplay, SmallDisplayShowsWholeDescendersAboveItsBottomEdge)
+{
+    for (float scale : { 1.0f, 1.5f })
+    {
+        ObjectDisplay small (ObjectDisplay::smallDisplay, 0, 0);
+        small.placeAt (0, 0, scale);
+
+        // How far the hanging name reaches below the flat one in the name's font, drawn
+        // with room to spare.
+        auto inkBottom = [scale] (const juce::String& text)
+        {
+            juce::Image room (juce::Image::ARGB, 400, 120, true);
+            {
+                juce::Graphics g (room);
+                g.setColour (juce::Colours::white);
+                g.setFont (juce::Font ("Arial", 17.0f * scale, juce::Font::bold));
+                g.drawSingleLineText (text, 10, 60);
+            }
+            for (int y = room.getHeight() - 1; y >= 0; --y)
+                for (int x = 0; x < room.getWidth(); ++x)
+                    if (room.getPixelAt (x, y).getAlpha() != 0)
+                        return y;
+            return -1;
+        };
+        const float descent = (float) (inkBottom ("Hyperjog Pq") - inkBottom ("Warm Street"));
+        ASSERT_GT (descent, 2.0f);
+
+        const auto flat = nameRows (small, "Warm Street");
+        const auto hanging = nameRows (small, "Hyperjog Pq");
+        ASSERT_FALSE (flat.isEmpty());
+        EXPECT_GE ((float) (hanging.getEnd() - flat.getEnd()), descent - 1.5f)
+            << "scale " << scale << ": descenders cut at row " << hanging.getEnd();
+        // Above the dark bottom edge, which stays whole.
+        EXPECT_LT (hanging.getEnd(), small.getHeight() - 1) << "scale " << scale;
+    }
+}
