@@ -15,12 +15,14 @@ namespace zd8
 namespace
 {
     // Places inside the content box.
-    const juce::Rectangle<int> listPlace { 0, 0, 240, 544 };
-    const juce::Point<int> displayPlace { 350, 16 };
-    constexpr int displayWidth = 280, displayHeight = 150;
+    // The list's names and its whole scroll bar (its thumb ends 280 pixels in); the bank
+    // column and the display sit right of it.
+    const juce::Rectangle<int> listPlace { 0, 0, 280, 544 };
+    const juce::Point<int> displayPlace { 364, 16 };
+    constexpr int displayWidth = 268, displayHeight = 150;
     const juce::Rectangle<int> zonesPlace { 290, 174, 670, 460 };
 
-    constexpr int bankX = 280, bankWidth = 60, bankHeight = 34;
+    constexpr int bankX = 292, bankWidth = 60, bankHeight = 34;
     constexpr int allBankY = 10, factoryBankY = 50, userBankY = 90;
 
     constexpr int keyWidth = 48, keyHeight = 34;
@@ -35,10 +37,10 @@ namespace
     constexpr juce::uint32 pageFill = Palette::multiPagePageFill;
 
     // Frames drawn behind the bank buttons and the keypad.
-    const juce::Rectangle<int> bankFrame { 268, 0, 84, 134 };
+    const juce::Rectangle<int> bankFrame { 280, 0, 84, 134 };
     const juce::Rectangle<int> keypadFrame { 640, 6, 308, 160 };
     // Under the bank buttons, above the zone table.
-    const juce::Rectangle<int> writePlace { 280, 142, 60, 24 };
+    const juce::Rectangle<int> writePlace { 292, 142, 60, 24 };
     constexpr int writeIdentifier = 300;
 
     // The list reports the multi under the number of the multi slot.

@@ -14,6 +14,7 @@
 #include "support/PluginRig.h"
 #include "support/RenderCheck.h"
 #include "KitMouse.h"
+#include "WindowMouse.h"
 
 #include <gtest/gtest.h>
 
@@ -223,6 +224,37 @@ TEST_F (MultiWindow, AMultiClickedInTheListIsSelectedOnTheInstrumentAndShown)
     const int zoneCount = hub.getImage().getMultiEdit().zoneCount();
     EXPECT_GT (zoneCount, 0);
     EXPECT_EQ (page().getZones().getZoneCount(), zoneCount);
+}
+
+TEST_F (MultiWindow, TheListsScrollBarIsInSightAndScrollsWithTheMouse)
+{
+    auto& list = page().getList();
+    ASSERT_GT (list.getCount(), list.visibleRows());
+    const auto listArea = main.getLocalArea (&page(), list.getBounds());
+    zd8test::WindowMouse mouse (main);
+
+    // The bar's column right of the names (its thumb 36 wide from 2 pixels in) lies on
+    // the list, on the page, under nothing else.
+    const juce::Rectangle<int> bar (listArea.getX() + ObjectList::textAreaWidth, listArea.getY(), 38, listArea.getHeight());
+    EXPECT_TRUE (listArea.contains (bar)) << listArea.toString();
+    EXPECT_TRUE (main.getPageArea().contains (bar));
+    const int barX = bar.getCentreX();
+
+    // A press below the thumb scrolls a row.
+    EXPECT_EQ (mouse.click ({ barX, bar.getY() + 300 }), &list);
+    EXPECT_EQ (list.getScrollPosition(), 1);
+    EXPECT_EQ (list.getFirstVisibleRow(), 1);
+
+    // The thumb dragged past the bottom shows the last rows.
+    const int thumbTop = bar.getY() + list.thumbY();
+    EXPECT_EQ (mouse.drag ({ barX, thumbTop + 20 }, { { barX, bar.getCentreY() }, { barX, bar.getBottom() + 40 } }), &list);
+    const int lastFirstRow = list.getCount() - list.visibleRows();
+    EXPECT_EQ (list.getFirstVisibleRow(), lastFirstRow);
+
+    // The wheel over the bar turns it back a row.
+    EXPECT_EQ (mouse.wheel ({ barX, bar.getY() + 100 }, 1.0f), &list);
+    EXPECT_EQ (list.getFirstVisibleRow(), lastFirstRow - 1);
+    EXPECT_TRUE (rig.simulator.getReceived().empty()) << "scrolling chooses nothing";
 }
 
 TEST_F (MultiWindow, TheKeypadChoosesByNumberAndStepsThroughTheList)
