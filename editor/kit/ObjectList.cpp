@@ -281,15 +281,26 @@ void ObjectList::makePictures()
 
 void ObjectList::paint (juce::Graphics& g)
 {
-    if (offscreen.getWidth() != getWidth() || offscreen.getHeight() != getHeight())
+    // The off-screen picture has as many pixels as the list covers on the screen (the
+    // window scaled, a high-density display), so that the text stays sharp.
+    const float pixelScale = juce::jmax (1.0f, g.getInternalContext().getPhysicalPixelScaleFactor());
+    const int w = juce::roundToInt ((float) getWidth() * pixelScale);
+    const int h = juce::roundToInt ((float) getHeight() * pixelScale);
+    if (base.getWidth() != getWidth() || base.getHeight() != getHeight() || offscreen.getWidth() != w
+        || offscreen.getHeight() != h)
+    {
         makePictures();
+        if (offscreen.isValid())
+            offscreen = juce::Image (juce::Image::RGB, w, h, true);
+    }
     if (! offscreen.isValid())
         return;
     {
         juce::Graphics og (offscreen);
+        og.addTransform (juce::AffineTransform::scale ((float) w / (float) getWidth(), (float) h / (float) getHeight()));
         paintList (og);
     }
-    g.drawImageAt (offscreen, 0, 0);
+    g.drawImage (offscreen, 0, 0, getWidth(), getHeight(), 0, 0, w, h);
 }
 
 void ObjectList::paintList (juce::Graphics& g)

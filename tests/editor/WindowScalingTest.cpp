@@ -278,3 +278,50 @@ TEST (WindowScaling, AHostForcingAnotherAspectGetsTheWholePanelCentredAndUndisto
     EXPECT_NEAR (shown.getCentreX(), 800.0f, 0.01f);
     EXPECT_FLOAT_EQ (w.main().getTransform().mat00, w.main().getTransform().mat11);
 }
+
+namespace
+{
+    // The strongest brightness step between two neighbouring pixels of a row in the area:
+    // a sharp text edge is one big step; a picture enlarged from its own size spreads every
+    // step over two pixels or more, halving it.
+    int strongestStep (const juce::Image& image, juce::Rectangle<int> area)
+    {
+        const juce::Image::BitmapData data (image, juce::Image::BitmapData::readOnly);
+        int strongest = 0;
+        for (int y = area.getY(); y < area.getBottom(); ++y)
+            for (int x = area.getX(); x + 1 < area.getRight(); ++x)
+            {
+                const auto a = data.getPixelColour (x, y), b = data.getPixelColour (x + 1, y);
+                strongest = juce::jmax (strongest, std::abs ((int) (a.getBrightness() * 255.0f) - (int) (b.getBrightness() * 255.0f)));
+            }
+        return strongest;
+    }
+}
+
+TEST (WindowScaling, ListTextIsDrawnAtTheScreensResolutionNotEnlarged)
+{
+    // The multi page's list of multis, at 100 % and at 200 %: at 200 % its names must be
+    // as sharp as at 100 %, not the 100 % picture enlarged.
+    int steps[2] = {};
+    for (int i = 0; i < 2; ++i)
+    {
+        const int percent = i == 0 ? 100 : 200;
+        SCOPED_TRACE (juce::String (percent) + " %");
+        Instance w;
+        w.dragTo (percent);
+        w.click (w.scaled ({ 900.0f, 700.0f }));   // the About panel of the first opening
+        if (auto* about = w.main().getAboutPanel())
+            about->dispatchPendingMessages();
+        w.main().handleUpdateNowIfNeeded();
+        w.clickTab (multiTabCentre);
+        ASSERT_TRUE (w.main().isMultiPageShown());
+
+        const auto render = zd8test::renderComponent (*w.window);
+        // The names of the first rows, in window pixels.
+        const auto names = juce::Rectangle<float> (90.0f, 70.0f, 160.0f, 100.0f);
+        const auto area = juce::Rectangle<float> (w.scaled (names.getTopLeft()), w.scaled (names.getBottomRight())).toNearestInt();
+        steps[i] = strongestStep (render, area);
+    }
+    EXPECT_GE (steps[0], 120) << "no text where the list's names should be";
+    EXPECT_GE (steps[1], steps[0] * 3 / 4) << "at 200 % the list is its 100 % picture enlarged";
+}
