@@ -75,19 +75,22 @@ void KeysPage::mouseDown (const juce::MouseEvent& e)
 {
     resizing = e.y < gripHeight;
     resizeStartHeight = getHeight();
-    resizeStartY = e.y;
+    resizeStartY = getY() + e.y;
 }
 
 void KeysPage::mouseDrag (const juce::MouseEvent& e)
 {
     if (! resizing)
         return;
-    int h = resizeStartHeight - resizeStartY + e.y;
-    if ((float) h > (float) tallestDrag * scale)
-        h = juce::roundToInt ((float) tallHeight * scale);
-    if (h < minHeight)
-        h = minHeight;
-    setSize (getWidth(), h);
+    // The grip is the top edge: it follows the pointer (measured in the parent, since the
+    // panel itself moves) while the bottom edge stays put.
+    const int pointerY = getY() + e.y;
+    const int h = juce::jlimit (minHeight, juce::jmax (minHeight, tallest), resizeStartHeight + resizeStartY - pointerY);
+    if (h == getHeight())
+        return;
+    setBounds (getX(), getBottom() - h, getWidth(), h);
+    if (onGripResize)
+        onGripResize();
 }
 
 void KeysPage::mouseUp (const juce::MouseEvent&)

@@ -7,6 +7,8 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include <functional>
+
 namespace zd8
 {
 
@@ -16,8 +18,9 @@ class EditorConnection;
     pitch and modulation wheels, the octave strip and the key pad. Keys play on the
     current channel straight to the instrument. The wheels, the velocity setter and the
     octave strip send change messages; the main window turns them into MIDI and into
-    the engine's keyboard settings. The top 20 pixels are a grip that resizes the panel.
-    Message thread only. */
+    the engine's keyboard settings. The top 20 pixels are a grip that resizes the panel:
+    the top edge follows the pointer and the bottom edge stays where it is (the panel
+    stands on the window's status line). Message thread only. */
 class KeysPage : public juce::Component
 {
 public:
@@ -28,13 +31,18 @@ public:
     static constexpr int minPadRoom = 100;    // the pad is fitted only when width - 180 exceeds this
     static constexpr int gripHeight = 20;
     static constexpr int minHeight = 64;
-    static constexpr int tallestDrag = 680, tallHeight = 730;   // scale 1
+    static constexpr int tallHeight = 730;   // the tallest the grip makes it unless told otherwise
 
     explicit KeysPage (EditorConnection& connection);
     ~KeysPage() override;
 
     /** The panel sits at x 16 with the given top, width and height. */
     void place (int y, int width, int height);
+    /** The tallest the grip may make the panel (the main window keeps room above it). */
+    void setTallestHeight (int h) noexcept { tallest = juce::jmax (minHeight, h); }
+    int getTallestHeight() const noexcept { return tallest; }
+    /** Called after the grip changed the panel's height (and top). */
+    std::function<void()> onGripResize;
 
     PianoPad& getPad() noexcept { return pad; }
     VelocityIndicator& getVelocity() noexcept { return velocity; }
@@ -59,14 +67,15 @@ public:
 
 private:
     EditorConnection& connection;
-    float scale = 1.0f;
     VelocityIndicator velocity;
     PianoPad pad;
     OctaveStrip octaveStrip;
     WheelControl pitchWheel { true }, modWheel { false };
 
     bool resizing = false;
-    int resizeStartHeight = 0, resizeStartY = 0;
+    int resizeStartHeight = 0;
+    int resizeStartY = 0;   // the pointer's y in the parent's coordinates at the press
+    int tallest = tallHeight;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (KeysPage)
 };

@@ -85,6 +85,7 @@ MainPanel::MainPanel (EditorConnection& c) : connection (c)
     keyboard = std::make_unique<KeysPage> (connection);
     keyboard->place (defaultHeight - keyboardHeight, defaultWidth - 2 * sideWidth, keyboardHeight);
     addChildComponent (*keyboard);
+    keyboard->onGripResize = [this] { resized(); };
     keyboard->getPitchWheel().addChangeListener (this);
     keyboard->getModWheel().addChangeListener (this);
     keyboard->getVelocity().addChangeListener (this);
@@ -156,14 +157,13 @@ void MainPanel::resized()
 
     const int w = getWidth(), h = getHeight();
     tabBar->setBounds (sideWidth, 0, w, topBarHeight);
+    if (isKeyboardShown())
+        placeKeyboard();
     pages.layout();
-    footer->setBounds (sideWidth, h - footerHeight - 4, w - 2 * sideWidth, footerHeight);
+    footer->setBounds (sideWidth, getFooterTop(), w - 2 * sideWidth, footerHeight);
 
     if (isKeyboardShown())
-    {
-        keyboard->place (h - keyboardHeight, w - 2 * sideWidth, keyboardHeight);
         keyboard->toFront (false);
-    }
 
     auto& settings = connection.getSettings();
     settings.set (6, juce::String (w));
@@ -179,6 +179,26 @@ void MainPanel::layoutSidePanels()
         return;
     leftSide->setBounds (0, 0, sideWidth, getHeight());
     rightSide->setBounds (getWidth() - sideWidth, 0, sideWidth, getHeight());
+}
+
+int MainPanel::getFooterTop() const noexcept
+{
+    return getHeight() - footerHeight - footerGap;
+}
+
+int MainPanel::getPageBottom() const noexcept
+{
+    return isKeyboardShown() ? keyboard->getY() : getHeight() - footerHeight;
+}
+
+void MainPanel::placeKeyboard()
+{
+    // On the status line, as tall as the player made it, leaving the pages at least the
+    // mixer's row above it.
+    const int bottom = getFooterTop();
+    keyboard->setTallestHeight (bottom - topBarHeight - mixerStripHeight);
+    const int h = juce::jlimit (KeysPage::minHeight, keyboard->getTallestHeight(), keyboard->getHeight());
+    keyboard->place (bottom - h, getWidth() - 2 * sideWidth, h);
 }
 
 void MainPanel::keepKeyboardInFront()
@@ -458,6 +478,9 @@ void MainPanel::keyboardEvent (juce::ChangeBroadcaster* source)
 
 void MainPanel::toggleKeyboard()
 {
+    // The panel takes its own room: it stands on the status line and the pages are laid
+    // out above it, so it covers no page and not the status line. (The window keeps its
+    // size: the panel is always laid out at its design size and only scaled to the window.)
     auto& flag = connection.getEditorSession().keyboardShown;
     flag = ! flag.load();
     if (flag.load())
@@ -468,7 +491,6 @@ void MainPanel::toggleKeyboard()
     else
     {
         keyboard->silence();
-        keyboard->place (getHeight() - keyboardHeight, getWidth() - 2 * sideWidth, keyboardHeight);
         resized();
     }
     keyboard->setVisible (flag.load());

@@ -62,6 +62,7 @@ public:
     static constexpr int topBarHeight = 64;
     static constexpr int sideWidth = 16;
     static constexpr int footerHeight = 20;
+    static constexpr int footerGap = 4;   // under the status line
     static constexpr int keyboardHeight = 172;
     static constexpr int mixerStripHeight = 62;
     static constexpr int firstAboutDelayMs = 2000;
@@ -106,6 +107,11 @@ public:
     int getWindowMode() const noexcept { return windowMode; }
 
     juce::Rectangle<int> getPageArea() const noexcept { return pages.getPageArea(); }
+    /** Where the pages end: on the keyboard panel's top while it is shown, otherwise
+        above the status line. */
+    int getPageBottom() const noexcept;
+    /** The status line's top edge. */
+    int getFooterTop() const noexcept;
     juce::Rectangle<int> getSelectorArea() const noexcept { return pages.getSelectorArea(); }
 
     //==============================================================================
@@ -183,6 +189,8 @@ private:
     void selectPlayingMode (int mode);
     void showPlayingModeTab();
     void toggleKeyboard();
+    /** The keyboard panel on the status line, at its height within the room there is. */
+    void placeKeyboard();
     /** The keyboard panel's wheels, velocity setter and octave strip. */
     void keyboardEvent (juce::ChangeBroadcaster* source);
 

@@ -120,7 +120,7 @@ bool PageNavigator::isSelectorShown (int objectType) const noexcept
 juce::Rectangle<int> PageNavigator::getPageArea() const noexcept
 {
     return { MainPanel::sideWidth, MainPanel::topBarHeight, window.getWidth() - 2 * MainPanel::sideWidth,
-             window.getHeight() - MainPanel::topBarHeight - MainPanel::footerHeight };
+             window.getPageBottom() - MainPanel::topBarHeight };
 }
 
 juce::Rectangle<int> PageNavigator::getSelectorArea() const noexcept

@@ -7,12 +7,16 @@
 #include "editor/shell/StatusBar.h"
 #include "editor/shell/MainPanel.h"
 #include "editor/shell/VantorAudioProcessorEditor.h"
+#include "editor/pages/ControlsPage.h"
+#include "editor/pages/MixerPage.h"
+#include "editor/pages/MultiPage.h"
 #include "editor/pages/KeysPage.h"
 #include "editor/shell/ComputerKeyboardPlayer.h"
 #include "plugin/VantorAudioProcessor.h"
 #include "support/PluginRig.h"
 #include "support/RenderCheck.h"
 #include "KitMouse.h"
+#include "WindowMouse.h"
 
 #include <gtest/gtest.h>
 
@@ -221,19 +225,34 @@ TEST_F (Keys, NotesTheInstrumentHoldsLightTheirKeysAcrossOctaveChanges)
 
 TEST_F (Keys, TheGripResizesThePanelWithinItsLimits)
 {
+    // The grip is the top edge: it follows the pointer, the bottom edge stays. Pointer
+    // positions are the panel's own, as events give them while the panel moves.
+    panel.place (800, panelWidth, KeysPage::panelHeight);
+    const int bottom = panel.getBottom();
     KitMouse m (panel);
+    auto dragTo = [&] (int parentY) { m.drag (300.0f, (float) (parentY - panel.getY())); };
     m.down (300.0f, 5.0f);
-    m.drag (300.0f, 5.0f + 400.0f);
+    dragTo (805 - 400);
     EXPECT_EQ (panel.getHeight(), 572);
-    m.drag (300.0f, 5.0f + 528.0f);   // 700: past 680 it jumps
-    EXPECT_EQ (panel.getHeight(), 730);
-    m.drag (300.0f, -300.0f);
+    EXPECT_EQ (panel.getBottom(), bottom);
+    dragTo (805 - 700);   // past the tallest it may be
+    EXPECT_EQ (panel.getHeight(), KeysPage::tallHeight);
+    EXPECT_EQ (panel.getBottom(), bottom);
+    dragTo (bottom + 300);
     EXPECT_EQ (panel.getHeight(), 64);
-    m.up (300.0f, -300.0f);
+    EXPECT_EQ (panel.getBottom(), bottom);
+    m.up (300.0f, 300.0f);
+
+    panel.setTallestHeight (200);
+    m.down (300.0f, 5.0f);
+    dragTo (panel.getY() + 5 - 500);
+    EXPECT_EQ (panel.getHeight(), 200);
+    m.up (300.0f, 5.0f);
 
     m.down (300.0f, 40.0f);   // below the grip: no resize
-    m.drag (300.0f, 200.0f);
-    EXPECT_EQ (panel.getHeight(), 64);
+    m.drag (300.0f, -100.0f);
+    EXPECT_EQ (panel.getHeight(), 200);
+    EXPECT_EQ (panel.getBottom(), bottom);
 }
 
 TEST_F (Keys, PanelRender)
@@ -458,7 +477,7 @@ TEST_F (Window, KeysTabShowsAndHidesThePanelAtTheBottom)
     press (TabBar::keysTab);
     EXPECT_TRUE (hub.getEditorSession().keyboardShown.load());
     EXPECT_TRUE (keys.isVisible());
-    EXPECT_EQ (keys.getBounds(), juce::Rectangle<int> (16, 730 - 172, 996, 172));
+    EXPECT_EQ (keys.getBounds(), juce::Rectangle<int> (16, 730 - 24 - 172, 996, 172));   // on the status line
     press (TabBar::keysTab);
     EXPECT_FALSE (hub.getEditorSession().keyboardShown.load());
     EXPECT_FALSE (keys.isVisible());
@@ -554,4 +573,135 @@ TEST_F (Player, StripRender)
     player.setBounds (StatusBar::getKeyIndicatorArea());
     press ('c');
     EXPECT_EQ (zd8test::compareWithReference (player, "key_player"), juce::String());
+}
+
+//==============================================================================
+// The panel's room in the window.
+
+namespace
+{
+    /** The visible component of a page that takes clicks and reaches lowest in the
+        window (window coordinates of its part on the page). */
+    juce::Component* lowestClickable (juce::Component& page, juce::Component& window, juce::Rectangle<int>& part)
+    {
+        const auto pageArea = window.getLocalArea (&page, page.getLocalBounds());
+        juce::Component* lowest = nullptr;
+        std::function<void (juce::Component&)> visit = [&] (juce::Component& parent)
+        {
+            for (auto* child : parent.getChildren())
+            {
+                if (! child->isVisible())
+                    continue;
+                bool clicksSelf = false, clicksChildren = false;
+                child->getInterceptsMouseClicks (clicksSelf, clicksChildren);
+                const auto r = window.getLocalArea (&parent, child->getBounds()).getIntersection (pageArea);
+                if (clicksSelf && ! r.isEmpty() && (lowest == nullptr || r.getBottom() > part.getBottom()))
+                {
+                    lowest = child;
+                    part = r;
+                }
+                if (clicksChildren)
+                    visit (*child);
+            }
+        };
+        visit (page);
+        return lowest;
+    }
+
+    struct WindowWithKeys : Window
+    {
+        void SetUp() override
+        {
+            Window::SetUp();
+            if (main->getAboutPanel() != nullptr)
+                press (TabBar::aboutTab);
+            main->handleUpdateNowIfNeeded();
+        }
+
+        juce::Component* shownPage (int tab)
+        {
+            switch (tab)
+            {
+                case TabBar::multiTab: return main->getMultiPage();
+                case TabBar::controlsTab: return main->getControlsPage();
+                default: return &main->getMixer();
+            }
+        }
+    };
+}
+
+TEST_F (WindowWithKeys, TheShownPanelTakesItsOwnRoomSoPagesAndTheStatusLineStayUncoveredAndClickable)
+{
+    const auto pageArea = main->getPageArea();
+    const int windowHeight = editor->getHeight();
+    auto& keys = main->getKeyboard();
+    auto& footer = main->getFooter();
+    zd8test::WindowMouse mouse (*main);
+
+    for (int tab : { TabBar::mixerTab, TabBar::multiTab, TabBar::controlsTab })
+    {
+        press (tab);
+        press (TabBar::keysTab);
+        ASSERT_TRUE (keys.isVisible()) << tab;
+
+        // The panel stands on the status line and the pages are laid out above it.
+        EXPECT_EQ (editor->getHeight(), windowHeight) << tab;
+        EXPECT_EQ (keys.getBottom(), footer.getY()) << tab;
+        EXPECT_EQ (main->getPageArea().withBottom (pageArea.getBottom()), pageArea) << tab;
+        EXPECT_EQ (shownPage (tab)->getBottom(), keys.getY()) << tab;
+        EXPECT_EQ (main->getPageArea().getBottom(), keys.getY()) << tab;
+        EXPECT_FALSE (keys.getBounds().intersects (footer.getBounds())) << tab;
+
+        // The page's lowest control takes a press at its middle.
+        auto* shown = shownPage (tab);
+        ASSERT_NE (shown, nullptr);
+        juce::Rectangle<int> part;
+        auto* lowest = lowestClickable (*shown, *main, part);
+        ASSERT_NE (lowest, nullptr) << tab;
+        auto* hit = mouse.target (part.getCentre());
+        EXPECT_TRUE (hit == lowest || lowest->isParentOf (hit))
+            << tab << ": a press on " << part.toString() << " reaches "
+            << (hit != nullptr ? hit->getName() + " " + hit->getBounds().toString() : juce::String ("nothing"));
+
+        // So does the status line's key strip, and the line's text is under nothing.
+        auto& strip = footer.getKeyPlayer();
+        EXPECT_EQ (mouse.target (main->getLocalArea (&footer, strip.getBounds()).getCentre()), &strip) << tab;
+        EXPECT_EQ (mouse.target (main->getLocalPoint (&footer, juce::Point<int> (60, 10))), main)
+            << tab << ": the status text is covered";
+
+        press (TabBar::keysTab);
+        EXPECT_FALSE (keys.isVisible());
+        EXPECT_EQ (editor->getHeight(), windowHeight) << tab;
+        EXPECT_EQ (main->getPageArea(), pageArea) << tab;
+    }
+}
+
+TEST_F (WindowWithKeys, TheGripMovesThePanelsTopEdgeAndThePagesMakeRoom)
+{
+    press (TabBar::keysTab);
+    auto& keys = main->getKeyboard();
+    const auto shown = keys.getBounds();
+    const auto footerBounds = main->getFooter().getBounds();
+    zd8test::WindowMouse mouse (*main);
+    // A grip point clear of the octave strip, which shares the top strip.
+    const int x = shown.getX() + 120;
+    auto dragGrip = [&] (int dy)
+    {
+        const int y = keys.getY() + 8;
+        EXPECT_EQ (mouse.drag ({ x, y }, { { x, y + dy / 2 }, { x, y + dy } }), &keys);
+    };
+
+    struct Case { int dy; int expectedHeight; };
+    const int tallest = footerBounds.getY() - MainPanel::topBarHeight - MainPanel::mixerStripHeight;
+    for (const auto& c : { Case { -100, 272 }, Case { 150, 122 }, Case { 400, KeysPage::minHeight },
+                           Case { -2000, tallest } })
+    {
+        dragGrip (c.dy);
+        EXPECT_EQ (keys.getHeight(), c.expectedHeight) << c.dy;
+        EXPECT_EQ (keys.getBottom(), shown.getBottom()) << c.dy << ": the bottom edge stays on the status line";
+        EXPECT_EQ (keys.getX(), shown.getX());
+        EXPECT_EQ (main->getPageArea().getBottom(), keys.getY()) << c.dy;
+        EXPECT_EQ (main->getMixer().getBottom(), keys.getY()) << c.dy;
+        EXPECT_EQ (main->getFooter().getBounds(), footerBounds);
+    }
 }

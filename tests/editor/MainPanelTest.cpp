@@ -200,7 +200,7 @@ TEST (MainPanel, ProgramTabShowsTheCurrentChannelUnderTheMixerRow)
     w.press (TabBar::keysTab);
     w.press (TabBar::programTab);
     EXPECT_EQ (m.getIndexOfChildComponent (&m.getKeyboard()) > m.getIndexOfChildComponent (m.getProgramPage()), true);
-    EXPECT_EQ (m.getKeyboard().getBounds(), juce::Rectangle<int> (16, 730 - 172, 996, 172));
+    EXPECT_EQ (m.getKeyboard().getBounds(), juce::Rectangle<int> (16, 730 - 24 - 172, 996, 172));   // on the status line
 }
 
 TEST (MainPanel, AnyTabWhileTheMidiSetupIsOpenOnlyClosesIt)
