@@ -428,3 +428,46 @@ TEST_F (UndoWindow, AMultiChoiceUndoneSelectsTheOldMultiOnTheInstrumentAndThePag
         EXPECT_EQ (page.getZones().getZoneCount(), hub.getImage().getMultiEdit().zoneCount());
     }
 }
+
+TEST_F (UndoWindow, APressHeldOnAZoneFieldIsOneStepHoweverLongAndEachPressIsItsOwn)
+{
+    press (TabBar::multiTab);
+    ASSERT_NE (main.getMultiPage(), nullptr);
+    auto& zones = main.getMultiPage()->getZones();
+    auto& edit = hub.getImage().getMultiEdit();
+    ASSERT_GT (zones.getZoneCount(), 0);
+    auto& low = zones.getLowField (0);
+    const int start = low.getValue();
+    ASSERT_LT (start + 6, zones.getHighField (0).getValue());
+
+    KitMouse mouse (low);
+    auto lowKey = [&edit] { return edit.multiParameter (43, 0, 17); };
+    auto deliver = [&] { zones.deliverPendingChanges(); edit.dispatchPendingMessages(); };
+
+    // One press, resting two seconds half-way through the drag (the message loop
+    // runs meanwhile).
+    mouse.down (10.0f, 9.0f);
+    mouse.drag (12.0f, 9.0f);
+    deliver();
+    rig.timeline.advance (2000);
+    mouse.drag (14.0f, 9.0f);
+    mouse.up (14.0f, 9.0f);
+    deliver();
+    // Then two presses in quick succession, one key each.
+    for (int press = 0; press < 2; ++press)
+    {
+        mouse.down (10.0f, 9.0f);
+        mouse.drag (11.0f, 9.0f);
+        mouse.up (11.0f, 9.0f);
+        deliver();
+    }
+    ASSERT_EQ (lowKey(), start + 6);
+
+    for (int expected : { start + 5, start + 4, start, start })
+    {
+        EXPECT_TRUE (pressKeys (main, ctrlZ));
+        deliver();
+        EXPECT_EQ (lowKey(), expected);
+        EXPECT_EQ (low.getValue(), expected);
+    }
+}
