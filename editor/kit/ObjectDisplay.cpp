@@ -246,6 +246,9 @@ void ObjectDisplay::mouseDown (const juce::MouseEvent& e)
 
 void ObjectDisplay::mouseUp (const juce::MouseEvent&)
 {
+    // A quick click (a touchpad's tap) releases before the press's message was delivered:
+    // one message would then tell only the release, so the press is told first.
+    dispatchPendingMessages();
     pressCode = released;
     sendChangeMessage();
 }

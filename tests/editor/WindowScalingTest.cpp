@@ -1,5 +1,7 @@
 #include "editor/pages/KeysPage.h"
 #include "editor/pages/MixerPage.h"
+#include "editor/pages/ProgramPage.h"
+#include "editor/kit/ObjectDisplay.h"
 #include "editor/shell/AboutPanel.h"
 #include "editor/shell/MainPanel.h"
 #include "editor/shell/TabBar.h"
@@ -324,4 +326,30 @@ TEST (WindowScaling, ListTextIsDrawnAtTheScreensResolutionNotEnlarged)
     }
     EXPECT_GE (steps[0], 120) << "no text where the list's names should be";
     EXPECT_GE (steps[1], steps[0] * 3 / 4) << "at 200 % the list is its 100 % picture enlarged";
+}
+
+TEST (WindowScaling, AQuickClickOnTheProgramDisplayOpensAndClosesTheChooser)
+{
+    // A tap on a touchpad gives the press and the release before the window hears either.
+    Instance w;
+    w.dragTo (150);
+    w.click (w.scaled ({ 900.0f, 700.0f }));
+    if (auto* about = w.main().getAboutPanel())
+        about->dispatchPendingMessages();
+    w.main().handleUpdateNowIfNeeded();
+    w.clickTab (programTabCentre);
+    auto* page = w.main().getProgramPage();
+    ASSERT_NE (page, nullptr);
+    ASSERT_FALSE (page->isChooserOpen());
+
+    auto& display = page->getDisplay();
+    const auto onName = w.scaled (w.main().getLocalPoint (&display, juce::Point<float> (40.0f, 20.0f)));
+    EXPECT_EQ (&w.click (onName), &display);
+    display.dispatchPendingMessages();
+    EXPECT_TRUE (page->isChooserOpen());
+
+    const auto onNameOverChooser = w.scaled (w.main().getLocalPoint (&display, juce::Point<float> (40.0f, 20.0f)));
+    EXPECT_EQ (&w.click (onNameOverChooser), &display);
+    display.dispatchPendingMessages();
+    EXPECT_FALSE (page->isChooserOpen());
 }
