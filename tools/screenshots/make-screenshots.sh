@@ -54,6 +54,9 @@ click() { # x y in editor coordinates
 # The whole window of that id (the Standalone's unless given), as out/<name>.png.
 shot() { # name [window]
     local geometry
+    # Xvfb draws the pointer into its screen: it goes to a corner no window covers.
+    xdotool mousemove 2399 1699
+    sleep 0.3
     geometry=$(xdotool getwindowgeometry --shell "${2:-$window}")
     (eval "$geometry"; python3 "$here/xwd-to-png.py" "$work/screen/Xvfb_screen0" "$X" "$Y" "$WIDTH" "$HEIGHT" "$out/$1.png")
     echo "$out/$1.png"
