@@ -106,3 +106,9 @@ click 588 28                      # KEYS
 shot keyboard_panel
 click 588 28
 
+
+click 523 28                      # MIDI
+click 480 360                     # RECEIVE DATA
+click 170 105                     # Programs
+click 430 266 0.8                 # START: the user range, read from the instrument
+shot transfer_dialog
