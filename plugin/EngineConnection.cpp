@@ -248,6 +248,13 @@ void EngineConnection::sendZoneValue (int channel, int zone, int a5, int value)
     hub.sendAddressed (plainSelector, channel, address, value);
 }
 
+bool EngineConnection::isChainRow (int slot) const
+{
+    const int kind = getParameters().kind (slot);
+    return kind == ParameterTable::kindInsertChain || kind == ParameterTable::kindAux1Chain
+        || kind == ParameterTable::kindAux2Chain;
+}
+
 bool EngineConnection::holds (const EditHistory::Edit& edit, bool before)
 {
     const int* values = before ? edit.before : edit.after;
@@ -275,7 +282,12 @@ void EngineConnection::replay (const EditHistory::Edit& edit, bool before)
     switch (edit.kind)
     {
         case Kind::slot:
-            hub.setAndReport (edit.target, values[0]);
+            // An FX chain row goes to the host only (the host's own writes of it change
+            // nothing), so the window hears of it from here.
+            if (isChainRow (edit.target))
+                hub.setFromEditor (edit.target, values[0], true, true);
+            else
+                hub.setAndReport (edit.target, values[0]);
             break;
 
         case Kind::choice:

@@ -134,6 +134,7 @@ private:
     void recordZoneChange (int channel, const int address[5], int value);
     int zoneValue (int zone, int parameterNumber) const;
     void sendZoneValue (int channel, int zone, int a5, int value);
+    bool isChainRow (int slot) const;
     // EditHistory::Replayer
     bool holds (const EditHistory::Edit& edit, bool before) override;
     void replay (const EditHistory::Edit& edit, bool before) override;

@@ -471,3 +471,30 @@ TEST_F (UndoWindow, APressHeldOnAZoneFieldIsOneStepHoweverLongAndEachPressIsItsO
         EXPECT_EQ (low.getValue(), expected);
     }
 }
+
+TEST_F (UndoWindow, AnEffectChainStepUndoneGivesTheChannelItsOldChainAndTheStripShowsIt)
+{
+    // The wheel on strip 6's Aux 2 field steps its chain: the plug-in reloads the
+    // channel's effects and tells the host; the instrument hears nothing of chains.
+    press (TabBar::mixerTab);
+    const int slot = ParameterTable::programSlot (5, ParameterTable::aux2ChainRow);
+    auto& field = main.getMixer().getStrip (5).getControl (MixerStrip::aux2Field);
+    const int before = table.value (slot);
+    ASSERT_LT (before, 2048);
+    KitMouse (field).wheel (1.0f, 20.0f, 20.0f);
+    ASSERT_EQ (table.value (slot), before + 1);
+    received (0);
+    host.slots.clear();
+
+    EXPECT_TRUE (pressKeys (main, ctrlZ));
+    EXPECT_EQ (table.value (slot), before);
+    windowCatchesUp();
+    EXPECT_EQ (field.getValue(), before) << "the strip shows it";
+    EXPECT_TRUE (received (0).empty());
+    EXPECT_EQ (host.slots, std::vector<int> { slot }) << "the host hears it, as it heard the step";
+
+    EXPECT_TRUE (pressKeys (main, ctrlY));
+    EXPECT_EQ (table.value (slot), before + 1);
+    windowCatchesUp();
+    EXPECT_EQ (field.getValue(), before + 1);
+}
