@@ -26,6 +26,8 @@ ControllerState::ControllerState (LinkEnvironment env)
     }
     for (int c = 0; c < 16; ++c)
         selection.selectProgram (1, c);
+    // The host reads the table from the start: only later changes are news to it.
+    selection.tellHostThrough (hostReports);
 
     link.openPorts (input);
     link.readFlagsAndDelays();
@@ -148,6 +150,16 @@ void ControllerState::bringInstrumentIntoLine()
 {
     modeSwitch.bringInstrumentIntoLine();
     liveRestore.noteInstrumentInLine();
+    // The applied record wrote the multi and the AUX overrides, which nothing above
+    // reports: the host hears them as they now are.
+    for (int slot = ParameterTable::multiSlot; slot <= ParameterTable::aux2OverrideModSlot; ++slot)
+        if (slot != ParameterTable::playingModeSlot)
+            hostReports.queue (slot, parameters.value (slot), HostReports::How::tellOnly);
+}
+
+void ControllerState::tellHostLater (int slot)
+{
+    hostReports.queue (slot, parameters.value (slot), HostReports::How::tellOnly);
 }
 
 void ControllerState::restoreLiveState (const std::vector<int>& values) { liveRestore.restore (values); }

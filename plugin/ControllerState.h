@@ -143,6 +143,8 @@ public:
     void bringInstrumentIntoLine();
     /** A saved live state back in the table and on the instrument: LiveStateRestore. */
     void restoreLiveState (const std::vector<int>& values);
+    /** The host hears what the slot holds, when the host queue is next taken. */
+    void tellHostLater (int slot);
     /** A kept slot sent again, behind its channel's program select. */
     void sendSlotAfterProgram (int slot, int value);
     void switchPlayingMode (int mode);

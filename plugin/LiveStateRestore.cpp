@@ -1,5 +1,7 @@
 #include "plugin/LiveStateRestore.h"
 
+#include <limits>
+
 namespace zd8
 {
 
@@ -36,18 +38,29 @@ void LiveStateRestore::restore (const std::vector<int>& values)
         return;
 
     // Changes still waiting for the host (a recall's program rows, an echo) would run
-    // the host write rule after this and select their programs again: the host still
-    // hears of them, but they send nothing. Whatever they would have sent, this sends.
+    // the host write rule after this and select their programs again: they are dropped,
+    // and the host hears the restored values of their slots instead. Whatever they
+    // would have sent, this sends.
     std::vector<HostReports::Change> waiting;
     hostReports.take (waiting);
-    for (auto& c : waiting)
-        hostReports.queue (c.slot, c.value, How::tellOnly);
     const bool full = ! inLine || ! waiting.empty();
 
-    auto keep = [this] (int slot, int value, How how) {
+    // What the host was told last is, for all it knows, what the table holds now: every
+    // slot that ends otherwise is told again, after the state call (a host may ignore
+    // what it hears during it, and may echo what it heard before it as writes).
+    std::vector<int> before ((size_t) ParameterTable::numSlots);
+    for (int slot = 0; slot < ParameterTable::numSlots; ++slot)
+        before[(size_t) slot] = parameters.value (slot);
+    std::vector<bool> told ((size_t) ParameterTable::numSlots, false);
+
+    auto keep = [&] (int slot, int value, bool send) {
         parameters.setValue (slot, value);
         notices.post (Notice::slotChanged (slot, value));
-        hostReports.queue (slot, value, how);
+        if (send)
+        {
+            hostReports.queue (slot, value, How::tellAndSend);
+            told[(size_t) slot] = true;
+        }
     };
 
     // The playing mode and the multi go out first, at once.
@@ -63,13 +76,13 @@ void LiveStateRestore::restore (const std::vector<int>& values)
         modeSwitch.switchPlayingMode (mode);
     }
     if (multiChanged)
-        keep (ParameterTable::multiSlot, multi, How::tellOnly);
+        keep (ParameterTable::multiSlot, multi, false);
     if (mode == SlotRouter::multiMode && (full || modeChanged || multiChanged))
         slots.sendSlot (ParameterTable::multiSlot, multi);
 
     // The channel programs, loaded here as the instrument loads them: the rows take the
     // program's own values, against which the saved ones are compared below.
-    const How programHow = link.isProgramChangeByAutomation() ? How::tellAndSend : How::tellOnly;
+    const bool sendPrograms = link.isProgramChangeByAutomation();
     for (int c = 0; c < 16; ++c)
     {
         const int slot = ParameterTable::programSlot (c, ParameterTable::programRow);
@@ -80,7 +93,7 @@ void LiveStateRestore::restore (const std::vector<int>& values)
         else
             selection.selectProgram (program, c);
         if (full || changed)
-            keep (slot, program, programHow);
+            keep (slot, program, sendPrograms);
     }
 
     // FX chains next: decoding them names the channel's controller rows and sets the
@@ -91,7 +104,7 @@ void LiveStateRestore::restore (const std::vector<int>& values)
         if (isChainRow (parameters.kind (slot)) && value != parameters.value (slot))
         {
             selection.reloadFxChainsForRow (slot, value);
-            keep (slot, value, How::tellOnly);
+            keep (slot, value, false);
         }
     }
 
@@ -105,8 +118,15 @@ void LiveStateRestore::restore (const std::vector<int>& values)
             continue;
         const int value = values[(size_t) slot];
         if (value != parameters.value (slot))
-            keep (slot, value, tellsInstrument (slot) ? How::tellAndSend : How::tellOnly);
+            keep (slot, value, tellsInstrument (slot));
     }
+
+    for (auto& c : waiting)
+        if (ParameterTable::isValid (c.slot))
+            before[(size_t) c.slot] = std::numeric_limits<int>::min();
+    for (int slot = 0; slot < ParameterTable::numSlots; ++slot)
+        if (! told[(size_t) slot] && parameters.value (slot) != before[(size_t) slot])
+            hostReports.queue (slot, parameters.value (slot), How::tellOnly);
 
     notices.post (Notice::arrangementRecalled());
     noteInstrumentInLine();

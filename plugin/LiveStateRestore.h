@@ -22,8 +22,8 @@ namespace zd8
     multi, the sixteen channel programs (as a recall selects them: only while program
     change by automation is on), then only the values that differ from what those
     programs set (levels, pans, sends, controllers), each behind its channel's program
-    select. The host is told of every slot that changed; nothing runs the host write
-    rule again.
+    select. The host is told of every slot that ends otherwise than it was, after the
+    state call; nothing runs the host write rule again.
 
     When the instrument is known to be in line with the table already (a recall or a
     restore went out since the output opened, e.g. the host set a program just before

@@ -33,18 +33,18 @@ void ProgramSelection::selectProgram (int program, int channel)
     auto row = [channel] (int k) { return ParameterTable::programSlot (channel, k); };
     auto signedByte = [edit] (int position) { return (int) (juce::int8) (juce::uint8) edit->byteAt (position); };
 
-    parameters.setValue (row (ParameterTable::insertChainRow), edit->bigEndian16At (ProgramStore::insertChainOffset));
-    parameters.setValue (row (1), edit->byteAt (ProgramStore::insertSwitchesOffset) & 1);
-    parameters.setValue (row (ParameterTable::aux1ChainRow), edit->bigEndian16At (ProgramStore::aux1ChainOffset));
-    parameters.setValue (row (4), edit->byteAt (ProgramStore::aux1LevelOffset) & 0x7F);
-    parameters.setValue (row (5), edit->byteAt (ProgramStore::aux1LevelOffset) >> 7 & 1);
-    parameters.setValue (row (ParameterTable::aux2ChainRow), edit->bigEndian16At (ProgramStore::aux2ChainOffset));
-    parameters.setValue (row (7), edit->byteAt (ProgramStore::aux2LevelOffset) & 0x7F);
-    parameters.setValue (row (8), edit->byteAt (ProgramStore::aux2LevelOffset) >> 7 & 1);
+    refresh (row (ParameterTable::insertChainRow), edit->bigEndian16At (ProgramStore::insertChainOffset));
+    refresh (row (1), edit->byteAt (ProgramStore::insertSwitchesOffset) & 1);
+    refresh (row (ParameterTable::aux1ChainRow), edit->bigEndian16At (ProgramStore::aux1ChainOffset));
+    refresh (row (4), edit->byteAt (ProgramStore::aux1LevelOffset) & 0x7F);
+    refresh (row (5), edit->byteAt (ProgramStore::aux1LevelOffset) >> 7 & 1);
+    refresh (row (ParameterTable::aux2ChainRow), edit->bigEndian16At (ProgramStore::aux2ChainOffset));
+    refresh (row (7), edit->byteAt (ProgramStore::aux2LevelOffset) & 0x7F);
+    refresh (row (8), edit->byteAt (ProgramStore::aux2LevelOffset) >> 7 & 1);
     // The pan byte is read signed, which keeps the row inside its -64..64 range.
-    parameters.setValue (row (ParameterTable::panRow), juce::jlimit (-64, 64, signedByte (ProgramStore::panOffset)));
-    parameters.setValue (row (ParameterTable::levelRow), signedByte (ProgramStore::levelOffset));
-    parameters.setValue (row (ParameterTable::programRow), program);
+    refresh (row (ParameterTable::panRow), juce::jlimit (-64, 64, signedByte (ProgramStore::panOffset)));
+    refresh (row (ParameterTable::levelRow), signedByte (ProgramStore::levelOffset));
+    refresh (row (ParameterTable::programRow), program);
     parameters.setValue (row (ParameterTable::programBankRow), program / 128);
     parameters.setValue (row (ParameterTable::programNumberRow), program % 128);
 
@@ -106,11 +106,20 @@ void ProgramSelection::rebuildFxParameterLists (int channel)
         lists[(size_t) list].push_back (n);
         const int slot = ParameterTable::controllerSlot (channel, n);
         parameters.setLabelCode (slot, table.parameterName (i));
-        parameters.setValue (slot, juce::jlimit (0, 127, a.value)); // "no value" (-1) reads as 0
+        refresh (slot, juce::jlimit (0, 127, a.value)); // "no value" (-1) reads as 0
     }
 
     std::lock_guard<std::mutex> g (fxListLock);
     fxParameterLists[(size_t) channel] = std::move (lists);
+}
+
+void ProgramSelection::refresh (int slot, int value)
+{
+    if (parameters.value (slot) == value)
+        return;
+    parameters.setValue (slot, value);
+    if (hostReports != nullptr)
+        hostReports->queue (slot, value, HostReports::How::tellOnly);
 }
 
 void ProgramSelection::reloadFxChainsForRow (int slot, int chain)

@@ -2,6 +2,7 @@
 
 #include "model/InstrumentImage.h"
 #include "model/ParameterTable.h"
+#include "plugin/HostReports.h"
 
 #include <array>
 #include <atomic>
@@ -26,6 +27,12 @@ class ProgramSelection
 public:
     ProgramSelection (InstrumentImage& image, ParameterTable& parameters);
 
+    /** From now on the host hears the rows a selection or chain reload changes (the
+        program's levels, sends, chains, its FX parameters' controllers), which it would
+        otherwise go on reading as they were. The program's bank and number rows are told
+        by the callers that select, through the host write rule. */
+    void tellHostThrough (HostReports& reports) noexcept { hostReports = &reports; }
+
     /** Loads program (bank * 128 + number) into channel slot channel's (0..15) edit
         buffer, unless it holds it already, and refreshes the channel's rows. */
     void selectProgram (int program, int channel);
@@ -46,9 +53,12 @@ public:
 private:
     void reloadFxChains (int channel, int insertChain, int aux1Chain, int aux2Chain);
     void rebuildFxParameterLists (int channel);
+    /** Stores a refreshed value, and has the host told when it changed. */
+    void refresh (int slot, int value);
 
     InstrumentImage& image;
     ParameterTable& parameters;
+    HostReports* hostReports = nullptr;
 
     std::array<std::atomic<int>, 16> loadedProgram {};
 

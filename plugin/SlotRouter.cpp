@@ -66,8 +66,11 @@ void SlotRouter::setFromHost (int slot, int value)
         // live Arrangement too, or the project, the host's preset and SET CURRENT would
         // save the one before it. Only the number is kept here (this may be the audio
         // thread); the channel's edit buffer follows at the next selection.
-        if (targetValue >= 1 && targetValue <= BuiltInBanks::programHighestId)
+        if (targetValue >= 1 && targetValue <= BuiltInBanks::programHighestId && targetValue != parameters.value (target))
+        {
             parameters.setValue (target, targetValue);
+            hostReports.queue (target, targetValue, HostReports::How::tellOnly);
+        }
     }
     else
     {
@@ -114,8 +117,11 @@ void SlotRouter::setFromHost (int slot, int value)
 void SlotRouter::keepMulti (int number) noexcept
 {
     // The multi the instrument is told to play is the live Arrangement's multi.
-    if (number >= 1 && number <= BuiltInBanks::multiHighestId)
+    if (number >= 1 && number <= BuiltInBanks::multiHighestId && number != parameters.value (ParameterTable::multiSlot))
+    {
         parameters.setValue (ParameterTable::multiSlot, number);
+        hostReports.queue (ParameterTable::multiSlot, number, HostReports::How::tellOnly);
+    }
 }
 
 void SlotRouter::setFromEditor (int slot, int value, bool reportToHost, bool notify)
@@ -131,6 +137,7 @@ void SlotRouter::setFromEditor (int slot, int value, bool reportToHost, bool not
         selection.selectProgram (value, channel);
         if (reportToHost)
         {
+            hostReports.queue (slot, value, HostReports::How::tellOnly);
             hostReports.queue (ParameterTable::programSlot (channel, ParameterTable::programBankRow), value / 128);
             hostReports.queue (ParameterTable::programSlot (channel, ParameterTable::programNumberRow), value % 128);
         }
@@ -156,6 +163,7 @@ void SlotRouter::setAndReport (int slot, int value)
     {
         const int channel = parameters.channel (slot);
         selection.selectProgram (value, channel);
+        hostReports.queue (slot, value, HostReports::How::tellOnly);
         hostReports.queue (ParameterTable::programSlot (channel, ParameterTable::programBankRow), value / 128);
         hostReports.queue (ParameterTable::programSlot (channel, ParameterTable::programNumberRow), value % 128);
         return;

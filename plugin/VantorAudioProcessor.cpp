@@ -194,6 +194,8 @@ void VantorAudioProcessor::processBlock (juce::AudioBuffer<float>& audio, juce::
         audio.clear (ch, 0, n);
 
     position.readFrom (getPlayHead());
+    if (blockRate > 0.0)
+        staleEchoes.blockProcessed (1000.0 * n / blockRate);
 }
 
 //==============================================================================
@@ -301,7 +303,13 @@ void VantorAudioProcessor::setStateInformation (const void* data, int size)
         editorWidth = live->editorWidth;
         editorHeight = live->editorHeight;
     }
+    std::vector<float> heardBefore, nowHeld;
+    for (int slot = 0; slot < parameterCount; ++slot)
+        heardBefore.push_back (getSlotNormalised (slot));
     hub.restoreLiveState (live->values);
+    for (int slot = 0; slot < parameterCount; ++slot)
+        nowHeld.push_back (getSlotNormalised (slot));
+    staleEchoes.arm (heardBefore, nowHeld);
     restoredProgram = currentProgram;
     changesAtRestore = hub.getParameters().getChangeCount();
     updateHostDisplay (ChangeDetails().withProgramChanged (true));
@@ -349,6 +357,12 @@ void VantorAudioProcessor::setSlotNormalised (int slot, float x)
 {
     if (! juce::isPositiveAndBelow (slot, parameterCount))
         return;
+    if (staleEchoes.isStaleEcho (slot, x, getSlotNormalised (slot)))
+    {
+        // The host shows the stale value it echoed: it hears the slot's own again.
+        hub.tellHostLater (slot);
+        return;
+    }
     auto& table = hub.getParameters();
     // A host writing back what it reads here (its echo of our report, or automation it
     // recorded from it) means the value we hold, also one beyond the declared range,
@@ -422,11 +436,13 @@ void VantorAudioProcessor::changeListenerCallback (juce::ChangeBroadcaster* sour
             case HostReports::How::writeRule:
                 reportSlot (c.slot, c.value);
                 break;
+            // The host hears what the slot holds now, which a later change may have
+            // moved on from the queued value.
             case HostReports::How::tellOnly:
-                tellHost (c.slot, c.value);
+                tellHost (c.slot, hub.getParameters().value (c.slot));
                 break;
             case HostReports::How::tellAndSend:
-                tellHost (c.slot, c.value);
+                tellHost (c.slot, hub.getParameters().value (c.slot));
                 hub.sendSlotAfterProgram (c.slot, c.value);
                 break;
         }

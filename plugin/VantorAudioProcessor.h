@@ -4,6 +4,7 @@
 #include "link/MidiClockGenerator.h"
 #include "plugin/ControllerState.h"
 #include "plugin/EngineConnection.h"
+#include "plugin/StaleEchoGuard.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -124,6 +125,7 @@ private:
     // program call after it or a recall (-1: none), and the table's change count then.
     int restoredProgram = -1;
     juce::uint32 changesAtRestore = 0;
+    StaleEchoGuard staleEchoes { ParameterTable::numSlots };
     int storedSampleRate = 44100;
     // The live Arrangement chunk and the bank chunk as they stood once the processor
     // was created: a file whose chunk still equals this is not written at close.

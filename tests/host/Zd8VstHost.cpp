@@ -313,6 +313,10 @@ int main (int argc, char** argv)
     // plug-in holds, and none is reported back to the host as automation.
     if (withDevice)
     {
+        // The first writes made program 643 the channel's program, which the host hears
+        // of (the program row) once the plug-in's message thread has run.
+        waitForLines (deviceLog, "F0 07 46 01 00 20 00 05 03 F7", 1);
+        std::this_thread::sleep_for (std::chrono::milliseconds (300));
         const int automationsBeforeReplay = automations;
         e->setParameter (e, 14, 5.0f / 31.0f);
         e->setParameter (e, 15, 3.0f / 127.0f);

@@ -24,18 +24,16 @@ namespace
         return out;
     }
 
-    // What waits for the host, as (slot, value); every change the instrument causes runs
-    // the host write rule when it is reported.
+    // What waits for the host to run its write rule, as (slot, value). (The rows a
+    // program selection refreshed are only told to the host, and are left out here.)
     std::vector<std::pair<int, int>> takeHostPairs (ControllerState& hub)
     {
         std::vector<HostReports::Change> changes;
         hub.takeHostQueue (changes);
         std::vector<std::pair<int, int>> pairs;
         for (auto& c : changes)
-        {
-            EXPECT_EQ (c.how, HostReports::How::writeRule);
-            pairs.emplace_back (c.slot, c.value);
-        }
+            if (c.how == HostReports::How::writeRule)
+                pairs.emplace_back (c.slot, c.value);
         return pairs;
     }
 

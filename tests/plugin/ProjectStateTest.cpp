@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 #include <limits>
 
 using namespace zd8;
@@ -432,4 +433,127 @@ TEST (ProjectState, ProgramsAndMultisTheHostChoseAreWhatTheProjectKeeps)
     const int multi = indexOf (heard, Heard::multiSelect, 0);
     ASSERT_GE (multi, 0);
     EXPECT_EQ (heard[(size_t) multi].number, 300);
+}
+
+TEST (ProjectState, AHostThatEchoesWhatItHeardStillEndsOnTheProject)
+{
+    // Some hosts (Ardour with VST3) hand every value the plug-in reported back to it as a
+    // write in a later audio block, and ignore what they hear during their state call.
+    // A recall just before the state (the host setting its program first) then comes
+    // back after the restore: the restore must tell the host its own values late enough
+    // to be echoed last. A host that reads every value at the end of its state call
+    // passes on no echo of those values at all: the recall's late echoes must not undo
+    // the restore then either.
+    struct EchoingHost : juce::AudioProcessorListener
+    {
+        struct Report
+        {
+            int index;
+            float value;
+            bool afterSync;
+        };
+
+        void audioProcessorParameterChanged (juce::AudioProcessor*, int index, float value) override
+        {
+            if (! inStateCall)
+                heard.push_back ({ index, value, ! synced.empty() });
+        }
+        void audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails&) override {}
+
+        void syncWith (VantorAudioProcessor& p)
+        {
+            for (auto* parameter : p.getParameters())
+                synced.push_back (parameter->getValue());
+        }
+
+        void echo (VantorAudioProcessor& p)
+        {
+            for (const auto& r : std::exchange (heard, {}))
+                if (! (r.afterSync && synced[(size_t) r.index] == r.value))
+                    p.getParameters()[r.index]->setValue (r.value);
+        }
+
+        bool inStateCall = false;
+        std::vector<float> synced;
+        std::vector<Report> heard;
+    };
+
+    Instance song;
+    buildSong (song);
+    const auto saved = song.state();
+    const auto values = song.values();
+
+    struct Case
+    {
+        const char* name;
+        bool recallHeardFirst, hostSyncsAtStateCall;
+    };
+    for (auto c : { Case { "the recall's reports went out before the state", true, false },
+                    Case { "the recall's reports were still waiting", false, false },
+                    Case { "the host reads every value at the end of its state call", true, true } })
+    {
+        SCOPED_TRACE (c.name);
+        Instance host;
+        EchoingHost listener;
+        host.p.addListener (&listener);
+        host.p.setCurrentProgram (1); // "Hip Hop"
+        if (c.recallHeardFirst)
+            host.run();
+        listener.inStateCall = true;
+        host.p.setStateInformation (saved.getData(), (int) saved.getSize());
+        listener.inStateCall = false;
+        if (c.hostSyncsAtStateCall)
+            listener.syncWith (host.p);
+        host.run();
+        for (int round = 0; round < 3; ++round)
+        {
+            listener.echo (host.p);
+            host.run();
+        }
+        host.p.removeListener (&listener);
+
+        // Channel 10 plays program 5000, whose bank (39) lies beyond the 0..31 its row
+        // shows the host: an echo of that row cannot carry it once a stale echo moved
+        // the row (the host's own limit, as with any value beyond a declared range).
+        const auto ended = host.values();
+        for (int slot = 0; slot < ParameterTable::numSlots; ++slot)
+        {
+            if (slot < slotOf (9, 0) || slot >= slotOf (10, 0))
+            {
+                EXPECT_EQ (ended[(size_t) slot], values[(size_t) slot]) << "slot " << slot;
+            }
+        }
+        const auto heard = host.heard();
+        EXPECT_EQ (programSelects (heard, 4).back(), 643);
+        EXPECT_EQ (host.p.getHub().getParameters().value (ParameterTable::playingModeSlot), 2);
+    }
+}
+
+TEST (ProjectState, AfterTheFirstHalfMinuteOfAudioAHostWriteOfTheOldValueCounts)
+{
+    // The late echoes of what the host heard before a restore come with its first
+    // blocks; a write of the old value once audio has run is the user's or automation's.
+    Instance song;
+    buildSong (song);
+    const auto saved = song.state();
+
+    for (const bool audioRan : { false, true })
+    {
+        SCOPED_TRACE (audioRan ? "after 31 seconds of audio" : "before any audio");
+        Instance host;
+        auto* mode = host.p.getParameters()[ParameterTable::playingModeSlot];
+        ASSERT_EQ (mode->getValue(), 0.0f);
+        host.p.setStateInformation (saved.getData(), (int) saved.getSize());
+        ASSERT_EQ (mode->getValue(), 1.0f);
+        if (audioRan)
+        {
+            host.p.prepareToPlay (48000.0, 512);
+            juce::AudioBuffer<float> audio (2, 512);
+            juce::MidiBuffer midi;
+            for (int block = 0; block < 31 * 48000 / 512; ++block)
+                host.p.processBlock (audio, midi);
+        }
+        mode->setValue (0.0f);
+        EXPECT_EQ (host.p.getHub().getParameters().value (ParameterTable::playingModeSlot), audioRan ? 1 : 2);
+    }
 }
