@@ -119,18 +119,42 @@ bool PageNavigator::isSelectorShown (int objectType) const noexcept
 
 juce::Rectangle<int> PageNavigator::getPageArea() const noexcept
 {
+    return getLayoutArea().withBottom (window.getPageBottom());
+}
+
+juce::Rectangle<int> PageNavigator::getLayoutArea() const noexcept
+{
     return { MainPanel::sideWidth, MainPanel::topBarHeight, window.getWidth() - 2 * MainPanel::sideWidth,
-             window.getPageBottom() - MainPanel::topBarHeight };
+             window.getHeight() - MainPanel::footerHeight - MainPanel::topBarHeight };
 }
 
 juce::Rectangle<int> PageNavigator::getSelectorArea() const noexcept
 {
-    return getPageArea().withTrimmedTop (MainPanel::mixerStripHeight);
+    return getLayoutArea().withTrimmedTop (MainPanel::mixerStripHeight);
 }
 
 juce::Rectangle<int> PageNavigator::getFxChainSelectorArea() const noexcept
 {
-    return getPageArea().withTrimmedBottom (fxChainSelectorShortening);
+    return getLayoutArea().withTrimmedBottom (fxChainSelectorShortening);
+}
+
+juce::AffineTransform PageNavigator::getPageTransform() const noexcept
+{
+    const auto layoutArea = getLayoutArea();
+    const auto drawn = getPageArea();
+    if (drawn.getHeight() >= layoutArea.getHeight() || layoutArea.getHeight() <= 0)
+        return {};
+
+    // Shrunk about the area's top left corner, then moved right by half the width it
+    // gave up, so the page stands in the middle of the area above the panel.
+    const float s = (float) juce::jmax (0, drawn.getHeight()) / (float) layoutArea.getHeight();
+    return juce::AffineTransform::scale (s, s, (float) layoutArea.getX(), (float) layoutArea.getY())
+        .translated ((float) layoutArea.getWidth() * (1.0f - s) * 0.5f, 0.0f);
+}
+
+void PageNavigator::fitToShownArea (juce::Component& page) const
+{
+    page.setTransform (getPageTransform());
 }
 
 int PageNavigator::playingModeNow() const noexcept
@@ -206,6 +230,7 @@ void PageNavigator::hideMixer()
 void PageNavigator::showMixerAt (juce::Rectangle<int> area, bool asStrip)
 {
     mixer->setBounds (area);
+    fitToShownArea (*mixer);
     mixer->show();
     setShown (Page::mixer, true);
     mixerAsStrip = asStrip;
@@ -214,7 +239,7 @@ void PageNavigator::showMixerAt (juce::Rectangle<int> area, bool asStrip)
 void PageNavigator::showMixerPage()
 {
     hideAll();
-    showMixerAt (getPageArea(), false);
+    showMixerAt (getLayoutArea(), false);
     window.keepKeyboardInFront();
 }
 
@@ -222,7 +247,7 @@ void PageNavigator::showPage (Page page)
 {
     switch (page)
     {
-        case Page::mixer: showMixerAt (getPageArea(), false); return;
+        case Page::mixer: showMixerAt (getLayoutArea(), false); return;
         case Page::controls: showControlsPage(); return;
         case Page::multi: showMultiPage(); return;
         case Page::program:
@@ -242,7 +267,7 @@ void PageNavigator::showPage (Page page)
 void PageNavigator::showProgramPage (int channel, int program)
 {
     if (playingModeNow() == EditorConnection::programMode)
-        showMixerAt (getPageArea().withHeight (MainPanel::mixerStripHeight), true);
+        showMixerAt (getLayoutArea().withHeight (MainPanel::mixerStripHeight), true);
 
     if (programPage == nullptr)
     {
@@ -261,6 +286,7 @@ void PageNavigator::showProgramPage (int channel, int program)
 
     const auto area = getSelectorArea();
     programPage->open (channel, area.getX(), area.getY(), area.getWidth(), area.getHeight());
+    fitToShownArea (*programPage);
     programPage->showProgram (channel, program);
     setShown (Page::program, true);
     window.keepOverlaysInFront();
@@ -275,8 +301,9 @@ void PageNavigator::showMultiPage()
         window.addChildComponent (*multiPage);
     }
 
-    const auto area = getPageArea();
+    const auto area = getLayoutArea();
     multiPage->open (area.getX(), area.getY(), area.getWidth(), area.getHeight());
+    fitToShownArea (*multiPage);
     multiPage->showMulti (connection.getImage().getSelectedMulti());
     setShown (Page::multi, true);
     window.keepOverlaysInFront();
@@ -296,7 +323,8 @@ void PageNavigator::showControlsPage()
         controlsPage = std::make_unique<ControlsPage> (connection);
         window.addChildComponent (*controlsPage);
     }
-    controlsPage->setBounds (getPageArea());
+    controlsPage->setBounds (getLayoutArea());
+    fitToShownArea (*controlsPage);
     controlsPage->showAllValues();
     controlsPage->setVisible (true);
     setShown (Page::controls, true);
@@ -314,8 +342,9 @@ void PageNavigator::openParameterTable (int channel)
         window.addChildComponent (*parameterTable);
     }
 
-    const auto area = getPageArea();
+    const auto area = getLayoutArea();
     parameterTable->open (channel, area.getX(), area.getY(), area.getWidth(), area.getHeight());
+    fitToShownArea (*parameterTable);
     setShown (Page::parameterTable, true);
     window.keepOverlaysInFront();
 }
@@ -332,7 +361,7 @@ void PageNavigator::openObjectSelector (int objectType, int channel, int current
     // Hiding a shown selector brings back the page it was opened from; the mixer stays
     // as the strip above the selector area.
     if (isShown (Page::mixer))
-        showMixerAt (getPageArea().withHeight (MainPanel::mixerStripHeight), true);
+        showMixerAt (getLayoutArea().withHeight (MainPanel::mixerStripHeight), true);
     showSelector (index, channel, currentObject);
 }
 
@@ -357,6 +386,7 @@ void PageNavigator::showSelector (size_t index, int channel, int currentObject)
 
     const auto area = getSelectorArea();
     selector->open (area.getX(), area.getY(), area.getWidth(), area.getHeight());
+    fitToShownArea (*selector);
     setShown (selectorPage (index), true);
     window.keepOverlaysInFront();
 }
@@ -394,6 +424,7 @@ void PageNavigator::openFxChainSelector (int channel, int type)
 
     const auto area = getFxChainSelectorArea();
     fxChainSelector->open (channel, type, chain, area.getX(), area.getY(), area.getWidth(), area.getHeight());
+    fitToShownArea (*fxChainSelector);
     fxChainSelector->forwardListEvents();
     window.keepOverlaysInFront();
 }
@@ -467,26 +498,34 @@ void PageNavigator::fxChainSelectorEvents()
 //==============================================================================
 void PageNavigator::layout()
 {
+    // Every shown page keeps its layout at the full height; while the keyboard panel
+    // leaves less room, each is drawn smaller by the same transform (see getPageTransform).
+    auto place = [this] (juce::Component& page, juce::Rectangle<int> bounds)
+    {
+        page.setBounds (bounds);
+        fitToShownArea (page);
+    };
+
     if (isShown (Page::mixer))
-        mixer->setBounds (mixerAsStrip ? getPageArea().withHeight (MainPanel::mixerStripHeight) : getPageArea());
+        place (*mixer, mixerAsStrip ? getLayoutArea().withHeight (MainPanel::mixerStripHeight) : getLayoutArea());
     if (isShown (Page::program) && programPage != nullptr)
-        programPage->setBounds (getSelectorArea());
+        place (*programPage, getSelectorArea());
     for (size_t i = 0; i < selectorCount; ++i)
         if (isShown (selectorPage (i)))
-            selectors[i]->setBounds (getSelectorArea());
+            place (*selectors[i], getSelectorArea());
     if (fxChainSelector != nullptr)
-        fxChainSelector->setBounds (getFxChainSelectorArea());
+        place (*fxChainSelector, getFxChainSelectorArea());
     if (isShown (Page::controls))
     {
-        controlsPage->setBounds (getPageArea());
+        place (*controlsPage, getLayoutArea());
         auto& session = connection.getEditorSession();
         if (session.getCurrentPage() != (int) Page::controls)
             session.enterPage ((int) Page::controls);
     }
     if (isShown (Page::multi) && multiPage != nullptr)
-        multiPage->setBounds (getPageArea());
+        place (*multiPage, getLayoutArea());
     if (isShown (Page::parameterTable))
-        parameterTable->setBounds (getPageArea());
+        place (*parameterTable, getLayoutArea());
 }
 
 } // namespace zd8

@@ -72,8 +72,18 @@ public:
     ObjectSelector* getSelector (int objectType) noexcept;
     bool isSelectorShown (int objectType) const noexcept;
 
+    /** Where the pages are drawn: between the tab bar and the status line, or the top of
+        the keyboard panel while it is shown. */
     juce::Rectangle<int> getPageArea() const noexcept;
+    /** Where the pages are laid out: the page area at its full height, the panel hidden.
+        While the page area is shorter, each page keeps this layout and is drawn scaled
+        down (aspect kept, centred across the area) so the whole of it shows and its
+        controls take clicks where they are drawn. */
+    juce::Rectangle<int> getLayoutArea() const noexcept;
+    /** The selectors' and the program page's bounds: the layout area below the mixer strip. */
     juce::Rectangle<int> getSelectorArea() const noexcept;
+    /** The transform every shown page is drawn with: none at full height. */
+    juce::AffineTransform getPageTransform() const noexcept;
 
     /** Playing mode from the slot (1 program, 2 multi). */
     int playingModeNow() const noexcept;
@@ -140,6 +150,7 @@ private:
     /** Destroys the FX chain selector, then shows the session's previous page. */
     void hideFxChainSelector();
     juce::Rectangle<int> getFxChainSelectorArea() const noexcept;
+    void fitToShownArea (juce::Component& page) const;
 
     void changeListenerCallback (juce::ChangeBroadcaster* source) override;
     void selectorEvents (ObjectSelector& selector);

@@ -648,7 +648,7 @@ TEST_F (WindowWithKeys, TheShownPanelTakesItsOwnRoomSoPagesAndTheStatusLineStayU
         EXPECT_EQ (editor->getHeight(), windowHeight) << tab;
         EXPECT_EQ (keys.getBottom(), footer.getY()) << tab;
         EXPECT_EQ (main->getPageArea().withBottom (pageArea.getBottom()), pageArea) << tab;
-        EXPECT_EQ (shownPage (tab)->getBottom(), keys.getY()) << tab;
+        EXPECT_EQ (shownPage (tab)->getBoundsInParent().getBottom(), keys.getY()) << tab;
         EXPECT_EQ (main->getPageArea().getBottom(), keys.getY()) << tab;
         EXPECT_FALSE (keys.getBounds().intersects (footer.getBounds())) << tab;
 
@@ -701,7 +701,7 @@ TEST_F (WindowWithKeys, TheGripMovesThePanelsTopEdgeAndThePagesMakeRoom)
         EXPECT_EQ (keys.getBottom(), shown.getBottom()) << c.dy << ": the bottom edge stays on the status line";
         EXPECT_EQ (keys.getX(), shown.getX());
         EXPECT_EQ (main->getPageArea().getBottom(), keys.getY()) << c.dy;
-        EXPECT_EQ (main->getMixer().getBottom(), keys.getY()) << c.dy;
+        EXPECT_EQ (main->getMixer().getBoundsInParent().getBottom(), keys.getY()) << c.dy;
         EXPECT_EQ (main->getFooter().getBounds(), footerBounds);
     }
 }
