@@ -10,6 +10,7 @@
 #include "editor/pages/KeysPage.h"
 #include "editor/pages/MixerPage.h"
 #include "editor/pages/MultiPage.h"
+#include "editor/pages/ProgramPage.h"
 #include "plugin/VantorAudioProcessor.h"
 #include "support/PluginRig.h"
 #include "WindowMouse.h"
@@ -53,6 +54,7 @@ namespace
             {
                 case TabBar::multiTab: return main->getMultiPage();
                 case TabBar::controlsTab: return main->getControlsPage();
+                case TabBar::programTab: return main->getProgramPage();
                 default: return &main->getMixer();
             }
         }
@@ -105,7 +107,8 @@ TEST_F (PagesAboveKeys, EveryPageIsDrawnWholeAboveThePanelAndItsLowestControlTak
     // The panel at the height it opens with, and pulled up as far as its grip goes.
     for (int gripDrag : { 0, -2000 })
     {
-        for (int tab : { TabBar::mixerTab, TabBar::multiTab, TabBar::controlsTab })
+        // The program page comes with the mixer's strip above it.
+        for (int tab : { TabBar::mixerTab, TabBar::multiTab, TabBar::controlsTab, TabBar::programTab })
         {
             const auto what = juce::String (tab) + " after a grip drag of " + juce::String (gripDrag);
             press (tab);
@@ -128,12 +131,12 @@ TEST_F (PagesAboveKeys, EveryPageIsDrawnWholeAboveThePanelAndItsLowestControlTak
             ASSERT_EQ (area.getBottom(), keys.getY()) << what;
             ASSERT_LT (area.getHeight(), fullArea.getHeight()) << what;
 
-            // The page keeps its layout and is drawn whole in the shorter area, as tall as
-            // it is and centred across it.
+            // The page keeps its layout and is drawn whole in the shorter area, down to its
+            // bottom and centred across it.
             EXPECT_EQ (page->getBounds().getHeight(), fullSize.getHeight()) << what;
             const auto drawnPage = main->getLocalArea (page, page->getLocalBounds());
             EXPECT_TRUE (area.expanded (1).contains (drawnPage)) << what << ": " << drawnPage.toString();
-            EXPECT_NEAR (drawnPage.getHeight(), area.getHeight(), 1) << what;
+            EXPECT_NEAR (drawnPage.getBottom(), area.getBottom(), 1) << what;
             EXPECT_NEAR (drawnPage.getCentreX(), area.getCentreX(), 1) << what;
 
             // Its lowest control is the same as at full size, drawn inside the area, and a
