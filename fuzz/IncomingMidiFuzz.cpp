@@ -37,7 +37,7 @@ namespace
         std::unique_ptr<zd8::ControllerState> hub;
         std::vector<juce::uint32> notices;
         std::vector<juce::uint64> slotNotices;
-        std::vector<HostReports::Change> hostQueue;
+        std::vector<zd8::HostReports::Change> hostQueue;
     };
 
     Fixture& fixture()
