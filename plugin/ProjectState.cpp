@@ -68,7 +68,7 @@ std::optional<ProjectState::Live> ProjectState::readLiveSection (const void* dat
     live.values.resize ((size_t) numSlots);
     for (int s = 0; s < numSlots; ++s)
         live.values[(size_t) s] = (size_t) s < count ? table.holdable (s, (int) (juce::int32) get (body + liveFixedSize + 4 * s, 4))
-                                                     : table.value (s);
+                                                     : table.holdable (s, table.value (s));
     return live;
 }
 

@@ -43,7 +43,8 @@ public:
     static juce::MemoryBlock makeLiveSection (const Live& live);
 
     /** The live section at data, when it is there whole. Each value is brought into what
-        its slot can hold; slots the section lacks keep what table holds now; a slot
+        its slot can hold; slots the section lacks keep what table holds now (brought
+        into the same range); a slot
         number outside 0..63 reads as 0, a window side outside 100..8192 pixels as 0. */
     static std::optional<Live> readLiveSection (const void* data, size_t size, const ParameterTable& table);
 };
