@@ -1,5 +1,6 @@
 #include "editor/kit/NameList.h"
 
+#include "editor/kit/ListKeys.h"
 #include "editor/kit/Palette.h"
 #include "editor/kit/Pictures.h"
 
@@ -268,40 +269,12 @@ bool NameList::keyPressed (const juce::KeyPress& key)
             selectRow (row);
     };
 
-    if (code == juce::KeyPress::upKey)
-        step (from < 0 ? last : juce::jmax (0, from - 1));
-    else if (code == juce::KeyPress::downKey)
-        step (from < 0 ? 0 : juce::jmin (last, from + 1));
-    else if (code == juce::KeyPress::pageUpKey)
-        step (from < 0 ? 0 : juce::jmax (0, from - page));
-    else if (code == juce::KeyPress::pageDownKey)
-        step (juce::jmin (last, from < 0 ? page - 1 : from + page));
-    else if (code == juce::KeyPress::homeKey)
-        step (0);
-    else if (code == juce::KeyPress::endKey)
-        step (last);
-    else if (code == juce::KeyPress::backspaceKey)
-        setNameFilter (nameFilter.dropLastCharacters (1));
-    else if (code == juce::KeyPress::escapeKey)
-    {
-        if (nameFilter.isEmpty())
-            return false;
-        setNameFilter ({});
-    }
+    if (const auto row = ListKeys::movedRow (code, from, last, page))
+        step (*row);
+    else if (const auto filter = ListKeys::editedFilter (key, nameFilter))
+        setNameFilter (*filter);
     else
-    {
-        const auto mods = key.getModifiers();
-        if (mods.isCommandDown() || mods.isCtrlDown() || mods.isAltDown())
-            return false;
-        // A key code alone (as some hosts deliver keys) stands for the character on its key.
-        juce::juce_wchar c = key.getTextCharacter();
-        if (c < ' ' && code >= ' ' && code < 0x7f)
-            c = (juce::juce_wchar) code;
-        if (c < ' ' || c == 0x7f)
-            return false;
-        if (c != ' ' || nameFilter.isNotEmpty())
-            setNameFilter (nameFilter + juce::String::charToString (c));
-    }
+        return false;
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "editor/kit/ObjectList.h"
 
 #include "editor/kit/EditEvent.h"
+#include "editor/kit/ListKeys.h"
 #include "editor/kit/Palette.h"
 #include "editor/kit/Pictures.h"
 #include "model/ObjectStore.h"
@@ -477,48 +478,17 @@ bool ObjectList::keyPressed (const juce::KeyPress& key)
     // With nothing selected the first step down lands on the first row, up on the last.
     const int from = selectedIndex;
 
-    if (code == juce::KeyPress::upKey)
-        stepTo (from < 0 ? last : juce::jmax (0, from - 1));
-    else if (code == juce::KeyPress::downKey)
-        stepTo (from < 0 ? 0 : juce::jmin (last, from + 1));
-    else if (code == juce::KeyPress::pageUpKey)
-        stepTo (from < 0 ? 0 : juce::jmax (0, from - page));
-    else if (code == juce::KeyPress::pageDownKey)
-        stepTo (juce::jmin (last, from < 0 ? page - 1 : from + page));
-    else if (code == juce::KeyPress::homeKey)
-        stepTo (0);
-    else if (code == juce::KeyPress::endKey)
-        stepTo (last);
+    if (const auto row = ListKeys::movedRow (code, from, last, page))
+        stepTo (*row);
     else if (code == juce::KeyPress::returnKey)
     {
         if (selectedIndex >= 0)
             report (EditEvent::chosen);
     }
-    else if (code == juce::KeyPress::backspaceKey)
-        setNameFilter (nameFilter.dropLastCharacters (1));
-    else if (code == juce::KeyPress::escapeKey)
-    {
-        // With no text to clear, Escape is the owner's (it may close the page).
-        if (nameFilter.isEmpty())
-            return false;
-        setNameFilter ({});
-    }
+    else if (const auto filter = ListKeys::editedFilter (key, nameFilter))
+        setNameFilter (*filter);
     else
-    {
-        const auto mods = key.getModifiers();
-        if (mods.isCommandDown() || mods.isCtrlDown() || mods.isAltDown())
-            return false;
-        // The framework gives the typed character; a key code alone (as some hosts
-        // deliver keys) stands for the character on its key.
-        juce::juce_wchar c = key.getTextCharacter();
-        if (c < ' ' && code >= ' ' && code < 0x7f)
-            c = (juce::juce_wchar) code;
-        if (c < ' ' || c == 0x7f)
-            return false;
-        // A name does not start with a blank: a leading space is taken and ignored.
-        if (c != ' ' || nameFilter.isNotEmpty())
-            setNameFilter (nameFilter + juce::String::charToString (c));
-    }
+        return false;
     return true;
 }
 
