@@ -98,6 +98,10 @@ public:
         step) and came up again. */
     virtual void beginEditGesture() = 0;
     virtual void endEditGesture() = 0;
+    /** The channel slot (0..15) whose values the last undo or redo changed (a program
+        row, a controller, a program's controller assignment), -1 when it changed none:
+        the window then shows that channel, which need not be the one on show. */
+    virtual int getReplayedChannel() const = 0;
 
     //==============================================================================
     // The instrument's memory as the engine keeps it: read it under the image's store

@@ -60,6 +60,7 @@ public:
     bool canRedoEdit() const override;
     void beginEditGesture() override;
     void endEditGesture() override;
+    int getReplayedChannel() const override { return replayedChannel; }
 
     const InstrumentImage& getImage() const override;
     ArrangementBank& getArrangements() override;
@@ -153,6 +154,7 @@ private:
 
     EditHistory history;
     bool replaying = false;
+    int replayedChannel = -1;
     /** Per channel slot: the program and rows before the programs a list only showed. */
     struct QuietSelection
     {
