@@ -6,36 +6,24 @@
 # Exit 77 (skipped) when Ardour is not installed.
 set -euo pipefail
 
-vst3=$(realpath "$1/../..") lv2=$2 work=$3
-if ! command -v ardour7-lua >/dev/null; then
-    echo "SKIPPED: ardour7-lua is not installed (Debian package ardour)"
-    exit 77
-fi
-
-rm -rf "$work"
-mkdir -p "$work/vst3" "$work/lv2" "$work/home"
-export HOME="$work/home"
-cp -r "$vst3" "$work/vst3/"
-cp -r "$lv2" "$work/lv2/"
-export LV2_PATH="$work/lv2"
-# Ardour's plug-in cache compares whole-second modification times.
-find "$work/vst3" "$work/lv2" -exec touch -d '2026-01-01 00:00:00' {} +
-bundle="$work/vst3/$(basename "$vst3")"
-LD_LIBRARY_PATH=/usr/lib/ardour7 /usr/lib/ardour7/ardour-vst3-scanner "$bundle" >"$work/scan.log" 2>&1 || true
+vst3=$1 lv2=$2 work=$3
+. "$(dirname "$0")/ardour-common.sh"
+ardour_require
+ardour_work "$work"
+ardour_install vst3 "$vst3"
+vst3_config=$ardour_config
+ardour_install lv2 "$lv2"
 
 cat > "$work/formats.lua" <<LUA
-ARDOUR.config ():set_plugin_path_vst3 ("$work/vst3")
-AudioEngine:set_backend ("None (Dummy)", "", "")
-local s = create_session ("$work/session", "zd8", 48000)
-assert (s, "could not create the session")
-for _, kind in ipairs ({ { "VST3", ARDOUR.PluginType.VST3 }, { "LV2", ARDOUR.PluginType.LV2 } }) do
-    local tracks = Session:new_midi_track (ARDOUR.ChanCount (ARDOUR.DataType ("midi"), 1), ARDOUR.ChanCount (ARDOUR.DataType ("audio"), 2), true, ARDOUR.PluginInfo (), nil, nil, 1, "ZD8 " .. kind[1], ARDOUR.PresentationInfo.max_order, ARDOUR.TrackMode.Normal, true, false)
-    local p = ARDOUR.LuaAPI.new_plugin (Session, "Brisvane VST", kind[2], "")
-    if p:isnil () then
+$vst3_config
+$(ardour_session_lua)
+$(ardour_track_lua vst3 "ZD8 VST3" VST3)
+$(ardour_track_lua lv2 "ZD8 LV2" LV2)
+for _, kind in ipairs ({ { "VST3", vst3 }, { "LV2", lv2 } }) do
+    if kind[2] == nil then
         print ("missing", kind[1])
     else
-        tracks:front ():add_processor_by_index (p, 0, nil, true)
-        print ("loaded", kind[1], "parameters", p:to_insert ():plugin (0):parameter_count ())
+        print ("loaded", kind[1], "parameters", kind[2]:to_insert ():plugin (0):parameter_count ())
     end
 end
 Session:save_state ("", false, false, false, false, false)
@@ -57,5 +45,5 @@ for check in "VST3 2314" "LV2 1"; do
         failed=1
     fi
 done
-[ "$failed" -eq 0 ] || { tail -30 "$work/ardour.log"; cat "$work/scan.log" | tail -10; exit 1; }
+[ "$failed" -eq 0 ] || { tail -30 "$work/ardour.log"; tail -10 "$work/scan.log"; exit 1; }
 echo "ardour formats: 2 passed, 0 failed"

@@ -21,14 +21,9 @@
 set -euo pipefail
 
 format=$1 binary=$2 work=$3
-if ! command -v ardour7-lua >/dev/null; then
-    echo "SKIPPED: ardour7-lua is not installed (Debian package ardour)"
-    exit 77
-fi
-
-rm -rf "$work"
-mkdir -p "$work/plugins" "$work/home"
-export HOME="$work/home"
+. "$(dirname "$0")/ardour-common.sh"
+ardour_require
+ardour_work "$work"
 folder="$HOME/.config/Vantor ZD8"
 ports() {
     mkdir -p "$folder"
@@ -36,38 +31,17 @@ ports() {
 }
 ports
 export ZD8_DEMO_DEVICE=1
-config=""
-case "$format" in
-    vst2)
-        export LXVST_PATH="$work/plugins"
-        cp "$binary" "$work/plugins/BrisvaneZD8.so"
-        type=LXVST hostWrites=true ;;
-    vst3)
-        cp -r "$(realpath "$binary/../..")" "$work/plugins/"
-        config="ARDOUR.config ():set_plugin_path_vst3 (\"$work/plugins\")"
-        type=VST3 hostWrites=true ;;
-    lv2)
-        export LV2_PATH="$work/plugins"
-        cp -r "$binary" "$work/plugins/"
-        type=LV2 hostWrites=false ;;
-    *) echo "unknown format $format"; exit 2 ;;
-esac
-# Ardour's plug-in cache compares whole-second modification times.
-find "$work/plugins" -exec touch -d '2026-01-01 00:00:00' {} +
-case "$format" in
-    vst2) LD_LIBRARY_PATH=/usr/lib/ardour7 /usr/lib/ardour7/ardour-vst-scanner "$work/plugins/BrisvaneZD8.so" >"$work/scan.log" 2>&1 || true ;;
-    vst3) LD_LIBRARY_PATH=/usr/lib/ardour7 /usr/lib/ardour7/ardour-vst3-scanner "$work/plugins/"*.vst3 >"$work/scan.log" 2>&1 || true ;;
-esac
+ardour_install "$format" "$binary"
+config=$ardour_config
+# Ardour 7's Lua cannot write LV2 patch parameters.
+hostWrites=true
+[ "$format" = lv2 ] && hostWrites=false
 
 cat > "$work/save.lua" <<LUA
 $config
-AudioEngine:set_backend ("None (Dummy)", "", "")
-local s = create_session ("$work/session", "zd8", 48000)
-assert (s, "could not create the session")
-local tracks = Session:new_midi_track (ARDOUR.ChanCount (ARDOUR.DataType ("midi"), 1), ARDOUR.ChanCount (ARDOUR.DataType ("audio"), 2), true, ARDOUR.PluginInfo (), nil, nil, 1, "ZD8", ARDOUR.PresentationInfo.max_order, ARDOUR.TrackMode.Normal, true, false)
-local p = ARDOUR.LuaAPI.new_plugin (Session, "Brisvane VST", ARDOUR.PluginType.$type, "")
-assert (not p:isnil (), "the plug-in did not load")
-tracks:front ():add_processor_by_index (p, 0, nil, true)
+$(ardour_session_lua)
+$(ardour_track_lua p ZD8 "$ardour_type")
+assert (p, "the plug-in did not load")
 local plugin = p:to_insert ():plugin (0)
 local hiphop = plugin:preset_by_label ("Hip Hop" .. string.rep (" ", 17))
 assert (hiphop, "Hip Hop is not in the host's program list")

@@ -13,32 +13,18 @@
 set -euo pipefail
 
 plugin=$1 host=$2 work=$3
-if ! command -v ardour7-lua >/dev/null; then
-    echo "SKIPPED: ardour7-lua is not installed (Debian package ardour)"
-    exit 77
-fi
-
-rm -rf "$work"
-mkdir -p "$work/vst" "$work/home"
-export HOME="$work/home"
-export LXVST_PATH="$work/vst"
+. "$(dirname "$0")/ardour-common.sh"
+ardour_require
+ardour_work "$work"
 folder="$HOME/.config/Vantor ZD8"
 
-# Ardour's plug-in cache compares whole-second modification times.
-cp "$plugin" "$work/vst/BrisvaneZD8.so"
-touch -d '2026-01-01 00:00:00' "$work/vst/BrisvaneZD8.so"
-
 "$host" "$plugin" --rename-and-save "$work/expected.bank" >/dev/null
-LD_LIBRARY_PATH=/usr/lib/ardour7 /usr/lib/ardour7/ardour-vst-scanner "$work/vst/BrisvaneZD8.so" >/dev/null 2>&1
+ardour_install vst2 "$plugin"
 
 cat > "$work/save.lua" <<LUA
-AudioEngine:set_backend ("None (Dummy)", "", "")
-local s = create_session ("$work/session", "zd8", 48000)
-assert (s, "could not create the session")
-local tracks = Session:new_midi_track (ARDOUR.ChanCount (ARDOUR.DataType ("midi"), 1), ARDOUR.ChanCount (ARDOUR.DataType ("audio"), 2), true, ARDOUR.PluginInfo (), nil, nil, 1, "ZD8", ARDOUR.PresentationInfo.max_order, ARDOUR.TrackMode.Normal, true, false)
-local p = ARDOUR.LuaAPI.new_plugin (Session, "Brisvane VST", ARDOUR.PluginType.LXVST, "")
-assert (not p:isnil (), "the plug-in did not load")
-tracks:front ():add_processor_by_index (p, 0, nil, true)
+$(ardour_session_lua)
+$(ardour_track_lua p ZD8 "$ardour_type")
+assert (p, "the plug-in did not load")
 local plugin = p:to_insert ():plugin (0)
 print ("parameters", plugin:parameter_count ())
 local ballad = plugin:preset_by_label ("Ballad" .. string.rep (" ", 18))
