@@ -3,8 +3,8 @@
 //   BM_ClockBlock_Playing / BM_ClockBlock_Baseline: processBlock with the host playing
 //     and clock on (generation plus the timed send to the output port) / the same block
 //     with the transport stopped and clock off;
-//   BM_ClockGenerator_Playing / BM_ClockGenerator_Stopped: the generator alone, the
-//     per-sample walk / the stopped block's position check.
+//   BM_ClockGenerator_Playing / BM_ClockGenerator_Stopped: the generator alone, placing
+//     the block's clocks from the song position / the stopped block's position check.
 
 #include "BenchRig.h"
 #include "link/MidiClockGenerator.h"

@@ -9,6 +9,22 @@ namespace zd8
 namespace
 {
     double roundHalfUp (double x) { return std::floor (x + 0.5); }
+
+    /** The first i in from..to-1 where holds(i), or to when there is none; holds must be
+        false up to some i and true from there on. */
+    template <typename Predicate>
+    int firstWhere (int from, int to, Predicate holds)
+    {
+        while (from < to)
+        {
+            const int middle = from + (to - from) / 2;
+            if (holds (middle))
+                to = middle;
+            else
+                from = middle + 1;
+        }
+        return from;
+    }
 }
 
 MidiClockGenerator::MidiClockGenerator()
@@ -36,7 +52,7 @@ void MidiClockGenerator::generateClock (const HostPosition& position, juce::Midi
 {
     const double bpm = position.bpm;
     // A tempo of zero or below has no tick length: nothing to clock.
-    if (! (bpm > 0.0) || ! (sampleRate > 0.0) || numSamples <= 0 || ! std::isfinite (position.ppqPosition))
+    if (! (bpm > 0.0) || ! std::isfinite (bpm) || ! (sampleRate > 0.0) || ! std::isfinite (sampleRate) || numSamples <= 0 || ! std::isfinite (position.ppqPosition))
         return;
 
     const double b = bpm / 60.0 / sampleRate;                 // quarter notes per sample
@@ -89,37 +105,76 @@ void MidiClockGenerator::generateClock (const HostPosition& position, juce::Midi
     const auto firstSongSample = (juce::int64) roundHalfUp (60.0 / bpm * c * sampleRate);
     const bool loops = position.isLooping && position.ppqLoopStart != position.ppqLoopEnd;
 
-    for (int i = 0; i < numSamples; ++i)
+    // The block's events are placed arithmetically, at the samples a walk over every
+    // sample would find: sample i is at position c + i * b (computed so, not summed,
+    // which makes it rise with i), and each rule below is a threshold on that position,
+    // found by bisection with the very expression of the walk.
+    const auto positionAt = [c, b] (int i) { return c + i * b; };
+    const auto firstReaching = [&positionAt] (double threshold, int from, int to)
     {
-        lastPosition = c + i * b;
+        return firstWhere (from, to, [&] (int i) { return positionAt (i) >= threshold; });
+    };
 
-        if (lastPosition >= startPosition)
+    const bool continueDue = (flags & continuePending) != 0;
+    const bool stopDue = loops && (flags & stopSentBeforeLoopEnd) == 0;
+    int continueAt = -1, stopAt = -1;
+
+    if (continueDue || stopDue)
+    {
+        const int started = firstReaching (startPosition, 0, numSamples);
+        if (continueDue && started < numSamples)
         {
-            if ((flags & continuePending) != 0)
-            {
-                add (continueMessage, buffer, i);
-                flags &= (juce::uint8) ~continuePending;
-            }
-
-            if (loops && (flags & stopSentBeforeLoopEnd) == 0)
-            {
-                const double r = roundHalfUp (std::abs (position.ppqLoopEnd - lastPosition) * 60.0 / bpm * sampleRate);
-                if (r <= (double) samplesPerTick)
-                {
-                    add (stop, buffer, i);
-                    flags |= stopSentBeforeLoopEnd;
-                }
-            }
+            continueAt = started;
+            flags &= (juce::uint8) ~continuePending;
         }
 
-        if (clockOn && samplesPerTick > 0)
+        if (stopDue && started < numSamples)
         {
-            const auto songSample = firstSongSample + i;
-            if (songSample % samplesPerTick == 0)
-                add (clock, buffer, i);
+            // Samples to the loop end fall until the end is reached, then rise again: a
+            // stop goes out at the first sample within one tick of the end.
+            const auto withinATick = [&] (int i)
+            {
+                const double r = roundHalfUp (std::abs (position.ppqLoopEnd - positionAt (i)) * 60.0 / bpm * sampleRate);
+                return r <= (double) samplesPerTick;
+            };
+            const int atEnd = firstReaching (position.ppqLoopEnd, started, numSamples);
+            const int before = firstWhere (started, atEnd, withinATick);
+            if (before < atEnd)
+                stopAt = before;
+            else if (atEnd < numSamples && withinATick (atEnd))
+                stopAt = atEnd;
+            if (stopAt >= 0)
+                flags |= stopSentBeforeLoopEnd;
         }
     }
 
+    // Clock on every song sample that is a multiple of the tick; at a sample with
+    // several events the order is continue, stop, clock.
+    juce::int64 nextClock = numSamples;
+    if (clockOn && samplesPerTick > 0)
+    {
+        const auto rest = firstSongSample % samplesPerTick;
+        nextClock = rest == 0 ? 0 : (rest > 0 ? samplesPerTick - rest : -rest);
+    }
+    const auto clocksBefore = [&] (juce::int64 end)
+    {
+        for (; nextClock < end; nextClock += samplesPerTick)
+            add (clock, buffer, (int) nextClock);
+    };
+
+    if (continueAt >= 0)
+    {
+        clocksBefore (continueAt);
+        add (continueMessage, buffer, continueAt);
+    }
+    if (stopAt >= 0)
+    {
+        clocksBefore (stopAt);
+        add (stop, buffer, stopAt);
+    }
+    clocksBefore (numSamples);
+
+    lastPosition = positionAt (numSamples - 1);
     wasPlaying = true;
 }
 

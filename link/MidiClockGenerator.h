@@ -8,9 +8,10 @@ namespace zd8
 {
 
 /** Makes MIDI clock (24 per quarter note), continue, stop and song position messages
-    that follow the host's transport sample-accurately. Audio thread only; works per
-    sample without allocating (the prepared messages are copied into the block's
-    buffer, which the caller reserves). */
+    that follow the host's transport sample-accurately. Audio thread only; places a
+    block's messages arithmetically (its cost does not grow with the block's length
+    but with the messages it makes) and allocates nothing (the prepared messages are
+    copied into the block's buffer, which the caller reserves). */
 class MidiClockGenerator
 {
 public:
