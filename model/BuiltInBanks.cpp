@@ -1,5 +1,7 @@
 #include "model/BuiltInBanks.h"
 
+#include "model/BankImageCache.h"
+
 #include "link/SafeFileWriter.h"
 
 #include <algorithm>
@@ -147,47 +149,61 @@ juce::File BuiltInBanks::setAside (const juce::File& file)
     return file.moveFileTo (target) ? target : juce::File();
 }
 
-template <typename BuiltIn>
-static bool loadBankOr (ObjectStore& store, int typeCode, const juce::File& folder, juce::File* setAsideAs, BuiltIn&& builtIn)
+namespace
 {
-    if (setAsideAs != nullptr)
-        *setAsideAs = juce::File();
-
-    const auto file = BuiltInBanks::dataFile (typeCode, folder);
-    if (file == juce::File())
-        return false;
-
-    // A missing, unreadable or empty file all read as no bytes.
-    auto bytes = BuiltInBanks::readDataFile (file);
-    if (! bytes.isEmpty() && ! BuiltInBanks::isWholeBank (typeCode, bytes))
+    /** Fills store from the data file of typeCode in folder, or with useBuiltIn. The
+        file's image comes from the process's cache (read and indexed only when no
+        instance has read it as it stands now). */
+    template <typename UseBuiltIn>
+    bool loadBankOr (ObjectStore& store, int typeCode, const juce::File& folder, juce::File* setAsideAs, UseBuiltIn&& useBuiltIn)
     {
-        // Kept for the user (and whoever looks into what went wrong), out of the way of
-        // the next start; the store is written back to the file's name at the close.
-        const auto moved = BuiltInBanks::setAside (file);
         if (setAsideAs != nullptr)
-            *setAsideAs = moved != juce::File() ? moved : file;
-        bytes.reset();
-    }
+            *setAsideAs = juce::File();
 
-    if (bytes.isEmpty())
-    {
-        store.buildIndex (typeCode, builtIn(), BuiltInBanks::highestId (typeCode));
-        return false;
-    }
+        const auto file = BuiltInBanks::dataFile (typeCode, folder);
+        if (file == juce::File())
+            return false;
 
-    store.buildIndex (typeCode, std::move (bytes), BuiltInBanks::highestId (typeCode));
-    return true;
+        // A missing, unreadable or empty file all read as no bytes. A file that is not
+        // a whole bank is kept for the user (and whoever looks into what went wrong),
+        // out of the way of the next start; the store is written back to the file's
+        // name at the close.
+        auto state = BankImageCache::FileState::noBytes;
+        const auto image = BankImageCache::instance().fileImage (typeCode, file, BuiltInBanks::highestId (typeCode), state,
+                                                                 [setAsideAs] (const juce::File& damaged)
+                                                                 {
+                                                                     const auto moved = BuiltInBanks::setAside (damaged);
+                                                                     if (setAsideAs != nullptr)
+                                                                         *setAsideAs = moved != juce::File() ? moved : damaged;
+                                                                 });
+        if (state != BankImageCache::FileState::wholeBank)
+        {
+            useBuiltIn();
+            return false;
+        }
+
+        store.useImage (image);
+        return true;
+    }
 }
 
 bool BuiltInBanks::loadBank (ObjectStore& store, int typeCode, const juce::File& folder, juce::File* setAsideAs)
 {
-    return loadBankOr (store, typeCode, folder, setAsideAs, [typeCode] { return builtInBank (typeCode); });
+    return loadBankOr (store, typeCode, folder, setAsideAs, [&store, typeCode]
+    {
+        // One indexed copy of each built-in bank per process, shared by every store
+        // until it changes.
+        store.useImage (BankImageCache::instance().builtInImage (typeCode, highestId (typeCode), [typeCode] { return builtInBank (typeCode); }));
+    });
 }
 
 bool BuiltInBanks::loadBank (ObjectStore& store, int typeCode, const juce::File& folder, const juce::MemoryBlock& builtIn,
                              juce::File* setAsideAs)
 {
-    return loadBankOr (store, typeCode, folder, setAsideAs, [&builtIn]() -> const juce::MemoryBlock& { return builtIn; });
+    return loadBankOr (store, typeCode, folder, setAsideAs, [&]
+    {
+        store.buildIndex (typeCode, builtIn, highestId (typeCode));
+    });
 }
 
 bool BuiltInBanks::saveBank (const ObjectStore& store, const juce::File& folder)
@@ -195,7 +211,12 @@ bool BuiltInBanks::saveBank (const ObjectStore& store, const juce::File& folder)
     const auto file = dataFile (store.getTypeCode(), folder);
     if (file == juce::File())
         return false;
-    return SafeFileWriter::write (file, store.getBlock());
+    if (! SafeFileWriter::write (file, store.getBlock()))
+        return false;
+    // What was written is the file's content now: the next open in this process takes
+    // it from the cache (the store copies its block before its next change).
+    BankImageCache::instance().fileSaved (file, store.shareImage());
+    return true;
 }
 
 } // namespace zd8

@@ -17,7 +17,8 @@ namespace zd8
     says so and the built-in bank is used, so that one damaged write does not hide the
     factory sounds at every start. Saving writes the store's whole block back.
 
-    Message thread (hub construction and destruction). */
+    Any thread: hosts construct and destroy instances (and so load and save) on
+    several; the shared images are guarded by their cache. */
 class BuiltInBanks
 {
 public:
@@ -44,15 +45,16 @@ public:
     static juce::MemoryBlock builtInBank (int typeCode);
 
     /** Fills store with the bank of typeCode (138, 155 or 156): the data file in folder
-        when it exists, is not empty and is a whole bank; else the built-in bank (copied
-        only then). A file that is not a whole bank is set aside (setAside) first, and
+        when it exists, is not empty and is a whole bank; else the built-in bank. Either
+        comes as an image the stores of the process share (BankImageCache) until the
+        store changes. A file that is not a whole bank is set aside (setAside) first, and
         setAsideAs, when given, receives its new place (File() when nothing was set
         aside; the file itself when it could not be moved). Other types leave the store
         as it is. true when the store holds the file's bytes, false when it holds the
         built-in bank or was left alone. */
     static bool loadBank (ObjectStore& store, int typeCode, const juce::File& folder, juce::File* setAsideAs = nullptr);
 
-    /** The same with another built-in bank (fixtures in tests). */
+    /** The same with another built-in bank (fixtures in tests), copied into the store. */
     static bool loadBank (ObjectStore& store, int typeCode, const juce::File& folder, const juce::MemoryBlock& builtIn,
                           juce::File* setAsideAs = nullptr);
 
@@ -72,8 +74,9 @@ public:
     static juce::MemoryBlock readDataFile (const juce::File& file);
 
     /** Writes store's whole block to the data file of its type in folder, through a
-        temporary file that then replaces the old one. false, writing nothing, for a
-        store of another type or when the write fails. */
+        temporary file that then replaces the old one; the block becomes the file's
+        shared image (the store copies it before its next change). false, writing
+        nothing, for a store of another type or when the write fails. */
     static bool saveBank (const ObjectStore& store, const juce::File& folder);
 };
 

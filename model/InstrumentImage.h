@@ -34,13 +34,18 @@ public:
     ~InstrumentImage() override;
 
     /** Fills the program, multi and FX chain stores from their data files in folder,
-        or from the built-in banks; then loads multi 1 into the multi edit object.
+        or from the built-in banks; then loads multi 1 into the multi edit object. The
+        stores share the process's read-only images of those (BankImageCache) until
+        they first change: another instance opened in the process costs neither the
+        reading and indexing nor the memory of the banks again.
         Returns the damaged data files it set aside, under their new names. */
     juce::Array<juce::File> loadBanks (const juce::File& folder);
     /** Writes the program, multi and FX chain stores to their data files in folder.
         A store that still holds exactly what loadBanks read from its file in the same
         folder is skipped while that file exists; a store that started from the
-        built-in bank is always written, so that the files appear. */
+        built-in bank is always written, so that the files appear. A store is written
+        whole: of two instances that changed the same store, the one that closes last
+        writes what it holds, and the other's changes to that store are lost. */
     void saveBanks (const juce::File& folder) const;
 
     /** The store of an object type code, nullptr for a type without one. */

@@ -116,7 +116,8 @@ void ObjectStore::buildIndex (int type, const juce::MemoryBlock& source, int hig
 void ObjectStore::resetIndex (int type, int highestId) noexcept
 {
     ++editCount;
-    offsets.clear();
+    offsets = std::make_shared<std::vector<int>>();
+    shared = false;
     indexedSize = 0;
     nameSkip = tagOverhead = categoryOffset = subCategoryOffset = 0;
 
@@ -151,7 +152,7 @@ void ObjectStore::buildIndex (int type, juce::MemoryBlock&& source, int highestI
         return;
     }
     indexedSize = (int) block->getSize();
-    offsets = indexOffsets (static_cast<const juce::uint8*> (block->getData()), block->getSize(), *layout, slotCount - 1);
+    *offsets = indexOffsets (static_cast<const juce::uint8*> (block->getData()), block->getSize(), *layout, slotCount - 1);
     sendChangeMessage();
 }
 
@@ -166,46 +167,66 @@ void ObjectStore::buildEmptyBank (int type)
 
     // The empty bank of each type, indexed, made once per process on first use and
     // never changed afterwards (call_once: hosts may open instances on several
-    // threads). Every store shares its block until it writes to it (ownBlock).
-    struct Image
-    {
-        std::shared_ptr<juce::MemoryBlock> block;
-        std::vector<int> offsets;
-    };
+    // threads). Every store shares it until it writes to it (ownBlock).
     static std::array<std::once_flag, std::size (bankLayouts)> made;
     static std::array<Image, std::size (bankLayouts)> images;
 
     const auto i = (size_t) (layout - bankLayouts);
     std::call_once (made[i], [&]
     {
-        auto& image = images[i];
-        image.block = std::make_shared<juce::MemoryBlock> (emptyBank (type, bankSlots));
-        image.offsets = indexOffsets (static_cast<const juce::uint8*> (image.block->getData()), image.block->getSize(), *layout, bankSlots - 1);
+        ObjectStore filled;
+        filled.buildIndex (type, emptyBank (type, bankSlots), bankSlots - 1);
+        images[i] = filled.shareImage();
     });
 
-    resetIndex (type, bankSlots - 1);
-    block = images[i].block;
-    offsets = images[i].offsets;
-    indexedSize = (int) block->getSize();
+    useImage (images[i]);
+}
+
+ObjectStore::Image ObjectStore::shareImage() const
+{
+    shared = true;
+    return { block, offsets, typeCode, slotCount - 1, indexedSize };
+}
+
+void ObjectStore::useImage (const Image& image)
+{
+    if (image.isEmpty() || image.offsets == nullptr)
+    {
+        buildIndex (0, juce::MemoryBlock(), -1);
+        return;
+    }
+
+    resetIndex (image.typeCode, image.highestId);
+    // Never written while shared: ownBlock copies both before the first change.
+    block = std::const_pointer_cast<juce::MemoryBlock> (image.block);
+    offsets = std::const_pointer_cast<std::vector<int>> (image.offsets);
+    indexedSize = image.indexedSize;
+    shared = true;
     sendChangeMessage();
 }
 
 juce::MemoryBlock& ObjectStore::ownBlock()
 {
-    // A block shared with the empty-bank image (which holds a reference for good) is
-    // copied before the first write; a block of our own has no other owner.
-    if (block.use_count() != 1)
+    // A block shared with an image (which other stores, maybe on other threads, read
+    // at the same time) is copied with its index before the first write. The flag, not
+    // the pointers' use counts, decides: a count read alone does not order the other
+    // owners' reads before this store's writes.
+    if (shared)
+    {
         block = std::make_shared<juce::MemoryBlock> (*block);
+        offsets = std::make_shared<std::vector<int>> (*offsets);
+        shared = false;
+    }
     return *block;
 }
 
 int ObjectStore::slotSpan (int id) const noexcept
 {
-    if (id < 0 || (size_t) id + 1 >= offsets.size())
+    if (id < 0 || (size_t) id + 1 >= index().size())
         return -1;
 
-    const int start = offsets[(size_t) id];
-    const int next = offsets[(size_t) id + 1];
+    const int start = index()[(size_t) id];
+    const int next = index()[(size_t) id + 1];
     if (start == 0 || next == 0)
         return -1;
     return next - start;
@@ -224,15 +245,15 @@ int ObjectStore::recordLength (int id) const noexcept
 
 int ObjectStore::recordOffset (int id) const noexcept
 {
-    return recordLength (id) > nameLength ? offsets[(size_t) id] : -1;
+    return recordLength (id) > nameLength ? index()[(size_t) id] : -1;
 }
 
 juce::MemoryBlock ObjectStore::readRecord (int id) const
 {
     const int length = recordLength (id);
-    if (length < readRecordMinLength || ! inBlock (offsets[(size_t) id], length))
+    if (length < readRecordMinLength || ! inBlock (index()[(size_t) id], length))
         return {};
-    return { static_cast<const char*> (block->getData()) + offsets[(size_t) id], (size_t) length };
+    return { static_cast<const char*> (block->getData()) + index()[(size_t) id], (size_t) length };
 }
 
 juce::MemoryBlock ObjectStore::readBytes (int id, int position, int length) const
@@ -240,7 +261,7 @@ juce::MemoryBlock ObjectStore::readBytes (int id, int position, int length) cons
     if (slotSpan (id) < readBytesMinSpan || length <= 0 || position < 0)
         return {};
 
-    const int64_t start = (int64_t) offsets[(size_t) id] + position;
+    const int64_t start = (int64_t) index()[(size_t) id] + position;
     if (! inBlock (start, length))
         return {};
     return { static_cast<const char*> (block->getData()) + start, (size_t) length };
@@ -251,18 +272,18 @@ int ObjectStore::byteAt (int id, int position) const noexcept
     if (slotSpan (id) < byteAtMinSpan || position < 0)
         return 0;
 
-    const int64_t at = (int64_t) offsets[(size_t) id] + position;
+    const int64_t at = (int64_t) index()[(size_t) id] + position;
     return inBlock (at, 1) ? (int) static_cast<const juce::uint8*> (block->getData())[at] : 0;
 }
 
 juce::String ObjectStore::recordName (int id) const
 {
-    if (recordLength (id) < recordNameMinLength || ! inBlock (offsets[(size_t) id], nameLength))
+    if (recordLength (id) < recordNameMinLength || ! inBlock (index()[(size_t) id], nameLength))
         return {};
 
     // Zeros and bytes above 127 (negative as signed bytes) are left out: the
     // instrument pads with blanks, and anything else is not text.
-    const auto* bytes = static_cast<const juce::uint8*> (block->getData()) + offsets[(size_t) id];
+    const auto* bytes = static_cast<const juce::uint8*> (block->getData()) + index()[(size_t) id];
     char text[nameLength];
     size_t count = 0;
     for (int i = 0; i < nameLength; ++i)
@@ -325,18 +346,19 @@ std::vector<int> ObjectStore::listIds (int mode, int argument) const
 
 void ObjectStore::shiftOffsetsAfter (int id, int delta) noexcept
 {
-    for (size_t k = (size_t) id + 1; k < offsets.size(); ++k)
-        if (offsets[k] != 0)
-            offsets[k] += delta;
+    auto& own = ownOffsets();
+    for (size_t k = (size_t) id + 1; k < offsets->size(); ++k)
+        if (own[k] != 0)
+            own[k] += delta;
 }
 
 void ObjectStore::removeRecord (int id)
 {
     const int length = recordLength (id);
-    if (length <= 0 || ! inBlock (offsets[(size_t) id], length))
+    if (length <= 0 || ! inBlock (index()[(size_t) id], length))
         return;
 
-    ownBlock().removeSection ((size_t) offsets[(size_t) id], (size_t) length);
+    ownBlock().removeSection ((size_t) index()[(size_t) id], (size_t) length);
     shiftOffsetsAfter (id, -length);
     ++editCount;
     sendChangeMessage();
@@ -344,12 +366,12 @@ void ObjectStore::removeRecord (int id)
 
 void ObjectStore::replaceRecord (int id, const void* data, size_t size, const void* prefix, size_t prefixSize)
 {
-    if (id < 0 || (size_t) id >= offsets.size() || offsets[(size_t) id] == 0)
+    if (id < 0 || (size_t) id >= index().size() || index()[(size_t) id] == 0)
         return; // no slot: a store never grows new ones
     if ((data == nullptr && size > 0) || (prefix == nullptr && prefixSize > 0))
         return;
 
-    const int position = offsets[(size_t) id];
+    const int position = index()[(size_t) id];
     const int oldLength = recordLength (id);
     if (! inBlock (position, oldLength))
         return;

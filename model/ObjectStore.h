@@ -76,8 +76,34 @@ public:
     /** The same as buildIndex (typeCode, emptyBank (typeCode, bankSlots), bankSlots - 1),
         but taken from an image that is built once per process and type: the stores
         that start empty cost no pass over 8192 tags at every open, and they share the
-        image's block until their first replace or removal. */
+        image's block and index until their first replace or removal. */
     void buildEmptyBank (int typeCode);
+
+    /** A store's content as it stood once indexed: the block and its index, read-only
+        for as long as any store shares them. Stores of one process share an image
+        (BankImageCache) instead of each holding a copy of a bank of megabytes. */
+    struct Image
+    {
+        std::shared_ptr<const juce::MemoryBlock> block;
+        std::shared_ptr<const std::vector<int>> offsets;
+        int typeCode = 0;
+        int highestId = -1;
+        int indexedSize = 0;
+
+        bool isEmpty() const noexcept { return block == nullptr; }
+    };
+
+    /** The store's content as an image others may share. From now on the store copies
+        its block (and its index) before its next change, so the image stays as it is.
+        The store's content and edit count do not change. */
+    Image shareImage() const;
+    /** The store takes image's content (counted as an indexing, like buildIndex),
+        sharing its block and index until its first replace or removal. An empty image
+        gives an empty store of type 0. */
+    void useImage (const Image& image);
+    /** Whether the store's block is one it shares with an image (no change since it
+        took or gave one). */
+    bool sharesImage() const noexcept { return shared; }
 
     /** Content length of record id (name + data), never negative; 0 for an empty slot,
         an ID without a record and the highest indexed ID. */
@@ -148,14 +174,20 @@ private:
     bool inBlock (int64_t position, int64_t length) const noexcept;
     void shiftOffsetsAfter (int id, int delta) noexcept;
     void resetIndex (int typeCode, int highestId) noexcept;
-    /** The block, made this store's own first when it is shared. */
+    /** The block, made this store's own (with its index) first when it is shared. */
     juce::MemoryBlock& ownBlock();
+    /** The index, which ownBlock has made this store's own: only after ownBlock. */
+    std::vector<int>& ownOffsets() noexcept { return *offsets; }
+    const std::vector<int>& index() const noexcept { return *offsets; }
 
-    // Never null. Shared (read-only) with the empty-bank image after buildEmptyBank;
-    // every write goes through ownBlock.
+    // Never null, never made const (an image's are only seen as const). While shared
+    // (taken from an image or given as one) neither is written: the first change copies
+    // both (ownBlock). shared is read and set by writers and by shareImage, which the
+    // instrument image's lock keeps apart.
     std::shared_ptr<juce::MemoryBlock> block = std::make_shared<juce::MemoryBlock>();
+    std::shared_ptr<std::vector<int>> offsets = std::make_shared<std::vector<int>>();
+    mutable bool shared = false;
     int typeCode = 0;
-    std::vector<int> offsets;
     int indexedSize = 0;
     int slotCount = 0;
     int categoryOffset = 0, subCategoryOffset = 0;
