@@ -8,51 +8,16 @@
 set -euo pipefail
 win_build=$(realpath -m "$1")
 work=$(realpath -m "$2")
-wine=${WINE64:-/usr/lib/wine/wine64}
-wineserver=$(dirname "$wine")/wineserver
+. "$(dirname "$0")/wine-common.sh"
 
 dll=$(find "$win_build/vst" -maxdepth 1 -name '*.dll' ! -name 'zlib1.dll' 2>/dev/null | head -1 || true)
 host=$win_build/zd8-vst-host.exe
-if [ ! -x "$wine" ]; then
-    echo "wine64 is not installed: skipped"
-    exit 77
-fi
+wine_missing || { echo "skipped"; exit 77; }
 if [ -z "$dll" ] || [ ! -f "$host" ]; then
     echo "no Windows build in $win_build (tools/build-windows): skipped"
     exit 77
 fi
-
-mkdir -p "$work"
-# A wine prefix of our own; the plug-in's application-data folder lives inside it.
-export WINEPREFIX=$work/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-
-# Without a display wine waits about ten seconds at start-up; a private Xvfb avoids that.
-xvfb_pid=""
-cleanup() {
-    "$wineserver" -k 2>/dev/null || true
-    [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
-if command -v Xvfb >/dev/null; then
-    for n in $(seq 140 199); do
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -nolisten tcp -screen 0 1024x768x24 >"$work/xvfb.log" 2>&1 &
-        xvfb_pid=$!
-        for _ in $(seq 50); do
-            [ -e "/tmp/.X11-unix/X$n" ] && break
-            sleep 0.1
-        done
-        if kill -0 "$xvfb_pid" 2>/dev/null; then
-            export DISPLAY=":$n"
-            break
-        fi
-        xvfb_pid=""
-    done
-fi
-[ -n "${DISPLAY:-}" ] || unset DISPLAY
-
-# wine maps the root folder to drive Z:.
-to_windows() { local p=${1//\//\\}; echo "Z:$p"; }
+wine_start "$work"
 
 echo "plug-in: $dll"
 # The instrument simulator comes along as the plug-in's demo device and logs what reaches
