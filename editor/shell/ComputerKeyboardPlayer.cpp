@@ -20,6 +20,11 @@ namespace
     constexpr char softerKey = 'u', louderKey = 'i';
     constexpr int allOffKey = ' ';
 
+    int upperCodeOf (int step)
+    {
+        return (int) juce::CharacterFunctions::toUpperCase ((juce::juce_wchar) noteKeys[step]);
+    }
+
     const char* const noteNames[notesPerOctave] = { "C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B" };
 
     const juce::Colour idleText (Palette::computerKeyboardPlayerIdleText);
@@ -42,6 +47,14 @@ ComputerKeyboardPlayer::~ComputerKeyboardPlayer()
 
 void ComputerKeyboardPlayer::releaseAll()
 {
+    const bool keysStillComeHere = hasKeyboardFocus (false);
+    for (int step = 0; step < notesPerOctave; ++step)
+    {
+        const int note = base + step;
+        auto& silenced = silencedWhileHeld[(size_t) step];
+        silenced = keysStillComeHere
+                && (silenced || (note < numNotes && sounding[(size_t) note] != 0 && keyDown (upperCodeOf (step))));
+    }
     for (int note = 0; note < numNotes; ++note)
     {
         if (const int channel = sounding[(size_t) note]; channel != 0)
@@ -81,7 +94,7 @@ void ComputerKeyboardPlayer::timerCallback()
 void ComputerKeyboardPlayer::play (int step)
 {
     const int note = base + step;
-    if (note >= numNotes || sounding[(size_t) note] != 0)
+    if (note >= numNotes || sounding[(size_t) note] != 0 || silencedWhileHeld[(size_t) step])
         return;
     const int channel = connection.getMidiChannel();
     connection.sendNoteOn (channel, note, velocity);
@@ -157,22 +170,50 @@ bool ComputerKeyboardPlayer::keyPressed (const juce::KeyPress& key)
 
 bool ComputerKeyboardPlayer::keyStateChanged (bool)
 {
-    // One release per change, the first letter (in note order) whose note still sounds
-    // although its key is up.
+    if (keyUpConfirmMs == 0)
+    {
+        releaseLetGoKeys (true);
+        return false;
+    }
+    // A key-up of X11's key repeat is followed by its key-down within the moment:
+    // the keys are looked at once that has passed, and every note whose key is still
+    // up then ends.
+    if (! keyUpCheckDue)
+    {
+        keyUpCheckDue = true;
+        juce::Timer::callAfterDelay (keyUpConfirmMs, [player = juce::Component::SafePointer<ComputerKeyboardPlayer> (this)]
+        {
+            if (player != nullptr)
+            {
+                player->keyUpCheckDue = false;
+                player->releaseLetGoKeys (false);
+            }
+        });
+    }
+    return false;
+}
+
+void ComputerKeyboardPlayer::releaseLetGoKeys (bool firstOnly)
+{
+    // A key the window silenced while held plays again once it has been let go.
+    for (int step = 0; step < notesPerOctave; ++step)
+        if (silencedWhileHeld[(size_t) step] && ! keyDown (upperCodeOf (step)))
+            silencedWhileHeld[(size_t) step] = false;
+
+    // In note order, the letters whose note still sounds although the key is up.
     for (int step = 0; step < notesPerOctave; ++step)
     {
         const int note = base + step;
         if (note >= numNotes || sounding[(size_t) note] == 0)
             continue;
-        const int upperCode = (int) juce::CharacterFunctions::toUpperCase ((juce::juce_wchar) noteKeys[step]);
-        if (! keyDown (upperCode))
+        if (! keyDown (upperCodeOf (step)))
         {
             connection.sendNoteOff (sounding[(size_t) note], note);
             sounding[(size_t) note] = 0;
-            break;
+            if (firstOnly)
+                break;
         }
     }
-    return false;
 }
 
 void ComputerKeyboardPlayer::mouseDown (const juce::MouseEvent&)

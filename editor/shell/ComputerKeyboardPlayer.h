@@ -30,10 +30,20 @@ public:
         test puts its own in. */
     using KeyDownCheck = std::function<bool (int keyCode)>;
 
+    /** On X11 a held key repeats as a key-up followed at once by a key-down, and the
+        framework does not always see the pair: with the real keyboard a let-go note key
+        is believed only when it is still up this long after its key-up. */
+    static constexpr int x11KeyUpConfirmMs = 40;
+
     explicit ComputerKeyboardPlayer (EditorConnection& connection);
     ~ComputerKeyboardPlayer() override;
 
-    void setKeyDownCheck (KeyDownCheck check) { keyDown = std::move (check); }
+    /** A keyboard of the caller's own: it does not repeat, so its key-ups count at once. */
+    void setKeyDownCheck (KeyDownCheck check)
+    {
+        keyDown = std::move (check);
+        keyUpConfirmMs = 0;
+    }
 
     /** Shows the text and clears it 750 ms later. */
     void status (const juce::String& text);
@@ -44,7 +54,9 @@ public:
     bool isSounding (int note) const noexcept;
 
     /** Ends every note this strip started and has not ended, each once, on the channel
-        it started on. */
+        it started on. While the strip keeps the focus (the page changed), a note key
+        still held plays again only after it has been let go: its repeats are no new
+        presses. */
     void releaseAll();
 
     /** "C3" for note 36: the name in the octave, then note div 12. */
@@ -61,15 +73,25 @@ private:
     void timerCallback() override;
     void play (int step);
     void allNotesOff();
+    // Note-off for the let-go note keys: the first one in note order, or every one.
+    void releaseLetGoKeys (bool firstOnly);
 
     EditorConnection& connection;
     int velocity = initialVelocity;
     int base = initialBase;
     // Per note the channel (1..16) it sounds on, 0 while silent.
     std::array<juce::uint8, 128> sounding {};
+    // Per note key (in note order): ended by releaseAll while still held.
+    std::array<bool, 12> silencedWhileHeld {};
     juce::String statusText;
     juce::Colour textColour { Palette::computerKeyboardPlayerText }, backColour { Palette::computerKeyboardPlayerBack };
     KeyDownCheck keyDown;
+   #if JUCE_LINUX || JUCE_BSD
+    int keyUpConfirmMs = x11KeyUpConfirmMs;
+   #else
+    int keyUpConfirmMs = 0;
+   #endif
+    bool keyUpCheckDue = false;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ComputerKeyboardPlayer)
 };
