@@ -9,53 +9,21 @@
 set -euo pipefail
 
 app=$1 work=$2
-for tool in Xvfb xdotool; do
-    if ! command -v $tool >/dev/null; then
-        echo "SKIPPED: $tool is not installed"
-        exit 77
-    fi
-done
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/xvfb-standalone.sh"
+if ! missing=$(xvfb_standalone_missing_tool); then
+    echo "SKIPPED: $missing"
+    exit 77
+fi
 
 rm -rf "$work"
 mkdir -p "$work"
-export HOME="$work/home"
-folder="$HOME/.config/Vantor ZD8"
-mkdir -p "$folder"
-printf 'ZD8 Simulator\x0fZD8 Simulator\x10NONE\x11' > "$folder/zd8ports.dat"
-
-# A display of our own; the number is free when its lock file is.
-display=99
-while [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-# The screen is kept in a file (-fbdir) so that its pixels can be read.
-Xvfb ":$display" -screen 0 2400x1700x24 -fbdir "$work" -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-cleanup() { kill "$app_pid" 2>/dev/null || true; kill "$xvfb" 2>/dev/null || true; }
-trap cleanup EXIT
-export DISPLAY=":$display"
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
-
-"$app" >"$work/app.log" 2>&1 &
-app_pid=$!
-
-window=""
-for _ in $(seq 100); do
-    window=$(xdotool search --onlyvisible --name "Brisvane" 2>/dev/null | head -1 || true)
-    [ -n "$window" ] && break
-    kill -0 "$app_pid" 2>/dev/null || { echo "FAIL: the Standalone ended before showing its window"; cat "$work/app.log"; exit 1; }
-    sleep 0.2
-done
-[ -n "$window" ] || { echo "FAIL: no window appeared"; cat "$work/app.log"; exit 1; }
-eval "$(xdotool getwindowgeometry --shell "$window")"
+# The screen file lies in the work folder itself.
+xvfb_standalone_start "$app" "$work" "$work" || exit 1
 echo "window $WIDTH x $HEIGHT at $X,$Y"
 
-# The editor (1028x730 at first opening) lies inside the window's border, under its
-# title bar; its tabs sit in the top bar at x 16 + tab centre, y 28.
-border=$(((WIDTH - 1028) / 2))
-top=$((HEIGHT - 730 - border))
-if [ "$border" -lt 0 ] || [ "$border" -gt 20 ] || [ "$top" -lt 0 ] || [ "$top" -gt 80 ]; then
-    echo "FAIL: unexpected window size $WIDTH x $HEIGHT"
-    exit 1
-fi
+# The editor lies inside the window's border, under its title bar; its tabs sit in
+# the top bar at x 16 + tab centre, y 28.
 click() { # x y (editor coordinates)
     xdotool mousemove --window "$window" $(($1 + border)) $(($2 + top)) click 1
     sleep 0.4

@@ -9,39 +9,16 @@ set -euo pipefail
 
 app=$1 out=$2
 here=$(cd "$(dirname "$0")" && pwd)
-for tool in Xvfb xdotool python3; do
-    command -v $tool >/dev/null || { echo "$tool is not installed"; exit 1; }
-done
+. "$here/../../tests/host/xvfb-standalone.sh"
+missing=$(xvfb_standalone_missing_tool python3) || { echo "$missing"; exit 1; }
 
 work=$(mktemp -d)
-export HOME="$work/home"
-folder="$HOME/.config/Vantor ZD8"
-mkdir -p "$folder" "$work/screen" "$out"
-printf 'ZD8 Simulator\x0fZD8 Simulator\x10NONE\x11' > "$folder/zd8ports.dat"
-
-display=99
-while [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 2400x1700x24 -fbdir "$work/screen" -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-app_pid=""
-cleanup() { [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null; kill "$xvfb" 2>/dev/null; rm -rf "$work"; }
-trap cleanup EXIT
-export DISPLAY=":$display"
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
-
-"$app" >"$work/app.log" 2>&1 &
-app_pid=$!
-window=""
-for _ in $(seq 100); do
-    window=$(xdotool search --onlyvisible --name "Brisvane" 2>/dev/null | head -1 || true)
-    [ -n "$window" ] && break
-    sleep 0.2
-done
-[ -n "$window" ] || { echo "no window appeared"; cat "$work/app.log"; exit 1; }
+mkdir -p "$out"
+xvfb_standalone_start "$app" "$work" "$work/screen" || { rm -rf "$work"; exit 1; }
+trap 'xvfb_standalone_stop; rm -rf "$work"' EXIT
 
 # The editor (1028 x 730 at first opening) inside the window's border, under its title bar.
-eval "$(xdotool getwindowgeometry --shell "$window")"
-left=$((X + (WIDTH - 1028) / 2)) top=$((Y + HEIGHT - 730 - (WIDTH - 1028) / 2))
+left=$((X + border)) top=$((Y + top))
 
 # A click as a hand makes it: the button held a moment (a press and its release in the
 # same instant is left to the window test).
