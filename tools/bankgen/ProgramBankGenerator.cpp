@@ -86,6 +86,34 @@ namespace
     constexpr int favouriteControllers[] = { 71, 73, 72, 79, 14, 17, 18, 3, 9, 12, 13, 22, 23, 1, 11, 4 };
 
 
+    // The TW7 organ template: the nine drawbars on the nine sliders and the organ switches
+    // on the nine buttons, which is what the TW7 engine plays from those controllers and
+    // what the program page's organ layout draws there. Every TW7 program's table puts
+    // these parameters on these controllers, so that the page's drawbar and switch
+    // labels say what moving them does.
+    struct OrganControl
+    {
+        int controller;
+        const char* parameter;
+        bool drawbar;
+    };
+    constexpr OrganControl organTemplate[] = {
+        { 12, "Drawbar 16'", true },     { 13, "Drawbar 5 1/3'", true }, { 22, "Drawbar 8'", true },
+        { 23, "Drawbar 4'", true },      { 24, "Drawbar 2 2/3'", true }, { 25, "Drawbar 2'", true },
+        { 26, "Drawbar 1 3/5'", true },  { 27, "Drawbar 1 1/3'", true }, { 28, "Drawbar 1'", true },
+        { 80, "Rotor Brake", false },    { 81, "Vibrato On/Off", false }, { 82, "Chorus/Vibrato", false },
+        { 83, "Vibrato Depth", false },  { 85, "Perc On/Off", false },    { 86, "Perc Loud/Soft", false },
+        { 87, "Perc Decay F/S", false }, { 89, "Perc Pitch H/L", false }, { 90, "Key Click", false },
+    };
+
+    bool isOrganTemplateController (int controller)
+    {
+        for (const auto& c : organTemplate)
+            if (c.controller == controller)
+                return true;
+        return false;
+    }
+
     //==============================================================================
     // FX chains by what they do, from the first effect of each generated chain.
     enum class FxRole
@@ -193,10 +221,8 @@ namespace
                                                       "Stretch Tune", "Release" };
     const std::vector<const char*> electricParameters { "Tine Level", "Bark", "Bell", "Tremolo Rate", "Tremolo Depth",
                                                          "Key Off Noise", "Drive", "Brightness", "Pickup Pos", "Release" };
-    const std::vector<const char*> organParameters { "Drawbar 16'", "Drawbar 5 1/3'", "Drawbar 8'", "Drawbar 4'",
-                                                      "Drawbar 2 2/3'", "Drawbar 2'", "Drawbar 1 3/5'", "Drawbar 1 1/3'",
-                                                      "Drawbar 1'", "Percussion", "Perc Decay", "Vibrato", "Key Click",
-                                                      "Leakage" };
+    // A TW7 organ's own parameters beside its template (below), on the other controllers.
+    const std::vector<const char*> organParameters { "Leakage", "Crosstalk", "Wheel Age", "Perc Level", "Click Level" };
     const std::vector<const char*> pipeParameters { "Principal 8'", "Flute 4'", "Mixture", "Reed 16'", "Tremulant",
                                                      "Swell", "Wind Noise", "Release" };
     const std::vector<const char*> synthParameters { "Cutoff", "Resonance", "Filter Env", "Attack", "Decay", "Release",
@@ -413,6 +439,7 @@ namespace
         int value; // 0..127, or -1 for none
         std::string name;
         int list;  // 0 own, 1 insert, 2 Aux 1, 3 Aux 2
+        int controller = -1; // a template's fixed controller; -1: the next free one
     };
 
     int subSystemOfList (int list)
@@ -499,21 +526,42 @@ namespace
             }
 
         std::vector<NamedParameter> own;
-        if (p.withLists)
+        auto freeId = [&random, &taken]
+        {
+            int id;
+            do
+                id = random.below (128);
+            while (taken.count (id) > 0);
+            taken.insert (id);
+            return id;
+        };
+        if (p.withLists && p.tw7)
+        {
+            // The organ template first, each parameter on its own controller: drawbars
+            // pulled out in steps of an eighth, switches on or off.
+            for (const auto& c : organTemplate)
+            {
+                if (taken.size() >= 128)
+                    break;
+                const int id = freeId();
+                const int value = c.drawbar ? random.below (9) * 127 / 8 : (random.chance (50) ? 127 : 0);
+                own.push_back ({ id, value, c.parameter, 0, c.controller });
+            }
+            auto names = *family.parameters;
+            for (size_t i = names.size(); i > 1; --i)
+                std::swap (names[i - 1], names[(size_t) random.below ((int) i)]);
+            const int wanted = std::min ((int) names.size(), random.between (0, 3));
+            for (int k = 0; k < wanted && taken.size() < 128; ++k)
+                own.push_back ({ freeId(), random.chance (10) ? -1 : random.below (128), names[(size_t) k], 0 });
+        }
+        else if (p.withLists)
         {
             auto names = *family.parameters;
             for (size_t i = names.size(); i > 1; --i)
                 std::swap (names[i - 1], names[(size_t) random.below ((int) i)]);
             const int wanted = std::min ((int) names.size(), random.between (2, 8));
             for (int k = 0; k < wanted; ++k)
-            {
-                int id;
-                do
-                    id = random.below (128);
-                while (taken.count (id) > 0);
-                taken.insert (id);
-                own.push_back ({ id, random.chance (10) ? -1 : random.below (128), names[(size_t) k], 0 });
-            }
+                own.push_back ({ freeId(), random.chance (10) ? -1 : random.below (128), names[(size_t) k], 0 });
         }
 
         // The name list: the own parameters, most names led by a blank, some by a marker
@@ -554,6 +602,10 @@ namespace
         for (int c : panelControllers)
             if (std::find (controllers.begin(), controllers.end(), c) == controllers.end())
                 controllers.push_back (c);
+        // A TW7 program's sliders and buttons are its template's.
+        if (p.tw7)
+            controllers.erase (std::remove_if (controllers.begin(), controllers.end(), isOrganTemplateController),
+                               controllers.end());
 
         append16 (out, assignmentListIdentifier);
         append16 (out, (int) assigned.size());
@@ -564,8 +616,8 @@ namespace
             out.push_back ((std::uint8_t) a.id);
             const int value = a.value >= 0 ? a.value : (random.chance (30) ? -1 : random.below (128));
             out.push_back ((std::uint8_t) (std::int8_t) value);
-            int controller = -1;
-            if (! random.chance (8) && nextController < controllers.size())
+            int controller = a.controller;
+            if (controller < 0 && ! random.chance (8) && nextController < controllers.size())
                 controller = controllers[nextController++];
             out.push_back ((std::uint8_t) (std::int8_t) controller);
         }
