@@ -361,7 +361,9 @@ void MainPanel::timerCallback()
     if (pendingSlot != ParameterTable::playingModeSlot)
         return;
     pendingSlot = -1;
-    // The host changed the playing mode: the page on show may belong to the other mode.
+    // The host changed the playing mode: the lit tab is the new mode's, and the page on
+    // show may belong to the other mode.
+    tabBar->setMode (pages.playingModeNow());
     if (pages.playingModeNow() != windowMode)
         pages.showMixerPage();
 }
