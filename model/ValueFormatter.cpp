@@ -6,6 +6,7 @@
 #include "model/ValueGroup300.h"
 #include "model/ValueGroup500.h"
 #include "model/ValueScales.h"
+#include "model/SharedTexts.h"
 #include "model/ValueText.h"
 
 #include <cstdint>
@@ -36,15 +37,46 @@ namespace
 
     constexpr int playingModeCode = 400;
 
+    // The fixed texts the slots show most, made once and shared (no allocation per text).
+    juce::String playingModeText (int v)
+    {
+        static const SharedTexts<0, 2> modes ([] (int m) { return juce::String (m == 0 ? "NONE" : m == 1 ? "PROGRAM" : "MULTI"); });
+        if (auto* t = modes.at (v))
+            return *t;
+        return ValueText::ofNumber (v);
+    }
+
     juce::String groupOf400 (int code, int v)
     {
-        if (code == playingModeCode)
-        {
-            if (v == 0) return "NONE";
-            if (v == 1) return "PROGRAM";
-            if (v == 2) return "MULTI";
-        }
-        return ValueText::ofNumber (v);
+        return code == playingModeCode ? playingModeText (v) : ValueText::ofNumber (v);
+    }
+
+    juce::String onOffText (int v)
+    {
+        static const SharedTexts<0, 1> texts ([] (int on) { return ValueScales::onOff (on); });
+        return *texts.at (v != 0 ? 1 : 0);
+    }
+
+    juce::String offText()
+    {
+        static const juce::String off ("OFF");
+        return off;
+    }
+
+    juce::String noneText()
+    {
+        static const juce::String none ("NONE");
+        return none;
+    }
+
+    constexpr int lastSharedBank = 127;
+
+    juce::String bankText (int v)
+    {
+        static const SharedTexts<0, lastSharedBank> banks ([] (int b) { return ValueText::ofText ("Bank ", int64_t (b) + 1); });
+        if (auto* t = banks.at (v))
+            return *t;
+        return ValueText::ofText ("Bank ", int64_t (v) + 1);
     }
 }
 
@@ -63,18 +95,18 @@ juce::String ValueFormatter::formatValue (int code, int v) const
     if (code < firstUnformatted)
         return ValueGroup500::format (code, v);
     if (code >= ObjectReferenceValues::firstCode)
-        return ObjectReferenceValues::format (code, v, nameSource);
+        return v <= 0 ? noneText() : ObjectReferenceValues::format (code, v, nameSource); // "NONE", shared
 
     switch (code)
     {
-        case bankCode: return ValueText::ofText ("Bank ", int64_t (v) + 1);
+        case bankCode: return bankText (v);
         case noteCode: return ValueScales::noteName (v);
-        case onOffCode: return ValueScales::onOff (v);
-        case offOrNumberCode: return v < 0 ? juce::String ("OFF") : ValueText::ofNumber (v);
+        case onOffCode: return onOffText (v);
+        case offOrNumberCode: return v < 0 ? offText() : ValueText::ofNumber (v);
         case semitonesCode: return ValueText::ofNumber (v, " ST");
         case centsCode: return ValueText::ofNumber (v, " ct");
         case percentCode: return ValueText::ofNumber (v, "%");
-        case noneOrNumberCode: return v < 0 ? juce::String ("NONE") : ValueText::ofNumber (v);
+        case noneOrNumberCode: return v < 0 ? noneText() : ValueText::ofNumber (v);
         case decibelsCode: return ValueText::ofNumber (v, " dB");
         default: return {}; // 600..743, 745..776, 785..2000
     }

@@ -1,5 +1,6 @@
 #include "model/ValueLists.h"
 
+#include "model/SharedTexts.h"
 #include "model/TextTable.h"
 #include "model/ValueText.h"
 
@@ -73,20 +74,38 @@ namespace
     {
         return ValueText::ofText ("MIDI ", v);
     }
+
+    juce::String makeControllerName (int v)
+    {
+        if (auto* t = controllers.at (v))
+            return t;
+        return v <= lastMidiController ? midiNumber (v) : juce::String();
+    }
+
+    juce::String makeControlSourceName (int v)
+    {
+        if (auto* t = sources.at (v))
+            return t;
+        return v <= lastNumberedSource ? midiNumber (v) : juce::String();
+    }
 }
 
+// Each list's texts are made once, on first use, and shared after that; values outside
+// the lists are made when asked for.
 juce::String ValueLists::controllerName (int v)
 {
-    if (auto* t = controllers.at (v))
-        return t;
-    return v <= lastMidiController ? midiNumber (v) : juce::String();
+    static const SharedTexts<-1, lastControllerFunction> names (makeControllerName);
+    if (auto* t = names.at (v))
+        return *t;
+    return makeControllerName (v);
 }
 
 juce::String ValueLists::controlSourceName (int v)
 {
-    if (auto* t = sources.at (v))
-        return t;
-    return v <= lastNumberedSource ? midiNumber (v) : juce::String();
+    static const SharedTexts<-1, lastSource> names (makeControlSourceName);
+    if (auto* t = names.at (v))
+        return *t;
+    return makeControlSourceName (v);
 }
 
 } // namespace zd8

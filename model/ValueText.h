@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/SharedTexts.h"
+
 #include <juce_core/juce_core.h>
 
 #include <cstddef>
@@ -66,11 +68,26 @@ public:
     }
 
     /** Shorthands for the most common shapes. */
-    static juce::String ofNumber (int64_t n) { return ValueText().number (n).toString(); }
+    static juce::String ofNumber (int64_t n)
+    {
+        // Most slots hold small numbers: their texts are made once and shared.
+        if (n >= firstSharedNumber && n <= lastSharedNumber)
+            return *sharedNumbers().at (int (n));
+        return ValueText().number (n).toString();
+    }
     static juce::String ofNumber (int64_t n, const char* suffix) { return ValueText().number (n).text (suffix).toString(); }
     static juce::String ofText (const char* prefix, int64_t n) { return ValueText().text (prefix).number (n).toString(); }
 
 private:
+    static constexpr int firstSharedNumber = -128;
+    static constexpr int lastSharedNumber = 1023;
+
+    static const SharedTexts<firstSharedNumber, lastSharedNumber>& sharedNumbers()
+    {
+        static const SharedTexts<firstSharedNumber, lastSharedNumber> numbers ([] (int v) { return ValueText().number (v).toString(); });
+        return numbers;
+    }
+
     static uint64_t magnitude (int64_t n) noexcept
     {
         return n < 0 ? uint64_t (0) - uint64_t (n) : uint64_t (n);
