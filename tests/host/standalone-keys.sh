@@ -150,7 +150,7 @@ echo "held notes end when the focus or the page goes"
 # Another program's window, away from the Standalone's, to take the focus.
 xmessage -geometry 260x60+1900+1400 "another program" >/dev/null 2>&1 &
 other_pid=$!
-trap 'kill "$other_pid" 2>/dev/null; xvfb_standalone_stop' EXIT
+trap 'kill "$other_pid" 2>/dev/null || true; xvfb_standalone_stop' EXIT
 other=""
 for _ in $(seq 50); do
     other=$(xdotool search --onlyvisible --class xmessage 2>/dev/null | head -1 || true)

@@ -30,10 +30,10 @@ xvfb_standalone_missing_tool() {
     done
 }
 
+# Either may have ended already (the smoke test closes the Standalone itself).
 xvfb_standalone_stop() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    return 0
+    if [ -n "$app_pid" ]; then kill "$app_pid" 2>/dev/null || true; fi
+    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
 }
 
 xvfb_standalone_start() {
