@@ -5,8 +5,11 @@
 namespace zd8
 {
 
+// The name given to the base is never read: getName gives the slot's label as it is
+// now. Building 2314 labels here cost every open a third of its time and each instance
+// a copy of them.
 SlotParameter::SlotParameter (VantorAudioProcessor& owner, int s, const juce::String& identifier)
-    : juce::AudioProcessorParameterWithID (juce::ParameterID { identifier }, owner.getSlotName (s)),
+    : juce::AudioProcessorParameterWithID (juce::ParameterID { identifier }, juce::String()),
       processor (owner), slot (s), defaultValue (owner.getSlotNormalised (s))
 {
 }
