@@ -18,6 +18,7 @@
 #include "plugin/VantorAudioProcessor.h"
 #include "support/PluginRig.h"
 #include "KitMouse.h"
+#include "OpenWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -164,28 +165,8 @@ TEST (BuiltInProgramLabels, EveryProgramsPageLabelsItsControllersAsItsTableAssig
 //==============================================================================
 namespace
 {
-    struct BuiltInOrganInTheWindow : ::testing::Test
+    struct BuiltInOrganInTheWindow : zd8test::OpenWindow
     {
-        PluginRig rig;
-        VantorAudioProcessor processor { rig.environment };
-        ControllerState& hub = processor.getHub();
-        std::unique_ptr<juce::AudioProcessorEditor> editor;
-        MainPanel* main = nullptr;
-
-        void SetUp() override
-        {
-            editor.reset (processor.createEditor());
-            main = &dynamic_cast<VantorAudioProcessorEditor&> (*editor).getMainPanel();
-            if (main->getAboutPanel() != nullptr)
-            {
-                main->getTabBar().report (TabBar::aboutTab);
-                main->getTabBar().dispatchPendingMessages();
-            }
-            main->handleUpdateNowIfNeeded();
-            rig.settle (1);   // the window's identity request
-            rig.settle();
-        }
-
         void deliver()
         {
             hub.getHostQueueSignal().dispatchPendingMessages();
@@ -203,10 +184,7 @@ namespace
         /** The channel's program page, opened with a click on its mixer strip's program. */
         ProgramPage& openProgramPage (int channel)
         {
-            auto& slot = main->getMixer().getStrip (channel).getNameSlot();
-            KitMouse (slot).click (5.0f, 5.0f);
-            slot.dispatchPendingMessages();
-            main->getMixer().dispatchPendingMessages();
+            clickProgramSlot (channel);
             deliver();
             return *main->getProgramPage();
         }

@@ -10,57 +10,20 @@
 #include "support/PluginRig.h"
 #include "KitDoubleClick.h"
 #include "KitMouse.h"
+#include "MixerPageRig.h"
+#include "SentMessages.h"
 
 #include <gtest/gtest.h>
 
 using namespace zd8;
 using zd8test::KitMouse;
 using zd8test::PluginRig;
+using zd8test::SentMessages;
 
 namespace
 {
-    constexpr int pageWidth = 996, pageHeight = 646;
-
-    /** The parameter indices the processor reported to the host, in order. */
-    struct HostReports : juce::AudioProcessorListener
+    struct ControlDefaults : zd8test::MixerPageRig
     {
-        void audioProcessorParameterChanged (juce::AudioProcessor*, int index, float) override { slots.push_back (index); }
-        void audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails&) override {}
-        std::vector<int> slots;
-    };
-
-    /** The seven controller messages that address one mixer value of a channel. */
-    std::vector<juce::String> addressed (int channel, int a5, int value)
-    {
-        const auto status = juce::String::toHexString (0xB0 + channel).toUpperCase();
-        auto cc = [&] (int controller, int v)
-        {
-            return status + " " + juce::String::toHexString (controller).toUpperCase().paddedLeft ('0', 2) + " "
-                 + juce::String::toHexString (v).toUpperCase().paddedLeft ('0', 2);
-        };
-        const int offset = value + 8192;
-        const int a3 = a5 >= 20 ? 1 : 5;
-        return { cc (110, 1), cc (111, 0), cc (112, a3), cc (113, 0), cc (114, a5), cc (118, offset / 128), cc (119, offset % 128) };
-    }
-
-    struct ControlDefaults : ::testing::Test
-    {
-        PluginRig rig;
-        VantorAudioProcessor processor { rig.environment };
-        ControllerState& hub = processor.getHub();
-        ParameterTable& table = hub.getParameters();
-        MixerPage mixer { processor.getEditorConnection() };
-        HostReports host;
-
-        void SetUp() override
-        {
-            rig.settle();
-            mixer.setBounds (0, 0, pageWidth, pageHeight);
-            processor.addListener (&host);
-        }
-
-        void TearDown() override { processor.removeListener (&host); }
-
         /** Drags a control from one point to another, then forgets what that sent. */
         void dragAway (ParameterControl& c, juce::Point<float> from, juce::Point<float> to)
         {
@@ -91,9 +54,9 @@ TEST_F (ControlDefaults, ADoubleClickOnALevelFaderOrPanKnobSendsItsSlotsInitialV
         return address;
     };
     const Case cases[] = {
-        { "level of strip 3", 3, MixerStrip::levelFader, { 17, 80 }, { 17, 6 }, addressed (3, 20, 0) },
-        { "pan of strip 0", 0, MixerStrip::panKnob, { 27, 20 }, { 47, 20 }, withPanController (0, addressed (0, 22, 0)) },
-        { "pan of strip 9", 9, MixerStrip::panKnob, { 27, 20 }, { 27, 60 }, withPanController (9, addressed (9, 22, 0)) },
+        { "level of strip 3", 3, MixerStrip::levelFader, { 17, 80 }, { 17, 6 }, SentMessages::mixerValue (3, 20, 0) },
+        { "pan of strip 0", 0, MixerStrip::panKnob, { 27, 20 }, { 47, 20 }, withPanController (0, SentMessages::mixerValue (0, 22, 0)) },
+        { "pan of strip 9", 9, MixerStrip::panKnob, { 27, 20 }, { 27, 60 }, withPanController (9, SentMessages::mixerValue (9, 22, 0)) },
     };
     for (const auto& c : cases)
     {

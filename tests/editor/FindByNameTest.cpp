@@ -23,6 +23,8 @@
 #include "support/PluginRig.h"
 #include "KeyDelivery.h"
 #include "KitMouse.h"
+#include "OpenWindow.h"
+#include "SentMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -31,6 +33,7 @@
 using namespace zd8;
 using zd8test::KitMouse;
 using zd8test::PluginRig;
+using zd8test::SentMessages;
 using zd8test::pressKey;
 
 namespace
@@ -42,34 +45,8 @@ namespace
     }
 
     /** The plug-in window as a user opens it, with the About panel of the first opening gone. */
-    struct FindByName : ::testing::Test
+    struct FindByName : zd8test::OpenWindow
     {
-        PluginRig rig;
-        VantorAudioProcessor processor { rig.environment };
-        ControllerState& hub = processor.getHub();
-        std::unique_ptr<juce::AudioProcessorEditor> editor { processor.createEditor() };
-        MainPanel& main = dynamic_cast<VantorAudioProcessorEditor&> (*editor).getMainPanel();
-
-        void SetUp() override
-        {
-            if (main.getAboutPanel() != nullptr)
-                showTab (TabBar::aboutTab);
-            main.handleUpdateNowIfNeeded();
-        }
-
-        void showTab (int identifier)
-        {
-            main.getTabBar().report (identifier);
-            main.getTabBar().dispatchPendingMessages();
-        }
-
-        /** The host hears the queued slots, and the host write rule sends them on. */
-        void reportToHost()
-        {
-            hub.getHostQueueSignal().dispatchPendingMessages();
-            rig.timeline.advance (200);
-        }
-
         void settleAndForget()
         {
             reportToHost();
@@ -78,15 +55,6 @@ namespace
         }
     };
 
-    juce::String programSelectHex (int channel, int program)
-    {
-        return juce::String::formatted ("F0 07 46 01 00 20 %02X %02X %02X F7", channel, program / 128, program % 128);
-    }
-
-    juce::String multiSelectHex (int multi)
-    {
-        return juce::String::formatted ("F0 07 46 01 00 11 %02X %02X F7", (multi >> 7) & 0x7F, multi & 0x7F);
-    }
 }
 
 //==============================================================================
@@ -95,7 +63,7 @@ TEST_F (FindByName, TheProgramChoosersListNarrowsUnderItsButtonsAndEnterSendsThe
     const int channel = 4;
     hub.setMidiChannel (channel + 1);
     showTab (TabBar::programTab);
-    auto* page = main.getProgramPage();
+    auto* page = main->getProgramPage();
     ASSERT_NE (page, nullptr);
     auto& chooser = page->getChooser();
     auto& list = page->getProgramList();
@@ -152,7 +120,7 @@ TEST_F (FindByName, TheProgramChoosersListNarrowsUnderItsButtonsAndEnterSendsThe
     list.dispatchPendingMessages();
     reportToHost();
     ASSERT_TRUE (rig.settle (1));
-    EXPECT_EQ (rig.receivedHex(), std::vector<juce::String> { programSelectHex (channel, organs[1]) });
+    EXPECT_EQ (rig.receivedHex(), std::vector<juce::String> { SentMessages::programSelect (channel, organs[1]) });
     EXPECT_EQ (rig.simulator.getChannelProgram (channel), organs[1]);
     EXPECT_EQ (hub.getParameters().value (ParameterTable::programSlot (channel, ParameterTable::programRow)), organs[1]);
 
@@ -165,7 +133,7 @@ TEST_F (FindByName, TheProgramChoosersListNarrowsUnderItsButtonsAndEnterSendsThe
 TEST_F (FindByName, TheMultiListNarrowsByNameAndEnterSelectsTheMultiOnTheInstrument)
 {
     showTab (TabBar::multiTab);
-    auto* page = main.getMultiPage();
+    auto* page = main->getMultiPage();
     ASSERT_NE (page, nullptr);
     auto& list = page->getList();
     settleAndForget();
@@ -197,7 +165,7 @@ TEST_F (FindByName, TheMultiListNarrowsByNameAndEnterSelectsTheMultiOnTheInstrum
     list.dispatchPendingMessages();
     reportToHost();
     ASSERT_TRUE (rig.settle (1));
-    EXPECT_EQ (rig.receivedHex(), std::vector<juce::String> { multiSelectHex (target) });
+    EXPECT_EQ (rig.receivedHex(), std::vector<juce::String> { SentMessages::multiSelect (target) });
     EXPECT_EQ (rig.simulator.getMulti(), target);
     EXPECT_EQ (page->getDisplay().getNumber(), target);
 }

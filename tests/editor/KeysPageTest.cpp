@@ -16,6 +16,7 @@
 #include "support/PluginRig.h"
 #include "support/RenderCheck.h"
 #include "KitMouse.h"
+#include "OpenWindow.h"
 #include "WindowMouse.h"
 
 #include <gtest/gtest.h>
@@ -426,28 +427,16 @@ TEST_F (Player, NoteNamesAndOctaveTextsFollowTheirOwnCounting)
 
 namespace
 {
-    struct Window : ::testing::Test
+    /** The window as it opens, the About panel of the first opening still over it. */
+    struct Window : zd8test::OpenWindow
     {
-        PluginRig rig;
-        VantorAudioProcessor processor { rig.environment };
-        ControllerState& hub = processor.getHub();
-        std::unique_ptr<juce::AudioProcessorEditor> editor;
-        MainPanel* main = nullptr;
-
         void SetUp() override
         {
-            editor.reset (processor.createEditor());
-            main = &dynamic_cast<VantorAudioProcessorEditor&> (*editor).getMainPanel();
-            rig.settle (1);
-            rig.settle();
+            settleOpening();
             rig.simulator.clearReceived();
         }
 
-        void press (int identifier)
-        {
-            main->getTabBar().report (identifier);
-            main->getTabBar().dispatchPendingMessages();
-        }
+        void press (int identifier) { showTab (identifier); }
 
         void notice (juce::uint32 word)
         {
@@ -613,19 +602,7 @@ namespace
         void SetUp() override
         {
             Window::SetUp();
-            if (main->getAboutPanel() != nullptr)
-                press (TabBar::aboutTab);
-            main->handleUpdateNowIfNeeded();
-        }
-
-        juce::Component* shownPage (int tab)
-        {
-            switch (tab)
-            {
-                case TabBar::multiTab: return main->getMultiPage();
-                case TabBar::controlsTab: return main->getControlsPage();
-                default: return &main->getMixer();
-            }
+            closeFirstAbout();
         }
     };
 }

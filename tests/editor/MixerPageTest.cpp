@@ -15,44 +15,22 @@
 #include "support/PluginRig.h"
 #include "support/RenderCheck.h"
 #include "KitMouse.h"
+#include "MixerPageRig.h"
+#include "SentMessages.h"
 
 #include <gtest/gtest.h>
 
 using namespace zd8;
 using zd8test::KitMouse;
 using zd8test::PluginRig;
+using zd8test::SentMessages;
 
 namespace
 {
-    constexpr int pageWidth = 996, pageHeight = 646;
+    constexpr int pageWidth = zd8test::MixerPageRig::pageWidth;
 
-    /** The parameter indices the processor reported to the host, in order. */
-    struct HostReports : juce::AudioProcessorListener
+    struct MixerPageTest : zd8test::MixerPageRig
     {
-        void audioProcessorParameterChanged (juce::AudioProcessor*, int index, float) override { slots.push_back (index); }
-        void audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails&) override {}
-        std::vector<int> slots;
-    };
-
-    struct MixerPageTest : ::testing::Test
-    {
-        PluginRig rig;
-        VantorAudioProcessor processor { rig.environment };
-        ControllerState& hub = processor.getHub();
-        ParameterTable& table = hub.getParameters();
-        MixerPage mixer { processor.getEditorConnection() };
-        HostReports host;
-
-        void SetUp() override
-        {
-            rig.settle();
-            rig.simulator.clearReceived();
-            mixer.setBounds (0, 0, pageWidth, pageHeight);
-            processor.addListener (&host);
-        }
-
-        void TearDown() override { processor.removeListener (&host); }
-
         std::vector<int> allValues() const
         {
             std::vector<int> v;
@@ -78,19 +56,6 @@ namespace
             slot.dispatchPendingMessages();
             mixer.dispatchPendingMessages();
             return mixer.takeEvents();
-        }
-
-        static std::vector<juce::String> addressed (int channel, int a5, int value)
-        {
-            const auto status = juce::String::toHexString (0xB0 + channel).toUpperCase();
-            auto cc = [&] (int controller, int v)
-            {
-                return status + " " + juce::String::toHexString (controller).toUpperCase().paddedLeft ('0', 2) + " "
-                     + juce::String::toHexString (v).toUpperCase().paddedLeft ('0', 2);
-            };
-            const int offset = value + 8192;
-            const int a3 = a5 >= 20 ? 1 : 5;
-            return { cc (110, 1), cc (111, 0), cc (112, a3), cc (113, 0), cc (114, a5), cc (118, offset / 128), cc (119, offset % 128) };
         }
     };
 }
@@ -194,7 +159,7 @@ TEST_F (MixerPageTest, LevelAndPanDragsSetTheirSlotReportToTheHostAndReachTheIns
     EXPECT_EQ (fader.getValue(), 24) << "the page shows what it stored";
     EXPECT_EQ (host.slots, std::vector<int> { 58 });
     ASSERT_TRUE (rig.settle (7));
-    EXPECT_EQ (rig.receivedHex(), addressed (3, 20, 24));   // A5 20: level, MIDI channel 4
+    EXPECT_EQ (rig.receivedHex(), SentMessages::mixerValue (3, 20, 24));   // A5 20: level, MIDI channel 4
 
     // Pan of strip 0 dragged 10 px right: control change 10 first, then the address.
     rig.simulator.clearReceived();
@@ -209,7 +174,7 @@ TEST_F (MixerPageTest, LevelAndPanDragsSetTheirSlotReportToTheHostAndReachTheIns
     EXPECT_EQ (table.value (9), start + 10);
     EXPECT_EQ (host.slots, std::vector<int> { 9 });
     ASSERT_TRUE (rig.settle (8));
-    auto expected = addressed (0, 22, start + 10);
+    auto expected = SentMessages::mixerValue (0, 22, start + 10);
     expected.insert (expected.begin(), "B0 0A " + juce::String::toHexString (start + 10 + 63).toUpperCase().paddedLeft ('0', 2));
     EXPECT_EQ (rig.receivedHex(), expected);
 

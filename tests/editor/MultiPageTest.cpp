@@ -14,6 +14,8 @@
 #include "support/PluginRig.h"
 #include "support/RenderCheck.h"
 #include "KitMouse.h"
+#include "OpenWindow.h"
+#include "SentMessages.h"
 #include "WindowMouse.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +24,7 @@ using namespace zd8;
 using zd8test::ChangeCounter;
 using zd8test::KitMouse;
 using zd8test::PluginRig;
+using zd8test::SentMessages;
 
 namespace
 {
@@ -123,27 +126,15 @@ namespace
         return m;
     }
 
-    juce::String multiSelectHex (int multi)
-    {
-        return juce::String::formatted ("F0 07 46 01 00 11 %02X %02X F7", (multi >> 7) & 0x7F, multi & 0x7F);
-    }
 
     /** The plug-in window, on the multi page. */
-    struct MultiWindow : ::testing::Test
+    struct MultiWindow : zd8test::OpenWindow
     {
-        PluginRig rig;
-        VantorAudioProcessor processor { rig.environment };
-        ControllerState& hub = processor.getHub();
-        std::unique_ptr<juce::AudioProcessorEditor> editor { processor.createEditor() };
-        MainPanel& main = dynamic_cast<VantorAudioProcessorEditor&> (*editor).getMainPanel();
-
         void SetUp() override
         {
-            if (main.getAboutPanel() != nullptr)
-                press (TabBar::aboutTab);
-            main.handleUpdateNowIfNeeded();
+            OpenWindow::SetUp();
             press (TabBar::multiTab);
-            ASSERT_NE (main.getMultiPage(), nullptr);
+            ASSERT_NE (main->getMultiPage(), nullptr);
             reportToHost();
             rig.settle();
             rig.simulator.clearReceived();
@@ -151,26 +142,15 @@ namespace
             hub.drainSlotNotices (old);
         }
 
-        void press (int identifier)
-        {
-            main.getTabBar().report (identifier);
-            main.getTabBar().dispatchPendingMessages();
-        }
+        void press (int identifier) { showTab (identifier); }
 
-        MultiPage& page() { return *main.getMultiPage(); }
+        MultiPage& page() { return *main->getMultiPage(); }
 
         void click (const juce::String& caption)
         {
             auto* b = page().findButton (caption);
             ASSERT_NE (b, nullptr) << caption;
             KitMouse (*b).click (5, 5);
-        }
-
-        /** The host hears the queued slots, and the host write rule sends them on. */
-        void reportToHost()
-        {
-            hub.getHostQueueSignal().dispatchPendingMessages();
-            rig.timeline.advance (200);
         }
 
         std::vector<juce::String> sentAfter (size_t count)
@@ -185,20 +165,20 @@ namespace
 //==============================================================================
 TEST_F (MultiWindow, TheMultiTabShowsThePageOverThePageArea)
 {
-    EXPECT_TRUE (main.isMultiPageShown());
-    EXPECT_FALSE (main.isMixerShown());
+    EXPECT_TRUE (main->isMultiPageShown());
+    EXPECT_FALSE (main->isMixerShown());
     EXPECT_TRUE (page().isVisible());
-    EXPECT_EQ (page().getBounds(), main.getPageArea());
+    EXPECT_EQ (page().getBounds(), main->getPageArea());
     EXPECT_EQ (page().getContentBox(), juce::Rectangle<int> (13, 0, 970, 640));
     EXPECT_EQ (hub.getEditorSession().getCurrentPage(), '{');
     EXPECT_EQ (page().getDisplay().getNumber(), hub.getImage().getSelectedMulti());
 
     // Code 13 hides every page, this one with them.
-    main.multiPageEvent (EditEvent::make (EditEvent::closePage, 0, 0, 0, 0));
-    EXPECT_FALSE (main.isMultiPageShown());
+    main->multiPageEvent (EditEvent::make (EditEvent::closePage, 0, 0, 0, 0));
+    EXPECT_FALSE (main->isMultiPageShown());
     EXPECT_FALSE (page().isVisible());
     EXPECT_LT (page().getX(), -1000);
-    EXPECT_FALSE (main.isMixerShown());
+    EXPECT_FALSE (main->isMixerShown());
 }
 
 TEST_F (MultiWindow, AMultiClickedInTheListIsSelectedOnTheInstrumentAndShown)
@@ -213,7 +193,7 @@ TEST_F (MultiWindow, AMultiClickedInTheListIsSelectedOnTheInstrumentAndShown)
 
     // Bank and number reach the host one after the other; the instrument is told the new
     // multi once, never "new bank, old number" on the way.
-    EXPECT_EQ (sentAfter (1), (std::vector<juce::String> { multiSelectHex (multi) }));
+    EXPECT_EQ (sentAfter (1), (std::vector<juce::String> { SentMessages::multiSelect (multi) }));
     EXPECT_EQ (rig.simulator.getMulti(), multi);
     EXPECT_EQ (hub.getParameters().value (ParameterTable::multiProgramSlot), multi);
 
@@ -230,14 +210,14 @@ TEST_F (MultiWindow, TheListsScrollBarIsInSightAndScrollsWithTheMouse)
 {
     auto& list = page().getList();
     ASSERT_GT (list.getCount(), list.visibleRows());
-    const auto listArea = main.getLocalArea (&page(), list.getBounds());
-    zd8test::WindowMouse mouse (main);
+    const auto listArea = main->getLocalArea (&page(), list.getBounds());
+    zd8test::WindowMouse mouse (*main);
 
     // The bar's column right of the names (its thumb 36 wide from 2 pixels in) lies on
     // the list, on the page, under nothing else.
     const juce::Rectangle<int> bar (listArea.getX() + ObjectList::textAreaWidth, listArea.getY(), 38, listArea.getHeight());
     EXPECT_TRUE (listArea.contains (bar)) << listArea.toString();
-    EXPECT_TRUE (main.getPageArea().contains (bar));
+    EXPECT_TRUE (main->getPageArea().contains (bar));
     const int barX = bar.getCentreX();
 
     // A press below the thumb scrolls a row.
@@ -263,7 +243,7 @@ TEST_F (MultiWindow, TheKeypadChoosesByNumberAndStepsThroughTheList)
     click ("2");
     EXPECT_EQ (page().getDisplay().getShownNumberText(), "12");
     click ("Enter");
-    EXPECT_EQ (sentAfter (1), std::vector<juce::String> { multiSelectHex (12) });
+    EXPECT_EQ (sentAfter (1), std::vector<juce::String> { SentMessages::multiSelect (12) });
     EXPECT_EQ (page().getDisplay().getNumber(), 12);
     EXPECT_EQ (page().getList().getSelectedId(), 12);
 
@@ -275,21 +255,21 @@ TEST_F (MultiWindow, TheKeypadChoosesByNumberAndStepsThroughTheList)
 
     rig.simulator.clearReceived();
     click ("+");
-    EXPECT_EQ (sentAfter (1), std::vector<juce::String> { multiSelectHex (13) });
+    EXPECT_EQ (sentAfter (1), std::vector<juce::String> { SentMessages::multiSelect (13) });
     EXPECT_EQ (page().getDisplay().getNumber(), 13);
 
     rig.simulator.clearReceived();
     click ("-");
     click ("-");
     EXPECT_EQ (page().getDisplay().getNumber(), 11);
-    EXPECT_EQ (sentAfter (2).back(), multiSelectHex (11));
+    EXPECT_EQ (sentAfter (2).back(), SentMessages::multiSelect (11));
 
     // A multi above 127 goes out as two seven-bit groups; the report of the new bank (15)
     // already selects 2045, not 15 * 128 + 11.
     rig.simulator.clearReceived();
     for (auto key : { "Clear", "2", "0", "4", "5", "Enter" })
         click (key);
-    EXPECT_EQ (sentAfter (1), (std::vector<juce::String> { multiSelectHex (2045) }));
+    EXPECT_EQ (sentAfter (1), (std::vector<juce::String> { SentMessages::multiSelect (2045) }));
     EXPECT_EQ (rig.simulator.getMulti(), 2045);
 }
 

@@ -13,6 +13,7 @@
 #include "editor/pages/ProgramPage.h"
 #include "plugin/VantorAudioProcessor.h"
 #include "support/PluginRig.h"
+#include "OpenWindow.h"
 #include "WindowMouse.h"
 
 #include <gtest/gtest.h>
@@ -24,40 +25,9 @@ using zd8test::PluginRig;
 
 namespace
 {
-    struct PagesAboveKeys : ::testing::Test
+    struct PagesAboveKeys : zd8test::OpenWindow
     {
-        PluginRig rig;
-        VantorAudioProcessor processor { rig.environment };
-        std::unique_ptr<juce::AudioProcessorEditor> editor;
-        MainPanel* main = nullptr;
-
-        void SetUp() override
-        {
-            editor.reset (processor.createEditor());
-            main = &dynamic_cast<VantorAudioProcessorEditor&> (*editor).getMainPanel();
-            rig.settle (1);
-            rig.settle();
-            if (main->getAboutPanel() != nullptr)
-                press (TabBar::aboutTab);
-            main->handleUpdateNowIfNeeded();
-        }
-
-        void press (int identifier)
-        {
-            main->getTabBar().report (identifier);
-            main->getTabBar().dispatchPendingMessages();
-        }
-
-        juce::Component* shownPage (int tab)
-        {
-            switch (tab)
-            {
-                case TabBar::multiTab: return main->getMultiPage();
-                case TabBar::controlsTab: return main->getControlsPage();
-                case TabBar::programTab: return main->getProgramPage();
-                default: return &main->getMixer();
-            }
-        }
+        void press (int identifier) { showTab (identifier); }
 
         /** Where a component of the page is drawn in the window, clipped by its parents
             below the page (a list's rows by the list) but not by the page itself: what

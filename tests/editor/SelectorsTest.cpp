@@ -15,6 +15,7 @@
 #include "support/PluginRig.h"
 #include "support/RenderCheck.h"
 #include "KitMouse.h"
+#include "OpenWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -36,27 +37,13 @@ namespace
         std::map<int, float> last;
     };
 
-    struct Selectors : ::testing::Test
+    struct Selectors : zd8test::OpenWindow
     {
-        PluginRig rig;
-        VantorAudioProcessor processor { rig.environment };
-        ControllerState& hub = processor.getHub();
-        std::unique_ptr<juce::AudioProcessorEditor> editor;
-        MainPanel* main = nullptr;
         size_t sentBefore = 0;
 
         void SetUp() override
         {
-            editor.reset (processor.createEditor());
-            main = &dynamic_cast<VantorAudioProcessorEditor&> (*editor).getMainPanel();
-            if (main->getAboutPanel() != nullptr)
-            {
-                main->getTabBar().report (TabBar::aboutTab);
-                main->getTabBar().dispatchPendingMessages();
-            }
-            main->handleUpdateNowIfNeeded();
-            rig.settle (1);   // the window's identity request
-            rig.settle();
+            OpenWindow::SetUp();
             sentBefore = rig.receivedHex().size();
         }
 
@@ -110,10 +97,7 @@ namespace
         void openFromProgramPage (int channel, const char* button)
         {
             main->showMixerPage();
-            auto& slot = main->getMixer().getStrip (channel).getNameSlot();
-            KitMouse (slot).click (5, 5);
-            slot.dispatchPendingMessages();
-            main->getMixer().dispatchPendingMessages();
+            clickProgramSlot (channel);
             ASSERT_TRUE (main->isProgramPageShown());
             press (main->getProgramPage()->getPageButtons().findButton (button));
         }

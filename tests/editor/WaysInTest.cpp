@@ -19,6 +19,7 @@
 #include "support/PluginRig.h"
 #include "support/RenderCheck.h"
 #include "KitMouse.h"
+#include "OpenWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -30,28 +31,14 @@ namespace
 {
     constexpr int rowHeight = 34;
 
-    struct WaysIn : ::testing::Test
+    struct WaysIn : zd8test::OpenWindow
     {
-        PluginRig rig;
-        VantorAudioProcessor processor { rig.environment };
-        ControllerState& hub = processor.getHub();
         ParameterTable& table = hub.getParameters();
-        std::unique_ptr<juce::AudioProcessorEditor> editor;
-        MainPanel* main = nullptr;
         size_t sentBefore = 0;
 
         void SetUp() override
         {
-            editor.reset (processor.createEditor());
-            main = &dynamic_cast<VantorAudioProcessorEditor&> (*editor).getMainPanel();
-            if (main->getAboutPanel() != nullptr)
-            {
-                main->getTabBar().report (TabBar::aboutTab);
-                main->getTabBar().dispatchPendingMessages();
-            }
-            main->handleUpdateNowIfNeeded();
-            rig.settle (1);   // the window's identity request
-            rig.settle();
+            OpenWindow::SetUp();
             markSent();
         }
 
@@ -100,10 +87,7 @@ namespace
         /** A click on the program slot of a strip: the channel's program page. */
         ProgramPage& openProgramPage (int channel)
         {
-            auto& slot = mixer().getStrip (channel).getNameSlot();
-            KitMouse (slot).click (5.0f, 5.0f);
-            slot.dispatchPendingMessages();
-            deliverMixer();
+            clickProgramSlot (channel);
             sentSinceMark();   // the instrument shows the channel: not what is tested here
             return *main->getProgramPage();
         }
