@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/kit/KitTooltipWindow.h"
+#include "editor/shell/RepaintFlush.h"
 #include "editor/shell/WindowSizeConstrainer.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
@@ -59,6 +60,7 @@ private:
     std::unique_ptr<MainPanel> mainPanel;
     juce::ResizableCornerComponent resizer { this, &constrainer };
     KitTooltipWindow tooltips { this, tooltipDelayMs };
+    RepaintFlush repaintFlush { *this };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (VantorAudioProcessorEditor)
 };
