@@ -4,10 +4,11 @@
 
 juce_set_vst2_sdk_path(${CMAKE_SOURCE_DIR}/vst2sdk)
 
-# Windows (cross-compiled): the VST 2 DLL only; the other formats' build steps run
-# helper programs of the target system.
+# Windows (cross-compiled): VST 2, VST3 and the Standalone. Not LV2: its build step runs
+# a program of the target system (juce_lv2_helper loads the built plug-in to write its
+# Turtle files), which cannot run on the build machine, and Windows hosts rarely load LV2.
 if(WIN32)
-    set(ZD8_PLUGIN_FORMATS VST)
+    set(ZD8_PLUGIN_FORMATS VST VST3 Standalone)
 else()
     set(ZD8_PLUGIN_FORMATS VST VST3 LV2 Standalone)
 endif()
@@ -76,4 +77,21 @@ if(WIN32)
     add_executable(zd8-vst-host ${CMAKE_SOURCE_DIR}/tests/host/Zd8VstHost.cpp)
     target_include_directories(zd8-vst-host SYSTEM PRIVATE ${fst_include})
     target_compile_options(zd8-vst-host PRIVATE -Wall -Wextra -Werror -Wno-deprecated-declarations -Wno-cpp)
+
+    # The VST 2 editor in a window of its own, run under wine by tests/host/wine-window.sh.
+    add_executable(zd8-vst-editor-host ${CMAKE_SOURCE_DIR}/tests/host/Zd8VstEditorHost.cpp)
+    target_include_directories(zd8-vst-editor-host SYSTEM PRIVATE ${fst_include})
+    target_compile_options(zd8-vst-editor-host PRIVATE -Wall -Wextra -Werror -Wno-deprecated-declarations -Wno-cpp)
+
+    # The VST3 test host, on the SDK's interfaces that JUCE ships (tests/host/wine-vst3.sh).
+    set(vst3_sdk ${JUCE_MODULES_DIR}/juce_audio_processors/format_types/VST3_SDK)
+    add_executable(zd8-vst3-host ${CMAKE_SOURCE_DIR}/tests/host/Zd8Vst3Host.cpp
+        ${vst3_sdk}/pluginterfaces/base/funknown.cpp
+        ${vst3_sdk}/pluginterfaces/base/coreiids.cpp
+        ${vst3_sdk}/public.sdk/source/vst/vstinitiids.cpp
+        ${vst3_sdk}/public.sdk/source/common/memorystream.cpp)
+    target_include_directories(zd8-vst3-host SYSTEM PRIVATE ${vst3_sdk})
+    set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/host/Zd8Vst3Host.cpp PROPERTIES
+        COMPILE_OPTIONS "-Wall;-Wextra;-Werror")
+    target_link_libraries(zd8-vst3-host PRIVATE ole32)
 endif()
