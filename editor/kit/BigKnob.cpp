@@ -1,6 +1,7 @@
 #include "editor/kit/BigKnob.h"
 
 #include "editor/kit/Palette.h"
+#include "editor/kit/PictureDraw.h"
 #include "editor/kit/Pictures.h"
 
 #include <cmath>
@@ -64,13 +65,14 @@ int BigKnob::valueAt (float x, float y) noexcept
 void BigKnob::paint (juce::Graphics& g)
 {
     if (background.isValid())
-        g.drawImageAt (background, 0, 0);
+        PictureDraw::drawAt (g, background, 0, 0);
     g.setColour (discColour);
     g.fillEllipse (3.0f, 3.0f, 102.0f, 102.0f);
 
     const int f = frameFor (value);
     const auto& sheet = sheets[f / framesPerSheet];
-    g.drawImage (sheet, 0, 0, frameSize, frameSize, (f % framesPerSheet) * framePitch, 0, frameSize, frameSize);
+    PictureDraw::draw (g, sheet, { 0, 0, frameSize, frameSize },
+                       { (f % framesPerSheet) * framePitch, 0, frameSize, frameSize });
 }
 
 void BigKnob::mouseDrag (const juce::MouseEvent& e)

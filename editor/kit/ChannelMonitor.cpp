@@ -1,6 +1,7 @@
 #include "editor/kit/ChannelMonitor.h"
 
 #include "editor/kit/Palette.h"
+#include "editor/kit/PictureDraw.h"
 #include "editor/kit/Pictures.h"
 
 namespace zd8
@@ -120,7 +121,7 @@ juce::Rectangle<int> ChannelMonitor::entryArea (int entry) const noexcept
 
 void ChannelMonitor::paint (juce::Graphics& g)
 {
-    g.drawImage (background, getLocalBounds().toFloat(), juce::RectanglePlacement::stretchToFit);
+    PictureDraw::draw (g, background, getLocalBounds().toFloat());
 
     g.setColour (numberColour);
     g.setFont (juce::Font ("Arial", numberHeight(), juce::Font::plain));
@@ -131,14 +132,14 @@ void ChannelMonitor::paint (juce::Graphics& g)
     for (int i = 0; i < numSliders; ++i)
     {
         const auto d = levelStripArea (i).toNearestInt();
-        g.drawImage (levels, d.getX(), d.getY(), juce::jmax (1, d.getWidth()), d.getHeight(),
-                     levelStrip (entries[i]) * levelStripPixels, 0, levelStripPixels, levels.getHeight());
+        PictureDraw::draw (g, levels, { d.getX(), d.getY(), juce::jmax (1, d.getWidth()), d.getHeight() },
+                           { levelStrip (entries[i]) * levelStripPixels, 0, levelStripPixels, levels.getHeight() });
     }
     for (int i = 0; i < numSliders; ++i)
-        g.drawImage (sliderMarker, sliderMarkerArea (i), juce::RectanglePlacement::stretchToFit);
+        PictureDraw::draw (g, sliderMarker, sliderMarkerArea (i));
 
     for (int entry : { pitchEntry, modulationEntry })
-        g.drawImage (wheelMarker, wheelMarkerArea (entry), juce::RectanglePlacement::stretchToFit);
+        PictureDraw::draw (g, wheelMarker, wheelMarkerArea (entry));
 }
 
 void ChannelMonitor::mouseDown (const juce::MouseEvent&)

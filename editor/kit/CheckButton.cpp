@@ -1,6 +1,7 @@
 #include "editor/kit/CheckButton.h"
 
 #include "editor/kit/Palette.h"
+#include "editor/kit/PictureDraw.h"
 #include "editor/kit/Pictures.h"
 
 namespace zd8
@@ -32,7 +33,7 @@ void CheckButton::setChecked (bool c)
 void CheckButton::paint (juce::Graphics& g)
 {
     g.setOpacity (1.0f);
-    g.drawImageAt (down ? pressed : checked ? on : off, boxX, boxY);
+    PictureDraw::drawAt (g, down ? pressed : checked ? on : off, boxX, boxY);
     g.setFont (juce::Font ("Arial", fontSize, juce::Font::plain));
     g.setColour (labelColour);
     g.drawFittedText (label, { labelX, 0, juce::jmax (0, getWidth() - labelX), getHeight() },

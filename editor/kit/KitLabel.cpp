@@ -1,5 +1,7 @@
 #include "editor/kit/KitLabel.h"
 
+#include "editor/kit/PictureDraw.h"
+
 namespace zd8
 {
 
@@ -66,7 +68,7 @@ void KitLabel::paint (juce::Graphics& g)
     if (picture.isValid())
     {
         g.setOpacity (1.0f);
-        g.drawImage (picture, area.toFloat(), juce::RectanglePlacement::stretchToFit);
+        PictureDraw::draw (g, picture, area.toFloat());
     }
     if (! outline.isTransparent())
     {

@@ -2,6 +2,7 @@
 
 #include "editor/kit/ListKeys.h"
 #include "editor/kit/Palette.h"
+#include "editor/kit/PictureDraw.h"
 #include "editor/kit/Pictures.h"
 
 namespace zd8
@@ -166,7 +167,7 @@ void NameList::paint (juce::Graphics& g)
     g.setColour (trackOutline);
     g.drawRoundedRectangle (track, 3.0f, 2.1f);
     if (needsThumb())
-        g.drawImage (thumb, thumbBounds().toFloat(), juce::RectanglePlacement::stretchToFit);
+        PictureDraw::draw (g, thumb, thumbBounds().toFloat());
 
     if (nameFilter.isNotEmpty())
         paintNameFilter (g);

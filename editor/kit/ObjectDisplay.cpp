@@ -1,6 +1,7 @@
 #include "editor/kit/ObjectDisplay.h"
 
 #include "editor/kit/Palette.h"
+#include "editor/kit/PictureDraw.h"
 #include "editor/kit/Pictures.h"
 #include "model/Categories.h"
 
@@ -173,8 +174,7 @@ void ObjectDisplay::paintObjectDisplay (juce::Graphics& g)
     if (cell.x >= 0 && cell.x < sheetColumns && cell.y >= 0 && cell.y < sheetRows)
     {
         const auto dest = scaled (0.0f, 0.0f, (float) cellWidth, (float) cellHeight).toNearestInt();
-        g.drawImage (sheet, dest.getX(), dest.getY(), dest.getWidth(), dest.getHeight(), cell.x * cellWidth,
-                     cell.y * cellHeight, cellWidth, cellHeight);
+        PictureDraw::draw (g, sheet, dest, { cell.x * cellWidth, cell.y * cellHeight, cellWidth, cellHeight });
     }
 
     // The name band, with its outline one pixel beyond it above and below.
@@ -205,8 +205,7 @@ void ObjectDisplay::paintSmallDisplay (juce::Graphics& g)
 {
     g.fillAll (juce::Colours::white);
     const auto back = scaled (0, 0, (float) smallWidth, (float) smallHeight).toNearestInt();
-    g.drawImage (background, back.getX(), back.getY(), back.getWidth(), back.getHeight(), 0, 0,
-                 background.getWidth(), background.getHeight());
+    PictureDraw::draw (g, background, back);
 
     g.setColour (numberColour);
     g.setFont (arial (14.0f, typed));

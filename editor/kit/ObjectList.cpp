@@ -3,6 +3,7 @@
 #include "editor/kit/EditEvent.h"
 #include "editor/kit/ListKeys.h"
 #include "editor/kit/Palette.h"
+#include "editor/kit/PictureDraw.h"
 #include "editor/kit/Pictures.h"
 #include "model/ObjectStore.h"
 
@@ -263,17 +264,19 @@ void ObjectList::makePictures()
         return;
     }
     // The list is opaque everywhere, so the off-screen picture needs no alpha and is
-    // copied, not blended, onto the screen.
-    offscreen = juce::Image (juce::Image::RGB, w, h, true);
+    // copied, not blended, onto the screen. All three have as many pixels as the list
+    // covers on the device.
+    offscreen = PictureDraw::makeCache (juce::Image::RGB, w, h, pictureScale);
 
     // Stretching and blending the background cost most of a repaint, and every repaint
     // draws it twice: both are done once per size instead.
-    stretchedBackground = juce::Image (juce::Image::ARGB, w, h, true);
+    stretchedBackground = PictureDraw::makeCache (juce::Image::ARGB, w, h, pictureScale);
     {
         juce::Graphics g (stretchedBackground);
-        g.drawImage (background, 0, 0, w, h, 0, 0, background.getWidth(), background.getHeight());
+        g.addTransform (PictureDraw::cacheTransform (stretchedBackground, w, h));
+        PictureDraw::draw (g, background, { 0, 0, w, h }, background.getBounds());
     }
-    base = juce::Image (juce::Image::RGB, w, h, true);
+    base = PictureDraw::makeCache (juce::Image::RGB, w, h, pictureScale);
     juce::Graphics g (base);
     g.fillAll (juce::Colours::black);
     g.setOpacity (backgroundOpacity);
@@ -284,24 +287,21 @@ void ObjectList::paint (juce::Graphics& g)
 {
     // The off-screen picture has as many pixels as the list covers on the screen (the
     // window scaled, a high-density display), so that the text stays sharp.
-    const float pixelScale = juce::jmax (1.0f, g.getInternalContext().getPhysicalPixelScaleFactor());
-    const int w = juce::roundToInt ((float) getWidth() * pixelScale);
-    const int h = juce::roundToInt ((float) getHeight() * pixelScale);
-    if (base.getWidth() != getWidth() || base.getHeight() != getHeight() || offscreen.getWidth() != w
-        || offscreen.getHeight() != h)
+    const float pixelScale = PictureDraw::pixelScale (g);
+    if (! PictureDraw::cacheFits (offscreen, getWidth(), getHeight(), pixelScale)
+        || ! PictureDraw::cacheFits (base, getWidth(), getHeight(), pixelScale))
     {
+        pictureScale = pixelScale;
         makePictures();
-        if (offscreen.isValid())
-            offscreen = juce::Image (juce::Image::RGB, w, h, true);
     }
     if (! offscreen.isValid())
         return;
     {
         juce::Graphics og (offscreen);
-        og.addTransform (juce::AffineTransform::scale ((float) w / (float) getWidth(), (float) h / (float) getHeight()));
+        og.addTransform (PictureDraw::cacheTransform (offscreen, getWidth(), getHeight()));
         paintList (og);
     }
-    g.drawImage (offscreen, 0, 0, getWidth(), getHeight(), 0, 0, w, h);
+    PictureDraw::drawCache (g, offscreen, getLocalBounds());
 }
 
 void ObjectList::paintList (juce::Graphics& g)
@@ -309,7 +309,7 @@ void ObjectList::paintList (juce::Graphics& g)
     const int w = getWidth(), h = getHeight();
 
     // Black with the background over it at 90 %, prepared at this size.
-    g.drawImageAt (base, 0, 0);
+    PictureDraw::drawCache (g, base, getLocalBounds());
 
     const int visible = visibleRows();
     const int rows = juce::jmin (visible, getCount() - firstVisible);
@@ -372,10 +372,10 @@ void ObjectList::paintList (juce::Graphics& g)
 
     const int t = thumbY();
     if (t >= 0)
-        g.drawImage (thumb, thumbX, t, thumbDrawWidth, thumbHeight, 0, 0, thumb.getWidth(), thumb.getHeight());
+        PictureDraw::draw (g, thumb, { thumbX, t, thumbDrawWidth, thumbHeight }, thumb.getBounds());
 
     g.setOpacity (overlayOpacity);
-    g.drawImageAt (stretchedBackground, 0, 0);
+    PictureDraw::drawCache (g, stretchedBackground, getLocalBounds());
     g.setOpacity (1.0f);
 
     if (nameFilter.isNotEmpty())

@@ -90,7 +90,8 @@ private:
     bool allRowsFit() const noexcept;
     int columnWidth (size_t column) const noexcept;
     void paintList (juce::Graphics&);
-    /** The off-screen picture, the stretched background and the base, at the list's size. */
+    /** The off-screen picture, the stretched background and the base, at the list's size
+        times pictureScale. */
     void makePictures();
 
     const ObjectStore& store;
@@ -112,6 +113,7 @@ private:
     // Made with the off-screen picture, at the list's size: the background stretched,
     // and the opaque base every repaint starts from (black under the background at 90 %).
     juce::Image stretchedBackground, base;
+    float pictureScale = 1.0f;   // device pixels per list pixel where the list was last drawn
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ObjectList)
 };

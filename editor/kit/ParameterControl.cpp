@@ -2,6 +2,7 @@
 
 #include "editor/kit/EditEvent.h"
 #include "editor/kit/Palette.h"
+#include "editor/kit/PictureDraw.h"
 #include "editor/kit/Pictures.h"
 
 #include <cmath>
@@ -66,7 +67,8 @@ namespace
     void picture (juce::Graphics& g, const juce::Image& img, juce::Rectangle<int> area)
     {
         g.setOpacity (1.0f);
-        g.drawImage (img, area.toFloat(), juce::RectanglePlacement::centred | juce::RectanglePlacement::onlyReduceInSize);
+        PictureDraw::draw (g, img, area.toFloat(),
+                           juce::RectanglePlacement::centred | juce::RectanglePlacement::onlyReduceInSize);
     }
 } // namespace
 
@@ -532,7 +534,7 @@ juce::String ParameterControl::getTooltip()
 void ParameterControl::paint (juce::Graphics& g)
 {
     if (background.isValid())
-        g.drawImage (background, getLocalBounds().toFloat(), juce::RectanglePlacement::stretchToFit);
+        PictureDraw::draw (g, background, getLocalBounds().toFloat());
 
     g.addTransform (juce::AffineTransform::scale (scale));
     switch (style)
@@ -564,9 +566,9 @@ void ParameterControl::paintValueBox (juce::Graphics& g)
     // The bar picture is cut (or stretched) to the width left of its right cap.
     const int bodyWidth = juce::jmax (0, w - valueBarCapWidth);
     g.setOpacity (1.0f);
-    g.drawImage (pictures[0], 0, barY, bodyWidth, valueBarHeight, 0, 0,
-                 juce::jmin (bodyWidth, pictures[0].getWidth()), pictures[0].getHeight());
-    g.drawImageAt (pictures[1], bodyWidth, barY);
+    PictureDraw::draw (g, pictures[0], { 0, barY, bodyWidth, valueBarHeight },
+                       { 0, 0, juce::jmin (bodyWidth, pictures[0].getWidth()), pictures[0].getHeight() });
+    PictureDraw::drawAt (g, pictures[1], bodyWidth, barY);
     if (pressed)
     {
         g.setColour (juce::Colour (Palette::controlHoverGlow));
@@ -600,7 +602,7 @@ void ParameterControl::paintButton (juce::Graphics& g)
     const juce::Rectangle<int> face = nameBelow ? juce::Rectangle<int> ((w - buttonWidth) / 2, 0, buttonWidth, buttonHeight)
                                                 : juce::Rectangle<int> (0, 0, w, h);
     g.setOpacity (1.0f);
-    g.drawImage (img, face.toFloat(), juce::RectanglePlacement::stretchToFit);
+    PictureDraw::draw (g, img, face.toFloat());
     if (pressed)
     {
         g.setColour (juce::Colour (Palette::controlSlotShade));
@@ -617,8 +619,9 @@ void ParameterControl::paintKnob (juce::Graphics& g)
     const int w = unscaledWidth(), h = unscaledHeight();
     const int x = (w - knobCell) / 2;
     g.setOpacity (1.0f);
-    g.drawImageAt (pictures[0], x, knobTop);
-    g.drawImage (pictures[1], x, knobTop, knobCell, knobCell, knobPitch * frame, 0, knobCell, knobCell);
+    PictureDraw::drawAt (g, pictures[0], x, knobTop);
+    PictureDraw::draw (g, pictures[1], { x, knobTop, knobCell, knobCell },
+                       { knobPitch * frame, 0, knobCell, knobCell });
 
     int y = knobTop + knobCell + 1;
     text (g, valueText, { 0, y, w, 12 }, 11.0f, valueColour);
@@ -637,7 +640,7 @@ void ParameterControl::paintFader (juce::Graphics& g)
 
     const int trackX = (w - trackWidth) / 2;
     g.setOpacity (1.0f);
-    g.drawImageAt (pictures[0], trackX, top);
+    PictureDraw::drawAt (g, pictures[0], trackX, top);
 
     // The thumb travels the whole track while the value line covers the 137-pixel groove.
     const int thumbTop = top + juce::roundToInt (frame * double (trackHeight - thumbHeight) / sliderSpread);
@@ -651,7 +654,7 @@ void ParameterControl::paintFader (juce::Graphics& g)
     g.setColour (juce::Colour (Palette::controlDrawbarShade));
     g.fillRect ((w - thumbWidth) / 2 + 2, thumbTop + 3, thumbWidth, thumbHeight);   // drop shadow
     g.setOpacity (1.0f);
-    g.drawImageAt (pictures[1], (w - thumbWidth) / 2, thumbTop);
+    PictureDraw::drawAt (g, pictures[1], (w - thumbWidth) / 2, thumbTop);
 
     int y = top + trackHeight + 1;
     if (style == shortFader)
@@ -676,7 +679,7 @@ void ParameterControl::paintDrawbar (juce::Graphics& g)
         g.reduceClipRegion (slotArea);
         const int picTop = drawbarRestY + frame;
         g.setOpacity (1.0f);
-        g.drawImageAt (pictures[0], slotArea.getX(), picTop);
+        PictureDraw::drawAt (g, pictures[0], slotArea.getX(), picTop);
         // Three shadow lines under the handle, fading out.
         const int below = picTop + drawbarHeight;
         const juce::uint8 alphas[] = { 0x90, 0x60, 0x30 };
@@ -712,7 +715,7 @@ void ParameterControl::paintTag (juce::Graphics& g)
         text (g, name, { 0, 0, w, tagY }, 12.0f, nameColour);
     const juce::Rectangle<int> area ((w - juce::jmin (w, tagWidth)) / 2, tagY, juce::jmin (w, tagWidth), tagHeight);
     g.setOpacity (1.0f);
-    g.drawImage (pictures[0], area.toFloat(), juce::RectanglePlacement::stretchToFit);
+    PictureDraw::draw (g, pictures[0], area.toFloat());
     text (g, valueText, area.reduced (2, 0), 9.0f, valueColour);
 }
 
@@ -724,7 +727,7 @@ void ParameterControl::paintNameButton (juce::Graphics& g)
     if (withName)
         text (g, name, { 0, 0, w, 12 }, 11.0f, nameColour);
     g.setOpacity (1.0f);
-    g.drawImage (pictures[pressed ? 1 : 0], face.toFloat(), juce::RectanglePlacement::stretchToFit);
+    PictureDraw::draw (g, pictures[pressed ? 1 : 0], face.toFloat());
     const auto shown = juce::isPositiveAndBelow (value, valueNames.size()) ? valueNames[value] : juce::String();
     text (g, shown, face, pressed ? 10.0f : 9.0f, valueColour);
 }

@@ -96,4 +96,10 @@ inline constexpr PictureSpec pictureCatalogue[] = {
 
 inline constexpr int pictureCount = (int) (sizeof (pictureCatalogue) / sizeof (pictureCatalogue[0]));
 
+// Every picture is embedded twice, from the same drawing: "<name>.png" at the size above
+// and "<name>@2x.png" at exactly double that size, for a window scaled above 100 % and
+// for high-density displays.
+inline constexpr int pictureDensities = 2;
+inline constexpr const char* doubleDensitySuffix = "@2x";
+
 } // namespace zd8

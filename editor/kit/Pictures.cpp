@@ -16,10 +16,14 @@ namespace zd8
 
 namespace
 {
-    // The embedded archive (written by tools/picgen at build time) and the pictures
-    // decoded from it so far. Both are touched only under the lock.
+    // The embedded archive (written by tools/picgen at build time), the pictures decoded
+    // from it so far (by file name, so "knob_back" and "knob_back@2x" are two entries) and
+    // the name of every picture handed out, by its pixel data, so that a widget holding
+    // only the image can still find its double-density companion. All touched only under
+    // the lock.
     std::mutex lock;
     std::map<std::string, juce::Image> cache;
+    std::map<const juce::ImagePixelData*, std::string> namesByPixels;
 
     juce::ZipFile& archive()
     {
@@ -58,24 +62,56 @@ namespace
     }
 }
 
+namespace
+{
+    std::string fileName (const char* name, int density)
+    {
+        return density > 1 ? std::string (name) + doubleDensitySuffix : std::string (name);
+    }
+
+    // Caller holds the lock.
+    juce::Image getLocked (const char* name, int density)
+    {
+        const auto file = fileName (name, density);
+        auto found = cache.find (file);
+        if (found != cache.end())
+            return found->second;
+
+        auto picture = decode (file.c_str());
+        if (! picture.isValid() && density == 1)
+            picture = placeholder (name);
+        cache[file] = picture;
+        if (picture.isValid() && density == 1)
+            namesByPixels[picture.getPixelData()] = name;
+        return picture;
+    }
+}
+
 juce::Image Pictures::get (const char* name)
 {
     const std::lock_guard<std::mutex> g (lock);
-    auto found = cache.find (name);
-    if (found != cache.end())
-        return found->second;
-
-    auto picture = decode (name);
-    if (! picture.isValid())
-        picture = placeholder (name);
-    cache[name] = picture;
-    return picture;
+    return getLocked (name, 1);
 }
 
-bool Pictures::isEmbedded (const char* name)
+juce::Image Pictures::get (const char* name, int density)
 {
     const std::lock_guard<std::mutex> g (lock);
-    return entryFor (name) != nullptr;
+    return getLocked (name, density > 1 ? 2 : 1);
+}
+
+juce::Image Pictures::getDouble (const juce::Image& picture)
+{
+    const std::lock_guard<std::mutex> g (lock);
+    const auto found = namesByPixels.find (picture.getPixelData());
+    if (found == namesByPixels.end())
+        return {};
+    return getLocked (found->second.c_str(), 2);
+}
+
+bool Pictures::isEmbedded (const char* name, int density)
+{
+    const std::lock_guard<std::mutex> g (lock);
+    return entryFor (fileName (name, density).c_str()) != nullptr;
 }
 
 } // namespace zd8

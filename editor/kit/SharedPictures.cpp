@@ -1,5 +1,6 @@
 #include "editor/kit/SharedPictures.h"
 
+#include "editor/kit/PictureDraw.h"
 #include "editor/kit/Pictures.h"
 
 namespace zd8
@@ -27,10 +28,8 @@ void SharedPictures::drawKnob (juce::Graphics& g, int frame, int strip, int x, i
     const auto area = juce::Rectangle<float> (scale * (float) x, (float) y - knobLift * scale,
                                               knobCell * scale, knobCell * scale).toNearestInt();
 
-    g.drawImage (pictures[knobBack], area.getX(), area.getY(), area.getWidth(), area.getHeight(),
-                 0, 0, pictures[knobBack].getWidth(), pictures[knobBack].getHeight());
-    g.drawImage (source, area.getX(), area.getY(), area.getWidth(), area.getHeight(),
-                 frame * knobPitch, 0, knobCell, knobCell);
+    PictureDraw::draw (g, pictures[knobBack], area);
+    PictureDraw::draw (g, source, area, { frame * knobPitch, 0, knobCell, knobCell });
 }
 
 } // namespace zd8

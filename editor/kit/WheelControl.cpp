@@ -1,5 +1,6 @@
 #include "editor/kit/WheelControl.h"
 
+#include "editor/kit/PictureDraw.h"
 #include "editor/kit/Pictures.h"
 
 namespace zd8
@@ -43,7 +44,8 @@ void WheelControl::userSet (int v)
 
 void WheelControl::paint (juce::Graphics& g)
 {
-    g.drawImage (strip, 0, 0, getWidth(), getHeight(), getFrame() * framePitch, 0, frameWidth, frameHeight);
+    PictureDraw::draw (g, strip, { 0, 0, getWidth(), getHeight() },
+                       { getFrame() * framePitch, 0, frameWidth, frameHeight });
 }
 
 void WheelControl::mouseDown (const juce::MouseEvent& e)

@@ -1,6 +1,7 @@
 #include "editor/kit/ZD8LookAndFeel.h"
 
 #include "editor/kit/Palette.h"
+#include "editor/kit/PictureDraw.h"
 #include "editor/kit/Pictures.h"
 
 namespace zd8
@@ -20,7 +21,7 @@ namespace
     void drawStretched (juce::Graphics& g, const juce::Image& picture, int x, int y, int w, int h)
     {
         if (w > 0 && h > 0)
-            g.drawImage (picture, x, y, w, h, 0, 0, picture.getWidth(), picture.getHeight());
+            PictureDraw::draw (g, picture, { x, y, w, h }, picture.getBounds());
     }
 }
 
@@ -61,10 +62,10 @@ void ZD8LookAndFeel::drawEdges (juce::Graphics& g, int width, int height) const
     drawStretched (g, edgeLeft, 0, corner, edge, down);
     drawStretched (g, edgeRight, width - edge, corner, edge, down);
 
-    g.drawImageAt (cornerTopLeft, 0, 0);
-    g.drawImageAt (cornerTopRight, width - corner, 0);
-    g.drawImageAt (cornerBottomLeft, 0, height - corner);
-    g.drawImageAt (cornerBottomRight, width - corner, height - corner);
+    PictureDraw::drawAt (g, cornerTopLeft, 0, 0);
+    PictureDraw::drawAt (g, cornerTopRight, width - corner, 0);
+    PictureDraw::drawAt (g, cornerBottomLeft, 0, height - corner);
+    PictureDraw::drawAt (g, cornerBottomRight, width - corner, height - corner);
 }
 
 void ZD8LookAndFeel::paintBar (juce::Graphics& g, int width, int height, juce::Colour tint)
@@ -82,14 +83,14 @@ void ZD8LookAndFeel::paintBar (juce::Graphics& g, int width, int height, juce::C
         for (int y = 0; y < h; y += step)
         {
             const int rows = juce::jmin (step, h - y, texture.getHeight());
-            g.drawImage (texture, textureInset, textureInset + y, w, rows, 0, 0, w, rows);
+            PictureDraw::draw (g, texture, { textureInset, textureInset + y, w, rows }, { 0, 0, w, rows });
         }
     }
 
     drawEdges (g, width, height);
 
     g.setColour (tint);
-    g.drawImage (overlay, 0, 0, width, height, 0, 0, overlay.getWidth(), overlay.getHeight());
+    PictureDraw::draw (g, overlay, { 0, 0, width, height }, overlay.getBounds());
 }
 
 void ZD8LookAndFeel::paintFrame (juce::Graphics& g, int x, int y, int width, int height)
@@ -98,9 +99,12 @@ void ZD8LookAndFeel::paintFrame (juce::Graphics& g, int x, int y, int width, int
         return;
     loadPictures();
 
-    juce::Image frame (juce::Image::ARGB, width, height, true);
+    // As many pixels as the frame covers on the device, so that a scaled window or a
+    // high-density display shows a sharp rim and the double-density edge pictures.
+    const auto frame = PictureDraw::makeCache (juce::Image::ARGB, width, height, PictureDraw::pixelScale (g));
     {
         juce::Graphics fg (frame);
+        fg.addTransform (PictureDraw::cacheTransform (frame, width, height));
         fg.setColour (frameRim);
         fg.fillRoundedRectangle (0.0f, 0.0f, (float) width, (float) height, (float) corner);
         fg.setColour (frameBody);
@@ -108,7 +112,7 @@ void ZD8LookAndFeel::paintFrame (juce::Graphics& g, int x, int y, int width, int
                                  (float) (corner - edge));
         drawEdges (fg, width, height);
     }
-    g.drawImageAt (frame, x, y);
+    PictureDraw::drawCache (g, frame, { x, y, width, height });
 }
 
 void ZD8LookAndFeel::paintCentred (juce::Graphics& g, const juce::Image& picture, int x, int y, float scale)
@@ -119,7 +123,7 @@ void ZD8LookAndFeel::paintCentred (juce::Graphics& g, const juce::Image& picture
                           .withCentre ({ (float) x, (float) y });
     g.setColour (juce::Colours::black);
     g.fillRect (area);
-    g.drawImage (picture, area, juce::RectanglePlacement::stretchToFit);
+    PictureDraw::draw (g, picture, area);
 }
 
 juce::Font ZD8LookAndFeel::getPopupMenuFont()

@@ -1,6 +1,7 @@
 #include "editor/kit/ZoneKeyRange.h"
 
 #include "editor/kit/Palette.h"
+#include "editor/kit/PictureDraw.h"
 #include "editor/kit/Pictures.h"
 
 namespace zd8
@@ -53,7 +54,7 @@ void ZoneKeyRange::setScale (float factor)
 void ZoneKeyRange::paint (juce::Graphics& g)
 {
     g.fillAll (background);
-    g.drawImage (keys, getLocalBounds().toFloat(), juce::RectanglePlacement::stretchToFit);
+    PictureDraw::draw (g, keys, getLocalBounds().toFloat());
 
     const float left = (float) keyX (low) * scale;
     const float right = (float) keyX (high + 1) * scale;

@@ -2,6 +2,7 @@
 
 #include "editor/kit/EditEvent.h"
 #include "editor/kit/Palette.h"
+#include "editor/kit/PictureDraw.h"
 #include "editor/kit/Pictures.h"
 #include "model/InstrumentImage.h"
 #include "plugin/EditorConnection.h"
@@ -160,11 +161,11 @@ void ZoneValueField::drawCappedBox (juce::Graphics& g, juce::Rectangle<int> area
     const int capW = rightCap.isValid() ? juce::roundToInt (capWidth * scale) : 0;
     const auto middle = area.withTrimmedRight (capW);
     // The body's left part up to its cap edge, stretched over the field's middle.
-    g.drawImage (picture, middle.getX(), middle.getY(), middle.getWidth(), middle.getHeight(),
-                 0, 0, juce::jmax (1, picture.getWidth() - (capW > 0 ? capWidth : 0)), picture.getHeight());
+    PictureDraw::draw (g, picture, middle,
+                       { 0, 0, juce::jmax (1, picture.getWidth() - (capW > 0 ? capWidth : 0)), picture.getHeight() });
     if (capW > 0)
-        g.drawImage (rightCap, area.getRight() - capW, area.getY(), capW, area.getHeight(),
-                     0, 0, rightCap.getWidth(), rightCap.getHeight());
+        PictureDraw::draw (g, rightCap, { area.getRight() - capW, area.getY(), capW, area.getHeight() },
+                           rightCap.getBounds());
 }
 
 void ZoneValueField::paint (juce::Graphics& g)
@@ -175,7 +176,7 @@ void ZoneValueField::paint (juce::Graphics& g)
     switch (style)
     {
         case pressBox:
-            g.drawImage (body, area.toFloat(), juce::RectanglePlacement::stretchToFit);
+            PictureDraw::draw (g, body, area.toFloat());
             g.setColour (valueColour);
             g.setFont (juce::Font ("Arial", 13.0f * scale, juce::Font::plain));
             g.drawFittedText (text, area.reduced (4, 0), juce::Justification::centred, 1);

@@ -3,6 +3,7 @@
 #include "arrangements/ArrangementBank.h"
 #include "editor/kit/ObjectDisplay.h"
 #include "editor/kit/Palette.h"
+#include "editor/kit/PictureDraw.h"
 #include "editor/kit/Pictures.h"
 #include "model/InstrumentImage.h"
 #include "model/ProgramStore.h"
@@ -110,8 +111,8 @@ void ArrangementPreview::paint (juce::Graphics& g)
         g.setFont (arial (14.0f));
         g.drawText (juce::String (c + 1) + ".", channelX, y, iconX - channelX, rowPitch, juce::Justification::centredLeft, false);
 
-        g.drawImage (icons, iconX, y + (rowPitch - iconHeight) / 2, iconWidth, iconHeight,
-                     row.cell.x * iconPitchX, row.cell.y * iconPitchY, iconWidth, iconHeight);
+        PictureDraw::draw (g, icons, { iconX, y + (rowPitch - iconHeight) / 2, iconWidth, iconHeight },
+                           { row.cell.x * iconPitchX, row.cell.y * iconPitchY, iconWidth, iconHeight });
 
         g.setColour (numberColour);
         g.setFont (arial (14.0f, true));

@@ -1,6 +1,7 @@
 #include "editor/library/LibraryButton.h"
 
 #include "editor/kit/Palette.h"
+#include "editor/kit/PictureDraw.h"
 #include "editor/kit/Pictures.h"
 
 namespace zd8
@@ -49,8 +50,8 @@ void LibraryButton::paint (juce::Graphics& g)
     // Only the body stretches: the cap keeps its width however wide the button is.
     const auto bar = getLocalBounds().toFloat().withSizeKeepingCentre ((float) getWidth(), barHeight);
     const auto capArea = bar.withLeft (bar.getRight() - capWidth);
-    g.drawImage (over ? litBody : body, bar.withRight (capArea.getX()), juce::RectanglePlacement::stretchToFit);
-    g.drawImage (over ? litCap : cap, capArea, juce::RectanglePlacement::stretchToFit);
+    PictureDraw::draw (g, over ? litBody : body, bar.withRight (capArea.getX()));
+    PictureDraw::draw (g, over ? litCap : cap, capArea);
     g.setColour (labelColour);
     g.setFont (juce::Font ("Arial", fontSize, juce::Font::plain));
     g.drawFittedText (label, getLocalBounds().reduced (3, 0), juce::Justification::centred, 1);

@@ -2,6 +2,7 @@
 
 #include "editor/kit/EditEvent.h"
 #include "editor/kit/Palette.h"
+#include "editor/kit/PictureDraw.h"
 #include "editor/kit/Pictures.h"
 #include "model/ProgramEditBuffers.h"
 #include "plugin/EditorConnection.h"
@@ -169,7 +170,7 @@ void AssignmentGrid::paint (juce::Graphics& g)
     const int w = getWidth(), h = getHeight();
     g.fillAll (juce::Colours::black);
     g.setOpacity (backgroundOpacity);
-    g.drawImage (background, 0, 0, w, h, 0, 0, background.getWidth(), background.getHeight());
+    PictureDraw::draw (g, background, { 0, 0, w, h }, background.getBounds());
     g.setOpacity (1.0f);
 
     VirtualParameterTable table;
@@ -216,7 +217,7 @@ void AssignmentGrid::paint (juce::Graphics& g)
     paintScrollBar (g);
 
     g.setOpacity (overlayOpacity);
-    g.drawImage (background, 0, 0, cellsWidth, h, 0, 0, background.getWidth(), background.getHeight());
+    PictureDraw::draw (g, background, { 0, 0, cellsWidth, h }, background.getBounds());
 }
 
 void AssignmentGrid::paintScrollBar (juce::Graphics& g) const
@@ -229,7 +230,7 @@ void AssignmentGrid::paintScrollBar (juce::Graphics& g) const
     g.drawRoundedRectangle (track, trackCorner, trackLine);
 
     const int x = trackX + juce::jmax (0, (getWidth() - trackX - thumbWidth) / 2);
-    g.drawImage (thumb, x, thumbY(), thumbWidth, thumbHeight, 0, 0, thumb.getWidth(), thumb.getHeight());
+    PictureDraw::draw (g, thumb, { x, thumbY(), thumbWidth, thumbHeight }, thumb.getBounds());
 }
 
 //==============================================================================

@@ -2,6 +2,7 @@
 
 #include "editor/kit/EditEvent.h"
 #include "editor/kit/Palette.h"
+#include "editor/kit/PictureDraw.h"
 #include "editor/kit/Pictures.h"
 #include "editor/pages/PanelLabels.h"
 #include "model/ParameterTable.h"
@@ -144,8 +145,12 @@ ControlsPage::~ControlsPage()
 //==============================================================================
 void ControlsPage::drawPanel()
 {
-    panel = Pictures::get ("controls_panel").createCopy();
+    // As many pixels as the panel covers on the device (a scaled window, a high-density
+    // display), so that its picture and captions stay sharp there.
+    panel = PictureDraw::makeCache (juce::Image::ARGB, panelWidth, panelHeight, panelScale);
     juce::Graphics g (panel);
+    g.addTransform (PictureDraw::cacheTransform (panel, panelWidth, panelHeight));
+    PictureDraw::drawAt (g, Pictures::get ("controls_panel"), 0, 0);
 
     g.setColour (sectionColour);
     g.setFont (arial (11.0f * scale, true).withExtraKerningFactor (0.25f));
@@ -176,7 +181,7 @@ void ControlsPage::drawPanel()
     {
         const int x = columnX + columnStep * column;
         g.setOpacity (1.0f);
-        g.drawImageAt (labelPlate, x, y - 1);
+        PictureDraw::drawAt (g, labelPlate, x, y - 1);
         g.setColour (labelColour);
         g.setFont (arial (12.0f * scale));
         g.drawFittedText (text, x + 2, y, labelWidth - 4, labelHeight, juce::Justification::centred, 1, 0.8f);
@@ -188,8 +193,8 @@ void ControlsPage::drawPanel()
         label (i, footageLabelY, PanelLabels::slider (i));
     }
     g.setOpacity (1.0f);
-    g.drawImageAt (organBadge, badgeX, organLabelY - 1);
-    g.drawImageAt (organBadge, badgeX, footageLabelY - 1);
+    PictureDraw::drawAt (g, organBadge, badgeX, organLabelY - 1);
+    PictureDraw::drawAt (g, organBadge, badgeX, footageLabelY - 1);
 }
 
 //==============================================================================
@@ -367,6 +372,12 @@ void ControlsPage::changeListenerCallback (juce::ChangeBroadcaster* source)
 void ControlsPage::paint (juce::Graphics& g)
 {
     g.fillAll (pageBack);
+    const float pixelScale = PictureDraw::pixelScale (g) * scale;
+    if (! PictureDraw::cacheFits (panel, panelWidth, panelHeight, pixelScale))
+    {
+        panelScale = pixelScale;
+        drawPanel();
+    }
     g.drawImage (panel, juce::Rectangle<int> (x0, y0, panelWidth, panelHeight).toFloat() * scale);
 }
 

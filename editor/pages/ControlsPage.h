@@ -108,6 +108,7 @@ private:
     EditorConnection& connection;
     int channel = 0;
     float scale = 1.0f;
+    float panelScale = 1.0f;   // device pixels per panel pixel where the panel was last drawn
     int x0 = 0, y0 = contentTop;
     void placeMonitors();
 

@@ -2,6 +2,7 @@
 
 #include "editor/kit/EditEvent.h"
 #include "editor/kit/Palette.h"
+#include "editor/kit/PictureDraw.h"
 #include "editor/kit/Pictures.h"
 #include "model/FittedText.h"
 
@@ -44,7 +45,7 @@ void MixerEffectField::paint (juce::Graphics& g)
 
     const juce::Rectangle<int> tag ((w - juce::jmin (w, tagWidth)) / 2, tagY, juce::jmin (w, tagWidth), tagHeight);
     g.setOpacity (1.0f);
-    g.drawImage (tagPicture, tag.toFloat(), juce::RectanglePlacement::stretchToFit);
+    PictureDraw::draw (g, tagPicture, tag.toFloat());
 
     const auto area = tag.reduced (textMargin, 0);
     const auto shown = FittedText::fit (getValueText(), typeface, valueFontSize, smallestValueFontSize,

@@ -2,6 +2,7 @@
 
 #include "editor/kit/EditEvent.h"
 #include "editor/kit/Palette.h"
+#include "editor/kit/PictureDraw.h"
 #include "model/Categories.h"
 #include "model/InstrumentImage.h"
 #include "model/ObjectStore.h"
@@ -47,12 +48,15 @@ namespace
         return faderGrooveTop + juce::roundToInt ((double) (levelMaximum - decibels) * faderSpread / (levelMaximum - levelMinimum));
     }
 
-    /** Sixteen strip panels, one every 61 px, drawn once per page. */
-    juce::Image drawBackground()
+    /** Sixteen strip panels, one every 61 px, drawn once per page and pixel density. */
+    juce::Image drawBackground (float pixelScale)
     {
-        // Opaque, with the page colour between the strips: copied, never blended.
-        juce::Image image (juce::Image::RGB, MixerPage::backgroundWidth, MixerPage::backgroundHeight, false);
+        // Opaque, with the page colour between the strips: copied, never blended. As many
+        // pixels as it covers on the device, so that a scaled window shows it sharp.
+        const auto image = PictureDraw::makeCache (juce::Image::RGB, MixerPage::backgroundWidth,
+                                                   MixerPage::backgroundHeight, pixelScale);
         juce::Graphics g (image);
+        g.addTransform (PictureDraw::cacheTransform (image, MixerPage::backgroundWidth, MixerPage::backgroundHeight));
         g.fillAll (pageColour);
         g.setFont (juce::Font ("Arial", captionFontSize, juce::Font::plain));
 
@@ -96,7 +100,7 @@ namespace
 MixerPage::MixerPage (EditorConnection& c) : connection (c)
 {
     setOpaque (true);
-    background = drawBackground();
+    background = drawBackground (1.0f);
 
     header = std::make_unique<MixerHeader>();
     addAndMakeVisible (*header);
@@ -149,7 +153,10 @@ void MixerPage::resized()
 void MixerPage::paint (juce::Graphics& g)
 {
     g.fillAll (pageColour);
-    g.drawImageAt (background, getContentX(), headerHeight);
+    const float pixelScale = PictureDraw::pixelScale (g);
+    if (! PictureDraw::cacheFits (background, backgroundWidth, backgroundHeight, pixelScale))
+        background = drawBackground (pixelScale);
+    PictureDraw::drawCache (g, background, { getContentX(), headerHeight, backgroundWidth, backgroundHeight });
 }
 
 void MixerPage::show()

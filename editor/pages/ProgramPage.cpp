@@ -2,6 +2,7 @@
 
 #include "editor/kit/EditEvent.h"
 #include "editor/kit/Palette.h"
+#include "editor/kit/PictureDraw.h"
 #include "editor/kit/Pictures.h"
 #include "link/TimerFactory.h"
 #include "model/Categories.h"
@@ -579,13 +580,16 @@ void ProgramPage::updateBackground()
     const int w = getWidth(), h = getHeight();
     if (w <= 0 || h <= 0)
         return;
-    if (layoutCode == backgroundLayoutCode && background.getWidth() == w && background.getHeight() == h)
+    // At the device's pixel density, so that a scaled window or a high-density display
+    // shows the double-density picture instead of the page-sized one stretched.
+    if (layoutCode == backgroundLayoutCode && PictureDraw::cacheFits (background, w, h, backgroundScale))
         return;
 
     const auto picture = Pictures::get (layoutCode == organLayoutCode ? "program_back_organ" : "program_back_standard");
-    background = juce::Image (juce::Image::ARGB, w, h, true);
+    background = PictureDraw::makeCache (juce::Image::ARGB, w, h, backgroundScale);
     juce::Graphics g (background);
-    g.drawImage (picture, 0, 0, w, h, 0, 0, picture.getWidth(), picture.getHeight());
+    g.addTransform (PictureDraw::cacheTransform (background, w, h));
+    PictureDraw::draw (g, picture, { 0, 0, w, h }, picture.getBounds());
     backgroundLayoutCode = layoutCode;
     ++backgroundDraws;
 }
@@ -600,8 +604,12 @@ void ProgramPage::resized()
 void ProgramPage::paint (juce::Graphics& g)
 {
     g.fillAll (juce::Colours::black);
-    if (isVisible() && ! chooserOpen && background.isValid())
-        g.drawImageAt (background, 0, 0);
+    if (isVisible() && ! chooserOpen)
+    {
+        backgroundScale = PictureDraw::pixelScale (g);
+        updateBackground();
+        PictureDraw::drawCache (g, background, getLocalBounds());
+    }
 }
 
 } // namespace zd8

@@ -163,6 +163,7 @@ private:
     int layoutCode = 0;
     int backgroundLayoutCode = -1;
     int backgroundDraws = 0;
+    float backgroundScale = 1.0f;   // device pixels per page pixel where the page was last drawn
     juce::Image background;
 
     int pendingChannel = 0, pendingProgram = 0;

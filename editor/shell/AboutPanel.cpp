@@ -1,6 +1,7 @@
 #include "editor/shell/AboutPanel.h"
 
 #include "editor/kit/Palette.h"
+#include "editor/kit/PictureDraw.h"
 #include "editor/kit/Pictures.h"
 
 namespace zd8
@@ -48,7 +49,7 @@ void AboutPanel::paint (juce::Graphics& g)
     g.fillAll (veil);
 
     const juce::Rectangle<int> area ((getWidth() - pictureWidth) / 2, pictureTop, pictureWidth, pictureHeight);
-    g.drawImageAt (picture, area.getX(), area.getY());
+    PictureDraw::drawAt (g, picture, area.getX(), area.getY());
 
     g.setColour (lineColour);
     g.setFont (juce::Font ("Arial", 13.0f, juce::Font::plain));

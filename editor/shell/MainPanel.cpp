@@ -2,6 +2,7 @@
 
 #include "editor/kit/EditEvent.h"
 #include "editor/kit/Palette.h"
+#include "editor/kit/PictureDraw.h"
 #include "editor/kit/Pictures.h"
 #include "editor/pages/ControlsPage.h"
 #include "editor/pages/KeysPage.h"
@@ -147,7 +148,7 @@ void MainPanel::paint (juce::Graphics& g)
     g.fillAll (windowBack);
     look->paintBar (g, getWidth(), topBarHeight, juce::Colours::black);
 
-    g.drawImage (logo, getWidth() - logoFromRight, logoY, logoWidth, logoHeight, 0, 0, logo.getWidth(), logo.getHeight());
+    PictureDraw::draw (g, logo, { getWidth() - logoFromRight, logoY, logoWidth, logoHeight }, logo.getBounds());
 }
 
 void MainPanel::resized()

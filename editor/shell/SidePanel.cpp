@@ -1,5 +1,6 @@
 #include "editor/shell/SidePanel.h"
 
+#include "editor/kit/PictureDraw.h"
 #include "editor/kit/Pictures.h"
 
 namespace zd8
@@ -15,7 +16,7 @@ SidePanel::SidePanel()
 void SidePanel::paint (juce::Graphics& g)
 {
     g.fillAll (juce::Colours::black);
-    g.drawImage (picture, getLocalBounds().toFloat(), juce::RectanglePlacement::stretchToFit);
+    PictureDraw::draw (g, picture, getLocalBounds().toFloat());
 }
 
 } // namespace zd8

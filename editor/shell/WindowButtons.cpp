@@ -1,6 +1,7 @@
 #include "editor/shell/WindowButtons.h"
 
 #include "editor/kit/Palette.h"
+#include "editor/kit/PictureDraw.h"
 #include "editor/kit/Pictures.h"
 
 namespace zd8
@@ -55,7 +56,7 @@ void WindowButtons::paint (juce::Graphics& g)
 {
     if (closeOnly)
     {
-        g.drawImageAt (closePicture, 0, 0);
+        PictureDraw::drawAt (g, closePicture, 0, 0);
         if (highlighted == closeCode)
         {
             g.setColour (closeHighlight);
@@ -67,7 +68,8 @@ void WindowButtons::paint (juce::Graphics& g)
     for (int i = 0; i < 3; ++i)
     {
         const int row = highlighted == minimiseCode + i ? buttonHeight : 0;
-        g.drawImage (sheet, i * buttonWidth, 0, buttonWidth, buttonHeight, i * buttonWidth, row, buttonWidth, buttonHeight);
+        PictureDraw::draw (g, sheet, { i * buttonWidth, 0, buttonWidth, buttonHeight },
+                           { i * buttonWidth, row, buttonWidth, buttonHeight });
     }
 }
 

@@ -81,18 +81,24 @@ class FrameStrip : public testing::TestWithParam<StripCase>
 
 TEST_P (FrameStrip, FramesDifferAndGapsAreTransparent)
 {
-    const auto strip = GetParam();
-    const auto picture = Pictures::get (strip.name);
-    ASSERT_EQ (picture.getWidth(), (strip.frames - 1) * strip.pitch + strip.frameWidth);
-    const int height = picture.getHeight();
-    for (int f = 0; f + 1 < strip.frames; ++f)
+    // Both densities: at double density every frame, pitch and gap is twice as wide.
+    for (const int density : { 1, 2 })
     {
-        SCOPED_TRACE (f);
-        EXPECT_GT (differingPixels (picture, { f * strip.pitch, 0, strip.frameWidth, height }, picture,
-                                    { (f + 1) * strip.pitch, 0, strip.frameWidth, height }),
-                   4);
-        for (int x = f * strip.pitch + strip.frameWidth; x < (f + 1) * strip.pitch; ++x)
-            EXPECT_TRUE (columnTransparent (picture, x)) << "column " << x;
+        SCOPED_TRACE (density);
+        const auto strip = GetParam();
+        const auto picture = Pictures::get (strip.name, density);
+        const int pitch = strip.pitch * density, frameWidth = strip.frameWidth * density;
+        ASSERT_EQ (picture.getWidth(), (strip.frames - 1) * pitch + frameWidth);
+        const int height = picture.getHeight();
+        for (int f = 0; f + 1 < strip.frames; ++f)
+        {
+            SCOPED_TRACE (f);
+            EXPECT_GT (differingPixels (picture, { f * pitch, 0, frameWidth, height }, picture,
+                                        { (f + 1) * pitch, 0, frameWidth, height }),
+                       4);
+            for (int x = f * pitch + frameWidth; x < (f + 1) * pitch; ++x)
+                EXPECT_TRUE (columnTransparent (picture, x)) << "column " << x;
+        }
     }
 }
 

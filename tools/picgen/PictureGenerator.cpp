@@ -22,6 +22,11 @@ namespace
         return out.getMemoryBlock();
     }
 
+    juce::String fileName (const char* name, int scale)
+    {
+        return juce::String (name) + (scale > 1 ? zd8::doubleDensitySuffix : "") + ".png";
+    }
+
     juce::String writeFile (const juce::File& file, const juce::MemoryBlock& bytes)
     {
         file.getParentDirectory().createDirectory();
@@ -31,10 +36,13 @@ namespace
     }
 }
 
-juce::Image PictureGenerator::render (const juce::String& name, int width, int height)
+juce::Image PictureGenerator::render (const juce::String& name, int width, int height, int scale)
 {
-    juce::Image image (juce::Image::ARGB, width, height, true, juce::SoftwareImageType());
+    // The same vector drawing at every density: the families draw in catalogue pixels
+    // and the transform makes each of them scale x scale device pixels.
+    juce::Image image (juce::Image::ARGB, width * scale, height * scale, true, juce::SoftwareImageType());
     juce::Graphics g (image);
+    g.addTransform (juce::AffineTransform::scale ((float) scale));
     const bool drawn = KnobPictures::draw (name, g, width, height) || ControlPictures::draw (name, g, width, height)
                        || MonitorPictures::draw (name, g, width, height) || PanelPictures::draw (name, g, width, height)
                        || CategoryPictures::draw (name, g, width, height) || PagePictures::draw (name, g, width, height)
@@ -49,12 +57,14 @@ juce::String PictureGenerator::writeZip (const juce::File& zip)
     juce::ZipFile::Builder builder;
     const juce::Time fixedDate (2024, 0, 1, 0, 0, 0, 0, false);
     for (const auto& entry : zd8::pictureCatalogue)
-    {
-        const auto image = render (entry.name, entry.width, entry.height);
-        if (! image.isValid())
-            return juce::String ("no drawing for picture ") + entry.name;
-        builder.addEntry (new juce::MemoryInputStream (encodePng (image), true), 0, juce::String (entry.name) + ".png", fixedDate);
-    }
+        for (int scale = 1; scale <= zd8::pictureDensities; ++scale)
+        {
+            const auto image = render (entry.name, entry.width, entry.height, scale);
+            if (! image.isValid())
+                return juce::String ("no drawing for picture ") + entry.name;
+            builder.addEntry (new juce::MemoryInputStream (encodePng (image), true), 0,
+                              fileName (entry.name, scale), fixedDate);
+        }
     juce::MemoryOutputStream out;
     if (! builder.writeToStream (out, nullptr))
         return "cannot build the archive";
@@ -64,14 +74,15 @@ juce::String PictureGenerator::writeZip (const juce::File& zip)
 juce::String PictureGenerator::writeFolder (const juce::File& folder)
 {
     for (const auto& entry : zd8::pictureCatalogue)
-    {
-        const auto image = render (entry.name, entry.width, entry.height);
-        if (! image.isValid())
-            return juce::String ("no drawing for picture ") + entry.name;
-        const auto error = writeFile (folder.getChildFile (juce::String (entry.name) + ".png"), encodePng (image));
-        if (error.isNotEmpty())
-            return error;
-    }
+        for (int scale = 1; scale <= zd8::pictureDensities; ++scale)
+        {
+            const auto image = render (entry.name, entry.width, entry.height, scale);
+            if (! image.isValid())
+                return juce::String ("no drawing for picture ") + entry.name;
+            const auto error = writeFile (folder.getChildFile (fileName (entry.name, scale)), encodePng (image));
+            if (error.isNotEmpty())
+                return error;
+        }
     return {};
 }
 
