@@ -36,7 +36,10 @@ public:
         reloadedRow,  // a program row the choice beside it reloaded: given back on undo only
         multi,        // the multi chosen (target 0)
         zoneKeys,     // a multi zone's key range (target = zone 0..15; values low, high)
-        zoneProgram   // a multi zone's program (target = zone 0..15)
+        zoneProgram,  // a multi zone's program (target = zone 0..15)
+        assignment,   // a byte of a program's controller assignments (target = its place
+                      // past the list's header: assignment * 4 + byte; channel 1..16)
+        playingMode   // program or multi mode (target 0)
     };
 
     struct Edit
@@ -46,6 +49,9 @@ public:
         int channel = 0;   // MIDI channel 1..16 of a zone edit
         int before[2] = { 0, 0 };
         int after[2] = { 0, 0 };
+        /** A multi choice: the zones of the multi edit buffer before it (program, low key,
+            high key of each), which the choice's reload dropped and its undo gives back. */
+        std::vector<int> zonesBefore;
 
         bool sameTarget (const Edit& other) const noexcept { return kind == other.kind && target == other.target && channel == other.channel; }
         /** Whether both change the same value: a slot's kinds all change the slot. */

@@ -85,8 +85,9 @@ public:
 
     //==============================================================================
     // Undo and redo of the window's own edits: the slot writes above, the program
-    // choices that reach the host, the multi chosen, and the key ranges and programs of
-    // the multi's zones. An undo replays the old values by the road the edit took, so
+    // choices that reach the host, the playing mode, the multi chosen (its undo gives
+    // back the zone edits made before it), the key ranges and programs of the multi's
+    // zones and a program's controller assignments. An undo replays the old values by the road the edit took, so
     // the instrument and the host hear it as they heard the edit; changes from the
     // host, the instrument or a recall are never taken back. One step is one gesture:
     // what a held mouse button changed, or edits less than a moment apart.

@@ -2,6 +2,9 @@
 
 #include "link/SysexProtocol.h"
 #include "model/MultiZone.h"
+#include "model/ParameterNameList.h"
+#include "model/ProgramEditBuffers.h"
+#include "model/VirtualParameterTable.h"
 #include "plugin/Notice.h"
 #include "plugin/VantorAudioProcessor.h"
 #include "transfer/WriteTransfer.h"
@@ -24,8 +27,32 @@ namespace
     constexpr int zoneCount = 16;
     // The addressed change as the window sends it: no adjustment from the edit buffer.
     constexpr int plainSelector = 0;
+    // The multi page's zone fields send on MIDI channel 1.
+    constexpr int zoneFieldChannel = 1;
+    // A program's controller assignments as the parameter table page addresses them:
+    // A1 1, A2 0, A3 9, A4 the assignment, A5 1 for its entry value or 2 for its
+    // controller.
+    constexpr int assignmentA1 = 1, assignmentA2 = 0, assignmentA3 = 9;
+    constexpr int entryValueA5 = 1, controllerA5 = 2;
 
     using Kind = EditHistory::Kind;
+
+    EditHistory::Edit makeEdit (Kind kind, int target, int channel, int before, int after)
+    {
+        EditHistory::Edit e;
+        e.kind = kind;
+        e.target = target;
+        e.channel = channel;
+        e.before[0] = before;
+        e.after[0] = after;
+        return e;
+    }
+
+    /** The playing mode as the instrument plays it: anything but multi mode is program mode. */
+    int playingModeOf (int slotValue)
+    {
+        return slotValue == EditorConnection::multiMode ? EditorConnection::multiMode : EditorConnection::programMode;
+    }
 }
 
 static_assert (EditorConnection::numRateIndexes == ControllerState::numRateIndexes);
@@ -52,11 +79,23 @@ void EngineConnection::selectMulti (int number, bool reportToHost, bool notify)
     // Only a choice the instrument hears (through the host reports) is an edit; a
     // multi only shown is not.
     const int before = getSlotValue (ParameterTable::multiSlot);
+    // The window reloads the edit buffer with the multi chosen, dropping the zone edits
+    // made before: the undo gives them back.
+    auto edit = makeEdit (Kind::multi, 0, 0, before, number);
+    if (reportToHost && ! replaying)
+        edit.zonesBefore = zoneValues();
     hub.setMulti (number, reportToHost, notify);
+    edit.after[0] = getSlotValue (ParameterTable::multiSlot);
     if (reportToHost)
-        recordEdit ({ Kind::multi, 0, 0, { before, 0 }, { getSlotValue (ParameterTable::multiSlot), 0 } });
+        recordEdit (edit);
 }
-void EngineConnection::switchPlayingMode (int mode) { hub.switchPlayingMode (mode); }
+
+void EngineConnection::switchPlayingMode (int mode)
+{
+    const int before = playingModeOf (getSlotValue (ParameterTable::playingModeSlot));
+    hub.switchPlayingMode (mode);
+    recordEdit (makeEdit (Kind::playingMode, 0, 0, before, playingModeOf (getSlotValue (ParameterTable::playingModeSlot))));
+}
 int EngineConnection::getChannelProgramNumber (int channelSlot) const { return hub.getChannelProgramNumber (channelSlot); }
 int EngineConnection::getMidiChannel() const { return hub.getMidiChannel(); }
 void EngineConnection::setMidiChannel (int channel) { hub.setMidiChannel (channel); }
@@ -99,7 +138,7 @@ void EngineConnection::setSlotFromEditor (int slot, int value)
     if (program)
         recordProgramChoice (slot, before, rowsBefore, true);
     else
-        recordEdit ({ Kind::slot, slot, 0, { before, 0 }, { getSlotValue (slot), 0 } });
+        recordEdit (makeEdit (Kind::slot, slot, 0, before, getSlotValue (slot)));
 }
 
 void EngineConnection::setSlotFromEditor (int slot, int value, bool reportToHost, bool notify)
@@ -117,13 +156,16 @@ void EngineConnection::setSlotFromEditor (int slot, int value, bool reportToHost
         recordProgramChoice (slot, before, rowsBefore, reportToHost);
     // What is only shown is no edit of the user's.
     else if (reportToHost)
-        recordEdit ({ Kind::slot, slot, 0, { before, 0 }, { getSlotValue (slot), 0 } });
+        recordEdit (makeEdit (Kind::slot, slot, 0, before, getSlotValue (slot)));
 }
 
 void EngineConnection::sendAddressed (int selector, int channel, const int address[5], int value)
 {
     if (address != nullptr && ! replaying)
+    {
         recordZoneChange (channel, address, value);
+        recordAssignmentChange (channel, address, value);
+    }
     hub.sendAddressed (selector, channel, address, value);
 }
 
@@ -150,8 +192,17 @@ void EngineConnection::sendProgramNameList (int channel, int program)
 //==============================================================================
 // Undo and redo
 
-bool EngineConnection::undoEdit() { return history.undo (*this); }
-bool EngineConnection::redoEdit() { return history.redo (*this); }
+bool EngineConnection::undoEdit()
+{
+    replayedChannel = -1;
+    return history.undo (*this);
+}
+
+bool EngineConnection::redoEdit()
+{
+    replayedChannel = -1;
+    return history.redo (*this);
+}
 bool EngineConnection::canUndoEdit() const { return history.canUndo(); }
 bool EngineConnection::canRedoEdit() const { return history.canRedo(); }
 void EngineConnection::beginEditGesture() { history.beginGesture(); }
@@ -205,9 +256,9 @@ void EngineConnection::recordProgramChoice (int slot, int before, std::vector<in
         const int rowSlot = ParameterTable::programSlot (channel, row);
         if (rowSlot == slot || row == ParameterTable::programBankRow || row == ParameterTable::programNumberRow)
             continue;
-        edits.push_back ({ Kind::reloadedRow, rowSlot, 0, { rowsBefore[(size_t) row], 0 }, { rowsAfter[(size_t) row], 0 } });
+        edits.push_back (makeEdit (Kind::reloadedRow, rowSlot, 0, rowsBefore[(size_t) row], rowsAfter[(size_t) row]));
     }
-    edits.push_back ({ Kind::choice, slot, 0, { before, 0 }, { getSlotValue (slot), 0 } });
+    edits.push_back (makeEdit (Kind::choice, slot, 0, before, getSlotValue (slot)));
     history.record (edits, hub.getEnvironment().time.nowMs());
 }
 
@@ -225,7 +276,7 @@ void EngineConnection::recordZoneChange (int channel, const int address[5], int 
     const int field = address[4];
     if (field == zoneProgramA5)
     {
-        recordEdit ({ Kind::zoneProgram, zone, channel, { zoneValue (zone, MultiZone::numberProgram), 0 }, { value, 0 } });
+        recordEdit (makeEdit (Kind::zoneProgram, zone, channel, zoneValue (zone, MultiZone::numberProgram), value));
         return;
     }
     if (field != zoneLowKeyA5 && field != zoneHighKeyA5)
@@ -236,7 +287,8 @@ void EngineConnection::recordZoneChange (int channel, const int address[5], int 
     // instrument keeps low <= high itself: the other key follows, as the page shows it.
     const int low = zoneValue (zone, zoneLowKeyNumber);
     const int high = zoneValue (zone, zoneHighKeyNumber);
-    EditHistory::Edit edit { Kind::zoneKeys, zone, channel, { low, high }, { low, high } };
+    auto edit = makeEdit (Kind::zoneKeys, zone, channel, low, low);
+    edit.before[1] = high;
     edit.after[0] = field == zoneLowKeyA5 ? value : juce::jmin (low, value);
     edit.after[1] = field == zoneHighKeyA5 ? value : juce::jmax (high, value);
     recordEdit (edit);
@@ -246,6 +298,77 @@ void EngineConnection::sendZoneValue (int channel, int zone, int a5, int value)
 {
     const int address[5] = { zoneA1, zone, 0, 0, a5 };
     hub.sendAddressed (plainSelector, channel, address, value);
+}
+
+std::vector<int> EngineConnection::zoneValues() const
+{
+    std::vector<int> values;
+    for (int zone = 0; zone < zoneCount; ++zone)
+        for (int number : { MultiZone::numberProgram, zoneLowKeyNumber, zoneHighKeyNumber })
+            values.push_back (zoneValue (zone, number));
+    return values;
+}
+
+void EngineConnection::putZoneKeys (int channel, int zone, int low, int high)
+{
+    const int lowNow = zoneValue (zone, zoneLowKeyNumber);
+    const int highNow = zoneValue (zone, zoneHighKeyNumber);
+    // In the order that never puts the low key above the high one on the way, which
+    // the instrument would correct by moving the other.
+    const bool lowFirst = low <= highNow;
+    if (lowFirst && low != lowNow)
+        sendZoneValue (channel, zone, zoneLowKeyA5, low);
+    if (high != highNow)
+        sendZoneValue (channel, zone, zoneHighKeyA5, high);
+    if (! lowFirst && low != lowNow)
+        sendZoneValue (channel, zone, zoneLowKeyA5, low);
+    hub.getImage().getMultiEdit().setZoneKeyRange (zone, low, high);
+}
+
+void EngineConnection::putZoneProgram (int channel, int zone, int program)
+{
+    sendZoneValue (channel, zone, zoneProgramA5, program);
+    hub.getImage().getMultiEdit().setZoneProgram (zone, program);
+}
+
+void EngineConnection::putZones (const std::vector<int>& values)
+{
+    // The multi select goes out first: the instrument loads the stored multi with it,
+    // and the zones' edits follow as the zone fields sent them.
+    hub.getHostQueueSignal().dispatchPendingMessages();
+    const int zones = juce::jmin (hub.getImage().getMultiEdit().zoneCount(), (int) values.size() / 3);
+    for (int zone = 0; zone < zones; ++zone)
+    {
+        const auto* v = values.data() + 3 * zone;
+        if (v[0] != zoneValue (zone, MultiZone::numberProgram))
+            putZoneProgram (zoneFieldChannel, zone, v[0]);
+        if (v[1] != zoneValue (zone, zoneLowKeyNumber) || v[2] != zoneValue (zone, zoneHighKeyNumber))
+            putZoneKeys (zoneFieldChannel, zone, v[1], v[2]);
+    }
+}
+
+void EngineConnection::recordAssignmentChange (int channel, const int address[5], int value)
+{
+    const int row = address[3];
+    const int a5 = address[4];
+    if (address[0] != assignmentA1 || address[1] != assignmentA2 || address[2] != assignmentA3
+        || (a5 != entryValueA5 && a5 != controllerA5))
+        return;
+    auto* edit = hub.getImage().getEditBuffer (channel - 1);
+    if (edit == nullptr || row < 0 || row >= edit->assignmentCount())
+        return;
+    const int place = row * (int) VirtualParameterTable::assignmentSize
+                    + (a5 == controllerA5 ? ProgramEditBuffers::assignmentControllerByte : ProgramEditBuffers::assignmentValueByte);
+    recordEdit (makeEdit (Kind::assignment, place, channel, assignmentValue (channel, place), value));
+}
+
+int EngineConnection::assignmentValue (int channel, int place) const
+{
+    auto* edit = hub.getImage().getEditBuffer (channel - 1);
+    if (edit == nullptr)
+        return 0;
+    const auto a = edit->getTable().assignment (place / (int) VirtualParameterTable::assignmentSize);
+    return place % (int) VirtualParameterTable::assignmentSize == ProgramEditBuffers::assignmentControllerByte ? a.controller : a.value;
 }
 
 bool EngineConnection::isChainRow (int slot) const
@@ -271,6 +394,10 @@ bool EngineConnection::holds (const EditHistory::Edit& edit, bool before)
                 && zoneValue (edit.target, zoneHighKeyNumber) == values[1];
         case Kind::zoneProgram:
             return zoneValue (edit.target, MultiZone::numberProgram) == values[0];
+        case Kind::assignment:
+            return assignmentValue (edit.channel, edit.target) == values[0];
+        case Kind::playingMode:
+            return playingModeOf (getSlotValue (ParameterTable::playingModeSlot)) == values[0];
     }
     return false;
 }
@@ -279,6 +406,12 @@ void EngineConnection::replay (const EditHistory::Edit& edit, bool before)
 {
     const int* values = before ? edit.before : edit.after;
     const juce::ScopedValueSetter<bool> quiet (replaying, true);
+    // What belongs to one channel is shown on that channel, whichever the window shows.
+    if (edit.isSlotKind() && edit.target < ParameterTable::multiSlot)
+        replayedChannel = getParameters().channel (edit.target);
+    else if (edit.kind == Kind::assignment)
+        replayedChannel = edit.channel - 1;
+
     switch (edit.kind)
     {
         case Kind::slot:
@@ -315,33 +448,37 @@ void EngineConnection::replay (const EditHistory::Edit& edit, bool before)
             hub.setMulti (multi, true, true);
             auto& image = hub.getImage();
             image.setSelectedMulti (multi);
-            const juce::ScopedReadLock rl (image.getStoreLock());
-            image.getMultis().loadMulti (multi, image.getMultiEdit());
+            {
+                const juce::ScopedReadLock rl (image.getStoreLock());
+                image.getMultis().loadMulti (multi, image.getMultiEdit());
+            }
+            if (before)
+                putZones (edit.zonesBefore);
             break;
         }
 
         case Kind::zoneKeys:
+            putZoneKeys (edit.channel, edit.target, values[0], values[1]);
+            break;
+
+        case Kind::zoneProgram:
+            putZoneProgram (edit.channel, edit.target, values[0]);
+            break;
+
+        case Kind::assignment:
         {
-            const int zone = edit.target;
-            const int low = values[0], high = values[1];
-            const int lowNow = zoneValue (zone, zoneLowKeyNumber);
-            const int highNow = zoneValue (zone, zoneHighKeyNumber);
-            // In the order that never puts the low key above the high one on the way,
-            // which the instrument would correct by moving the other.
-            const bool lowFirst = low <= highNow;
-            if (lowFirst && low != lowNow)
-                sendZoneValue (edit.channel, zone, zoneLowKeyA5, low);
-            if (high != highNow)
-                sendZoneValue (edit.channel, zone, zoneHighKeyA5, high);
-            if (! lowFirst && low != lowNow)
-                sendZoneValue (edit.channel, zone, zoneLowKeyA5, low);
-            hub.getImage().getMultiEdit().setZoneKeyRange (zone, low, high);
+            // As the table's field sent it, and the edit buffer keeps it as the page wrote it.
+            const int row = edit.target / (int) VirtualParameterTable::assignmentSize;
+            const bool controller = edit.target % (int) VirtualParameterTable::assignmentSize == ProgramEditBuffers::assignmentControllerByte;
+            const int address[5] = { assignmentA1, assignmentA2, assignmentA3, row, controller ? controllerA5 : entryValueA5 };
+            hub.sendAddressed (plainSelector, edit.channel, address, values[0]);
+            if (auto* buffer = hub.getImage().getEditBuffer (edit.channel - 1))
+                buffer->setAssignmentByte ((int) ParameterNameList::headerSize + edit.target, values[0]);
             break;
         }
 
-        case Kind::zoneProgram:
-            sendZoneValue (edit.channel, edit.target, zoneProgramA5, values[0]);
-            hub.getImage().getMultiEdit().setZoneProgram (edit.target, values[0]);
+        case Kind::playingMode:
+            hub.switchPlayingMode (values[0]);
             break;
     }
 }

@@ -135,6 +135,16 @@ private:
     void recordZoneChange (int channel, const int address[5], int value);
     int zoneValue (int zone, int parameterNumber) const;
     void sendZoneValue (int channel, int zone, int a5, int value);
+    /** Program, low and high key of each zone of the multi edit buffer. */
+    std::vector<int> zoneValues() const;
+    /** A zone's values to the instrument (what differs) and into the multi edit buffer. */
+    void putZoneKeys (int channel, int zone, int low, int high);
+    void putZoneProgram (int channel, int zone, int program);
+    void putZones (const std::vector<int>& values);
+    /** A controller assignment's byte changed by the parameter table page's field. */
+    void recordAssignmentChange (int channel, const int address[5], int value);
+    /** Channel 1..16; place as EditHistory::Kind::assignment's target. */
+    int assignmentValue (int channel, int place) const;
     bool isChainRow (int slot) const;
     // EditHistory::Replayer
     bool holds (const EditHistory::Edit& edit, bool before) override;
