@@ -424,6 +424,11 @@ void MainPanel::dispatchTab (int identifier)
 void MainPanel::selectPlayingMode (int mode)
 {
     connection.switchPlayingMode (mode);
+    showPlayingMode (mode);
+}
+
+void MainPanel::showPlayingMode (int mode)
+{
     tabBar->setMode (mode);
     windowMode = mode;
     pages.hideAll();

@@ -187,6 +187,8 @@ private:
 
     void dispatchTab (int identifier);
     void selectPlayingMode (int mode);
+    /** The tabs and pages of a playing mode, as a press on its tab shows them. */
+    void showPlayingMode (int mode);
     void showPlayingModeTab();
     void toggleKeyboard();
     /** The keyboard panel on the status line, at its height within the room there is. */
@@ -209,8 +211,11 @@ private:
     std::unique_ptr<StatusBar> footer;
     PageNavigator pages { *this, connection };
     DialogHost dialogs { *this, connection };
-    // The multi page shows the multi the engine selects only when asked.
-    UndoCommands undoCommands { connection, [this] { pages.refreshMultiPage(); } };
+    // An undo or redo of a playing-mode switch: the tabs and pages follow as for a press.
+    UndoCommands undoCommands { connection, pages, [this] {
+        if (pages.playingModeNow() != windowMode)
+            showPlayingMode (pages.playingModeNow());
+    } };
     std::vector<std::unique_ptr<juce::Component>> retired;
 
     int windowMode = 1;

@@ -1,5 +1,9 @@
 #include "editor/shell/UndoCommands.h"
 
+#include "editor/pages/ControlsPage.h"
+#include "editor/pages/ParameterTablePage.h"
+#include "editor/pages/ProgramPage.h"
+#include "editor/shell/PageNavigator.h"
 #include "plugin/EditorConnection.h"
 
 namespace zd8
@@ -12,8 +16,8 @@ namespace
     constexpr int shift = juce::ModifierKeys::shiftModifier;
 }
 
-UndoCommands::UndoCommands (EditorConnection& c, std::function<void()> after)
-    : connection (c), afterChange (std::move (after))
+UndoCommands::UndoCommands (EditorConnection& c, PageNavigator& p, std::function<void()> after)
+    : connection (c), pages (p), afterChange (std::move (after))
 {
 }
 
@@ -50,13 +54,49 @@ bool UndoCommands::keyPressed (const juce::KeyPress& key, juce::Component*)
 
 void UndoCommands::undo()
 {
-    if (connection.undoEdit() && afterChange != nullptr)
-        afterChange();
+    if (connection.undoEdit())
+        showStep();
 }
 
 void UndoCommands::redo()
 {
-    if (connection.redoEdit() && afterChange != nullptr)
+    if (connection.redoEdit())
+        showStep();
+}
+
+void UndoCommands::showStep()
+{
+    // The multi page shows the multi the engine selects only when asked.
+    pages.refreshMultiPage();
+
+    const int channel = connection.getReplayedChannel();
+    if (channel >= 0)
+    {
+        if (auto* controls = pages.getControlsPage(); controls != nullptr && pages.isShown (Page::controls))
+        {
+            if (controls->getChannel() != channel)
+                controls->selectChannel (channel);
+        }
+        else if (auto* table = pages.getParameterTable(); table != nullptr && pages.isShown (Page::parameterTable))
+        {
+            // The table page opens for a channel as the program page's PARAM TABLE opens
+            // it; its values are the edit buffer's, which do not tell it of changes.
+            if (table->getChannel() != channel)
+            {
+                connection.setMidiChannel (channel + 1);
+                pages.openParameterTable (channel);
+            }
+            table->repaint();
+        }
+        else if (auto* program = pages.getProgramPage(); program != nullptr && pages.isShown (Page::program)
+                 && program->getChannel() != channel)
+        {
+            connection.setMidiChannel (channel + 1);
+            pages.showProgramPage (channel, pages.programOfChannel (channel));
+        }
+    }
+
+    if (afterChange != nullptr)
         afterChange();
 }
 
