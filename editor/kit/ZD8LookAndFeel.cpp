@@ -99,20 +99,34 @@ void ZD8LookAndFeel::paintFrame (juce::Graphics& g, int x, int y, int width, int
         return;
     loadPictures();
 
-    // As many pixels as the frame covers on the device, so that a scaled window or a
-    // high-density display shows a sharp rim and the double-density edge pictures.
-    const auto frame = PictureDraw::makeCache (juce::Image::ARGB, width, height, PictureDraw::pixelScale (g));
+    auto draw = [this, width, height] (juce::Graphics& fg)
     {
-        juce::Graphics fg (frame);
-        fg.addTransform (PictureDraw::cacheTransform (frame, width, height));
         fg.setColour (frameRim);
         fg.fillRoundedRectangle (0.0f, 0.0f, (float) width, (float) height, (float) corner);
         fg.setColour (frameBody);
         fg.fillRoundedRectangle ((float) edge, (float) edge, (float) (width - 2 * edge), (float) (height - 2 * edge),
                                  (float) (corner - edge));
         drawEdges (fg, width, height);
+    };
+
+    // Where a frame pixel covers more than one device pixel (a scaled window, a
+    // high-density display) it is drawn straight onto the page: the off-screen copy is
+    // made for every call anyway, and drawn back between device pixels (at 150 %) it
+    // would come out blurred. The rim is then as sharp as the display allows and the
+    // edges come from their double-density pictures.
+    if (PictureDraw::pixelScale (g) > 1.0f)
+    {
+        const juce::Graphics::ScopedSaveState state (g);
+        g.setOrigin ({ x, y });
+        draw (g);
+        return;
     }
-    PictureDraw::drawCache (g, frame, { x, y, width, height });
+    juce::Image frame (juce::Image::ARGB, width, height, true);
+    {
+        juce::Graphics fg (frame);
+        draw (fg);
+    }
+    g.drawImageAt (frame, x, y);
 }
 
 void ZD8LookAndFeel::paintCentred (juce::Graphics& g, const juce::Image& picture, int x, int y, float scale)

@@ -29,8 +29,8 @@ public:
     void paintBar (juce::Graphics& g, int width, int height, juce::Colour tint);
 
     /** A dark frame with 20-pixel rounded corners (rim and body from the palette) and
-        the edge pictures, rendered off-screen first (at the device's pixel density where
-        g draws) and then drawn at (x, y). */
+        the edge pictures, rendered off-screen first and then drawn at (x, y); where g
+        draws at more than one device pixel per pixel, drawn straight at (x, y). */
     void paintFrame (juce::Graphics& g, int x, int y, int width, int height);
 
     /** A picture on a black field of its size, centred on (x, y), scaled. */

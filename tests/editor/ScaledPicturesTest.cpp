@@ -228,6 +228,7 @@ namespace
         const char* what;
         int tab;
         juce::Rectangle<int> area;   // design pixels, where the page's pictures and panels are
+        bool at150 = true;           // checked at 150 % too (not for a vector rim, see below)
     };
 
     // Edge energy of an area drawn at 200 % over the same area at 100 %: about 2 where the
@@ -239,7 +240,7 @@ namespace
         { "top bar logo", TabBar::programTab, { 760, 15, 240, 40 } },
         { "wooden side", TabBar::programTab, { 0, 100, 16, 500 } },
         { "multi page: zone strips", TabBar::multiTab, { 525, 250, 340, 210 } },
-        { "multi page: key pad frame", TabBar::multiTab, { 670, 70, 60, 40 } },
+        { "multi page: key pad frame", TabBar::multiTab, { 670, 70, 60, 40 }, false },
         { "mixer page: knobs", TabBar::mixerTab, { 30, 240, 970, 50 } },
         { "mixer page: faders and strip panels", TabBar::mixerTab, { 30, 510, 970, 170 } },
         { "controls page: panel head", TabBar::controlsTab, { 40, 85, 660, 30 } },
@@ -248,20 +249,28 @@ namespace
     };
 }
 
-TEST (ScaledPictures, PagesAt200PercentAreAsCrispAsAt100Percent)
+TEST (ScaledPictures, PagesAt150And200PercentAreAsCrispAsAt100Percent)
 {
     for (const int tab : { TabBar::programTab, TabBar::multiTab, TabBar::mixerTab, TabBar::controlsTab })
     {
         Window w;
         w.press (tab);
         const auto at100 = w.renderAt (100);
-        const auto at200 = w.renderAt (200);
-        for (const auto& c : pageCases)
+        for (const int percent : { 150, 200 })
         {
-            if (c.tab != tab)
-                continue;
-            const double ratio = edgeEnergy (at200, c.area * 2) / edgeEnergy (at100, c.area);
-            EXPECT_GT (ratio, 1.75) << c.what << ": " << ratio;
+            const auto scaled = w.renderAt (percent);
+            const float factor = (float) percent / 100.0f;
+            for (const auto& c : pageCases)
+            {
+                // A frame's rounded rim is drawn as a shape: at 150 % its edges fall between
+                // device pixels and are half-toned whatever the source, so only 200 % tells.
+                if (c.tab != tab || (percent == 150 && ! c.at150))
+                    continue;
+                const double ratio = edgeEnergy (scaled, (c.area.toFloat() * factor).toNearestInt()) / edgeEnergy (at100, c.area);
+                // At 150 % the 2x pictures are shrunk to fit, a little soft; a stretched 1x
+                // picture stays near 1.
+                EXPECT_GT (ratio, percent == 200 ? 1.75 : 1.15) << c.what << " at " << percent << " %: " << ratio;
+            }
         }
     }
 }
