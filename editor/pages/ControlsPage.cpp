@@ -31,6 +31,8 @@ namespace
     constexpr int footSwitchX[PanelControllers::footSwitches] = { -1050, -1150, -1250 };
     constexpr int footSwitchY = 50, footSwitchWidth = 48, footSwitchHeight = 20;
     constexpr int controllerMaximum = 127;
+    // The program's four FX parameter lists (its own, insert, Aux 1, Aux 2).
+    constexpr int fxParameterLists = 4;
 
     // Printed labels: 66 x 12 each; the organ names and the drawbar footages carry the
     // "TW7" badge in the margin.
@@ -316,9 +318,18 @@ void ControlsPage::showModWheel (int ch, int value)
 //==============================================================================
 juce::String ControlsPage::describeSlot (int slot) const
 {
+    // A controller row keeps the name the last program that used it gave it; when the
+    // channel's program now leaves the controller free, moving it changes no parameter
+    // of that program, so the line names only the controller.
     const auto& table = connection.getParameters();
-    const auto name = table.labelCode (slot);
-    return name.isNotEmpty() ? name : "MIDI " + juce::String (table.controller (slot));
+    const int controller = table.controller (slot);
+    const auto name = table.labelCode (slot).trim();
+    if (name.isNotEmpty())
+        for (int list = 0; list < fxParameterLists; ++list)
+            for (int used : connection.getFxParameterList (table.channel (slot), list))
+                if (used == controller)
+                    return name;
+    return "MIDI " + juce::String (controller);
 }
 
 void ControlsPage::controlEvent (ParameterControl* control, juce::uint64 event)

@@ -14,6 +14,8 @@
 #include "editor/shell/TabBar.h"
 #include "editor/shell/VantorAudioProcessorEditor.h"
 #include "model/Categories.h"
+#include "model/InstrumentImage.h"
+#include "model/ProgramEditBuffers.h"
 #include "model/ProgramStore.h"
 #include "plugin/VantorAudioProcessor.h"
 #include "support/PluginRig.h"
@@ -271,5 +273,49 @@ TEST_F (BuiltInOrganInTheWindow, Program0431ShowsWhatItsTablePutsOnTheDrawbarsAn
     {
         EXPECT_EQ (hoverText (controls->getSlider (i), controls->getStatusLine()).trim(), juce::String (organTemplate[i].parameter)) << i;
         EXPECT_EQ (hoverText (controls->getButton (i), controls->getStatusLine()).trim(), juce::String (organTemplate[9 + i].parameter)) << i;
+    }
+}
+
+TEST_F (BuiltInOrganInTheWindow, AProgramChosenAfterTheOrganKeepsNoOrganNameOnAControllerItLeavesFree)
+{
+    // A built-in piano whose table puts nothing on slider 1 (controller 12).
+    int piano = -1;
+    {
+        auto& image = hub.getImage();
+        const juce::ScopedReadLock sl (image.getStoreLock());
+        ProgramEditBuffers scratch;
+        for (int id = 1; id <= 200 && piano < 0; ++id)
+        {
+            ASSERT_TRUE (scratch.loadFromStore (image.getPrograms(), id));
+            scratch.decodeTable (image.getFxChains());
+            const auto table = namesByController (scratch.getTable());
+            if (table.count (12) == 0 && ! table.empty())
+                piano = id;
+        }
+    }
+    ASSERT_GT (piano, 0);
+
+    const int channel = 2;
+    auto& page = openProgramPage (channel);
+    chooseOnKeypad (page, "431");
+    ASSERT_EQ (page.getProgram(), 431);
+    chooseOnKeypad (page, juce::String (piano));
+    ASSERT_EQ (page.getProgram(), piano);
+    ASSERT_NE (page.getLayoutCode(), ProgramPage::organLayoutCode);
+
+    // On the controls page slider 1 and switch 1 of that channel are no drawbar and no
+    // rotor brake any more: the piano leaves them to their plain controller numbers.
+    click (main->getTabBar().getTab (TabBar::controlsTab));
+    main->getTabBar().dispatchPendingMessages();
+    main->handleUpdateNowIfNeeded();
+    auto* controls = main->getControlsPage();
+    ASSERT_NE (controls, nullptr);
+    click (&controls->getChannelButton (channel));
+    EXPECT_EQ (hoverText (controls->getSlider (0), controls->getStatusLine()), juce::String ("MIDI 12"));
+    auto* edit = hub.getImage().getEditBuffer (channel);
+    ASSERT_NE (edit, nullptr);
+    if (namesByController (edit->getTable()).count (80) == 0)
+    {
+        EXPECT_EQ (hoverText (controls->getButton (0), controls->getStatusLine()), juce::String ("MIDI 80"));
     }
 }

@@ -272,7 +272,8 @@ TEST_F (ControlsPageTest, StatusLineNamesTheHoveredControl)
     knob.exit (10, 10);
     EXPECT_EQ (page.getStatusLine().getText(), "");
 
-    table.setLabelCode (cc (0, 12), "Drawbar 16'");
+    // The name the channel's program gives the controller: a built-in organ's 16' drawbar.
+    hub.selectProgram (431, 0);
     KitMouse (page.getSlider (0)).enter (10, 10);
     EXPECT_EQ (page.getStatusLine().getText(), "Drawbar 16'");
     EXPECT_EQ (page.getStatusLine().getBounds(), juce::Rectangle<int> (754, 220, 160, 24));
