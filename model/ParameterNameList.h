@@ -51,7 +51,8 @@ public:
     /** Decodes a list. Data shorter than minimumSize gives an empty list (identifier 0).
         Entries are read with their full 16-bit count and name lengths while they lie
         inside the data; an entry cut short by the end keeps the name bytes present and
-        ends the list. */
+        ends the list. A list this process decoded before is handed out as a copy of
+        that decoding (same entries, the names sharing their text). */
     static ParameterNameList parse (const void* data, size_t size);
     static ParameterNameList parse (const juce::MemoryBlock& data) { return parse (data.getData(), data.getSize()); }
 

@@ -119,7 +119,17 @@ private:
         int subIndex, kind, controller, displayKind, channel, min, max, initial, descriptionCode;
     };
 
-    std::vector<Row> rows;
+    /** The columns no instance changes, and the label codes every table starts with:
+        made once per process (on first use, under the static's own guard), read-only
+        after, so the instances of a process share them. */
+    struct FixedColumns
+    {
+        std::vector<Row> rows;
+        juce::StringArray labels;
+    };
+    static const FixedColumns& fixedColumns();
+
+    const std::vector<Row>& rows;
     std::unique_ptr<std::atomic<int>[]> values;
     std::atomic<juce::uint32> changeCount { 0 };
     mutable std::mutex labelLock;

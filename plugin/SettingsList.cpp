@@ -3,6 +3,8 @@
 #include "link/ByteText.h"
 #include "link/SafeFileWriter.h"
 
+#include <mutex>
+
 namespace zd8
 {
 
@@ -30,6 +32,43 @@ namespace
         e.set (SettingsList::programChangeByAutomationEntry, "1");
         return e;
     }
+
+    /** The settings text this process last decoded, by its bytes: every instance reads
+        the same file at open, and a file that holds the same bytes gives the same
+        entries, so those are copied (sharing their text) instead of split again. Any
+        thread; the lock is held only to compare or to copy. */
+    class LastDecodedSettings
+    {
+    public:
+        static LastDecodedSettings& instance()
+        {
+            static LastDecodedSettings last;
+            return last;
+        }
+
+        bool find (const juce::MemoryBlock& fileBytes, juce::StringArray& result)
+        {
+            const std::lock_guard<std::mutex> g (lock);
+            if (! known || fileBytes != bytes)
+                return false;
+            result = entries;
+            return true;
+        }
+
+        void remember (const juce::MemoryBlock& fileBytes, const juce::StringArray& decoded)
+        {
+            const std::lock_guard<std::mutex> g (lock);
+            bytes = fileBytes;
+            entries = decoded;
+            known = true;
+        }
+
+    private:
+        std::mutex lock;
+        bool known = false;
+        juce::MemoryBlock bytes;
+        juce::StringArray entries;
+    };
 }
 
 SettingsList::SettingsList() { resetToDefaults(); }
@@ -118,7 +157,11 @@ void SettingsList::load (const juce::File& folder)
 
     juce::MemoryBlock bytes;
     file.loadFileAsData (bytes);
-    fromText (ByteText::fromBytes (bytes.getData(), bytes.getSize()));
+    if (! LastDecodedSettings::instance().find (bytes, entries))
+    {
+        fromText (ByteText::fromBytes (bytes.getData(), bytes.getSize()));
+        LastDecodedSettings::instance().remember (bytes, entries);
+    }
     knownFile = file;
     knownBytes = std::move (bytes);
 }
