@@ -88,27 +88,32 @@ juce::MemoryBlock ArrangementBank::encodeName (const juce::String& name)
 
 void ArrangementBank::fillDefaults()
 {
-    std::lock_guard<std::mutex> g (lock);
-    records.setSize ((size_t) blockSize);
-    records.fillWith (0);
-
-    auto* data = static_cast<juce::uint8*> (records.getData());
-    for (int slot = 0; slot < numSlots; ++slot)
-    {
-        auto* r = data + slot * recordSize;
-        const bool named = slot < (int) std::size (namedDefaults);
-        const auto name = encodeName (named ? namedDefaults[slot].name : emptyName);
-        memcpy (r, name.getData(), (size_t) nameLength);
-
-        for (int c = 0; c < 16; ++c)
+    // The same for every instance: made once per process (the static's own guard makes
+    // it thread-safe) and copied, instead of 75 names encoded at every open.
+    static const juce::MemoryBlock defaults = [] {
+        juce::MemoryBlock block ((size_t) blockSize, true);
+        auto* data = static_cast<juce::uint8*> (block.getData());
+        for (int slot = 0; slot < numSlots; ++slot)
         {
-            const int program = named ? namedDefaults[slot].programs[c] : 1;
-            r[channelProgramOffset + 2 * c] = (juce::uint8) (program >> 8);
-            r[channelProgramOffset + 2 * c + 1] = (juce::uint8) (program & 0xFF);
-        }
+            auto* r = data + slot * recordSize;
+            const bool named = slot < (int) std::size (namedDefaults);
+            const auto name = encodeName (named ? namedDefaults[slot].name : emptyName);
+            memcpy (r, name.getData(), (size_t) nameLength);
 
-        memcpy (r + modeBytesOffset, named ? namedModeBytes : emptyModeBytes, (size_t) modeBytesSize);
-    }
+            for (int c = 0; c < 16; ++c)
+            {
+                const int program = named ? namedDefaults[slot].programs[c] : 1;
+                r[channelProgramOffset + 2 * c] = (juce::uint8) (program >> 8);
+                r[channelProgramOffset + 2 * c + 1] = (juce::uint8) (program & 0xFF);
+            }
+
+            memcpy (r + modeBytesOffset, named ? namedModeBytes : emptyModeBytes, (size_t) modeBytesSize);
+        }
+        return block;
+    }();
+
+    std::lock_guard<std::mutex> g (lock);
+    records = defaults;
 }
 
 juce::String ArrangementBank::getName (int slot) const
