@@ -202,8 +202,10 @@ void AssignmentGrid::paint (juce::Graphics& g)
             if (text.isEmpty())
                 continue;
             auto cell = juce::Rectangle<int> (columnX (c), y, widths[c], rowHeight);
+            // A name's leading blank (a list may pad names with one instead of a
+            // marker byte) would push it out of line with the others.
             if (leftAligned (c))
-                g.drawText (text, cell.withTrimmedLeft (textIndent).withTrimmedRight (2), juce::Justification::centredLeft, true);
+                g.drawText (text.trimStart(), cell.withTrimmedLeft (textIndent).withTrimmedRight (2), juce::Justification::centredLeft, true);
             else
                 g.drawText (text, cell.reduced (2, 0), juce::Justification::centred, true);
         }

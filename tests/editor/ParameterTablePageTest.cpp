@@ -571,3 +571,29 @@ TEST_F (TablePage, RendersTheTableWithASelectedRow)
     pressCell (3, AssignmentGrid::subSystemColumn);
     EXPECT_EQ (zd8test::compareWithReference (page, "parameter_table"), "");
 }
+
+//==============================================================================
+TEST_F (TablePage, NamesStartInLineWhetherTheirListPadsThemWithABlankOrAMarker)
+{
+    putProgram (4509, { { 1, " Drawbar 8'" }, { 2, "\x08" "Drawbar 8'" }, { 3, "Drawbar 8'" } },
+                { { 1, 1, 64, 12 }, { 1, 2, 64, 13 }, { 1, 3, 64, 22 }, { 1, 1, 0, 80 }, { 1, 2, 0, 81 } });
+    play (4509);
+
+    const auto image = grid.createComponentSnapshot (grid.getLocalBounds(), true, 1.0f);
+    // The first column of the name cell where text is drawn, on the row's middle line.
+    auto firstInk = [&] (int row)
+    {
+        const int y = row * rowHeight + rowHeight / 2;
+        const auto background = image.getPixelAt (AssignmentGrid::columnX (AssignmentGrid::nameColumn) + 2, y);
+        for (int x = AssignmentGrid::columnX (AssignmentGrid::nameColumn) + 2;
+             x < AssignmentGrid::columnX (AssignmentGrid::nameColumn) + AssignmentGrid::columnWidth (AssignmentGrid::nameColumn); ++x)
+            for (int dy = -5; dy <= 5; ++dy)
+                if (std::abs (image.getPixelAt (x, y + dy).getBrightness() - background.getBrightness()) > 0.25f)
+                    return x;
+        return -1;
+    };
+    const int plain = firstInk (2);
+    ASSERT_GT (plain, 0);
+    EXPECT_EQ (firstInk (0), plain) << "a name padded with a blank";
+    EXPECT_EQ (firstInk (1), plain) << "a name led by a marker byte";
+}
