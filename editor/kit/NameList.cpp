@@ -176,7 +176,7 @@ void NameList::paint (juce::Graphics& g)
 void NameList::paintNameFilter (juce::Graphics& g)
 {
     const juce::Rectangle<float> field ((float) findFieldInset,
-                                        (float) (getVisibleRows() * rowHeight - findFieldHeight - findFieldInset),
+                                        (float) (juce::jmax (1, getHeight() / rowHeight) * rowHeight - findFieldHeight - findFieldInset),
                                         (float) (rowWidth - 2 * findFieldInset), (float) findFieldHeight);
     g.setColour (findFieldFill);
     g.fillRoundedRectangle (field, 3.0f);

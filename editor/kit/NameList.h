@@ -46,7 +46,8 @@ public:
     /** Name as the list shows it. */
     juce::String getShownName (int row) const;
     int getFirstVisibleRow() const noexcept { return firstRow; }
-    int getVisibleRows() const noexcept { return juce::jmax (1, getHeight() / rowHeight); }
+    /** Rows the list shows; while find text is typed, its field takes the last row. */
+    int getVisibleRows() const noexcept { return juce::jmax (1, getHeight() / rowHeight - (nameFilter.isEmpty() ? 0 : 1)); }
 
     /** Selects a row (kept in view) and calls onSelect; a row outside the list does
         nothing. */

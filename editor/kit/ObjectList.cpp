@@ -141,7 +141,9 @@ void ObjectList::setFontSizes (float number, float name, float category) noexcep
 
 int ObjectList::visibleRows() const noexcept
 {
-    return getHeight() / rowHeight;
+    // While find text is typed, its field takes the last row.
+    const int all = getHeight() / rowHeight;
+    return nameFilter.isNotEmpty() && all > 1 ? all - 1 : all;
 }
 
 bool ObjectList::allRowsFit() const noexcept
@@ -384,7 +386,7 @@ void ObjectList::paintList (juce::Graphics& g)
 
 void ObjectList::paintNameFilter (juce::Graphics& g)
 {
-    const int visibleHeight = juce::jmax (rowHeight, visibleRows() * rowHeight);
+    const int visibleHeight = juce::jmax (rowHeight, getHeight() / rowHeight * rowHeight);
     const juce::Rectangle<float> field ((float) findFieldInset,
                                         (float) (juce::jmin (getHeight(), visibleHeight) - findFieldHeight - findFieldInset),
                                         (float) findFieldWidth, (float) findFieldHeight);

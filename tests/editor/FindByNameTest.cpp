@@ -272,3 +272,34 @@ TEST (FindByNameInTheFxChainSelector, TheTypedTextStaysUnderTheEffectCategoriesA
     for (size_t i = 0; i + 1 < events.size(); ++i)
         EXPECT_EQ (EditEvent::code (events[i]), EditEvent::selectedQuietly);
 }
+
+TEST (FindByNameInTheLibrary, WhileTextIsTypedTheRowsEndAboveItsFieldAndTheKeysKeepTheSelectionThere)
+{
+    PluginRig rig;
+    VantorAudioProcessor processor { rig.environment };
+    auto& connection = processor.getEditorConnection();
+    for (int slot = 0; slot < 30; ++slot)
+        connection.getArrangements().setName (slot, "Set " + juce::String (slot + 1));
+    LibraryContent content (connection);
+    content.setSize (900, 620);
+    auto& list = content.getBankPanel()->getList();
+    const int allRows = list.getHeight() / NameList::rowHeight;
+
+    typeInto (list, "set");
+    ASSERT_EQ (list.getCount(), 30);
+    ASSERT_GT (list.getCount(), allRows) << "more matches than rows, so the list scrolls";
+    EXPECT_EQ (list.getVisibleRows(), allRows - 1);
+    for (int key : { (int) juce::KeyPress::endKey, (int) juce::KeyPress::homeKey, (int) juce::KeyPress::pageDownKey,
+                     (int) juce::KeyPress::downKey })
+    {
+        EXPECT_TRUE (pressKey (list, key));
+        SCOPED_TRACE (key);
+        const int shownAt = list.getSelectedRow() - list.getFirstVisibleRow();
+        EXPECT_GE (shownAt, 0);
+        EXPECT_LT (shownAt, allRows - 1) << "the selected row is not under the find field";
+    }
+    EXPECT_TRUE (pressKey (list, juce::KeyPress::endKey));
+    EXPECT_EQ (list.getSelectedRow(), 29);
+    EXPECT_TRUE (pressKey (list, juce::KeyPress::escapeKey));
+    EXPECT_EQ (list.getVisibleRows(), allRows);
+}

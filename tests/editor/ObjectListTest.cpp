@@ -606,3 +606,36 @@ TEST (ObjectList, RendersTheTypedTextAtTheFootOfTheList)
     zd8test::pressKey (list.grid, juce::KeyPress::downKey);
     EXPECT_EQ (zd8test::compareWithReference (list.grid, "grid_find"), "");
 }
+
+TEST (ObjectList, WhileTextIsTypedTheRowsEndAboveItsFieldAndTheKeysKeepTheSelectionThere)
+{
+    ListOf list (builtInPrograms());
+    list.grid.bind (ObjectStore::listRange, ObjectStore::rangeFactory);
+    const int allRows = listHeight / rowHeight;
+    typeInto (list.grid, "grand");
+    ASSERT_GT (list.grid.getCount(), allRows) << "more matches than rows, so the list scrolls";
+    EXPECT_EQ (list.grid.visibleRows(), allRows - 1);
+
+    // End, Page Down and Down from each row reach the last match with it drawn whole above
+    // the field in the last row's place.
+    for (int key : { (int) juce::KeyPress::endKey, (int) juce::KeyPress::homeKey, (int) juce::KeyPress::pageDownKey,
+                     (int) juce::KeyPress::downKey })
+    {
+        zd8test::pressKey (list.grid, key);
+        SCOPED_TRACE (key);
+        const int shownAt = list.grid.getSelectedIndex() - list.grid.getFirstVisibleRow();
+        EXPECT_GE (shownAt, 0);
+        EXPECT_LT (shownAt, allRows - 1) << "the selected row is not under the find field";
+    }
+    zd8test::pressKey (list.grid, juce::KeyPress::endKey);
+    EXPECT_EQ (list.grid.getSelectedIndex(), list.grid.getCount() - 1);
+
+    // A press on the field selects nothing; with the text gone the last row is a row again.
+    const int before = list.grid.getSelectedIndex();
+    const float fieldY = (float) (allRows * rowHeight - rowHeight / 2);
+    list.press (60.0f, fieldY);
+    list.release (60.0f, fieldY);
+    EXPECT_EQ (list.grid.getSelectedIndex(), before);
+    zd8test::pressKey (list.grid, juce::KeyPress::escapeKey);
+    EXPECT_EQ (list.grid.visibleRows(), allRows);
+}
