@@ -5,9 +5,14 @@
 #
 # A precompiled header is seen by every file of its target, so a file that forgets an
 # include of JUCE's still compiles here; builds with ZD8_PRECOMPILED_HEADERS=OFF (the
-# ThreadSanitizer stage of tools/test) compile every file on its own includes alone.
+# ThreadSanitizer stage of tools/test) compile every file of our libraries on its own
+# includes alone.
 
 option(ZD8_PRECOMPILED_HEADERS "Precompile JUCE's headers for our targets" ON)
+# The test programs may keep theirs where the code under test compiles without (the
+# include check is about our libraries' files, and the tests are half of the work).
+option(ZD8_TEST_PRECOMPILED_HEADERS "Precompile JUCE's and GoogleTest's headers for the tests"
+       ${ZD8_PRECOMPILED_HEADERS})
 
 set(ZD8_PRECOMPILED
     <juce_core/juce_core.h>
