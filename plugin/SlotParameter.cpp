@@ -1,6 +1,9 @@
 #include "plugin/SlotParameter.h"
 
+#include "model/ParameterTable.h"
 #include "plugin/VantorAudioProcessor.h"
+
+#include <vector>
 
 namespace zd8
 {
@@ -16,7 +19,26 @@ SlotParameter::SlotParameter (VantorAudioProcessor& owner, int s, const juce::St
 
 juce::String SlotParameter::identifierFor (int slot, juce::AudioProcessor::WrapperType format)
 {
-    return format == juce::AudioProcessor::wrapperType_LV2 ? "slot" + juce::String (slot) : juce::String (slot);
+    const bool lv2 = format == juce::AudioProcessor::wrapperType_LV2;
+    auto make = [lv2] (int s) { return lv2 ? "slot" + juce::String (s) : juce::String (s); };
+    if (! juce::isPositiveAndBelow (slot, ParameterTable::numSlots))
+        return make (slot);
+
+    // Made once per process and handed out as shared copies: every open asks for all of
+    // them, and writing 2314 numbers was a large part of an instance's making.
+    // (A function-local static is made once even when instances open on two threads.)
+    struct Identifiers
+    {
+        explicit Identifiers (bool lv2Format)
+        {
+            texts.reserve ((size_t) ParameterTable::numSlots);
+            for (int s = 0; s < ParameterTable::numSlots; ++s)
+                texts.push_back (lv2Format ? "slot" + juce::String (s) : juce::String (s));
+        }
+        std::vector<juce::String> texts;
+    };
+    static const Identifiers plain (false), prefixed (true);
+    return (lv2 ? prefixed : plain).texts[(size_t) slot];
 }
 
 float SlotParameter::getValue() const { return processor.getSlotNormalised (slot); }
