@@ -27,8 +27,6 @@ using zd8test::SentMessages;
 
 namespace
 {
-    constexpr int pageWidth = zd8test::MixerPageRig::pageWidth;
-
     struct MixerPageTest : zd8test::MixerPageRig
     {
         std::vector<int> allValues() const
