@@ -40,11 +40,6 @@ namespace
     // The multi edit buffer's numbers of a zone's keys.
     constexpr int lowKey = 17, highKey = 18;
 
-    juce::String multiSelectHex (int m)
-    {
-        return juce::String::formatted ("F0 07 46 01 00 11 %02X %02X F7", (m >> 7) & 0x7F, m & 0x7F);
-    }
-
     /** An assignment's byte as the table's field sends it: address 1 0 9 row a5 on the
         channel (0..15). */
     std::vector<juce::String> assignmentChange (int channel, int row, int a5, int value)
@@ -263,7 +258,7 @@ TEST_F (UndoWindow, AMultiChoiceTakenBackBringsBackTheZoneEditsMadeBeforeIt)
     ASSERT_NE (multi, oldMulti);
     KitMouse (list).click (20.0f, (float) (row * 34 + 10));
     list.dispatchPendingMessages();
-    EXPECT_EQ (received (1), std::vector<juce::String> { multiSelectHex (multi) });
+    EXPECT_EQ (received (1), std::vector<juce::String> { zd8test::SentMessages::multiSelect (multi) });
     deliver();
     const int lowOfB = edit.multiParameter (MultiZone::typeHeader, 0, lowKey);
     const int highOfB = edit.multiParameter (MultiZone::typeHeader, 0, highKey);
@@ -280,7 +275,7 @@ TEST_F (UndoWindow, AMultiChoiceTakenBackBringsBackTheZoneEditsMadeBeforeIt)
     EXPECT_EQ (low.getValue(), oldLow + 5) << "the row shows the zone edit";
     auto sent = received (1 + 7);
     ASSERT_EQ (sent.size(), 8u);
-    EXPECT_EQ (sent.front(), multiSelectHex (oldMulti));
+    EXPECT_EQ (sent.front(), zd8test::SentMessages::multiSelect (oldMulti));
     EXPECT_EQ (rig.simulator.getMulti(), oldMulti);
     auto changes = rig.simulator.getAddressedChanges();
     ASSERT_EQ (changes.size(), 1u);
@@ -305,7 +300,7 @@ TEST_F (UndoWindow, AMultiChoiceTakenBackBringsBackTheZoneEditsMadeBeforeIt)
     EXPECT_TRUE (pressKeys (main, ctrlY));
     deliver();
     EXPECT_EQ (table.value (ParameterTable::multiSlot), multi);
-    EXPECT_EQ (received (1), std::vector<juce::String> { multiSelectHex (multi) });
+    EXPECT_EQ (received (1), std::vector<juce::String> { zd8test::SentMessages::multiSelect (multi) });
     EXPECT_EQ (edit.multiParameter (MultiZone::typeHeader, 0, lowKey), lowOfB);
     EXPECT_EQ (edit.multiParameter (MultiZone::typeHeader, 0, highKey), highOfB);
     EXPECT_EQ (page.getDisplay().getNumber(), multi);

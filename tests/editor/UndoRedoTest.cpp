@@ -46,7 +46,7 @@ TEST_F (UndoWindow, ALevelDragIsTakenBackAndMadeAgainWithTheKeysAsTheInstrumentA
         EXPECT_TRUE (pressKeys (main, c.key));
         EXPECT_EQ (table.value (channel4Level), c.level);
         EXPECT_EQ (host.slots, std::vector<int> { channel4Level });
-        EXPECT_EQ (received (7), addressed (3, 20, c.level));
+        EXPECT_EQ (received (7), zd8test::SentMessages::mixerValue (3, 20, c.level));
         windowCatchesUp();
         EXPECT_EQ (fader.getValue(), c.level) << "the fader follows";
         host.slots.clear();
@@ -69,7 +69,7 @@ TEST_F (UndoWindow, CtrlZWithTheComputerKeyboardPlayerFocusedUndoesAndPlaysNoNot
     KitMouse (player).click (10.0f, 10.0f);
     EXPECT_TRUE (pressKeys (player, ctrlZ));
     EXPECT_EQ (table.value (channel4Level), before);
-    EXPECT_EQ (received (7), addressed (3, 20, before)) << "no note: Z with Ctrl is not the player's";
+    EXPECT_EQ (received (7), zd8test::SentMessages::mixerValue (3, 20, before)) << "no note: Z with Ctrl is not the player's";
 
     // The letter alone still plays.
     EXPECT_TRUE (pressKeys (player, juce::KeyPress ('z')));
@@ -117,7 +117,7 @@ TEST_F (UndoWindow, EachGestureIsOneStepAndTheTopBarButtonsUndoAndRedoThem)
         clickTopBar (c.button);
         EXPECT_EQ (table.value (slot), c.level) << (c.button == TabBar::undoButton ? "UNDO" : "REDO");
         const auto sent = received (shown == c.level ? 0 : 7);
-        EXPECT_EQ (sent, shown == c.level ? std::vector<juce::String>() : addressed (5, 20, c.level));
+        EXPECT_EQ (sent, shown == c.level ? std::vector<juce::String>() : zd8test::SentMessages::mixerValue (5, 20, c.level));
     }
 
     // A new edit after an undo leaves nothing to redo.
@@ -163,7 +163,7 @@ TEST_F (UndoWindow, AProgramChoiceUndoneSelectsTheOldProgramOnTheInstrumentWithT
     };
     for (auto key : { "3", "7", "Enter" })
         clickKey (key);
-    EXPECT_EQ (received (1), std::vector<juce::String> { programSelectHex (channel, 37) });
+    EXPECT_EQ (received (1), std::vector<juce::String> { zd8test::SentMessages::programSelect (channel, 37) });
     windowCatchesUp();
     ASSERT_EQ (page->getProgram(), 37);
     const int level37 = table.value (levelSlot);
@@ -173,19 +173,19 @@ TEST_F (UndoWindow, AProgramChoiceUndoneSelectsTheOldProgramOnTheInstrumentWithT
     ASSERT_NE (level37, levelTop);
     auto sent = received (1 + 7);
     ASSERT_FALSE (sent.empty());
-    EXPECT_EQ (sent.front(), programSelectHex (channel, oldProgram));
+    EXPECT_EQ (sent.front(), zd8test::SentMessages::programSelect (channel, oldProgram));
     EXPECT_EQ (rig.simulator.getChannelProgram (channel), oldProgram);
     EXPECT_EQ (table.value (levelSlot), levelTop) << "the level the user had set on the old program";
-    EXPECT_EQ (std::vector<juce::String> (sent.end() - 7, sent.end()), addressed (channel, 20, levelTop))
+    EXPECT_EQ (std::vector<juce::String> (sent.end() - 7, sent.end()), zd8test::SentMessages::mixerValue (channel, 20, levelTop))
         << "the level goes out behind the select (the instrument loads the program's own level with it)";
     for (auto line = sent.begin(); line != sent.end() - 7; ++line)
-        EXPECT_EQ (*line, programSelectHex (channel, oldProgram)) << "and nothing else is sent";
+        EXPECT_EQ (*line, zd8test::SentMessages::programSelect (channel, oldProgram)) << "and nothing else is sent";
     windowCatchesUp();
     EXPECT_EQ (page->getProgram(), oldProgram) << "the page follows";
 
     EXPECT_TRUE (pressKeys (main, ctrlShiftZ));
     sent = received (1);
-    EXPECT_EQ (sent.front(), programSelectHex (channel, 37));
+    EXPECT_EQ (sent.front(), zd8test::SentMessages::programSelect (channel, 37));
     EXPECT_EQ (table.value (programSlot), 37);
     EXPECT_EQ (table.value (levelSlot), level37);
 }
@@ -275,7 +275,7 @@ TEST_F (UndoWindow, AMultiChoiceUndoneSelectsTheOldMultiOnTheInstrumentAndThePag
     ASSERT_NE (multi, oldMulti);
     KitMouse (list).click (20.0f, (float) (row * 34 + 10));
     list.dispatchPendingMessages();
-    const auto multiSelect = [] (int m) { return juce::String::formatted ("F0 07 46 01 00 11 %02X %02X F7", (m >> 7) & 0x7F, m & 0x7F); };
+    const auto multiSelect = zd8test::SentMessages::multiSelect;
     EXPECT_EQ (received (1), std::vector<juce::String> { multiSelect (multi) });
     ASSERT_EQ (page.getDisplay().getNumber(), multi);
 

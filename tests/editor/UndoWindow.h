@@ -13,6 +13,7 @@
 #include "plugin/VantorAudioProcessor.h"
 #include "support/PluginRig.h"
 #include "KitMouse.h"
+#include "SentMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -41,25 +42,6 @@ namespace zd8test
         void audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails&) override {}
         std::vector<int> slots;
     };
-
-    /** A program row sent as an addressed change, as the simulator receives it. */
-    inline std::vector<juce::String> addressed (int channel, int a5, int value)
-    {
-        const auto status = juce::String::toHexString (0xB0 + channel).toUpperCase();
-        auto cc = [&] (int controller, int v)
-        {
-            return status + " " + juce::String::toHexString (controller).toUpperCase().paddedLeft ('0', 2) + " "
-                 + juce::String::toHexString (v).toUpperCase().paddedLeft ('0', 2);
-        };
-        const int offset = value + 8192;
-        const int a3 = a5 >= 20 ? 1 : 5;
-        return { cc (110, 1), cc (111, 0), cc (112, a3), cc (113, 0), cc (114, a5), cc (118, offset / 128), cc (119, offset % 128) };
-    }
-
-    inline juce::String programSelectHex (int channel, int program)
-    {
-        return juce::String::formatted ("F0 07 46 01 00 20 %02X %02X %02X F7", channel, program / 128, program % 128);
-    }
 
     constexpr int levelTop = 24;
     constexpr int channel4Level = 3 * 16 + ParameterTable::levelRow;
