@@ -6,6 +6,8 @@
 #include "model/BuiltInBanks.h"
 #include "model/InstrumentImage.h"
 
+#include "BankFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -24,23 +26,8 @@ const std::string pianoContent = std::string ("Upright Felt        ZD7") + std::
 
 constexpr int bankTypes[] = { ObjectStore::typeProgram, ObjectStore::typeMulti, ObjectStore::typeFxChain };
 
-struct BankFiles : public ::testing::Test
+struct BankFiles : public zd8test::BankFolder
 {
-    juce::TemporaryFile folderName;
-    juce::File folder = folderName.getFile();
-
-    void SetUp() override { ASSERT_TRUE (folder.createDirectory().wasOk()); }
-    void TearDown() override { folder.deleteRecursively(); }
-
-    juce::File fileOf (int type) const { return BuiltInBanks::dataFile (type, folder); }
-
-    juce::MemoryBlock contentOf (int type) const
-    {
-        juce::MemoryBlock b;
-        fileOf (type).loadFileAsData (b);
-        return b;
-    }
-
     /** Small banks (slots 1..4200, nothing present) written as the three files. */
     void writeSmallBanks()
     {

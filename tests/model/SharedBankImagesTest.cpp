@@ -8,6 +8,8 @@
 #include "model/BuiltInBanks.h"
 #include "model/InstrumentImage.h"
 
+#include "BankFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -24,23 +26,8 @@ juce::MemoryBlock content (const std::string& name, char fill)
     return { text.data(), text.size() };
 }
 
-struct SharedBankImages : public ::testing::Test
+struct SharedBankImages : public zd8test::BankFolder
 {
-    juce::TemporaryFile folderName;
-    juce::File folder = folderName.getFile();
-
-    void SetUp() override { ASSERT_TRUE (folder.createDirectory().wasOk()); }
-    void TearDown() override { folder.deleteRecursively(); }
-
-    juce::File fileOf (int type) const { return BuiltInBanks::dataFile (type, folder); }
-
-    juce::MemoryBlock contentOf (int type) const
-    {
-        juce::MemoryBlock b;
-        fileOf (type).loadFileAsData (b);
-        return b;
-    }
-
     /** The built-in bank of each type with record 4100 named name: what a data file
         holds after the instrument sent that object. */
     void writeBanks (const std::string& name, char fill)
